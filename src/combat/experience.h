@@ -1,0 +1,3 @@
+#pragma once
+
+void CountExperience();  // modes 1 and 3

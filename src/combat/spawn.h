@@ -1,0 +1,6 @@
+// Monster slots: rolling a new monster and populating a floor.
+#pragma once
+
+void SpawnMonster(int mode, int slot, int kind);
+void PopulateFloor();
+void ClearAllMonsters();  // start-up: every slot Empty with all values zero

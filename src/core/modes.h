@@ -1,0 +1,18 @@
+// The transitions between game modes that several handlers share.
+#pragma once
+
+// "World map shown": music 11, the map picture through buf2 into Image2, Image1 repainted,
+// the hero back at WorldX, WorldY.
+void ShowWorldMap();
+void LeaveTitle();          // any key on the title
+void ReturnToTitleFromSelection();
+void StartGameFromSelection();
+void ChooseHero(int hero);  // selection screen arrows
+void OpenMenu();            // Esc in play
+void LeaveMenu();           // Esc or C in the menu
+void GameOver();            // tick step 13
+void ContinueAfterGameOver();  // Enter on the game-over screen
+void StartEnding();         // the final opponent has fallen
+void EndEnding();           // TickCount reached 1600
+void ExitToTitle();         // File, Exit confirmed in modes 1, 2, 5
+void LoadIntoImage2(const char* name);

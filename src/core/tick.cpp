@@ -1,0 +1,3 @@
+#include "core/tick.h"
+
+void GameTick() {}

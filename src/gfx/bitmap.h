@@ -1,0 +1,66 @@
+// A 32-bit bitmap of 0x00BBGGRR pixels and the block operations the game draws with.
+// Every operation clips to both bitmaps, so a sprite half off the view simply loses the
+// part outside.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace gfx {
+
+using Color = uint32_t;  // 0x00BBGGRR
+
+constexpr Color Rgb(int r, int g, int b) {
+  return static_cast<Color>((r & 255) | ((g & 255) << 8) | ((b & 255) << 16));
+}
+constexpr Color kBlack = 0x000000;
+constexpr Color kWhite = 0xFFFFFF;
+constexpr Color kTeal = Rgb(0, 128, 128);
+
+class Bitmap {
+ public:
+  Bitmap() = default;
+  Bitmap(int width, int height, Color fill = kBlack) { Resize(width, height, fill); }
+
+  void Resize(int width, int height, Color fill = kBlack);
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool Empty() const { return width_ == 0 || height_ == 0; }
+
+  Color* Row(int y) { return pixels_.data() + static_cast<size_t>(y) * width_; }
+  const Color* Row(int y) const { return pixels_.data() + static_cast<size_t>(y) * width_; }
+  Color Pixel(int x, int y) const { return Row(y)[x]; }
+  void SetPixel(int x, int y, Color c) { Row(y)[x] = c; }
+  std::vector<Color>& Pixels() { return pixels_; }
+  const std::vector<Color>& Pixels() const { return pixels_; }
+
+  bool operator==(const Bitmap& o) const {
+    return width_ == o.width_ && height_ == o.height_ && pixels_ == o.pixels_;
+  }
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<Color> pixels_;
+};
+
+// The raster operations of a block transfer.
+enum class Rop { Copy, And, Or, DstInvert, Blackness };
+
+// Block transfer of the w x h rectangle at (sx, sy) of src onto dst at (dx, dy).
+// DstInvert and Blackness ignore src (it may be null).
+void BitBlt(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap* src, int sx, int sy, Rop rop);
+
+// Stretching copy: the sw x sh rectangle of src onto the dw x dh rectangle of dst,
+// nearest neighbour (each destination pixel takes the source pixel its centre falls on).
+void StretchBlt(Bitmap& dst, int dx, int dy, int dw, int dh, const Bitmap& src, int sx, int sy,
+                int sw, int sh);
+
+void FillRect(Bitmap& dst, int x, int y, int w, int h, Color c);
+
+// A filled ellipse inside the bounding box (left, top) - (right, bottom), right and bottom
+// exclusive, outline and fill in one colour.
+void FillEllipse(Bitmap& dst, int left, int top, int right, int bottom, Color c);
+
+}  // namespace gfx

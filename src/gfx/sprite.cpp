@@ -1,0 +1,101 @@
+#include "gfx/sprite.h"
+
+#include <algorithm>
+
+#include "gfx/bmp.h"
+
+namespace gfx {
+
+TSprite::TSprite() { SetIndex(0); }
+
+void TSprite::UpdateCells(int cx, int cy) {
+  CX = cx > 0 ? cx : 1;
+  CY = cy > 0 ? cy : 1;
+  width_ = hasPicture_ ? picture_.Width() / CX : 0;
+  height_ = hasPicture_ ? picture_.Height() / CY : 0;
+}
+
+void TSprite::SetIndex(int i) {
+  if (i < 0) {
+    index_ = 0;
+  } else {
+    index_ = std::min(i, CX * CY - 1);
+  }
+}
+
+void TSprite::SetPicture(const Bitmap* source) {
+  if (!source) {
+    hasPicture_ = false;
+    picture_ = mask_ = keyed_ = Bitmap();
+    return;
+  }
+  Bitmap copy = *source;  // the source may be our own picture
+  hasPicture_ = true;
+  picture_ = copy;
+  mask_ = copy;
+  keyed_ = std::move(copy);
+  // The colour-to-monochrome rule: pixels equal to the key become white in the mask and
+  // black in the keyed image; every other pixel is black in the mask and keeps its colour.
+  auto& m = mask_.Pixels();
+  auto& k = keyed_.Pixels();
+  for (size_t i = 0; i < m.size(); ++i) {
+    bool key = (m[i] & 0xFFFFFF) == (colorKey_ & 0xFFFFFF);
+    m[i] = key ? kWhite : kBlack;
+    if (key) k[i] = kBlack;
+  }
+  UpdateCells(CX, CY);
+}
+
+void TSprite::SetColorKey(Color c) {
+  colorKey_ = c;
+  if (hasPicture_) {
+    Bitmap temp = picture_;
+    SetPicture(&temp);
+  }
+}
+
+void TSprite::Refresh() {
+  UpdateCells(CX, CY);
+  SetColorKey(colorKey_);
+  if (hasPicture_) {
+    Bitmap temp = picture_;
+    SetPicture(&temp);
+  }
+}
+
+void TSprite::LoadPicture(const std::string& path) {
+  Bitmap loaded = LoadBmpFile(path);  // throws before anything changes
+  picture_ = std::move(loaded);
+  hasPicture_ = true;
+}
+
+void TSprite::Draw() {
+  if (!Destination || !hasPicture_) return;
+  int dx = Centering ? width_ / 2 : 0;
+  int dy = Centering ? height_ / 2 : 0;
+  int sx = (index_ % CX) * width_;
+  int sy = (index_ / CX) * height_;
+  Bitmap& target = Destination->Picture;
+  if (Transparent) {
+    BitBlt(target, X - dx, Y - dy, width_, height_, &mask_, sx, sy, Rop::And);
+    BitBlt(target, X - dx, Y - dy, width_, height_, &keyed_, sx, sy, Rop::Or);
+  } else {
+    BitBlt(target, X - dx, Y - dy, width_, height_, &picture_, sx, sy, Rop::Copy);
+  }
+}
+
+void TSprite::LoadStored(const Bitmap& picture, TImage* destination, int cx, int cy, int index,
+                         bool transparent, Color key) {
+  picture_ = picture;
+  hasPicture_ = true;
+  Destination = destination;
+  CX = cx;
+  CY = cy;
+  // The stored index is clamped against the stored cell counts.
+  index_ = index < 0 ? 0 : std::min(index, std::max(1, cx) * std::max(1, cy) - 1);
+  Transparent = transparent;
+  Centering = false;
+  SetColorKey(key);
+}
+
+}  // namespace gfx

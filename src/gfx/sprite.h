@@ -1,0 +1,56 @@
+// A sprite sheet: a bitmap cut into CX x CY equal cells, drawn one cell at a time onto a
+// destination image, opaque or with a colour key. The key is turned into a mask and a keyed
+// copy once, when the picture or the key changes, so a draw is two block transfers.
+#pragma once
+
+#include "gfx/bitmap.h"
+#include "gfx/image.h"
+
+namespace gfx {
+
+class TSprite {
+ public:
+  TSprite();
+
+  const Bitmap* Picture() const { return hasPicture_ ? &picture_ : nullptr; }
+  Bitmap* MutablePicture() { return hasPicture_ ? &picture_ : nullptr; }
+  // Loads a picture file in place; call Refresh afterwards, as after any change in place.
+  void LoadPicture(const std::string& path);
+
+  TImage* Destination = nullptr;
+  int CX = 1;
+  int CY = 1;
+  int X = 0;
+  int Y = 0;
+  bool Transparent = true;
+  bool Centering = false;
+
+  int Index() const { return index_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  Color ColorKey() const { return colorKey_; }
+  const Bitmap& MaskBitmap() const { return mask_; }
+  const Bitmap& KeyedImage() const { return keyed_; }
+
+  void SetPicture(const Bitmap* source);  // null forgets the picture
+  void SetIndex(int i);
+  void SetColorKey(Color c);
+  void Refresh();
+  void Draw();
+
+  // What a stored form does for a sheet: picture, destination, cells, index, flags, key.
+  void LoadStored(const Bitmap& picture, TImage* destination, int cx, int cy, int index,
+                  bool transparent, Color key);
+
+ private:
+  void UpdateCells(int cx, int cy);
+
+  Bitmap picture_, mask_, keyed_;
+  bool hasPicture_ = true;
+  int index_ = 0;
+  int width_ = 0;
+  int height_ = 0;
+  Color colorKey_ = kBlack;
+};
+
+}  // namespace gfx

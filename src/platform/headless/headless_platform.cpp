@@ -1,0 +1,50 @@
+#include "platform/headless/headless_platform.h"
+
+namespace platform {
+
+void HeadlessPlatform::Note(const std::string& line) {
+  lines.push_back(line);
+  if (echo) echo(line);
+}
+
+bool HeadlessPlatform::AskYesNo(const std::string& caption, const std::string& text) {
+  Note("msgbox: " + caption + " | " + text);
+  return answerYes;
+}
+
+void HeadlessPlatform::ShowMessage(const std::string& caption, const std::string& text) {
+  Note("msgbox: " + caption + " | " + text);
+}
+
+void HeadlessPlatform::ShowError(const std::string& text) { Note("error: " + text); }
+
+std::optional<std::string> HeadlessPlatform::SaveFileDialog(const FileDialogSpec& spec) {
+  dialogsShown.push_back(spec);
+  if (saveAnswers.empty()) return std::nullopt;
+  auto answer = saveAnswers.front();
+  saveAnswers.pop_front();
+  return answer;
+}
+
+std::optional<std::string> HeadlessPlatform::OpenFileDialog(const FileDialogSpec& spec) {
+  dialogsShown.push_back(spec);
+  if (openAnswers.empty()) return std::nullopt;
+  auto answer = openAnswers.front();
+  openAnswers.pop_front();
+  return answer;
+}
+
+void HeadlessPlatform::ShellOpen(const std::string& address) { Note("open: " + address); }
+
+void HeadlessPlatform::Repaint(const gfx::Bitmap& image1) {
+  ++repaints;
+  shown = image1;
+}
+
+void HeadlessPlatform::ShowOptionsDialog() {
+  if (optionsDialogScript) optionsDialogScript();
+}
+
+void HeadlessPlatform::ShowAboutDialog() {}
+
+}  // namespace platform

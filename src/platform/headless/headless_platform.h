@@ -1,0 +1,48 @@
+// The platform for the headless runner and the tests: message boxes answered from a script
+// and written to a log, file dialogs answered from queues, no window.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "gfx/bitmap.h"
+#include "platform/platform.h"
+
+namespace platform {
+
+class HeadlessPlatform : public Platform {
+ public:
+  bool AskYesNo(const std::string& caption, const std::string& text) override;
+  void ShowMessage(const std::string& caption, const std::string& text) override;
+  void ShowError(const std::string& text) override;
+  std::optional<std::string> SaveFileDialog(const FileDialogSpec& spec) override;
+  std::optional<std::string> OpenFileDialog(const FileDialogSpec& spec) override;
+  void ShellOpen(const std::string& address) override;
+  void Repaint(const gfx::Bitmap& image1) override;
+  void FormChanged() override {}
+  void Quit() override { quitRequested = true; }
+  void ShowOptionsDialog() override;
+  void ShowAboutDialog() override;
+
+  // Script.
+  bool answerYes = true;
+  std::deque<std::optional<std::string>> saveAnswers;  // nullopt or empty queue: cancel
+  std::deque<std::optional<std::string>> openAnswers;
+  std::function<void()> optionsDialogScript;  // runs while the options dialog is "open"
+
+  // Record.
+  std::vector<std::string> lines;  // "msgbox: caption | text", "error: text", "open: address"
+  std::vector<FileDialogSpec> dialogsShown;
+  std::function<void(const std::string&)> echo;  // also print each line (the runner)
+  int repaints = 0;
+  bool quitRequested = false;
+  gfx::Bitmap shown;  // the picture of the last repaint
+
+ private:
+  void Note(const std::string& line);
+};
+
+}  // namespace platform

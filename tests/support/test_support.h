@@ -1,0 +1,25 @@
+// Shared set-up for the tests: a fresh game on the headless platform.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/headless/headless_platform.h"
+
+namespace testsupport {
+
+// The headless platform the tests run on (answers Yes unless told otherwise).
+platform::HeadlessPlatform& Os();
+
+// The content folder written by the build.
+std::string DataDir();
+
+// Zero game state, a fresh main-window model, a fresh headless platform, AppDir set to the
+// content folder, the form's sheets loaded, the constant tables filled. No FormCreate.
+void ResetGame();
+
+// ResetGame, then the program's start-up (FormCreate) with the generator seeded to seed
+// afterwards, as the headless runner does.
+void StartProgram(uint32_t seed = 1);
+
+}  // namespace testsupport
