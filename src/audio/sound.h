@@ -30,5 +30,29 @@ void ClearCallLog();
 
 // Virtual backend: advance the clock by ms milliseconds of rendered audio.
 void AdvanceClock(int ms);
+// Virtual backend: the clock in milliseconds (it also moves while effect 4 holds the game,
+// so a runner that fires Timer2 every 1000 virtual ms should schedule by this value).
+int64_t ClockMs();
+
+// What is sounding, for tests and the runner's report.
+struct Status {
+  bool MusicOpen = false;     // a track is loaded
+  bool MusicPlaying = false;  // and its player runs
+  int MusicStarts = 0;        // starts from the beginning, loops included, since Init
+  int64_t MusicElapsedMs = 0; // audio rendered since the track last started from the beginning
+  int MusicPositionTicks = 0, MusicLengthTicks = 0;
+  int Effect = -1;            // number of the effect still sounding, or -1
+  int64_t EffectElapsedMs = 0;
+};
+Status CurrentStatus();
+
+// The output in use: "pulseaudio" ... or "" (silent/virtual), its buffer, the soundfont, and
+// the largest delay seen from PlayEffect to the first output buffer carrying it.
+struct OutputInfo {
+  std::string Driver, SoundFont;
+  int SampleRate = 0, PeriodSize = 0, Periods = 0;
+  double BufferMs = 0, MaxEffectStartDelayMs = 0;
+};
+OutputInfo Output();
 
 }  // namespace audio

@@ -21,14 +21,16 @@ struct TMenuItem {
 struct TForm1 {
   gfx::TImage BUF, buf2, Image1, Image2;
   gfx::TSprite SP1, SP2, sp3, Sp4, Sp5, sp6, Sp7, Sp8, Sp9, sp10, Sp11;
-  TTimer Timer1;
-  TTimer Timer2;
-  TMenuItem K1, K2;                          // File: save, load
-  TMenuItem N6244321, N3122161, N1561081;  // view sizes 624, 312, 156
+  TTimer Timer1{true, 50};   // the game's tick
+  TTimer Timer2{false, 1000};  // the music's loop check
+  TMenuItem K1{false, false};  // File, Save: only while a game runs
+  TMenuItem K2{true, false};   // File, Load
+  TMenuItem N6244321{true, false}, N3122161{true, true}, N1561081{true, false};  // view sizes
   std::string Caption = "ミロヴァーン";
   int ClientWidth = 312;
   int ClientHeight = 216;
-  bool Ended = false;  // the program has been asked to end
+  bool CenterRequested = false;  // a view-size command asks the window to centre itself
+  bool Ended = false;            // the program has been asked to end
 };
 
 extern TForm1 Form1;

@@ -1,6 +1,7 @@
 #include "gfx/bitmap.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace gfx {
 
@@ -12,20 +13,29 @@ void Bitmap::Resize(int width, int height, Color fill) {
 
 namespace {
 
-// Clips a w x h transfer so that it lies inside dst and (when given) inside src.
+// Clips a w x h transfer so that it lies inside dst and (when given) inside src. Worked in
+// 64 bits so that positions far off the bitmap cannot overflow.
 bool Clip(const Bitmap& dst, const Bitmap* src, int& dx, int& dy, int& w, int& h, int& sx,
           int& sy) {
-  if (dx < 0) { sx -= dx; w += dx; dx = 0; }
-  if (dy < 0) { sy -= dy; h += dy; dy = 0; }
+  int64_t x = dx, y = dy, ww = w, hh = h, u = sx, v = sy;
+  if (x < 0) { u -= x; ww += x; x = 0; }
+  if (y < 0) { v -= y; hh += y; y = 0; }
   if (src) {
-    if (sx < 0) { dx -= sx; w += sx; sx = 0; }
-    if (sy < 0) { dy -= sy; h += sy; sy = 0; }
-    w = std::min(w, src->Width() - sx);
-    h = std::min(h, src->Height() - sy);
+    if (u < 0) { x -= u; ww += u; u = 0; }
+    if (v < 0) { y -= v; hh += v; v = 0; }
+    ww = std::min<int64_t>(ww, src->Width() - u);
+    hh = std::min<int64_t>(hh, src->Height() - v);
   }
-  w = std::min(w, dst.Width() - dx);
-  h = std::min(h, dst.Height() - dy);
-  return w > 0 && h > 0;
+  ww = std::min<int64_t>(ww, dst.Width() - x);
+  hh = std::min<int64_t>(hh, dst.Height() - y);
+  if (ww <= 0 || hh <= 0) return false;
+  dx = static_cast<int>(x);
+  dy = static_cast<int>(y);
+  w = static_cast<int>(ww);
+  h = static_cast<int>(hh);
+  sx = static_cast<int>(u);
+  sy = static_cast<int>(v);
+  return true;
 }
 
 }  // namespace
@@ -74,20 +84,26 @@ void FillRect(Bitmap& dst, int x, int y, int w, int h, Color c) {
 }
 
 void FillEllipse(Bitmap& dst, int left, int top, int right, int bottom, Color c) {
-  int w = right - left, h = bottom - top;
+  const int64_t w = static_cast<int64_t>(right) - left, h = static_cast<int64_t>(bottom) - top;
   if (w <= 0 || h <= 0) return;
-  // Centre and radii in half pixels so that even and odd boxes are both symmetric.
-  double cx = (left + right - 1) / 2.0, cy = (top + bottom - 1) / 2.0;
-  double rx = w / 2.0, ry = h / 2.0;
-  for (int y = std::max(0, top); y < std::min(bottom, dst.Height()); ++y) {
-    double ny = (y - cy) / ry;
-    double span = 1.0 - ny * ny;
+  // A pixel belongs to the ellipse when its centre lies inside the ellipse inscribed in the
+  // box, as GDI fills it: the figure touches all four sides of the box and is symmetric
+  // for even and odd sizes alike (a 5 x 5 box gives rows of 3, 5, 5, 5, 3 pixels).
+  const double cx = (static_cast<double>(left) + right) / 2.0;
+  const double cy = (static_cast<double>(top) + bottom) / 2.0;
+  const double rx = w / 2.0, ry = h / 2.0;
+  const int y0 = static_cast<int>(std::max<int64_t>(0, top));
+  const int y1 = static_cast<int>(std::min<int64_t>(bottom, dst.Height()));
+  for (int y = y0; y < y1; ++y) {
+    const double ny = (y + 0.5 - cy) / ry;
+    const double span = 1.0 - ny * ny;
     if (span < 0) continue;
-    double half = rx * __builtin_sqrt(span);
-    int x0 = std::max(left, static_cast<int>(cx - half + 0.5));
-    int x1 = std::min(right - 1, static_cast<int>(cx + half + 0.5));
-    x0 = std::max(0, x0);
-    x1 = std::min(dst.Width() - 1, x1);
+    const double half = rx * std::sqrt(span);
+    // Pixels whose centres x + 0.5 lie within [cx - half, cx + half].
+    int64_t x0 = static_cast<int64_t>(std::ceil(cx - half - 0.5));
+    int64_t x1 = static_cast<int64_t>(std::floor(cx + half - 0.5));
+    x0 = std::max<int64_t>({x0, left, 0});
+    x1 = std::min<int64_t>({x1, static_cast<int64_t>(right) - 1, dst.Width() - 1});
     if (x1 >= x0) std::fill(dst.Row(y) + x0, dst.Row(y) + x1 + 1, c);
   }
 }

@@ -19,7 +19,9 @@ void TSprite::SetIndex(int i) {
   if (i < 0) {
     index_ = 0;
   } else {
-    index_ = std::min(i, CX * CY - 1);
+    // CX and CY are public fields and may hold anything until the next cell update.
+    const int64_t cells = static_cast<int64_t>(std::max(1, CX)) * std::max(1, CY);
+    index_ = static_cast<int>(std::min<int64_t>(i, cells - 1));
   }
 }
 
@@ -56,11 +58,7 @@ void TSprite::SetColorKey(Color c) {
 
 void TSprite::Refresh() {
   UpdateCells(CX, CY);
-  SetColorKey(colorKey_);
-  if (hasPicture_) {
-    Bitmap temp = picture_;
-    SetPicture(&temp);
-  }
+  SetColorKey(colorKey_);  // rebuilds mask and keyed image from the current picture
 }
 
 void TSprite::LoadPicture(const std::string& path) {
@@ -73,8 +71,11 @@ void TSprite::Draw() {
   if (!Destination || !hasPicture_) return;
   int dx = Centering ? width_ / 2 : 0;
   int dy = Centering ? height_ / 2 : 0;
-  int sx = (index_ % CX) * width_;
-  int sy = (index_ / CX) * height_;
+  // CX may have been written directly (the cell size then stays as it was); a value below
+  // 1 would divide by zero, so it counts as one column until the next cell update.
+  const int columns = std::max(1, CX);
+  int sx = (index_ % columns) * width_;
+  int sy = (index_ / columns) * height_;
   Bitmap& target = Destination->Picture;
   if (Transparent) {
     BitBlt(target, X - dx, Y - dy, width_, height_, &mask_, sx, sy, Rop::And);
@@ -92,7 +93,7 @@ void TSprite::LoadStored(const Bitmap& picture, TImage* destination, int cx, int
   CX = cx;
   CY = cy;
   // The stored index is clamped against the stored cell counts.
-  index_ = index < 0 ? 0 : std::min(index, std::max(1, cx) * std::max(1, cy) - 1);
+  SetIndex(index);
   Transparent = transparent;
   Centering = false;
   SetColorKey(key);

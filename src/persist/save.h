@@ -1,7 +1,10 @@
 // Saved games: the 13532-byte record, and the File menu's save and load commands.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,3 +21,40 @@ void K2Click();  // File, Load
 bool LoadGameFile(const std::string& path);
 // Saves as the save command does after its dialog.
 bool SaveGameFile(const std::string& path);
+
+namespace persist {
+
+// Offsets inside the record that are not part of the game state's saved stretch.
+constexpr size_t kBossDefeatedOffset = 13509;
+constexpr size_t kBossDefeatedCount = 20;
+
+// The names the two file dialogs propose. A save hands its name to the load dialog and a
+// load hands its name to the save dialog, so the player finds the last file again.
+const std::string& SaveDialogFileName();
+const std::string& OpenDialogFileName();
+void ResetDialogFileNames();  // both back to "*.sav", as at program start
+
+// What is wrong with the first kSaveRecordSize bytes at data, in words for the player
+// (field name and value), or nullopt when the record can be loaded safely.
+std::optional<std::string> CheckSaveRecord(const uint8_t* data);
+
+// Copies a checked record into the game state: the saved stretch and BossDefeated. The
+// padding bytes of the state are left zero.
+void ApplySaveRecord(const uint8_t* data);
+
+// Writes bytes to path so that an old file of that name survives any failure: a temporary
+// file beside it is written, flushed to the disk and renamed over it. Returns the reason of
+// a failure (the temporary file is then gone), or nullopt.
+std::optional<std::string> WriteFileReplacing(const std::string& path,
+                                              const std::vector<uint8_t>& bytes);
+
+// The system calls of WriteFileReplacing, replaceable so that tests can make a disk fail
+// half-way. Each behaves as its POSIX namesake (-1 and errno on failure).
+struct FileIo {
+  std::function<long(int fd, const void* data, size_t size)> write;
+  std::function<int(int fd)> fsync;
+  std::function<int(const char* from, const char* to)> rename;
+};
+void SetFileIoForTesting(const FileIo* io);  // null: the real system calls
+
+}  // namespace persist

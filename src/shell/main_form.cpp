@@ -1,5 +1,178 @@
+// The main window's start-up and handlers, shared by the Qt program and the headless
+// runner: only the platform underneath differs.
 #include "shell/main_form.h"
 
+#include <filesystem>
+#include <iostream>
+
+#include "audio/sound.h"
+#include "combat/spawn.h"
+#include "content/heroes.h"
+#include "content/items.h"
+#include "core/form.h"
+#include "core/modes.h"
+#include "core/random.h"
+#include "core/state.h"
+#include "core/tick.h"
+#include "core/world.h"
+#include "gfx/bmp.h"
 #include "platform/platform.h"
+#include "shell/form_sheets.h"
+
+TForm1 Form1;
+
+namespace {
+
+struct SheetSetup {
+  const char* name;
+  gfx::TSprite TForm1::*sheet;
+  gfx::TImage TForm1::*destination;
+  int cx, cy, index;
+  bool transparent;
+  gfx::Color key;
+};
+
+const SheetSetup kSheets[] = {
+    {"SP1", &TForm1::SP1, &TForm1::BUF, 8, 8, 0, false, gfx::kBlack},
+    {"SP2", &TForm1::SP2, &TForm1::buf2, 12, 5, 0, true, gfx::kTeal},
+    {"sp3", &TForm1::sp3, &TForm1::buf2, 4, 1, 0, false, gfx::kTeal},
+    {"Sp5", &TForm1::Sp5, &TForm1::buf2, 5, 1, 0, false, gfx::kTeal},
+    {"sp6", &TForm1::sp6, &TForm1::buf2, 8, 13, 0, true, gfx::kTeal},
+    {"Sp7", &TForm1::Sp7, &TForm1::BUF, 6, 2, 1, true, gfx::kTeal},
+    {"sp10", &TForm1::sp10, &TForm1::buf2, 6, 1, 0, true, gfx::kTeal},
+    {"Sp8", &TForm1::Sp8, &TForm1::buf2, 8, 2, 1, true, gfx::kTeal},
+    {"Sp9", &TForm1::Sp9, &TForm1::buf2, 6, 17, 0, true, gfx::kTeal},
+};
+
+bool HoldsContent(const std::filesystem::path& dir) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(dir / "title.bmp", ec);
+}
+
+std::string WithSlash(std::string dir) {
+  if (dir.empty() || dir.back() != '/') dir += '/';
+  return dir;
+}
+
+void SetViewSize(TMenuItem& chosen, int width, int height) {
+  Form1.N6244321.Checked = &chosen == &Form1.N6244321;
+  Form1.N3122161.Checked = &chosen == &Form1.N3122161;
+  Form1.N1561081.Checked = &chosen == &Form1.N1561081;
+  Form1.ClientWidth = width;
+  Form1.ClientHeight = height;
+  Form1.CenterRequested = true;
+  platform::Os().FormChanged();
+}
+
+}  // namespace
 
 void ReportUncaught(const std::exception& e) { platform::Os().ShowError(e.what()); }
+
+std::string FindAppDir(const std::string& programDir) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path cwd = fs::current_path(ec);
+  if (!ec && HoldsContent(cwd)) return WithSlash(cwd.string());
+  fs::path program(programDir);
+  for (const fs::path& dir : {program / "data", program.parent_path() / "share" / "mirovaan",
+                              fs::path(MIROVAAN_INSTALL_DATA_DIR)}) {
+    if (HoldsContent(dir)) return WithSlash(dir.string());
+  }
+  return WithSlash(ec ? std::string(".") : cwd.string());
+}
+
+void LoadFormSheets() {
+  for (const SheetSetup& s : kSheets) {
+    gfx::Bitmap picture;
+    const FormSheetData* data = FindFormSheet(s.name);
+    std::string error;
+    if (!data || !gfx::DecodeBmp(data->Bytes, data->Size, picture, error)) {
+      std::cerr << "mirovaan: the built-in sheet " << s.name << " is unusable: " << error << "\n";
+      picture = gfx::Bitmap();
+    }
+    (Form1.*s.sheet).LoadStored(picture, &(Form1.*s.destination), s.cx, s.cy, s.index,
+                                s.transparent, s.key);
+  }
+  // The dungeon's monster and boss sheets are empty until a floor is set up.
+  gfx::Bitmap none;
+  Form1.Sp4.LoadStored(none, &Form1.buf2, 12, 3, 0, true, gfx::kTeal);
+  Form1.Sp11.LoadStored(none, &Form1.buf2, 12, 1, 0, true, gfx::kTeal);
+}
+
+void FormCreate() {
+  Randomize();
+  if (AppDir.empty()) AppDir = FindAppDir(".");
+  Form1.BUF.Picture.Resize(1440, 1440);
+  Form1.buf2.Picture.Resize(312, 216);
+  G.MusicOn = 1;
+  G.EffectsOn = 1;
+  G.TickInterval = 50;
+  Form1.buf2.canvas.FontName = "ＭＳ 明朝";
+  Form1.buf2.canvas.BrushClear = true;
+  const uint8_t walk[4] = {0, 1, 0, 2}, speed[4] = {6, 8, 4, 3};
+  for (int i = 0; i < 4; ++i) {
+    G.WalkCycle[i] = walk[i];
+    G.HeroSpeed[i] = speed[i];
+  }
+  G.SpeechIndex = 0;
+  G.Reserved3 = 0;
+  G.TickCount = 0;
+  InitWorldEntrances();
+  InitHeroTexts();
+  InitItems();
+  ClearAllMonsters();
+  G.Facing = 2;
+  G.GameMode = kModeTitle;
+  Form1.Image1.LoadFromFile(AppDir + "title.bmp");
+  Form1.Image2.LoadFromFile(AppDir + "title.bmp");
+  PlayMusic(10);
+}
+
+void FormShow() {
+  Form1.ClientWidth = 312;
+  Form1.ClientHeight = 216;
+  N3122161Click();
+}
+
+void FormResize(int clientWidth, int clientHeight) {
+  Form1.ClientWidth = clientWidth;
+  Form1.ClientHeight = clientHeight;
+}
+
+void N6244321Click() { SetViewSize(Form1.N6244321, 624, 432); }
+void N3122161Click() { SetViewSize(Form1.N3122161, 312, 216); }
+void N1561081Click() { SetViewSize(Form1.N1561081, 156, 108); }
+
+void Timer1Timer() {
+  GameTick();
+  Form1.Caption = "ﾐﾛｳﾞｧｰﾝ";
+  G.TickCount += 1;
+}
+
+void Exit1Click() {
+  Form1.Timer1.Enabled = false;
+  platform::Os().FormChanged();
+  int mode = G.GameMode;
+  if (mode == kModeTitle || mode == kModeGameOver || mode == kModeSelect) {
+    if (platform::Os().AskYesNo("ゲームの終了", "ゲームを終了してもよろしいでしょうか？")) {
+      Form1.Ended = true;
+      platform::Os().Quit();
+      return;
+    }
+  } else if (mode == kModePlay || mode == kModeMenu || mode == kModeWorld) {
+    if (platform::Os().AskYesNo("ゲームの中断", "タイトル画面に戻ってもよろしいでしょうか？")) {
+      ExitToTitle();
+    }
+  }
+  Form1.Timer1.Enabled = true;
+  platform::Os().FormChanged();
+}
+
+void PresentFrame() {
+  gfx::Bitmap& shown = Form1.Image1.Picture;
+  if (shown.Width() < 312 || shown.Height() < 216) shown.Resize(312, 216);
+  gfx::BitBlt(shown, 0, 0, 312, 216, &Form1.buf2.Picture, 0, 0, gfx::Rop::Copy);
+  RepaintImage1();
+}
+
+void RepaintImage1() { platform::Os().Repaint(Form1.Image1.Picture); }

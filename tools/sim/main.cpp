@@ -1,1 +1,290 @@
-int main() { return 0; }
+// mirovaan-sim: runs the whole game headless, tick by tick, from a script of keys and
+// menu commands, and writes frames and the final state. Only the platform differs from
+// the window: the same handlers run, drawing included.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "audio/sound.h"
+#include "core/form.h"
+#include "core/random.h"
+#include "core/state.h"
+#include "gfx/png.h"
+#include "persist/save.h"
+#include "platform/headless/headless_platform.h"
+#include "screens/keys.h"
+#include "shell/main_form.h"
+#include "state_json.h"
+
+namespace {
+
+struct UsageError {
+  std::string message;
+};
+
+struct ScriptLine {
+  int tick;
+  std::string action;  // down, up, press, menu
+  uint16_t key = 0;
+  std::string command;  // save, load, exit
+  std::string path;
+};
+
+struct Options {
+  std::string data;
+  uint32_t seed = 1;
+  int ticks = 1;
+  std::string keysFile;
+  std::string loadPath;
+  bool answerYes = true;
+  std::map<int, std::vector<std::string>> shots;
+  std::string statePath;
+};
+
+long ParseNumber(const std::string& text, const char* what) {
+  char* end = nullptr;
+  long value = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0') throw UsageError{std::string("bad ") + what + ": " + text};
+  return value;
+}
+
+std::optional<uint16_t> KeyCode(const std::string& name) {
+  static const std::map<std::string, uint16_t> kNames = {
+      {"VK_BACK", 8},      {"VK_TAB", 9},       {"VK_RETURN", 13},   {"VK_SHIFT", 16},
+      {"VK_CONTROL", 17},  {"VK_MENU", 18},     {"VK_ESCAPE", 27},   {"VK_SPACE", 32},
+      {"VK_PRIOR", 33},    {"VK_NEXT", 34},     {"VK_END", 35},      {"VK_HOME", 36},
+      {"VK_LEFT", 37},     {"VK_UP", 38},       {"VK_RIGHT", 39},    {"VK_DOWN", 40},
+      {"VK_INSERT", 45},   {"VK_DELETE", 46},   {"VK_NUMPAD0", 96},  {"VK_NUMPAD1", 97},
+      {"VK_NUMPAD2", 98},  {"VK_NUMPAD3", 99},  {"VK_NUMPAD4", 100}, {"VK_NUMPAD5", 101},
+      {"VK_NUMPAD6", 102}, {"VK_NUMPAD7", 103}, {"VK_NUMPAD8", 104}, {"VK_NUMPAD9", 105},
+      {"VK_F1", 112},      {"VK_F2", 113},      {"VK_F3", 114},      {"VK_F4", 115},
+      {"VK_F5", 116},      {"VK_F6", 117},      {"VK_F7", 118},      {"VK_F8", 119},
+      {"VK_F9", 120},      {"VK_F10", 121},     {"VK_F11", 122},     {"VK_F12", 123},
+  };
+  auto it = kNames.find(name);
+  if (it != kNames.end()) return it->second;
+  if (name.size() == 1) {
+    char c = name[0];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<uint16_t>(c);
+  }
+  if (!name.empty() && name.find_first_not_of("0123456789") == std::string::npos &&
+      name.size() <= 5) {
+    long code = std::strtol(name.c_str(), nullptr, 10);
+    if (code <= 0xFFFF) return static_cast<uint16_t>(code);
+  }
+  return std::nullopt;
+}
+
+std::vector<ScriptLine> ReadScript(const std::string& path) {
+  std::ifstream in(path);
+  if (!in) throw UsageError{"cannot read the key file " + path};
+  std::vector<ScriptLine> lines;
+  std::string text;
+  int number = 0;
+  while (std::getline(in, text)) {
+    ++number;
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    std::istringstream words(text);
+    std::string tick, action;
+    if (!(words >> tick) || tick[0] == '#') continue;
+    auto where = [&] { return path + ":" + std::to_string(number) + ": "; };
+    ScriptLine line;
+    try {
+      line.tick = static_cast<int>(ParseNumber(tick, "tick"));
+    } catch (const UsageError& e) {
+      throw UsageError{where() + e.message};
+    }
+    if (!(words >> action)) throw UsageError{where() + "missing action"};
+    line.action = action;
+    if (action == "down" || action == "up" || action == "press") {
+      std::string key;
+      if (!(words >> key)) throw UsageError{where() + "missing key"};
+      auto code = KeyCode(key);
+      if (!code) throw UsageError{where() + "unknown key " + key};
+      line.key = *code;
+    } else if (action == "menu") {
+      if (!(words >> line.command)) throw UsageError{where() + "missing menu command"};
+      if (line.command == "save" || line.command == "load") {
+        std::getline(words >> std::ws, line.path);
+        if (line.path.empty()) throw UsageError{where() + "menu " + line.command + " needs a path"};
+      } else if (line.command != "exit") {
+        throw UsageError{where() + "unknown menu command " + line.command};
+      }
+    } else {
+      throw UsageError{where() + "unknown action " + action};
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+Options ParseArgs(int argc, char** argv) {
+  Options o;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    auto next = [&]() -> std::string {
+      if (i + 1 >= argc) throw UsageError{arg + " needs a value"};
+      return argv[++i];
+    };
+    if (arg == "--data") {
+      o.data = next();
+    } else if (arg == "--seed") {
+      long long seed = std::strtoll(next().c_str(), nullptr, 10);
+      o.seed = static_cast<uint32_t>(seed);
+    } else if (arg == "--ticks") {
+      o.ticks = static_cast<int>(ParseNumber(next(), "tick count"));
+      if (o.ticks < 0) throw UsageError{"--ticks must not be negative"};
+    } else if (arg == "--keys") {
+      o.keysFile = next();
+    } else if (arg == "--load") {
+      o.loadPath = next();
+    } else if (arg == "--answer") {
+      std::string a = next();
+      if (a != "yes" && a != "no") throw UsageError{"--answer takes yes or no"};
+      o.answerYes = a == "yes";
+    } else if (arg == "--shot") {
+      std::string spec = next();
+      size_t colon = spec.find(':');
+      if (colon == std::string::npos || colon + 1 == spec.size())
+        throw UsageError{"--shot takes TICK:PATH"};
+      int tick = static_cast<int>(ParseNumber(spec.substr(0, colon), "shot tick"));
+      o.shots[tick].push_back(spec.substr(colon + 1));
+    } else if (arg == "--state") {
+      o.statePath = next();
+    } else if (arg == "--help" || arg == "-h") {
+      throw UsageError{""};
+    } else {
+      throw UsageError{"unknown option " + arg};
+    }
+  }
+  if (o.data.empty()) throw UsageError{"--data DIR is required"};
+  return o;
+}
+
+class Runner {
+ public:
+  explicit Runner(Options options) : o_(std::move(options)) {}
+
+  int Run() {
+    std::vector<ScriptLine> script;
+    if (!o_.keysFile.empty()) script = ReadScript(o_.keysFile);
+    if (!o_.loadPath.empty()) {
+      std::ifstream probe(o_.loadPath, std::ios::binary);
+      if (!probe) throw UsageError{"cannot read the saved game " + o_.loadPath};
+    }
+    std::error_code ec;
+    if (!std::filesystem::is_directory(o_.data, ec))
+      throw UsageError{"the data folder " + o_.data + " does not exist"};
+    os_.answerYes = o_.answerYes;
+    os_.echo = [](const std::string& line) {
+      if (line.rfind("msgbox: ", 0) == 0) std::cout << line << std::endl;
+    };
+    platform::SetPlatform(&os_);
+    AppDir = o_.data;
+    if (AppDir.back() != '/') AppDir += '/';
+    audio::Init(audio::Backend::Virtual);
+    LoadFormSheets();
+    RunHandler(FormCreate);
+    RunHandler(FormShow);
+    RandSeed = o_.seed;
+    if (!o_.loadPath.empty()) RunHandler([&] { LoadGameFile(o_.loadPath); });
+    Shots(0);
+
+    size_t next = 0;
+    for (int tick = 1; tick <= o_.ticks && !Form1.Ended; ++tick) {
+      while (next < script.size() && script[next].tick <= tick && !Form1.Ended) {
+        Deliver(script[next++]);
+      }
+      if (Form1.Ended) break;
+      RunHandler(Timer1Timer);
+      AdvanceClock(Form1.Timer1.Interval);
+      Shots(tick);
+    }
+    if (!o_.statePath.empty()) WriteText(o_.statePath, StateJson());
+    audio::Shutdown();
+    return 0;
+  }
+
+ private:
+  void Deliver(const ScriptLine& line) {
+    if (line.action == "down" || line.action == "press") RunHandler([&] { FormKeyDown(line.key); });
+    if (line.action == "up" || line.action == "press") RunHandler([&] { FormKeyUp(line.key); });
+    if (line.action != "menu") return;
+    if (line.command == "save") {
+      os_.saveAnswers = {line.path};
+      RunHandler(K1Click);
+    } else if (line.command == "load") {
+      os_.openAnswers = {line.path};
+      RunHandler(K2Click);
+    } else {
+      RunHandler(Exit1Click);
+    }
+    os_.saveAnswers.clear();
+    os_.openAnswers.clear();
+  }
+
+  // Audio renders as time passes; the loop check runs once a second of it.
+  void AdvanceClock(int ms) {
+    audio::AdvanceClock(ms);
+    sinceLoopCheck_ += ms;
+    while (sinceLoopCheck_ >= Form1.Timer2.Interval && Form1.Timer2.Interval > 0) {
+      sinceLoopCheck_ -= Form1.Timer2.Interval;
+      if (Form1.Timer2.Enabled) RunHandler(Timer2Timer);
+    }
+  }
+
+  void Shots(int tick) {
+    auto it = o_.shots.find(tick);
+    if (it == o_.shots.end()) return;
+    for (const std::string& path : it->second) {
+      std::string error;
+      if (!gfx::WritePng(path, Form1.Image1.Picture, error)) {
+        std::cerr << "mirovaan-sim: " << error << "\n";
+        failed_ = true;
+      }
+    }
+  }
+
+  void WriteText(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    if (!out) {
+      std::cerr << "mirovaan-sim: cannot write " << path << "\n";
+      failed_ = true;
+    }
+  }
+
+ public:
+  bool failed_ = false;
+
+ private:
+  Options o_;
+  platform::HeadlessPlatform os_;
+  int sinceLoopCheck_ = 0;
+};
+
+const char kUsage[] =
+    "usage: mirovaan-sim --data DIR [--seed N] [--ticks N] [--keys FILE] [--load PATH]\n"
+    "                    [--answer yes|no] [--shot TICK:PATH]... [--state PATH]\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    Runner runner(ParseArgs(argc, argv));
+    int status = runner.Run();
+    return runner.failed_ ? 2 : status;
+  } catch (const UsageError& e) {
+    if (!e.message.empty()) std::cerr << "mirovaan-sim: " << e.message << "\n";
+    std::cerr << kUsage;
+    return 2;
+  }
+}

@@ -16,7 +16,8 @@ void HeadlessPlatform::ShowMessage(const std::string& caption, const std::string
   Note("msgbox: " + caption + " | " + text);
 }
 
-void HeadlessPlatform::ShowError(const std::string& text) { Note("error: " + text); }
+// The application's own error box carries the program's title as its caption.
+void HeadlessPlatform::ShowError(const std::string& text) { Note("msgbox: ﾐﾛｳﾞｧｰﾝ | " + text); }
 
 std::optional<std::string> HeadlessPlatform::SaveFileDialog(const FileDialogSpec& spec) {
   dialogsShown.push_back(spec);

@@ -34,7 +34,7 @@ class HeadlessPlatform : public Platform {
   std::function<void()> optionsDialogScript;  // runs while the options dialog is "open"
 
   // Record.
-  std::vector<std::string> lines;  // "msgbox: caption | text", "error: text", "open: address"
+  std::vector<std::string> lines;  // "msgbox: caption | text" (errors: caption ﾐﾛｳﾞｧｰﾝ), "open: address"
   std::vector<FileDialogSpec> dialogsShown;
   std::function<void(const std::string&)> echo;  // also print each line (the runner)
   int repaints = 0;

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what the game needs to build, run and test on Debian 12, when it is missing.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-translations-l10n
+  libfreetype-dev libfontconfig-dev fonts-ipafont-mincho fonts-ipafont-gothic
+  libfluidsynth-dev timgm6mb-soundfont
+  libgtest-dev libbenchmark-dev
+  xvfb xauth xdotool
+  clang libclang-rt-14-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  if command -v sudo >/dev/null; then sudo="sudo"; else
+    echo "setup: these packages are missing and this user cannot install them: ${missing[*]}" >&2
+    exit 1
+  fi
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq "${missing[@]}"

@@ -1,0 +1,364 @@
+#include "audio/engine.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+namespace audio {
+
+namespace {
+
+// Output buffer of the Device mode: 4 periods of 128 frames at 44.1 kHz hold 11.6 ms, so an
+// effect asked for between two callbacks is heard well within 30 ms, with enough slack for
+// a busy machine not to underrun.
+constexpr int kPeriodSize = 128;
+constexpr int kPeriods = 4;
+constexpr int kRate = 44100;
+// The effect sits a little above the music, as a game's effects should.
+constexpr float kEffectGain = 0.7f;
+constexpr float kSynthGain = 0.45f;
+
+const char* const kDrivers[] = {"pulseaudio", "pipewire", "alsa", "jack", "oss"};
+
+// FluidSynth's own messages would clutter the terminal on every machine without a sound
+// device; we say once what matters ourselves.
+void QuietLog(int, const char*, void*) {}
+
+void SetLogQuiet(bool quiet) {
+  for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+    fluid_set_log_function(level, quiet || level != FLUID_ERR ? QuietLog : fluid_default_log_function,
+                           nullptr);
+}
+
+bool IsFile(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && std::filesystem::is_regular_file(path, ec);
+}
+
+float Clamp(float v) { return v > 1.0f ? 1.0f : (v < -1.0f ? -1.0f : v); }
+
+}  // namespace
+
+Engine::Engine(EngineMode wanted) : mode_(wanted) {
+  SetLogQuiet(false);
+  settings_ = new_fluid_settings();
+  fluid_settings_setnum(settings_, "synth.sample-rate", kRate);
+  fluid_settings_setint(settings_, "synth.lock-memory", 0);
+  fluid_settings_setnum(settings_, "synth.gain", kSynthGain);
+  fluid_settings_setstr(settings_, "player.timing-source", "sample");
+  // We loop ourselves (Timer2); the player must not reset anything we did not ask for.
+  fluid_settings_setint(settings_, "player.reset-synth", 1);
+  if (mode_ == EngineMode::Virtual) {
+    // Nothing is heard: no soundfont, no effects units, only the clock of the player.
+    fluid_settings_setint(settings_, "synth.reverb.active", 0);
+    fluid_settings_setint(settings_, "synth.chorus.active", 0);
+  }
+  synth_ = new_fluid_synth(settings_);
+  if (!synth_) {
+    std::fprintf(stderr, "mirovaan: cannot start the synthesizer; no music\n");
+  }
+  scratchL_.resize(4096);
+  scratchR_.resize(4096);
+  if (mode_ == EngineMode::Device && synth_) {
+    LoadSoundFont();
+    OpenDriver();
+  } else if (mode_ == EngineMode::Device) {
+    mode_ = EngineMode::Silent;
+  }
+  wallStart_ = std::chrono::steady_clock::now();
+}
+
+Engine::~Engine() {
+  if (audioDriver_) delete_fluid_audio_driver(audioDriver_);
+  audioDriver_ = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    DeletePlayerLocked();
+  }
+  if (synth_) delete_fluid_synth(synth_);
+  if (settings_) delete_fluid_settings(settings_);
+}
+
+void Engine::LoadSoundFont() {
+  // The library knows the system's soundfont but does not load it itself.
+  std::vector<std::string> candidates;
+  char* configured = nullptr;
+  if (fluid_settings_dupstr(settings_, "synth.default-soundfont", &configured) == FLUID_OK && configured) {
+    candidates.emplace_back(configured);
+    fluid_free(configured);
+  }
+  candidates.emplace_back("/usr/share/sounds/sf2/default-GM.sf2");
+  candidates.emplace_back("/usr/share/sounds/sf2/TimGM6mb.sf2");
+  for (const std::string& path : candidates) {
+    if (!IsFile(path)) continue;
+    sfontId_ = fluid_synth_sfload(synth_, path.c_str(), 1);
+    if (sfontId_ != FLUID_FAILED) {
+      soundfont_ = path;
+      return;
+    }
+  }
+  sfontId_ = -1;
+  std::fprintf(stderr, "mirovaan: no General MIDI soundfont found; music is silent\n");
+}
+
+void Engine::OpenDriver() {
+  // JACK would otherwise try to start a server of its own.
+  setenv("JACK_NO_START_SERVER", "1", 0);
+  fluid_settings_setint(settings_, "audio.period-size", kPeriodSize);
+  fluid_settings_setint(settings_, "audio.periods", kPeriods);
+  SetLogQuiet(true);
+  for (const char* name : kDrivers) {
+    if (fluid_settings_setstr(settings_, "audio.driver", name) != FLUID_OK) continue;
+    audioDriver_ = new_fluid_audio_driver2(settings_, &Engine::DriverCallback, this);
+    if (audioDriver_) {
+      driver_ = name;
+      break;
+    }
+  }
+  SetLogQuiet(false);
+  if (audioDriver_) {
+    fluid_settings_getint(settings_, "audio.period-size", &periodSize_);
+    fluid_settings_getint(settings_, "audio.periods", &periods_);
+    return;
+  }
+  std::fprintf(stderr, "mirovaan: no audio output (tried pulseaudio, pipewire, alsa, jack, oss); "
+                       "the game runs without sound\n");
+  mode_ = EngineMode::Silent;
+  // Nothing will be heard, so spare the machine the synthesis.
+  if (sfontId_ >= 0) fluid_synth_sfunload(synth_, sfontId_, 1);
+  sfontId_ = -1;
+}
+
+int Engine::DriverCallback(void* data, int len, int nfx, float* fx[], int nout, float* out[]) {
+  auto* self = static_cast<Engine*>(data);
+  for (int i = 0; i < nfx; ++i)
+    if (fx && fx[i]) std::fill(fx[i], fx[i] + len, 0.0f);
+  for (int i = 2; i < nout; ++i)
+    if (out[i]) std::fill(out[i], out[i] + len, 0.0f);
+  if (nout < 2 || !out[0] || !out[1]) return FLUID_OK;
+  std::lock_guard<std::mutex> lock(self->mutex_);
+  self->RenderLocked(len, out[0], out[1]);
+  return FLUID_OK;
+}
+
+// Renders frames of synth and effect; the player advances with the synth's samples.
+void Engine::RenderLocked(int frames, float* left, float* right) {
+  if (synth_) {
+    fluid_synth_write_float(synth_, frames, left, 0, 1, right, 0, 1);
+  } else {
+    std::fill(left, left + frames, 0.0f);
+    std::fill(right, right + frames, 0.0f);
+  }
+  if (player_) musicFrames_ += frames;
+  if (effectPos_ < effect_.size()) {
+    if (effectDelayPending_) {
+      auto delay = std::chrono::steady_clock::now() - effectAsked_;
+      double ms = std::chrono::duration<double, std::milli>(delay).count();
+      if (ms > maxEffectDelayMs_) maxEffectDelayMs_ = ms;
+      effectDelayPending_ = false;
+    }
+    size_t n = std::min(effect_.size() - effectPos_, size_t(frames));
+    for (size_t i = 0; i < n; ++i) {
+      float s = effect_[effectPos_ + i] * kEffectGain;
+      left[i] = Clamp(left[i] + s);
+      right[i] = Clamp(right[i] + s);
+    }
+    effectPos_ += n;
+  }
+}
+
+void Engine::RenderOffline(int64_t frames) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  while (frames > 0) {
+    int n = int(std::min<int64_t>(frames, int64_t(scratchL_.size())));
+    RenderLocked(n, scratchL_.data(), scratchR_.data());
+    clockFrames_ += n;
+    frames -= n;
+  }
+}
+
+void Engine::CatchUpWallClock() {
+  if (mode_ != EngineMode::Silent) return;
+  auto elapsed = std::chrono::steady_clock::now() - wallStart_;
+  int64_t target = std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count() * rate_ / 1000000;
+  int64_t behind = target - clockFrames_;
+  // After a long stall (a modal dialog, a suspended machine) do not spend seconds catching
+  // up in one go; the music simply resumes.
+  if (behind > int64_t(rate_) * 5) {
+    clockFrames_ = target - int64_t(rate_) * 5;
+    behind = int64_t(rate_) * 5;
+  }
+  if (behind > 0) RenderOffline(behind);
+}
+
+void Engine::NewPlayerLocked() {
+  DeletePlayerLocked();
+  if (!synth_ || midi_.empty()) return;
+  player_ = new_fluid_player(synth_);
+  if (!player_) return;
+  if (fluid_player_add_mem(player_, midi_.data(), midi_.size()) != FLUID_OK) {
+    delete_fluid_player(player_);
+    player_ = nullptr;
+  }
+  musicFrames_ = 0;
+}
+
+void Engine::DeletePlayerLocked() {
+  if (player_) {
+    fluid_player_stop(player_);
+    delete_fluid_player(player_);
+    player_ = nullptr;
+  }
+  if (synth_) fluid_synth_all_sounds_off(synth_, -1);
+}
+
+void Engine::OpenMusic(std::vector<uint8_t> midiBytes) {
+  CatchUpWallClock();
+  std::lock_guard<std::mutex> lock(mutex_);
+  midi_ = std::move(midiBytes);
+  NewPlayerLocked();
+}
+
+void Engine::PlayMusic() {
+  CatchUpWallClock();
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!player_) {
+    if (midi_.empty()) return;
+    NewPlayerLocked();
+    if (!player_) return;
+  } else if (fluid_player_get_status(player_) == FLUID_PLAYER_DONE) {
+    // Rewind: a fresh player over the same bytes starts cleanly at tick 0 with the synth
+    // reset, which a replayed finished player does not promise.
+    NewPlayerLocked();
+    if (!player_) return;
+  }
+  if (fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING) return;
+  if (musicFrames_ == 0) ++starts_;
+  fluid_player_play(player_);
+}
+
+void Engine::StopMusic() {
+  CatchUpWallClock();
+  std::lock_guard<std::mutex> lock(mutex_);
+  DeletePlayerLocked();
+  midi_.clear();
+}
+
+bool Engine::MusicOpen() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return player_ != nullptr;
+}
+
+bool Engine::MusicPlaying() {
+  CatchUpWallClock();
+  std::lock_guard<std::mutex> lock(mutex_);
+  return player_ && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING;
+}
+
+int Engine::MusicPositionTicks() {
+  CatchUpWallClock();
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!player_) return 0;
+  int length = fluid_player_get_total_ticks(player_);
+  if (length > 0 && fluid_player_get_status(player_) == FLUID_PLAYER_DONE) return length;
+  return fluid_player_get_current_tick(player_);
+}
+
+int Engine::MusicLengthTicks() {
+  CatchUpWallClock();
+  std::lock_guard<std::mutex> lock(mutex_);
+  return player_ ? fluid_player_get_total_ticks(player_) : 0;
+}
+
+bool Engine::MusicAtEnd() {
+  CatchUpWallClock();
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!player_) return false;
+  // A just-opened track reads 0 of 0 until the audio thread has parsed it; that is a
+  // track about to start, not one that has ended.
+  if (fluid_player_get_total_ticks(player_) <= 0) return false;
+  return fluid_player_get_status(player_) == FLUID_PLAYER_DONE;
+}
+
+int64_t Engine::MusicElapsedMs() {
+  CatchUpWallClock();
+  std::lock_guard<std::mutex> lock(mutex_);
+  return musicFrames_ * 1000 / rate_;
+}
+
+void Engine::StartEffect(int number, std::vector<float> samples) {
+  CatchUpWallClock();
+  std::lock_guard<std::mutex> lock(mutex_);
+  effect_ = std::move(samples);
+  effectPos_ = 0;
+  effectNumber_ = number;
+  ++effectSerial_;
+  effectAsked_ = std::chrono::steady_clock::now();
+  effectDelayPending_ = true;
+}
+
+void Engine::WaitEffectEnd(int lengthMs) {
+  if (lengthMs <= 0) return;
+  if (mode_ == EngineMode::Virtual) {
+    Advance(lengthMs);
+    return;
+  }
+  if (mode_ == EngineMode::Silent) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(lengthMs));
+    CatchUpWallClock();
+    return;
+  }
+  uint64_t serial;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    serial = effectSerial_;
+  }
+  // The driver may stall (a device unplugged); never wait much past the sound's own length.
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(lengthMs + 1000);
+  for (;;) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (effectSerial_ != serial || effectPos_ >= effect_.size()) break;
+    }
+    if (std::chrono::steady_clock::now() >= deadline) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  // The last samples are now in the output buffer; they are heard once it drains.
+  std::this_thread::sleep_for(std::chrono::microseconds(int64_t(OutputBufferMs() * 1000)));
+}
+
+int Engine::EffectPlaying() {
+  CatchUpWallClock();
+  std::lock_guard<std::mutex> lock(mutex_);
+  return effectPos_ < effect_.size() ? effectNumber_ : -1;
+}
+
+int64_t Engine::EffectElapsedMs() {
+  CatchUpWallClock();
+  std::lock_guard<std::mutex> lock(mutex_);
+  return int64_t(effectPos_) * 1000 / rate_;
+}
+
+void Engine::Advance(int ms) {
+  if (mode_ != EngineMode::Virtual || ms <= 0) return;
+  // Keep the clock exact in milliseconds: render up to the frame that the new time names.
+  int64_t nowMs = ClockMs() + ms;
+  int64_t target = nowMs * rate_ / 1000;
+  RenderOffline(target - clockFrames_);
+  virtualMs_ = nowMs;
+}
+
+int64_t Engine::ClockMs() {
+  if (mode_ == EngineMode::Virtual) return virtualMs_;
+  std::lock_guard<std::mutex> lock(mutex_);
+  return clockFrames_ * 1000 / rate_;
+}
+
+double Engine::MaxEffectStartDelayMs() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return maxEffectDelayMs_;
+}
+
+}  // namespace audio

@@ -1,0 +1,112 @@
+// The sound engine under PlayMusic / PlayEffect: one FluidSynth synthesizer with one MIDI
+// player on it, and one effect channel mixed into the same output. A new effect replaces the
+// one playing. Three ways to run it:
+//  - Device: FluidSynth's audio driver calls us back on its thread; we render the synth and
+//    mix the effect into its buffers.
+//  - Silent: Device was asked for but no driver opened; audio is rendered (without a
+//    soundfont, so cheaply) on demand against the wall clock, so the player still advances
+//    and the loop rule still works.
+//  - Virtual: the same rendering against a clock that only AdvanceClock moves.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include <fluidsynth.h>
+
+namespace audio {
+
+enum class EngineMode { Device, Silent, Virtual };
+
+class Engine {
+ public:
+  // Device: tries the audio drivers in order and falls back to Silent; never fails.
+  explicit Engine(EngineMode wanted);
+  ~Engine();
+  Engine(const Engine&) = delete;
+  Engine& operator=(const Engine&) = delete;
+
+  EngineMode Mode() const { return mode_; }
+  int SampleRate() const { return rate_; }
+  const std::string& DriverName() const { return driver_; }
+  const std::string& SoundFont() const { return soundfont_; }
+  int PeriodSize() const { return periodSize_; }
+  int Periods() const { return periods_; }
+
+  // Music. Open replaces any open track (the old one falls silent) with the file's bytes;
+  // Play starts it from its position, from the beginning if it had reached its end; Stop
+  // silences it and forgets it.
+  void OpenMusic(std::vector<uint8_t> midiBytes);
+  void PlayMusic();
+  void StopMusic();
+  bool MusicOpen();
+  bool MusicPlaying();
+  // Position and length in MIDI ticks; the length is 0 until the player has parsed the file,
+  // which happens only once audio runs. AtEnd is "position equals length" with that in mind.
+  int MusicPositionTicks();
+  int MusicLengthTicks();
+  bool MusicAtEnd();
+  // Milliseconds of audio rendered since the track last started from its beginning.
+  int64_t MusicElapsedMs();
+  int MusicStarts() const { return starts_; }  // starts from the beginning, loops included
+
+  // Effects: mono samples at SampleRate(), cutting off whatever plays.
+  void StartEffect(int number, std::vector<float> samples);
+  // Blocks until the effect started last has been heard to its end (Device: the real end;
+  // Silent: its length on the wall clock; Virtual: the virtual clock moves by lengthMs).
+  void WaitEffectEnd(int lengthMs);
+  int EffectPlaying();  // number of the effect still sounding, or -1
+  int64_t EffectElapsedMs();
+
+  // Virtual clock.
+  void Advance(int ms);
+  int64_t ClockMs();
+
+  // Device: delay from StartEffect to the first buffer that carried the effect, in ms, the
+  // largest seen (0 when none played yet); add the output buffer for the audible latency.
+  double MaxEffectStartDelayMs();
+  double OutputBufferMs() const { return rate_ > 0 ? 1000.0 * periodSize_ * periods_ / rate_ : 0; }
+
+ private:
+  static int DriverCallback(void* data, int len, int nfx, float* fx[], int nout, float* out[]);
+  void RenderLocked(int frames, float* left, float* right);
+  void RenderOffline(int64_t frames);
+  void CatchUpWallClock();
+  void OpenDriver();
+  void LoadSoundFont();
+  void NewPlayerLocked();
+  void DeletePlayerLocked();
+
+  EngineMode mode_;
+  int rate_ = 44100;
+  int periodSize_ = 0, periods_ = 0;
+  std::string driver_, soundfont_;
+  fluid_settings_t* settings_ = nullptr;
+  fluid_synth_t* synth_ = nullptr;
+  fluid_player_t* player_ = nullptr;
+  fluid_audio_driver_t* audioDriver_ = nullptr;
+  int sfontId_ = -1;
+
+  std::mutex mutex_;  // guards everything below against the driver's thread
+  std::vector<uint8_t> midi_;
+  int64_t musicFrames_ = 0;  // frames rendered since the track started from the beginning
+  int starts_ = 0;
+  std::vector<float> effect_;
+  size_t effectPos_ = 0;
+  int effectNumber_ = -1;
+  uint64_t effectSerial_ = 0;
+  std::chrono::steady_clock::time_point effectAsked_{};
+  bool effectDelayPending_ = false;
+  double maxEffectDelayMs_ = 0;
+
+  int64_t clockFrames_ = 0;  // Virtual and Silent: frames rendered so far
+  int64_t virtualMs_ = 0;    // Virtual: the clock as AdvanceClock set it
+  std::chrono::steady_clock::time_point wallStart_{};
+  std::vector<float> scratchL_, scratchR_;
+};
+
+}  // namespace audio

@@ -1,0 +1,357 @@
+// Reading Windows bitmap files. Every read goes through a bounds-checked view of the input,
+// and every size taken from the file is checked before it is used to allocate or index,
+// so a damaged or hostile file is refused with a message instead of being trusted.
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+#include "gfx/bmp.h"
+#include "gfx/image.h"
+
+namespace gfx {
+namespace {
+
+constexpr int kMaxSide = 16384;
+constexpr int64_t kMaxPixels = int64_t{1} << 25;  // 32 Mpixel, 128 MB decoded
+constexpr int64_t kMaxFileBytes = int64_t{1} << 30;
+
+enum Compression : uint32_t {
+  kRgb = 0,
+  kRle8 = 1,
+  kRle4 = 2,
+  kBitfields = 3,
+  kJpeg = 4,
+  kPng = 5,
+  kAlphaBitfields = 6,
+};
+
+uint32_t Le16(const uint8_t* p) { return p[0] | (p[1] << 8); }
+uint32_t Le32(const uint8_t* p) {
+  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+std::string Num(int64_t v) { return std::to_string(v); }
+
+// One colour channel of a bit-field pixel: where it sits and how to widen it to 8 bits.
+struct Channel {
+  uint32_t mask = 0;
+  int shift = 0;
+  uint32_t max = 0;
+
+  explicit Channel(uint32_t m = 0) : mask(m) {
+    if (!m) return;
+    while (!((m >> shift) & 1)) ++shift;
+    max = m >> shift;
+  }
+  uint32_t Get(uint32_t px) const {
+    if (!max) return 0;
+    uint32_t v = (px & mask) >> shift;
+    return static_cast<uint32_t>((static_cast<uint64_t>(v) * 255 + max / 2) / max);
+  }
+};
+
+struct Header {
+  uint32_t headerSize = 0;
+  int width = 0;
+  int height = 0;  // always positive here
+  bool topDown = false;
+  int bits = 0;
+  uint32_t compression = kRgb;
+  uint32_t imageSize = 0;
+  uint32_t coloursUsed = 0;
+  uint32_t masks[3] = {0, 0, 0};
+  bool core = false;
+};
+
+class Decoder {
+ public:
+  Decoder(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+
+  bool Run(Bitmap& out, std::string& error) {
+    if (!ReadHeaders() || !CheckPixelOffset() || !ReadPalette()) {
+      error = error_;
+      return false;
+    }
+    Bitmap image(h_.width, h_.height, kBlack);
+    bool ok = false;
+    switch (h_.compression) {
+      case kRle8: ok = DecodeRle(image, 8); break;
+      case kRle4: ok = DecodeRle(image, 4); break;
+      default: ok = DecodePlain(image); break;
+    }
+    if (!ok) {
+      error = error_;
+      return false;
+    }
+    out = std::move(image);
+    return true;
+  }
+
+ private:
+  bool Fail(std::string message) {
+    error_ = std::move(message);
+    return false;
+  }
+  bool Have(size_t offset, size_t count) const {
+    return offset <= size_ && count <= size_ - offset;
+  }
+
+  bool ReadHeaders() {
+    if (size_ < 2 || data_[0] != 'B' || data_[1] != 'M')
+      return Fail("not a bitmap file (it does not start with \"BM\")");
+    if (!Have(0, 18)) return Fail("the file is truncated inside its header (" + Num(size_) + " bytes)");
+    pixelOffset_ = Le32(data_ + 10);
+    h_.headerSize = Le32(data_ + 14);
+    const uint32_t hs = h_.headerSize;
+    if (hs != 12 && hs != 40 && hs != 52 && hs != 56 && hs != 108 && hs != 124)
+      return Fail("unsupported bitmap header of " + Num(hs) + " bytes");
+    if (!Have(14, hs)) return Fail("the file is truncated inside its header (" + Num(size_) + " bytes)");
+    const uint8_t* p = data_ + 14;
+    int64_t width, height;
+    if (hs == 12) {
+      h_.core = true;
+      width = Le16(p + 4);
+      height = Le16(p + 6);
+      h_.bits = static_cast<int>(Le16(p + 10));
+    } else {
+      width = static_cast<int32_t>(Le32(p + 4));
+      height = static_cast<int32_t>(Le32(p + 8));
+      h_.bits = static_cast<int>(Le16(p + 14));
+      h_.compression = Le32(p + 16);
+      h_.imageSize = Le32(p + 20);
+      h_.coloursUsed = Le32(p + 32);
+    }
+    if (height < 0) {
+      h_.topDown = true;
+      height = -height;
+    }
+    if (width <= 0 || height <= 0)
+      return Fail("the picture has no pixels (" + Num(width) + " x " + Num(height) + ")");
+    if (width > kMaxSide || height > kMaxSide || width * height > kMaxPixels)
+      return Fail("the picture is too large (" + Num(width) + " x " + Num(height) + ")");
+    h_.width = static_cast<int>(width);
+    h_.height = static_cast<int>(height);
+    return CheckFormat() && ReadMasks();
+  }
+
+  bool CheckFormat() {
+    const int b = h_.bits;
+    switch (h_.compression) {
+      case kRgb:
+        if (b != 1 && b != 2 && b != 4 && b != 8 && b != 16 && b != 24 && b != 32)
+          return Fail("unsupported colour depth of " + Num(b) + " bits");
+        if (h_.core && b != 1 && b != 4 && b != 8 && b != 24)
+          return Fail("unsupported colour depth of " + Num(b) + " bits");
+        return true;
+      case kRle8:
+        if (b != 8) return Fail("RLE8 compression needs 8 bits per pixel, not " + Num(b));
+        return true;
+      case kRle4:
+        if (b != 4) return Fail("RLE4 compression needs 4 bits per pixel, not " + Num(b));
+        return true;
+      case kBitfields:
+      case kAlphaBitfields:
+        if (b != 16 && b != 32)
+          return Fail("bit-field pixels need 16 or 32 bits per pixel, not " + Num(b));
+        return true;
+      case kJpeg: return Fail("JPEG-compressed bitmaps are not supported");
+      case kPng: return Fail("PNG-compressed bitmaps are not supported");
+      default: return Fail("unknown compression " + Num(h_.compression));
+    }
+  }
+
+  bool ReadMasks() {
+    paletteStart_ = 14 + h_.headerSize;
+    if (h_.compression == kBitfields || h_.compression == kAlphaBitfields) {
+      // A plain info header keeps the masks just after it; the later headers hold them.
+      size_t at = 14 + 40;
+      if (h_.headerSize == 40) {
+        size_t n = h_.compression == kAlphaBitfields ? 16 : 12;
+        if (!Have(at, n)) return Fail("the file is truncated inside its colour masks");
+        paletteStart_ += n;
+      }
+      for (int i = 0; i < 3; ++i) h_.masks[i] = Le32(data_ + at + 4 * i);
+    } else if (h_.bits == 16) {
+      h_.masks[0] = 0x7C00;
+      h_.masks[1] = 0x03E0;
+      h_.masks[2] = 0x001F;
+    } else if (h_.bits == 32) {
+      h_.masks[0] = 0xFF0000;
+      h_.masks[1] = 0x00FF00;
+      h_.masks[2] = 0x0000FF;
+    }
+    return true;
+  }
+
+  bool ReadPalette() {
+    if (h_.bits > 8) return true;
+    const size_t entry = h_.core ? 3 : 4;
+    size_t count = size_t{1} << h_.bits;
+    if (!h_.core && h_.coloursUsed != 0 && h_.coloursUsed < count) count = h_.coloursUsed;
+    // Some writers store fewer entries than they claim; the pixel offset bounds the table.
+    size_t fit = (pixelOffset_ - paletteStart_) / entry;
+    if (fit < count) count = fit;
+    if (count == 0) return Fail("the picture has no colour table");
+    palette_.resize(count);
+    for (size_t i = 0; i < count; ++i) {
+      const uint8_t* q = data_ + paletteStart_ + i * entry;
+      palette_[i] = Rgb(q[2], q[1], q[0]);
+    }
+    return true;
+  }
+
+  bool CheckPixelOffset() {
+    if (pixelOffset_ < paletteStart_)
+      return Fail("the pixel data offset " + Num(pixelOffset_) + " lies inside the headers");
+    if (pixelOffset_ >= size_)
+      return Fail("the pixel data offset " + Num(pixelOffset_) + " lies beyond the end of the file (" +
+                  Num(size_) + " bytes)");
+    return true;
+  }
+
+  Color PaletteColour(uint32_t index) const {
+    return index < palette_.size() ? palette_[index] : kBlack;  // a missing entry reads as black
+  }
+
+  int RowOf(int fileRow) const { return h_.topDown ? fileRow : h_.height - 1 - fileRow; }
+
+  bool DecodePlain(Bitmap& image) {
+    const int64_t rowBits = static_cast<int64_t>(h_.width) * h_.bits;
+    const int64_t stride = (rowBits + 31) / 32 * 4;
+    const int64_t need = stride * h_.height;  // editors always pad the last row too
+    if (static_cast<int64_t>(size_ - pixelOffset_) < need)
+      return Fail("the pixel data is truncated (" + Num(need) + " bytes needed after offset " +
+                  Num(pixelOffset_) + ", " + Num(size_ - pixelOffset_) + " present)");
+    const Channel r(h_.masks[0]), g(h_.masks[1]), b(h_.masks[2]);
+    for (int fr = 0; fr < h_.height; ++fr) {
+      const uint8_t* src = data_ + pixelOffset_ + stride * fr;
+      Color* dst = image.Row(RowOf(fr));
+      const int w = h_.width;
+      switch (h_.bits) {
+        case 1:
+        case 2:
+        case 4:
+        case 8: {
+          const int bits = h_.bits, perByte = 8 / bits, mask = (1 << bits) - 1;
+          for (int x = 0; x < w; ++x) {
+            int shift = 8 - bits * (x % perByte + 1);
+            dst[x] = PaletteColour((src[x / perByte] >> shift) & mask);
+          }
+          break;
+        }
+        case 16:
+          for (int x = 0; x < w; ++x) {
+            uint32_t px = Le16(src + 2 * x);
+            dst[x] = Rgb(r.Get(px), g.Get(px), b.Get(px));
+          }
+          break;
+        case 24:
+          for (int x = 0; x < w; ++x) dst[x] = Rgb(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
+          break;
+        case 32:
+          for (int x = 0; x < w; ++x) {
+            uint32_t px = Le32(src + 4 * x);
+            dst[x] = Rgb(r.Get(px), g.Get(px), b.Get(px));
+          }
+          break;
+      }
+    }
+    return true;
+  }
+
+  // Run-length data: pairs of (count, index) and escapes (0,0 end of line; 0,1 end of
+  // bitmap; 0,2,dx,dy move; 0,n followed by n literal indices padded to 16 bits). Pixels
+  // the data never reaches stay black.
+  bool DecodeRle(Bitmap& image, int bits) {
+    size_t pos = pixelOffset_;
+    size_t end = size_;
+    if (h_.imageSize != 0 && h_.imageSize < end - pos) end = pos + h_.imageSize;
+    int x = 0, row = 0;  // row counts file rows from the first stored one
+    auto put = [&](uint32_t index) {
+      image.Row(RowOf(row))[x++] = PaletteColour(index);
+    };
+    auto room = [&](int64_t n) -> bool {
+      if (row >= h_.height)
+        return Fail("the compressed data runs past the last row of the picture");
+      if (x + n > h_.width)
+        return Fail("the compressed data runs past the end of row " + Num(row));
+      return true;
+    };
+    while (true) {
+      if (end - pos < 2) return Fail("the compressed data ends without an end-of-bitmap mark");
+      const uint8_t a = data_[pos], b = data_[pos + 1];
+      pos += 2;
+      if (a > 0) {
+        if (!room(a)) return false;
+        for (int i = 0; i < a; ++i)
+          put(bits == 8 ? b : (i % 2 == 0 ? b >> 4 : b & 15));
+        continue;
+      }
+      switch (b) {
+        case 0:  // end of line
+          x = 0;
+          ++row;
+          break;
+        case 1:  // end of bitmap
+          return true;
+        case 2: {  // move right dx, up (forward in file order) dy
+          if (end - pos < 2) return Fail("the compressed data ends without an end-of-bitmap mark");
+          x += data_[pos];
+          row += data_[pos + 1];
+          pos += 2;
+          if (x > h_.width || row > h_.height)
+            return Fail("a move in the compressed data leaves the picture");
+          break;
+        }
+        default: {  // literal run of b indices
+          const size_t bytes = bits == 8 ? b : (b + 1) / 2;
+          const size_t padded = (bytes + 1) & ~size_t{1};
+          if (end - pos < padded) return Fail("the compressed data ends without an end-of-bitmap mark");
+          if (!room(b)) return false;
+          for (int i = 0; i < b; ++i) {
+            uint8_t v = data_[pos + (bits == 8 ? i : i / 2)];
+            put(bits == 8 ? v : (i % 2 == 0 ? v >> 4 : v & 15));
+          }
+          pos += padded;
+          break;
+        }
+      }
+    }
+  }
+
+  const uint8_t* data_;
+  size_t size_;
+  size_t pixelOffset_ = 0;
+  size_t paletteStart_ = 0;
+  Header h_;
+  std::vector<Color> palette_;
+  std::string error_;
+};
+
+}  // namespace
+
+bool DecodeBmp(const uint8_t* data, size_t size, Bitmap& out, std::string& error) {
+  if (!data) size = 0;
+  return Decoder(data, size).Run(out, error);
+}
+
+Bitmap LoadBmpFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw FileError(path + ": " + std::strerror(errno));
+  in.seekg(0, std::ios::end);
+  std::streamoff length = in.tellg();
+  if (length < 0) throw FileError(path + ": cannot read the file");
+  if (length > kMaxFileBytes) throw FileError(path + ": the file is too large to be a picture");
+  in.seekg(0, std::ios::beg);
+  std::vector<uint8_t> bytes(static_cast<size_t>(length));
+  if (length > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), length))
+    throw FileError(path + ": cannot read the file");
+  Bitmap image;
+  std::string error;
+  if (!DecodeBmp(bytes.data(), bytes.size(), image, error)) throw FileError(path + ": " + error);
+  return image;
+}
+
+void TImage::LoadFromFile(const std::string& path) { Picture = LoadBmpFile(path); }
+
+}  // namespace gfx

@@ -1,0 +1,109 @@
+#include "gfx/png.h"
+
+#include <array>
+
+#include "gfx/bmp.h"
+
+namespace gfx {
+namespace {
+
+const std::array<uint32_t, 256>& CrcTable() {
+  static const std::array<uint32_t, 256> table = [] {
+    std::array<uint32_t, 256> t{};
+    for (uint32_t n = 0; n < 256; ++n) {
+      uint32_t c = n;
+      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+      t[n] = c;
+    }
+    return t;
+  }();
+  return table;
+}
+
+uint32_t Crc32(const uint8_t* p, size_t n, uint32_t crc = 0) {
+  const auto& t = CrcTable();
+  crc = ~crc;
+  for (size_t i = 0; i < n; ++i) crc = t[(crc ^ p[i]) & 0xFF] ^ (crc >> 8);
+  return ~crc;
+}
+
+void PutBe32(std::vector<uint8_t>& v, uint32_t x) {
+  v.push_back(static_cast<uint8_t>(x >> 24));
+  v.push_back(static_cast<uint8_t>(x >> 16));
+  v.push_back(static_cast<uint8_t>(x >> 8));
+  v.push_back(static_cast<uint8_t>(x));
+}
+
+void PutChunk(std::vector<uint8_t>& out, const char type[4], const std::vector<uint8_t>& data) {
+  PutBe32(out, static_cast<uint32_t>(data.size()));
+  size_t start = out.size();
+  out.insert(out.end(), type, type + 4);
+  out.insert(out.end(), data.begin(), data.end());
+  PutBe32(out, Crc32(out.data() + start, out.size() - start));
+}
+
+// A zlib stream of stored (uncompressed) deflate blocks.
+std::vector<uint8_t> ZlibStored(const std::vector<uint8_t>& raw) {
+  std::vector<uint8_t> z;
+  z.reserve(raw.size() + raw.size() / 65535 * 5 + 16);
+  z.push_back(0x78);
+  z.push_back(0x01);
+  size_t pos = 0;
+  do {
+    size_t n = raw.size() - pos;
+    if (n > 65535) n = 65535;
+    bool last = pos + n == raw.size();
+    z.push_back(last ? 1 : 0);
+    z.push_back(static_cast<uint8_t>(n));
+    z.push_back(static_cast<uint8_t>(n >> 8));
+    z.push_back(static_cast<uint8_t>(~n));
+    z.push_back(static_cast<uint8_t>(~n >> 8));
+    z.insert(z.end(), raw.begin() + pos, raw.begin() + pos + n);
+    pos += n;
+  } while (pos < raw.size());
+  uint32_t a = 1, b = 0;
+  for (uint8_t c : raw) {
+    a = (a + c) % 65521;
+    b = (b + a) % 65521;
+  }
+  PutBe32(z, (b << 16) | a);
+  return z;
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodePng(const Bitmap& bitmap) {
+  const int w = bitmap.Width(), h = bitmap.Height();
+  std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  std::vector<uint8_t> ihdr;
+  PutBe32(ihdr, static_cast<uint32_t>(w));
+  PutBe32(ihdr, static_cast<uint32_t>(h));
+  ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0});  // 8-bit, RGB, deflate, no filter set, no interlace
+  PutChunk(out, "IHDR", ihdr);
+
+  std::vector<uint8_t> raw;
+  raw.reserve(static_cast<size_t>(h) * (static_cast<size_t>(w) * 3 + 1));
+  for (int y = 0; y < h; ++y) {
+    raw.push_back(0);  // filter: none
+    const Color* row = bitmap.Row(y);
+    for (int x = 0; x < w; ++x) {
+      Color c = row[x];
+      raw.push_back(static_cast<uint8_t>(c));
+      raw.push_back(static_cast<uint8_t>(c >> 8));
+      raw.push_back(static_cast<uint8_t>(c >> 16));
+    }
+  }
+  PutChunk(out, "IDAT", ZlibStored(raw));
+  PutChunk(out, "IEND", {});
+  return out;
+}
+
+bool WritePng(const std::string& path, const Bitmap& bitmap, std::string& error) {
+  if (bitmap.Empty()) {
+    error = path + ": the picture is empty";
+    return false;
+  }
+  return WriteFile(path, EncodePng(bitmap), error);
+}
+
+}  // namespace gfx

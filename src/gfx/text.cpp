@@ -1,0 +1,301 @@
+#include "gfx/text.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_SIZES_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "gfx/image.h"
+
+namespace gfx {
+
+namespace {
+
+// The Windows faces the game names, and the free faces that draw them.
+struct Substitute {
+  const char* windows;
+  const char* family;
+};
+constexpr Substitute kSubstitutes[] = {
+    {"ＭＳ 明朝", "IPAMincho"},       {"MS Mincho", "IPAMincho"},
+    {"ＭＳ Ｐ明朝", "IPAPMincho"},    {"MS PMincho", "IPAPMincho"},
+    {"ＭＳ ゴシック", "IPAGothic"},   {"MS Gothic", "IPAGothic"},
+    {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"MS PGothic", "IPAPGothic"},
+};
+
+struct Glyph {
+  int width = 0, height = 0;  // coverage bitmap
+  int left = 0, top = 0;      // offset of the bitmap from the pen on the baseline
+  int advance = 0;
+  std::vector<uint8_t> coverage;  // 0..255, width * height
+};
+
+struct SizedFace {
+  FT_Size size = nullptr;
+  FontMetrics metrics;
+  std::unordered_map<uint32_t, Glyph> glyphs;
+};
+
+struct Face {
+  FT_Face face = nullptr;
+  std::string file;
+  std::map<int, std::unique_ptr<SizedFace>> sizes;
+};
+
+class FontSystem {
+ public:
+  static FontSystem& Get() {
+    static FontSystem system;
+    return system;
+  }
+
+  // The face for a name, or null when no font can be opened.
+  Face* FaceFor(const std::string& name) {
+    auto it = byName_.find(name);
+    if (it != byName_.end()) return it->second;
+    Face* face = nullptr;
+    std::string file;
+    int index = 0;
+    if (Match(name, file, index)) face = OpenFile(file, index);
+    if (!face && !warned_) {
+      std::fprintf(stderr, "mirovaan: no font found for \"%s\"; text is not drawn\n", name.c_str());
+      warned_ = true;
+    }
+    byName_[name] = face;
+    return face;
+  }
+
+  SizedFace* SizeFor(Face* face, int pixels) {
+    if (!face || pixels <= 0 || pixels > 2000) return nullptr;
+    auto& slot = face->sizes[pixels];
+    if (!slot) {
+      auto sized = std::make_unique<SizedFace>();
+      if (FT_New_Size(face->face, &sized->size) != 0) return nullptr;
+      FT_Activate_Size(sized->size);
+      if (FT_Set_Pixel_Sizes(face->face, 0, static_cast<FT_UInt>(pixels)) != 0) return nullptr;
+      sized->metrics = MetricsOf(face->face, pixels);
+      slot = std::move(sized);
+    }
+    return slot.get();
+  }
+
+  const Glyph& GlyphFor(Face* face, SizedFace* sized, uint32_t codepoint) {
+    auto it = sized->glyphs.find(codepoint);
+    if (it != sized->glyphs.end()) return it->second;
+    Glyph& g = sized->glyphs[codepoint];
+    FT_Activate_Size(sized->size);
+    FT_Face f = face->face;
+    FT_UInt index = FT_Get_Char_Index(f, codepoint);
+    if (index == 0 && codepoint == 0xFFFD) index = FT_Get_Char_Index(f, '?');
+    // Hinted one-bit glyphs: at 13 to 19 pixels they come out as sharp as the bitmap
+    // strikes of the Windows faces, where grey edges look blurred.
+    if (FT_Load_Glyph(f, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_MONO) != 0) return g;
+    g.advance = static_cast<int>((f->glyph->advance.x + 32) >> 6);
+    if (FT_Render_Glyph(f->glyph, FT_RENDER_MODE_MONO) != 0) return g;
+    const FT_Bitmap& bm = f->glyph->bitmap;
+    g.width = static_cast<int>(bm.width);
+    g.height = static_cast<int>(bm.rows);
+    g.left = f->glyph->bitmap_left;
+    g.top = f->glyph->bitmap_top;
+    g.coverage.assign(static_cast<size_t>(g.width) * g.height, 0);
+    for (int y = 0; y < g.height; ++y) {
+      const uint8_t* row = bm.buffer + static_cast<ptrdiff_t>(y) * bm.pitch;
+      uint8_t* out = g.coverage.data() + static_cast<size_t>(y) * g.width;
+      for (int x = 0; x < g.width; ++x) {
+        if (bm.pixel_mode == FT_PIXEL_MODE_MONO)
+          out[x] = (row[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0;
+        else
+          out[x] = row[x];
+      }
+    }
+    return g;
+  }
+
+ private:
+  FontSystem() {
+    if (FT_Init_FreeType(&library_) != 0) library_ = nullptr;
+  }
+  ~FontSystem() {
+    for (auto& [key, face] : faces_) FT_Done_Face(face->face);  // frees its sizes too
+    if (library_) FT_Done_FreeType(library_);
+  }
+
+  static bool Match(const std::string& name, std::string& file, int& index) {
+    std::string family = name;
+    for (const auto& s : kSubstitutes)
+      if (name == s.windows) family = s.family;
+    FcPattern* pattern = FcPatternCreate();
+    if (!family.empty())
+      FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    // The game's texts are Japanese: among equal matches, prefer a face that covers them.
+    FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    bool found = false;
+    if (match) {
+      FcChar8* path = nullptr;
+      if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path) {
+        file = reinterpret_cast<const char*>(path);
+        if (FcPatternGetInteger(match, FC_INDEX, 0, &index) != FcResultMatch) index = 0;
+        found = true;
+      }
+      FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+    return found;
+  }
+
+  Face* OpenFile(const std::string& file, int index) {
+    if (!library_) return nullptr;
+    std::string key = file + "#" + std::to_string(index);
+    auto it = faces_.find(key);
+    if (it != faces_.end()) return it->second.get();
+    auto face = std::make_unique<Face>();
+    if (FT_New_Face(library_, file.c_str(), index, &face->face) != 0) return nullptr;
+    if (!FT_IS_SCALABLE(face->face)) {
+      FT_Done_Face(face->face);
+      return nullptr;
+    }
+    FT_Select_Charmap(face->face, FT_ENCODING_UNICODE);
+    face->file = file;
+    Face* raw = face.get();
+    faces_[key] = std::move(face);
+    return raw;
+  }
+
+  // Windows builds a TrueType font's cell from the OS/2 table's Windows ascent and
+  // descent; other faces fall back to FreeType's scaled metrics.
+  static FontMetrics MetricsOf(FT_Face f, int pixels) {
+    FontMetrics m;
+    m.PixelSize = pixels;
+    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(f, FT_SFNT_OS2));
+    if (os2 && os2->version != 0xFFFF && f->units_per_EM > 0 &&
+        (os2->usWinAscent != 0 || os2->usWinDescent != 0)) {
+      double scale = static_cast<double>(pixels) / f->units_per_EM;
+      m.Ascent = static_cast<int>(std::lround(os2->usWinAscent * scale));
+      m.Descent = static_cast<int>(std::lround(os2->usWinDescent * scale));
+    } else {
+      m.Ascent = static_cast<int>((f->size->metrics.ascender + 63) >> 6);
+      m.Descent = static_cast<int>((-f->size->metrics.descender + 63) >> 6);
+    }
+    return m;
+  }
+
+  FT_Library library_ = nullptr;
+  std::map<std::string, std::unique_ptr<Face>> faces_;
+  std::map<std::string, Face*> byName_;
+  bool warned_ = false;
+};
+
+// Decodes one code point and advances i; a malformed sequence yields U+FFFD and
+// consumes one byte, so the rest of the text still draws.
+uint32_t NextCodePoint(const std::string& s, size_t& i) {
+  const auto b0 = static_cast<uint8_t>(s[i]);
+  if (b0 < 0x80) {
+    ++i;
+    return b0;
+  }
+  int extra = 0;
+  uint32_t cp = 0, min = 0;
+  if ((b0 & 0xE0) == 0xC0) { extra = 1; cp = b0 & 0x1F; min = 0x80; }
+  else if ((b0 & 0xF0) == 0xE0) { extra = 2; cp = b0 & 0x0F; min = 0x800; }
+  else if ((b0 & 0xF8) == 0xF0) { extra = 3; cp = b0 & 0x07; min = 0x10000; }
+  else { ++i; return 0xFFFD; }
+  if (i + extra >= s.size()) { ++i; return 0xFFFD; }
+  for (int k = 1; k <= extra; ++k) {
+    const auto b = static_cast<uint8_t>(s[i + k]);
+    if ((b & 0xC0) != 0x80) { ++i; return 0xFFFD; }
+    cp = (cp << 6) | (b & 0x3F);
+  }
+  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) { ++i; return 0xFFFD; }
+  i += static_cast<size_t>(extra) + 1;
+  return cp;
+}
+
+void Blend(Color& d, Color c, unsigned a) {
+  if (a == 0) return;
+  if (a == 255) {
+    d = c;
+    return;
+  }
+  Color out = 0;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    unsigned s = (c >> shift) & 255, t = (d >> shift) & 255;
+    out |= ((s * a + t * (255 - a) + 127) / 255) << shift;
+  }
+  d = out;
+}
+
+}  // namespace
+
+int PointsToPixels(int points) {
+  // MulDiv(points, 96, 72), rounding halves away from zero.
+  int64_t n = static_cast<int64_t>(points) * 96;
+  return static_cast<int>(n >= 0 ? (n + 36) / 72 : -((-n + 36) / 72));
+}
+
+std::string FontFileFor(const std::string& faceName) {
+  Face* face = FontSystem::Get().FaceFor(faceName);
+  return face ? face->file : std::string();
+}
+
+FontMetrics GetFontMetrics(const std::string& faceName, int points) {
+  auto& fs = FontSystem::Get();
+  SizedFace* sized = fs.SizeFor(fs.FaceFor(faceName), PointsToPixels(points));
+  return sized ? sized->metrics : FontMetrics{};
+}
+
+int TextWidth(const std::string& faceName, int points, const std::string& utf8) {
+  auto& fs = FontSystem::Get();
+  Face* face = fs.FaceFor(faceName);
+  SizedFace* sized = fs.SizeFor(face, PointsToPixels(points));
+  if (!sized) return 0;
+  int width = 0;
+  for (size_t i = 0; i < utf8.size();) width += fs.GlyphFor(face, sized, NextCodePoint(utf8, i)).advance;
+  return width;
+}
+
+void DrawText(Bitmap& dst, int x, int y, const std::string& faceName, int points, Color colour,
+              const std::string& utf8) {
+  if (dst.Empty() || utf8.empty()) return;
+  auto& fs = FontSystem::Get();
+  Face* face = fs.FaceFor(faceName);
+  SizedFace* sized = fs.SizeFor(face, PointsToPixels(points));
+  if (!sized) return;
+  colour &= 0xFFFFFF;
+  const int64_t baseline = static_cast<int64_t>(y) + sized->metrics.Ascent;
+  int64_t pen = x;
+  for (size_t i = 0; i < utf8.size();) {
+    if (pen >= dst.Width()) break;  // everything further right is clipped
+    const Glyph& g = fs.GlyphFor(face, sized, NextCodePoint(utf8, i));
+    const int64_t gx = pen + g.left, gy = baseline - g.top;
+    pen += g.advance;
+    if (gx + g.width <= 0 || gy + g.height <= 0 || gy >= dst.Height()) continue;
+    const int x0 = static_cast<int>(std::max<int64_t>(0, -gx));
+    const int x1 = static_cast<int>(std::min<int64_t>(g.width, dst.Width() - gx));
+    const int y0 = static_cast<int>(std::max<int64_t>(0, -gy));
+    const int y1 = static_cast<int>(std::min<int64_t>(g.height, dst.Height() - gy));
+    for (int r = y0; r < y1; ++r) {
+      Color* row = dst.Row(static_cast<int>(gy + r)) + gx;
+      const uint8_t* cov = g.coverage.data() + static_cast<size_t>(r) * g.width;
+      for (int c = x0; c < x1; ++c) Blend(row[c], colour, cov[c]);
+    }
+  }
+}
+
+void TImage::TextOut(int x, int y, const std::string& utf8) {
+  DrawText(Picture, x, y, canvas.FontName, canvas.FontSize, canvas.FontColor, utf8);
+}
+
+}  // namespace gfx

@@ -1,0 +1,200 @@
+// The File menu's save and load commands.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <exception>
+#include <memory>
+#include <string>
+#include <variant>
+
+#include "audio/sound.h"
+#include "core/floor_setup.h"
+#include "core/form.h"
+#include "core/state.h"
+#include "gfx/bitmap.h"
+#include "persist/save.h"
+#include "platform/platform.h"
+
+namespace {
+
+const char kProposedName[] = "*.sav";
+std::string sdFileName = kProposedName;
+std::string odFileName = kProposedName;
+
+// The game stands still while a file dialog is open; the timer runs again whatever happens,
+// also when the command fails or throws.
+class TimerPause {
+ public:
+  TimerPause() { SetTimer1(false); }
+  ~TimerPause() { SetTimer1(true); }
+  TimerPause(const TimerPause&) = delete;
+  TimerPause& operator=(const TimerPause&) = delete;
+
+ private:
+  static void SetTimer1(bool on) {
+    Form1.Timer1.Enabled = on;
+    platform::Os().FormChanged();
+  }
+};
+
+std::string CannotRead(const std::string& path, const std::string& reason) {
+  return "ゲームデータを読み込めません：" + path + "\n" + reason;
+}
+
+// The first record of the file, or the message saying why there is none. Bytes after the
+// record are not read.
+std::variant<std::vector<uint8_t>, std::string> ReadRecord(const std::string& path) {
+  // Not blocking on open: a named pipe chosen in the dialog must not hang the game.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return CannotRead(path, std::strerror(errno));
+  struct stat st;
+  if (::fstat(fd, &st) != 0) {
+    int error = errno;
+    ::close(fd);
+    return CannotRead(path, std::strerror(error));
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return CannotRead(path, S_ISDIR(st.st_mode) ? std::strerror(EISDIR)
+                                                : "通常のファイルではありません");
+  }
+  std::vector<uint8_t> bytes(kSaveRecordSize);
+  size_t got = 0;
+  while (got < bytes.size()) {
+    ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      int error = errno;
+      ::close(fd);
+      return CannotRead(path, std::strerror(error));
+    }
+    if (n == 0) break;
+    got += static_cast<size_t>(n);
+  }
+  ::close(fd);
+  if (got < kSaveRecordSize)
+    return CannotRead(path, "ファイルは " + std::to_string(got) +
+                                " バイトです。セーブデータは " +
+                                std::to_string(kSaveRecordSize) + " バイトです。");
+  return bytes;
+}
+
+// Everything a load may change before it can fail: the state itself and the pictures and
+// menu items the rebuild touches. A failed load puts it all back, so the game the player
+// had is the game they keep.
+struct LoadSnapshot {
+  std::unique_ptr<GameState> state = std::make_unique<GameState>(G);
+  gfx::TImage buf = Form1.BUF, buf2 = Form1.buf2, image2 = Form1.Image2;
+  gfx::TSprite sp4 = Form1.Sp4, sp11 = Form1.Sp11;
+  TMenuItem k1 = Form1.K1, k2 = Form1.K2;
+
+  void Restore() const {
+    G = *state;
+    Form1.BUF = buf;
+    Form1.buf2 = buf2;
+    Form1.Image2 = image2;
+    Form1.Sp4 = sp4;
+    Form1.Sp11 = sp11;
+    Form1.K1 = k1;
+    Form1.K2 = k2;
+  }
+};
+
+// What the file does not hold: the dungeon and the pictures of the loaded mode.
+void RebuildAfterLoad() {
+  const int mode = G.GameMode;
+  if (mode == kModePlay || mode == kModeMenu) SetUpFloor(G.DungeonIndex, true, false);
+  if (mode == kModeMenu) Form1.Image2.LoadFromFile(AppDir + "waku.bmp");
+  if (mode == kModePlay) {
+    gfx::Bitmap& view = Form1.buf2.Picture;
+    gfx::FillRect(view, 0, 0, view.Width(), view.Height(), gfx::kBlack);
+    gfx::BitBlt(view, 0, 0, 312, 216, &Form1.BUF.Picture, G.HeroX - 144, G.HeroY - 96,
+                gfx::Rop::Copy);
+    Form1.Image2.Picture = view;
+  }
+  if (mode == kModeWorld) Form1.Image2.LoadFromFile(AppDir + "mainmap.bmp");
+  if (mode == kModePlay || mode == kModeMenu || mode == kModeWorld) {
+    Form1.K1.Enabled = true;
+    Form1.K2.Enabled = true;
+  }
+}
+
+}  // namespace
+
+namespace persist {
+
+const std::string& SaveDialogFileName() { return sdFileName; }
+const std::string& OpenDialogFileName() { return odFileName; }
+void ResetDialogFileNames() { sdFileName = odFileName = kProposedName; }
+
+}  // namespace persist
+
+bool SaveGameFile(const std::string& path) {
+  if (auto failure = persist::WriteFileReplacing(path, BuildSaveRecord())) {
+    platform::Os().ShowError("ゲームデータを保存できませんでした：" + path + "\n" + *failure);
+    return false;
+  }
+  odFileName = path;
+  return true;
+}
+
+bool LoadGameFile(const std::string& path) {
+  auto read = ReadRecord(path);
+  if (auto* message = std::get_if<std::string>(&read)) {
+    platform::Os().ShowError(*message);
+    return false;
+  }
+  const std::vector<uint8_t>& record = std::get<std::vector<uint8_t>>(read);
+  if (auto problem = persist::CheckSaveRecord(record.data())) {
+    platform::Os().ShowError("このファイルはセーブデータとして読み込めません：" + path + "\n" +
+                             *problem);
+    return false;
+  }
+  sdFileName = path;
+
+  LoadSnapshot before;
+  persist::ApplySaveRecord(record.data());
+  try {
+    RebuildAfterLoad();
+  } catch (const std::exception& e) {
+    before.Restore();
+    platform::Os().FormChanged();
+    platform::Os().ShowError(CannotRead(path, e.what()) + "\nゲームはロードの前のままです。");
+    return false;
+  }
+  platform::Os().FormChanged();
+
+  // The game is loaded by now; a missing track only costs the music.
+  try {
+    PlayMusic(G.MusicTrack);
+  } catch (const std::exception& e) {
+    platform::Os().ShowError(e.what());
+  }
+  Form1.Timer1.Interval = G.TickInterval;
+  platform::Os().FormChanged();
+  return true;
+}
+
+void K1Click() {
+  if (!Form1.K1.Enabled) return;
+  TimerPause pause;
+  platform::FileDialogSpec spec{"ｹﾞｰﾑﾃﾞｰﾀの保存", "ｹﾞｰﾑﾌｧｲﾙ (*.sav)", "*.sav", "sav", sdFileName};
+  auto chosen = platform::Os().SaveFileDialog(spec);
+  if (!chosen || chosen->empty()) return;
+  sdFileName = *chosen;
+  SaveGameFile(*chosen);
+}
+
+void K2Click() {
+  if (!Form1.K2.Enabled) return;
+  TimerPause pause;
+  platform::FileDialogSpec spec{"ｹﾞｰﾑﾃﾞｰﾀの読み込み", "ｹﾞ-ﾑﾃﾞｰﾀ (*.sav)", "*.sav", "sav",
+                                odFileName};
+  auto chosen = platform::Os().OpenFileDialog(spec);
+  if (!chosen || chosen->empty()) return;
+  odFileName = *chosen;
+  LoadGameFile(*chosen);
+}

@@ -1,0 +1,94 @@
+#include "platform/qt/qt_platform.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace platform {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogSpec& spec,
+                                         bool save) {
+  QFileDialog dialog(parent, Q(spec.Title));
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setNameFilters({Q(spec.FilterName)});
+  dialog.setDefaultSuffix(Q(spec.DefaultExt));
+  dialog.setOption(QFileDialog::ReadOnly, false);
+  // "*.sav" is a pattern, not a name to propose.
+  if (!spec.FileName.empty() && spec.FileName.find('*') == std::string::npos) {
+    QFileInfo proposed(Q(spec.FileName));
+    if (proposed.dir().exists()) dialog.setDirectory(proposed.dir());
+    dialog.selectFile(proposed.fileName());
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  std::string chosen = dialog.selectedFiles().first().toStdString();
+  return save ? WithDefaultSuffix(chosen, spec.DefaultExt) : chosen;
+}
+
+}  // namespace
+
+std::string WithDefaultSuffix(const std::string& path, const std::string& suffix) {
+  if (suffix.empty()) return path;
+  size_t slash = path.find_last_of('/');
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (name.find('.') != std::string::npos) return path;
+  return path + "." + suffix;
+}
+
+bool QtPlatform::AskYesNo(const std::string& caption, const std::string& text) {
+  QMessageBox box(QMessageBox::Warning, Q(caption), Q(text), QMessageBox::Yes | QMessageBox::No,
+                  window);
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void QtPlatform::ShowMessage(const std::string& caption, const std::string& text) {
+  QMessageBox box(QMessageBox::NoIcon, Q(caption), Q(text), QMessageBox::Ok, window);
+  box.exec();
+}
+
+void QtPlatform::ShowError(const std::string& text) {
+  QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), Q(text),
+                  QMessageBox::Ok, window);
+  box.exec();
+}
+
+std::optional<std::string> QtPlatform::SaveFileDialog(const FileDialogSpec& spec) {
+  return RunFileDialog(window, spec, true);
+}
+
+std::optional<std::string> QtPlatform::OpenFileDialog(const FileDialogSpec& spec) {
+  return RunFileDialog(window, spec, false);
+}
+
+void QtPlatform::ShellOpen(const std::string& address) {
+  // The desktop reports nothing useful on failure, and the game goes on either way.
+  QDesktopServices::openUrl(QUrl(Q(address)));
+}
+
+void QtPlatform::Repaint(const gfx::Bitmap&) {
+  if (repaint) repaint();
+}
+
+void QtPlatform::FormChanged() {
+  if (formChanged) formChanged();
+}
+
+void QtPlatform::Quit() { QCoreApplication::quit(); }
+
+void QtPlatform::ShowOptionsDialog() {
+  if (optionsDialog) optionsDialog();
+}
+
+void QtPlatform::ShowAboutDialog() {
+  if (aboutDialog) aboutDialog();
+}
+
+}  // namespace platform

@@ -1,0 +1,49 @@
+// The game-over screen and the ending scroll. Their texts are drawn once, without shadow.
+#include "screens/gameover.h"
+
+#include "content/story.h"
+#include "core/form.h"
+#include "core/random.h"
+#include "core/state.h"
+#include "screens/text.h"
+
+namespace {
+
+constexpr int kEndingScrollStart = 100;  // five seconds of the still first
+constexpr int kEndingLength = 1600;
+
+// A fresh colour, red drawn first, then green, then blue.
+gfx::Color RandomColour() {
+  const int r = Random(255);
+  const int g = Random(255);
+  const int b = Random(255);
+  return gfx::Rgb(r, g, b);
+}
+
+}  // namespace
+
+void DrawDeathRemains() {
+  // Sp7 draws into the floor picture, so the marks stay where the hero fell until the
+  // floor is set up anew.
+  for (int i = 0; i < 3; ++i) {
+    const int x = G.HeroX + Random(30) - 15;
+    const int y = G.HeroY + Random(30) - 15;
+    DrawCell(Form1.Sp7, 3, x, y);
+  }
+  DrawCell(Form1.Sp7, 2, G.HeroX, G.HeroY);
+}
+
+void DrawGameOver() {
+  const gfx::Color first = RandomColour();
+  DrawShadowText(105, 90, 10, first, "ゲームオーバー");
+  const gfx::Color second = RandomColour();
+  DrawShadowText(100, 110, 10, second, "HIT ENTER KEY!!");
+}
+
+void DrawEnding() {
+  const int t = G.TickCount;
+  if (t < kEndingScrollStart || t >= kEndingLength) return;
+  for (const StoryLine& line : kEndingLines) {
+    DrawShadowText(line.X, line.Y0 - t, line.Size, gfx::kWhite, line.Text ? line.Text : "");
+  }
+}

@@ -1,0 +1,241 @@
+// The menu screens (mode 2): the equipment page, the whole-floor map and the item detail
+// page, with the 8 x 8 grid of carried items, its cursor and the item actions.
+//
+// Every item number read here comes from the state (and so possibly from a saved file):
+// items are looked up through ItemAt, and inventory slots through SlotItem, so that a
+// damaged number can only ever show as an empty item.
+#include "screens/menu.h"
+
+#include <string>
+
+#include "audio/sound.h"
+#include "content/items.h"
+#include "core/form.h"
+#include "core/modes.h"
+#include "core/state.h"
+#include "platform/platform.h"
+#include "screens/text.h"
+
+namespace {
+
+constexpr int kSlots = 64;
+constexpr int kTextSize = 10;
+constexpr gfx::Color kRed = gfx::Rgb(255, 0, 0);
+constexpr gfx::Color kYellow = gfx::Rgb(255, 255, 0);
+
+// The item in a slot, or kNoItem for an empty slot or a slot number outside the grid.
+int SlotItem(int slot) {
+  if (slot < 0 || slot >= kSlots) return kNoItem;
+  return G.Inventory[slot];
+}
+
+bool Occupied(int slot) { return SlotItem(slot) != kNoItem; }
+
+bool UsableByHero(const ItemRecord& item) {
+  const int hero = G.HeroIndex;
+  return hero >= 0 && hero < 4 && item.UsableBy[hero] != 0;
+}
+
+bool IsWeapon(int kind) { return kind >= kSword && kind <= kGreatSword; }
+bool IsArmour(int kind) { return kind >= kLightArmour && kind <= kHeavyArmour; }
+
+void Text(int x, int y, const std::string& text, gfx::Color colour = gfx::kWhite) {
+  DrawShadowText(x, y, kTextSize, colour, text);
+}
+
+void Icon(int x, int y, const ItemRecord& item) { DrawCell(Form1.Sp9, item.Icon, x, y); }
+
+std::string Number(long long v) { return std::to_string(v); }
+
+void DrawEquipmentPage() {
+  const ItemRecord& weapon = ItemAt(G.WeaponItem);
+  const ItemRecord& armour = ItemAt(G.ArmourItem);
+
+  Text(175, 8, "体力：" + Number(G.HP) + " / " + Number(G.MaxHP));
+  Text(175, 28, SjisCut("武器：　" + weapon.Name, 28));
+  Icon(212, 27, weapon);
+  Text(175, 43, SjisCut("防具：　" + armour.Name, 28));
+  Icon(212, 43, armour);
+  Text(175, 63, "攻撃力：" + Number(weapon.Attack));
+  Text(175, 78, "防御力：" + Number(armour.Defence));
+  Text(175, 98, "　飛距離：" + Number(weapon.ShotSpeed) + "M /s");
+  Text(175, 113, "滞空時間：" + Number(weapon.ShotLife) + "s");
+  Text(175, 128, "  　連射：" + Number(weapon.RapidFire + 1) + "連射");
+  if (weapon.Cursed || armour.Cursed) Text(175, 148, "  呪われています。", kRed);
+  if (weapon.Blessed || armour.Blessed) Text(175, 163, "祝福を受けています。", kRed);
+  if (weapon.KeyLevel >= 0) Text(175, 148, "宝箱を開ける鍵です。", kYellow);
+}
+
+void DrawDetailPage() {
+  Text(190, 8, "アイテムデータ");
+  const int number = SlotItem(G.InventoryCursor);
+  // Only an emptied inventory leaves the cursor on an empty slot: the page then shows its
+  // heading and nothing of an item.
+  if (number == kNoItem) return;
+  const ItemRecord& item = ItemAt(number);
+
+  Text(205, 30, item.Name);
+  Text(175, 50, "攻撃力：" + Number(item.Attack));
+  Text(175, 65, "防御力：" + Number(item.Defence));
+  Text(175, 80, "回復力：" + Number(item.Heal));
+  Text(175, 100, "使用可能キャラ：");
+  for (int hero = 0; hero < 4; ++hero) {
+    // Cell 12h + 6 is hero h facing the viewer.
+    if (item.UsableBy[hero]) DrawCell(Form1.SP2, hero * 12 + 6, 180 + hero * 30, 115);
+  }
+  Icon(190, 30, item);
+
+  // The notes at (175, 148) share one place: a later one is drawn over an earlier one.
+  if (item.Kind != kMedicine && item.Cursed) Text(175, 148, "  呪われています。", kRed);
+  if (item.Kind == kMedicine && item.Cursed) Text(175, 148, "使っても壊れません。", kYellow);
+  if (item.Blessed) Text(175, 163, "祝福を受けています。", kYellow);
+  if (item.KeyLevel >= 0) Text(175, 148, "宝箱を開ける鍵です。", kYellow);
+  if (item.Kind == kEscapeItem) Text(175, 148, "迷宮脱出用アイテム。", kYellow);
+}
+
+void DrawWholeMapPage() {
+  gfx::Bitmap& frame = Form1.buf2.Picture;
+  gfx::FillRect(frame, 0, 0, frame.Width(), frame.Height(), gfx::kBlack);
+  gfx::StretchBlt(frame, 48, 0, 215, 215, Form1.BUF.Picture, 0, 0, 1440, 1440);
+}
+
+const char* ActionOf(int kind) {
+  if (IsWeapon(kind)) return "]を装備する";
+  if (kind == kMedicine || kind == kEscapeItem) return "]を使う";
+  if (IsArmour(kind)) return "]を着ける";
+  return nullptr;
+}
+
+void DrawGridAndCursor() {
+  for (int k = 0; k < kSlots; ++k) {
+    if (Occupied(k)) Icon((k % 8) * 20 + 10, (k / 8) * 20 + 10, ItemAt(SlotItem(k)));
+  }
+  const int c = G.InventoryCursor;
+  DrawCell(Form1.Sp8, 10, (c % 8) * 20 + 6, (c / 8) * 20 + 6);
+
+  const int number = SlotItem(c);
+  if (number == kNoItem) return;
+  const ItemRecord& item = ItemAt(number);
+  if (const char* action = ActionOf(item.Kind)) {
+    Text(10, 182, SjisCut("ｽﾍﾟｰｽｷｰで[　" + item.Name, 32) + action);
+  }
+  Icon(78, 181, item);
+}
+
+// The help line crawls in from the right edge two pixels a tick and starts over every
+// 575 ticks.
+void DrawKeyHelp() {
+  const long long crawl = (2LL * G.TickCount) % 1150;
+  const int x = 312 - static_cast<int>(crawl < 0 ? crawl + 1150 : crawl);
+  Text(x, 199,
+       "ENTERｷｰでｱｲﾃﾑを捨てます。ESCｷｰで戻ります。F1ｷｰでアイテム装備画面、F2ｷｰで全体マップ画面、"
+       "F3ｷｰでアイテム詳細画面になります。");
+}
+
+// Medicine and the escape item both ask first.
+bool AskToUse() {
+  return platform::Os().AskYesNo("使いますよ！", "今現在選んでいるアイテムを使ってもよろしいでしょうか？");
+}
+
+void UseMedicine(int slot, const ItemRecord& item) {
+  if (!AskToUse()) return;
+  long long hp = static_cast<long long>(G.HP) + item.Heal;
+  if (hp > G.MaxHP) hp = G.MaxHP;
+  if (hp < 1) hp = 1;  // a bad medicine weakens, it never kills
+  G.HP = static_cast<int32_t>(hp);
+  // For a medicine the cursed flag means it is never used up.
+  if (!item.Cursed) RemoveSlot(slot);
+}
+
+void UseEscapeItem(int slot) {
+  if (!AskToUse()) return;
+  G.GameMode = kModeWorld;
+  ShowWorldMap();
+  RemoveSlot(slot);
+}
+
+}  // namespace
+
+void DrawMenu() {
+  switch (G.MenuPage) {
+    case 0: DrawEquipmentPage(); break;
+    case 1: DrawWholeMapPage(); break;
+    case 2: DrawDetailPage(); break;
+    default: break;
+  }
+  if (G.MenuPage == 0 || G.MenuPage == 2) DrawGridAndCursor();
+  DrawKeyHelp();
+}
+
+void MoveCursor(int direction) {
+  const int c = G.InventoryCursor;
+  if (c < 0 || c >= kSlots) return;
+  int target = -1;
+  switch (direction) {
+    case 0: if (c >= 8) target = c - 8; break;
+    case 1: if (c < 63) target = c + 1; break;
+    case 2: if (c < 56) target = c + 8; break;
+    case 3: if (c >= 1) target = c - 1; break;
+    default: break;
+  }
+  if (target < 0 || !Occupied(target)) return;
+  G.InventoryCursor = target;
+  PlayEffect(3);
+}
+
+void UseItem() {
+  const int slot = G.InventoryCursor;
+  const int number = SlotItem(slot);
+  if (number == kNoItem) return;
+  const ItemRecord& item = ItemAt(number);
+
+  if (IsWeapon(item.Kind)) {
+    if (!UsableByHero(item)) {
+      platform::Os().ShowMessage("扱えません！！", "それは装備出来ません・・・");
+      return;
+    }
+    G.Inventory[slot] = G.WeaponItem;
+    G.WeaponItem = static_cast<uint8_t>(number);
+    PlayEffect(3);
+  } else if (IsArmour(item.Kind)) {
+    if (!UsableByHero(item)) {
+      platform::Os().ShowMessage("着れません！！", "それは着れません・・・");
+      return;
+    }
+    G.Inventory[slot] = G.ArmourItem;
+    G.ArmourItem = static_cast<uint8_t>(number);
+  } else if (item.Kind == kMedicine) {
+    UseMedicine(slot, item);
+  } else if (item.Kind == kEscapeItem) {
+    UseEscapeItem(slot);
+  }
+}
+
+void DiscardItem() {
+  const int slot = G.InventoryCursor;
+  if (!Occupied(slot)) return;
+  if (!platform::Os().AskYesNo("捨てますよ！！",
+                               "今現在選んでいるアイテムを捨ててもよろしいでしょうか？")) {
+    return;
+  }
+  RemoveSlot(slot);
+}
+
+void RemoveSlot(int slot) {
+  if (slot < 0 || slot >= kSlots) return;
+  G.Inventory[slot] = kNoItem;
+  CompactInventory();
+  // The cursor stays on the item that moved up into its place, or steps back onto the
+  // last item when the last one went.
+  const int c = G.InventoryCursor;
+  if (c > 0 && c < kSlots && !Occupied(c)) G.InventoryCursor = c - 1;
+}
+
+void CompactInventory() {
+  for (int i = 0; i < kSlots - 1; ++i) {
+    if (G.Inventory[i] == kNoItem) {
+      G.Inventory[i] = G.Inventory[i + 1];
+      G.Inventory[i + 1] = kNoItem;
+    }
+  }
+}

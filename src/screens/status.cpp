@@ -1,0 +1,68 @@
+// The status panel and the speech line of the play and game-over screens. Both are drawn
+// after the floor, the sprites and the darkness mask, so they stay readable on any floor:
+// every text here has a dark copy one pixel to the right (and, at the bottom, one down).
+#include "screens/status.h"
+
+#include <string>
+
+#include "content/heroes.h"
+#include "content/items.h"
+#include "core/form.h"
+#include "core/state.h"
+#include "screens/text.h"
+
+namespace {
+
+constexpr int kNumberSize = 14;
+constexpr int kSpeechSize = 10;
+
+void ShadowedNumber(int x, int y, long long value, gfx::Color text, gfx::Color shadow) {
+  const std::string s = std::to_string(value);
+  DrawShadowText(x + 1, y, kNumberSize, shadow, s);
+  DrawShadowText(x, y, kNumberSize, text, s);
+}
+
+void WhiteNumber(int x, int y, long long value) {
+  ShadowedNumber(x, y, value, gfx::kWhite, gfx::kBlack);
+}
+
+}  // namespace
+
+HpColours HpColour(int hp, int maxHp) {
+  const int q = maxHp / 4;
+  if (hp >= 3 * q) return {gfx::kWhite, gfx::kBlack};
+  if (hp >= 2 * q) return {gfx::Rgb(0, 255, 0), gfx::Rgb(0, 128, 0)};
+  if (hp >= q) return {gfx::Rgb(255, 255, 0), gfx::Rgb(128, 128, 0)};
+  return {gfx::Rgb(255, 0, 0), gfx::Rgb(128, 0, 0)};
+}
+
+void DrawStatusPanel() {
+  DrawCell(Form1.sp3, G.HeroIndex, 5, 5);
+  DrawCell(Form1.Sp5, 0, 105, 5);   // sword: attack
+  DrawCell(Form1.Sp5, 1, 105, 22);  // armour: defence
+  DrawCell(Form1.Sp5, 3, 265, 5);   // face: level
+  DrawCell(Form1.Sp5, 2, 165, 22);  // coin: gold
+  DrawCell(Form1.Sp5, 4, 165, 5);   // cup: experience
+
+  const HpColours hp = HpColour(G.HP, G.MaxHP);
+  // The panel shows the hero's whole strength: the item's value plus the hero's own.
+  const long long attack = static_cast<long long>(ItemAt(G.WeaponItem).Attack) + G.Strength;
+  const long long defence = static_cast<long long>(ItemAt(G.ArmourItem).Defence) + G.Defence;
+
+  WhiteNumber(40, 3, G.MaxHP);
+  ShadowedNumber(40, 20, G.HP, hp.text, hp.shadow);
+  WhiteNumber(122, 3, attack);
+  WhiteNumber(122, 20, defence);
+  WhiteNumber(282, 3, G.Level);
+  WhiteNumber(182, 3, G.Experience);
+  WhiteNumber(182, 20, G.Gold);
+}
+
+void DrawSpeechLine() {
+  const std::string& line = HeroText(G.HeroIndex, G.SpeechIndex);
+  // Four pixels per byte to the left: about half the width of the line, so it sits near
+  // the middle of the view whatever its length.
+  const int x = 189 - 4 * SjisLength(line);
+  DrawShadowText(x + 1, 196, kSpeechSize, gfx::kBlack, line);
+  DrawShadowText(x, 195, kSpeechSize, gfx::kWhite, line);
+}

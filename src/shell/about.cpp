@@ -1,0 +1,39 @@
+#include "shell/about.h"
+
+#include "core/state.h"
+#include "platform/platform.h"
+#include "shell/mailhp.h"
+
+#ifndef MIROVAAN_MAKER_LINE
+#define MIROVAAN_MAKER_LINE ""
+#endif
+#ifndef MIROVAAN_ABOUT_NOTE
+#define MIROVAAN_ABOUT_NOTE ""
+#endif
+#ifndef MIROVAAN_VERSION
+#define MIROVAAN_VERSION ""
+#endif
+
+TForm3 Form3;
+
+std::string AboutTitleLine() { return "ミロヴァーン  Version " + AboutVersion(); }
+std::string AboutNote() { return MIROVAAN_ABOUT_NOTE; }
+std::string AboutMakerLine() { return MIROVAAN_MAKER_LINE; }
+std::string AboutVersion() { return MIROVAAN_VERSION; }
+std::string AboutHomePage() { return MHP.HomePageAddress; }
+std::string AboutMailAddress() { return MHP.MailAddress; }
+std::string AboutIconPath() { return AppDir + "icon.bmp"; }
+
+void KA1Click() {
+  Form3.Visible = true;
+  platform::Os().ShowAboutDialog();
+  Form3.Visible = false;
+}
+
+void Help1Click() {
+  if (platform::Os().AskYesNo("ヘルプ", "直接ブラウザを起動してヘルプを見ます。よろしいですか？"))
+    MHP.OpenHomePage();
+}
+
+void Button2Click() { MHP.OpenHomePage(); }
+void Button3Click() { MHP.OpenMail(); }

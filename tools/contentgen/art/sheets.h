@@ -1,0 +1,37 @@
+// Every picture file of the game, each made by one function.
+#pragma once
+
+#include <string>
+
+#include "art/paint.h"
+
+namespace art {
+
+// The window's sheets.
+Sheet MakeHeroSheet();     // SP2: heroes and chests
+Sheet MakeFaces();         // sp3
+Sheet MakeStatusIcons();   // Sp5
+Sheet MakeShots();         // sp6
+Sheet MakeSplats();        // Sp7
+Sheet MakeMarkers();       // Sp8
+Sheet MakeItemIcons();     // Sp9
+Sheet MakeCoins();         // sp10
+
+// The sheets loaded per dungeon.
+Sheet MakeMonsterSheet(int dungeon);  // c_r0 .. c_r7
+Sheet MakeShadowSheet(int hero);      // c_r80 .. c_r83
+Sheet MakeBossSheet(int dungeon);     // c_boss0 .. c_boss8
+
+// The full-view pictures, 312 x 216.
+Pic MakeTitle(const std::string& assetsDir);
+Pic MakeCharas(int hero);
+Pic MakeWaku();
+Pic MakeMainMap();
+// The window icon, 32 x 32 in the first sixteen colours of IconPalette().
+Pic MakeIcon();
+const std::vector<gfx::Color>& IconPalette();
+
+// One chest look (0..3) facing any way: the chests are monsters too and stand in SP2.
+Pic DrawChest(int look, int pose);
+
+}  // namespace art
