@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n
-  libfreetype-dev libfontconfig-dev fonts-ipafont-mincho fonts-ipafont-gothic
+  zlib1g-dev libfreetype-dev libfontconfig-dev fonts-ipafont-mincho fonts-ipafont-gothic
   libfluidsynth-dev timgm6mb-soundfont
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool

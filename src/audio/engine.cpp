@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <thread>
 
@@ -48,8 +51,9 @@ Engine::Engine(EngineMode wanted) : mode_(wanted) {
   fluid_settings_setint(settings_, "synth.lock-memory", 0);
   fluid_settings_setnum(settings_, "synth.gain", kSynthGain);
   fluid_settings_setstr(settings_, "player.timing-source", "sample");
-  // We loop ourselves (Timer2); the player must not reset anything we did not ask for.
-  fluid_settings_setint(settings_, "player.reset-synth", 1);
+  // We loop ourselves (Timer2) and reset the synth ourselves on a change of track, so that a
+  // loop lets the last chord's tail ring out instead of cutting it.
+  fluid_settings_setint(settings_, "player.reset-synth", 0);
   if (mode_ == EngineMode::Virtual) {
     // Nothing is heard: no soundfont, no effects units, only the clock of the player.
     fluid_settings_setint(settings_, "synth.reverb.active", 0);
@@ -109,6 +113,12 @@ void Engine::OpenDriver() {
   fluid_settings_setint(settings_, "audio.period-size", kPeriodSize);
   fluid_settings_setint(settings_, "audio.periods", kPeriods);
   SetLogQuiet(true);
+  // The sound libraries under the drivers (ALSA above all) print their own complaints on a
+  // machine without a device; hold stderr while probing and say it once ourselves.
+  fflush(stderr);
+  int savedErr = dup(2);
+  int devNull = open("/dev/null", O_WRONLY);
+  if (savedErr >= 0 && devNull >= 0) dup2(devNull, 2);
   for (const char* name : kDrivers) {
     if (fluid_settings_setstr(settings_, "audio.driver", name) != FLUID_OK) continue;
     audioDriver_ = new_fluid_audio_driver2(settings_, &Engine::DriverCallback, this);
@@ -117,6 +127,12 @@ void Engine::OpenDriver() {
       break;
     }
   }
+  fflush(stderr);
+  if (savedErr >= 0) {
+    dup2(savedErr, 2);
+    close(savedErr);
+  }
+  if (devNull >= 0) close(devNull);
   SetLogQuiet(false);
   if (audioDriver_) {
     fluid_settings_getint(settings_, "audio.period-size", &periodSize_);
@@ -153,7 +169,7 @@ void Engine::RenderLocked(int frames, float* left, float* right) {
   }
   if (player_) musicFrames_ += frames;
   if (effectPos_ < effect_.size()) {
-    if (effectDelayPending_) {
+    if (effectDelayPending_ && mode_ == EngineMode::Device) {
       auto delay = std::chrono::steady_clock::now() - effectAsked_;
       double ms = std::chrono::duration<double, std::milli>(delay).count();
       if (ms > maxEffectDelayMs_) maxEffectDelayMs_ = ms;
@@ -193,8 +209,20 @@ void Engine::CatchUpWallClock() {
   if (behind > 0) RenderOffline(behind);
 }
 
-void Engine::NewPlayerLocked() {
-  DeletePlayerLocked();
+void Engine::NewPlayerLocked(bool rewind) {
+  if (player_) {
+    fluid_player_stop(player_);
+    delete_fluid_player(player_);
+    player_ = nullptr;
+  }
+  if (synth_) {
+    if (rewind) {
+      fluid_synth_all_notes_off(synth_, -1);
+    } else {
+      fluid_synth_all_sounds_off(synth_, -1);
+      fluid_synth_system_reset(synth_);
+    }
+  }
   if (!synth_ || midi_.empty()) return;
   player_ = new_fluid_player(synth_);
   if (!player_) return;
@@ -218,7 +246,7 @@ void Engine::OpenMusic(std::vector<uint8_t> midiBytes) {
   CatchUpWallClock();
   std::lock_guard<std::mutex> lock(mutex_);
   midi_ = std::move(midiBytes);
-  NewPlayerLocked();
+  NewPlayerLocked(false);
 }
 
 void Engine::PlayMusic() {
@@ -226,12 +254,12 @@ void Engine::PlayMusic() {
   std::lock_guard<std::mutex> lock(mutex_);
   if (!player_) {
     if (midi_.empty()) return;
-    NewPlayerLocked();
+    NewPlayerLocked(false);
     if (!player_) return;
-  } else if (fluid_player_get_status(player_) == FLUID_PLAYER_DONE) {
-    // Rewind: a fresh player over the same bytes starts cleanly at tick 0 with the synth
-    // reset, which a replayed finished player does not promise.
-    NewPlayerLocked();
+  } else if (AtEndLocked()) {
+    // Rewind: a fresh player over the same bytes starts cleanly at tick 0, which a
+    // replayed finished player does not promise.
+    NewPlayerLocked(true);
     if (!player_) return;
   }
   if (fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING) return;
@@ -262,7 +290,7 @@ int Engine::MusicPositionTicks() {
   std::lock_guard<std::mutex> lock(mutex_);
   if (!player_) return 0;
   int length = fluid_player_get_total_ticks(player_);
-  if (length > 0 && fluid_player_get_status(player_) == FLUID_PLAYER_DONE) return length;
+  if (length > 0 && AtEndLocked()) return length;
   return fluid_player_get_current_tick(player_);
 }
 
@@ -275,17 +303,25 @@ int Engine::MusicLengthTicks() {
 bool Engine::MusicAtEnd() {
   CatchUpWallClock();
   std::lock_guard<std::mutex> lock(mutex_);
+  return AtEndLocked();
+}
+
+bool Engine::AtEndLocked() {
   if (!player_) return false;
   // A just-opened track reads 0 of 0 until the audio thread has parsed it; that is a
   // track about to start, not one that has ended.
-  if (fluid_player_get_total_ticks(player_) <= 0) return false;
-  return fluid_player_get_status(player_) == FLUID_PLAYER_DONE;
+  int length = fluid_player_get_total_ticks(player_);
+  if (length <= 0) return false;
+  // The player keeps counting ticks past the last event and reports itself done only some
+  // seconds later, once the last notes have died away; the track has ended at its length.
+  return fluid_player_get_current_tick(player_) >= length ||
+         fluid_player_get_status(player_) == FLUID_PLAYER_DONE;
 }
 
 int64_t Engine::MusicElapsedMs() {
   CatchUpWallClock();
   std::lock_guard<std::mutex> lock(mutex_);
-  return musicFrames_ * 1000 / rate_;
+  return (musicFrames_ * 1000 + rate_ / 2) / rate_;
 }
 
 void Engine::StartEffect(int number, std::vector<float> samples) {
@@ -338,7 +374,7 @@ int Engine::EffectPlaying() {
 int64_t Engine::EffectElapsedMs() {
   CatchUpWallClock();
   std::lock_guard<std::mutex> lock(mutex_);
-  return int64_t(effectPos_) * 1000 / rate_;
+  return (int64_t(effectPos_) * 1000 + rate_ / 2) / rate_;
 }
 
 void Engine::Advance(int ms) {

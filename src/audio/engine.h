@@ -78,7 +78,8 @@ class Engine {
   void CatchUpWallClock();
   void OpenDriver();
   void LoadSoundFont();
-  void NewPlayerLocked();
+  void NewPlayerLocked(bool rewind);
+  bool AtEndLocked();
   void DeletePlayerLocked();
 
   EngineMode mode_;

@@ -3,6 +3,7 @@
 #include "combat/shots.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "combat/combat_util.h"
 #include "core/form.h"
@@ -170,11 +171,74 @@ bool IsDarkFloor() {
   }
 }
 
+namespace {
+
+// The mask never changes: it is drawn once, the way the game has always drawn it onto
+// Image2 (black, then a white circle), and copied there in every dark tick; a plain copy
+// costs a fraction of the fill and the ellipse, and Image2 ends up holding the same pixels.
+// Each of its rows is black, then one white run, then black again, so ANDing a row of the
+// view with it clears the row outside the run and keeps the colour bits inside it.
+struct Darkness {
+  gfx::Bitmap picture;
+  int runStart[216];
+  int runEnd[216];  // exclusive; equal to runStart for a row without white
+  bool simple = true;  // every row is one run (else the plain AND is used)
+};
+
+// row[i] &= white, eight pixels at a time where the machine allows.
+void KeepColourBits(gfx::Color* row, int n) {
+  typedef uint32_t Eight __attribute__((vector_size(32)));
+  const Eight white = {gfx::kWhite, gfx::kWhite, gfx::kWhite, gfx::kWhite,
+                       gfx::kWhite, gfx::kWhite, gfx::kWhite, gfx::kWhite};
+  int i = 0;
+  for (; i + 8 <= n; i += 8) {
+    Eight v;
+    std::memcpy(&v, row + i, sizeof v);
+    v &= white;
+    std::memcpy(row + i, &v, sizeof v);
+  }
+  for (; i < n; ++i) row[i] &= gfx::kWhite;
+}
+
+const Darkness& DarknessPicture() {
+  static const Darkness d = [] {
+    Darkness m;
+    m.picture.Resize(312, 216);
+    gfx::FillRect(m.picture, 0, 0, 312, 216, gfx::kBlack);
+    // A circle of radius 90 around the centre of the hero's cell.
+    gfx::FillEllipse(m.picture, 66, 18, 246, 198, gfx::kWhite);
+    for (int y = 0; y < 216; ++y) {
+      const gfx::Color* row = m.picture.Row(y);
+      int x0 = 0;
+      while (x0 < 312 && row[x0] == gfx::kBlack) ++x0;
+      int x1 = x0;
+      while (x1 < 312 && row[x1] == gfx::kWhite) ++x1;
+      for (int x = x1; x < 312; ++x) m.simple = m.simple && row[x] == gfx::kBlack;
+      m.runStart[y] = x0 < 312 ? x0 : 0;
+      m.runEnd[y] = x0 < 312 ? x1 : 0;
+    }
+    return m;
+  }();
+  return d;
+}
+
+}  // namespace
+
 void DarknessMask() {
-  gfx::Bitmap& mask = Form1.Image2.Picture;
-  if (mask.Width() != 312 || mask.Height() != 216) mask.Resize(312, 216);
-  gfx::FillRect(mask, 0, 0, 312, 216, gfx::kBlack);
-  // A circle of radius 90 around the centre of the hero's cell.
-  gfx::FillEllipse(mask, 66, 18, 246, 198, gfx::kWhite);
-  gfx::BitBlt(Form1.buf2.Picture, 0, 0, 312, 216, &mask, 0, 0, gfx::Rop::And);
+  const Darkness& dark = DarknessPicture();
+  gfx::Bitmap& image2 = Form1.Image2.Picture;
+  if (image2.Width() != 312 || image2.Height() != 216) image2.Resize(312, 216);
+  gfx::BitBlt(image2, 0, 0, 312, 216, &dark.picture, 0, 0, gfx::Rop::Copy);
+  gfx::Bitmap& view = Form1.buf2.Picture;
+  if (!dark.simple || view.Width() != 312 || view.Height() < 216) {
+    gfx::BitBlt(view, 0, 0, 312, 216, &image2, 0, 0, gfx::Rop::And);
+    return;
+  }
+  for (int y = 0; y < 216; ++y) {
+    gfx::Color* row = view.Row(y);
+    const int x0 = dark.runStart[y], x1 = dark.runEnd[y];
+    std::memset(row, 0, sizeof(gfx::Color) * x0);  // black is all zero bits
+    KeepColourBits(row + x0, x1 - x0);
+    std::memset(row + x1, 0, sizeof(gfx::Color) * (312 - x1));
+  }
 }

@@ -314,7 +314,8 @@ void PopulateFloor() {
   for (int slot = 0; slot < 40; ++slot) SpawnMonster(2, slot, 4);
   const int d = G.DungeonIndex;
   const int f = G.FloorIndex;
-  switch (d) {
+  // A floor number outside 0..9 (only a damaged save holds one) has no row.
+  switch (f >= 0 && f <= 9 ? d : -1) {
     case 0: PopulateDungeon0(f); break;
     case 1:
     case 3: PopulateDungeon1Or3(d, f); break;

@@ -2,6 +2,8 @@
 // or lead out; and the hidden traps that shoot at a hero who steps near them.
 #include "core/floor_events.h"
 
+#include <cstdint>
+
 #include "audio/sound.h"
 #include "combat/shots.h"
 #include "core/floor_setup.h"
@@ -79,8 +81,9 @@ void DrawSprungTraps() {
 void TouchTraps() {
   for (TrapRecord& trap : G.Traps) {
     if (trap.Armed != 1) continue;
-    int dx = trap.X - G.HeroX;
-    int dy = trap.Y - G.HeroY;
+    // Widened: a damaged save may hold positions far apart enough to overflow.
+    int64_t dx = int64_t{trap.X} - G.HeroX;
+    int64_t dy = int64_t{trap.Y} - G.HeroY;
     if (dx < -12 || dx > 12 || dy < -12 || dy > 12) continue;
     int slot = 0;
     while (slot < 10 && G.MonsterShots[slot].Active != 0) ++slot;

@@ -38,6 +38,20 @@ bool Clip(const Bitmap& dst, const Bitmap* src, int& dx, int& dy, int& w, int& h
   return true;
 }
 
+// d[i] = op(d[i], s[i]) in blocks of four, a shape the compiler turns into vector
+// instructions at the build's optimisation level; a frame ANDs and ORs a lot of pixels.
+template <typename Op>
+void Combine(Color* __restrict d, const Color* __restrict s, int w, Op op) {
+  int x = 0;
+  for (; x + 4 <= w; x += 4) {
+    d[x] = op(d[x], s[x]);
+    d[x + 1] = op(d[x + 1], s[x + 1]);
+    d[x + 2] = op(d[x + 2], s[x + 2]);
+    d[x + 3] = op(d[x + 3], s[x + 3]);
+  }
+  for (; x < w; ++x) d[x] = op(d[x], s[x]);
+}
+
 }  // namespace
 
 void BitBlt(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap* src, int sx, int sy, Rop rop) {
@@ -49,8 +63,8 @@ void BitBlt(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap* src, int sx
     const Color* s = needsSource ? src->Row(sy + y) + sx : nullptr;
     switch (rop) {
       case Rop::Copy: std::copy(s, s + w, d); break;
-      case Rop::And: for (int x = 0; x < w; ++x) d[x] &= s[x]; break;
-      case Rop::Or: for (int x = 0; x < w; ++x) d[x] |= s[x]; break;
+      case Rop::And: Combine(d, s, w, [](Color a, Color b) { return a & b; }); break;
+      case Rop::Or: Combine(d, s, w, [](Color a, Color b) { return a | b; }); break;
       case Rop::DstInvert: for (int x = 0; x < w; ++x) d[x] = ~d[x] & 0xFFFFFF; break;
       case Rop::Blackness: std::fill(d, d + w, kBlack); break;
     }

@@ -3,6 +3,7 @@
 // so a damaged or hostile file is refused with a message instead of being trusted.
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "gfx/bmp.h"
@@ -213,6 +214,11 @@ class Decoder {
     return index < palette_.size() ? palette_[index] : kBlack;  // a missing entry reads as black
   }
 
+  // Pixels in a row including its padding to 32 bits.
+  int64_t PaddedWidth() const {
+    return (static_cast<int64_t>(h_.width) * h_.bits + 31) / 32 * 32 / h_.bits;
+  }
+
   int RowOf(int fileRow) const { return h_.topDown ? fileRow : h_.height - 1 - fileRow; }
 
   bool DecodePlain(Bitmap& image) {
@@ -267,13 +273,16 @@ class Decoder {
     size_t end = size_;
     if (h_.imageSize != 0 && h_.imageSize < end - pos) end = pos + h_.imageSize;
     int x = 0, row = 0;  // row counts file rows from the first stored one
+    // Some writers (ImageMagick among them) run the last pixels of a row on into the
+    // row's padding; those pixels are dropped, as Windows drops them.
     auto put = [&](uint32_t index) {
-      image.Row(RowOf(row))[x++] = PaletteColour(index);
+      if (x < h_.width) image.Row(RowOf(row))[x] = PaletteColour(index);
+      ++x;
     };
     auto room = [&](int64_t n) -> bool {
       if (row >= h_.height)
         return Fail("the compressed data runs past the last row of the picture");
-      if (x + n > h_.width)
+      if (x + n > PaddedWidth())
         return Fail("the compressed data runs past the end of row " + Num(row));
       return true;
     };
@@ -336,8 +345,10 @@ bool DecodeBmp(const uint8_t* data, size_t size, Bitmap& out, std::string& error
 }
 
 Bitmap LoadBmpFile(const std::string& path) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) throw FileError(path + ": is a folder, not a picture");
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw FileError(path + ": " + std::strerror(errno));
+  if (!in) throw FileError(path + ": cannot open (" + std::strerror(errno) + ")");
   in.seekg(0, std::ios::end);
   std::streamoff length = in.tellg();
   if (length < 0) throw FileError(path + ": cannot read the file");

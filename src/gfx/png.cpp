@@ -1,5 +1,9 @@
 #include "gfx/png.h"
 
+#include <zlib.h>
+
+#include <stdexcept>
+
 #include <array>
 
 #include "gfx/bmp.h"
@@ -42,31 +46,15 @@ void PutChunk(std::vector<uint8_t>& out, const char type[4], const std::vector<u
   PutBe32(out, Crc32(out.data() + start, out.size() - start));
 }
 
-// A zlib stream of stored (uncompressed) deflate blocks.
-std::vector<uint8_t> ZlibStored(const std::vector<uint8_t>& raw) {
-  std::vector<uint8_t> z;
-  z.reserve(raw.size() + raw.size() / 65535 * 5 + 16);
-  z.push_back(0x78);
-  z.push_back(0x01);
-  size_t pos = 0;
-  do {
-    size_t n = raw.size() - pos;
-    if (n > 65535) n = 65535;
-    bool last = pos + n == raw.size();
-    z.push_back(last ? 1 : 0);
-    z.push_back(static_cast<uint8_t>(n));
-    z.push_back(static_cast<uint8_t>(n >> 8));
-    z.push_back(static_cast<uint8_t>(~n));
-    z.push_back(static_cast<uint8_t>(~n >> 8));
-    z.insert(z.end(), raw.begin() + pos, raw.begin() + pos + n);
-    pos += n;
-  } while (pos < raw.size());
-  uint32_t a = 1, b = 0;
-  for (uint8_t c : raw) {
-    a = (a + c) % 65521;
-    b = (b + a) % 65521;
+// The image data as one zlib stream. Frames and contact sheets are mostly flat colour, so
+// even a quick level shrinks them many times over.
+std::vector<uint8_t> Zlib(const std::vector<uint8_t>& raw) {
+  uLongf size = compressBound(static_cast<uLong>(raw.size()));
+  std::vector<uint8_t> z(size);
+  if (compress2(z.data(), &size, raw.data(), static_cast<uLong>(raw.size()), 6) != Z_OK) {
+    throw std::runtime_error("PNG: the image data cannot be compressed");
   }
-  PutBe32(z, (b << 16) | a);
+  z.resize(size);
   return z;
 }
 
@@ -93,7 +81,7 @@ std::vector<uint8_t> EncodePng(const Bitmap& bitmap) {
       raw.push_back(static_cast<uint8_t>(c >> 16));
     }
   }
-  PutChunk(out, "IDAT", ZlibStored(raw));
+  PutChunk(out, "IDAT", Zlib(raw));
   PutChunk(out, "IEND", {});
   return out;
 }

@@ -134,7 +134,8 @@ void DrawKeyHelp() {
 
 // Medicine and the escape item both ask first.
 bool AskToUse() {
-  return platform::Os().AskYesNo("使いますよ！", "今現在選んでいるアイテムを使ってもよろしいでしょうか？");
+  return platform::Os().AskYesNo("使いますよ！",
+                                 "今現在選んでいるアイテムを使ってもよろしいでしょうか？");
 }
 
 void UseMedicine(int slot, const ItemRecord& item) {
@@ -158,10 +159,17 @@ void UseEscapeItem(int slot) {
 
 void DrawMenu() {
   switch (G.MenuPage) {
-    case 0: DrawEquipmentPage(); break;
-    case 1: DrawWholeMapPage(); break;
-    case 2: DrawDetailPage(); break;
-    default: break;
+    case 0:
+      DrawEquipmentPage();
+      break;
+    case 1:
+      DrawWholeMapPage();
+      break;
+    case 2:
+      DrawDetailPage();
+      break;
+    default:
+      break;
   }
   if (G.MenuPage == 0 || G.MenuPage == 2) DrawGridAndCursor();
   DrawKeyHelp();
@@ -172,11 +180,20 @@ void MoveCursor(int direction) {
   if (c < 0 || c >= kSlots) return;
   int target = -1;
   switch (direction) {
-    case 0: if (c >= 8) target = c - 8; break;
-    case 1: if (c < 63) target = c + 1; break;
-    case 2: if (c < 56) target = c + 8; break;
-    case 3: if (c >= 1) target = c - 1; break;
-    default: break;
+    case 0:
+      if (c >= 8) target = c - 8;
+      break;
+    case 1:
+      if (c < 63) target = c + 1;
+      break;
+    case 2:
+      if (c < 56) target = c + 8;
+      break;
+    case 3:
+      if (c >= 1) target = c - 1;
+      break;
+    default:
+      break;
   }
   if (target < 0 || !Occupied(target)) return;
   G.InventoryCursor = target;

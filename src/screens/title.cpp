@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr int kPromptTicks = 300;   // fifteen seconds of "HIT ANY KEY"
-constexpr int kCycleTicks = 2000;   // the prompt and the story, then over again
+constexpr int kPromptTicks = 300;  // fifteen seconds of "HIT ANY KEY"
+constexpr int kCycleTicks = 2000;  // the prompt and the story, then over again
 
 // The prompt pulses grey, light grey, white and back, and blinks out for one tick in six.
 constexpr gfx::Color kPromptGreys[6] = {

@@ -66,7 +66,16 @@ void SetViewSize(TMenuItem& chosen, int width, int height) {
 
 }  // namespace
 
-void ReportUncaught(const std::exception& e) { platform::Os().ShowError(e.what()); }
+// The error box is modal: no tick may run under it, or a fault that repeats every tick would
+// stack one box on another.
+void ReportUncaught(const std::exception& e) {
+  bool running = Form1.Timer1.Enabled;
+  Form1.Timer1.Enabled = false;
+  platform::Os().FormChanged();
+  platform::Os().ShowError(e.what());
+  Form1.Timer1.Enabled = running;
+  platform::Os().FormChanged();
+}
 
 std::string FindAppDir(const std::string& programDir) {
   namespace fs = std::filesystem;

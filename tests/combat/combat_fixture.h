@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "content/items.h"
+#include "core/form.h"
 #include "core/random.h"
 #include "core/records.h"
 #include "core/state.h"
@@ -46,6 +47,14 @@ inline void OpenFloor(bool border = true) {
 
 inline void SetTile(int column, int row, uint8_t value) {
   G.Floors[G.FloorIndex].Tiles[column * kFloorTiles + row] = value;
+}
+
+// Gives a sheet a plain picture of one colour (no key colour in it), so that a drawing test
+// does not depend on the game's art: every cell of it shows as a solid 24 x 24 box.
+inline void PlainSheet(gfx::TSprite& sheet, gfx::TImage& destination, int cx, int cy,
+                       gfx::Color colour = gfx::Rgb(200, 40, 40)) {
+  gfx::Bitmap picture(cx * 24, cy * 24, colour);
+  sheet.LoadStored(picture, &destination, cx, cy, 0, true, gfx::kTeal);
 }
 
 // An empty item row the tests may shape into any weapon or armour they need.

@@ -235,6 +235,15 @@ TEST_F(SpawnTest, DamagedDungeonNumberRollsNoRow) {
   EXPECT_EQ(m.IsBoss, 0);
   G.DungeonIndex = -3;
   PopulateFloor();  // no table row, no crash; only the chest draws
+
+  // A damaged floor number: no row, and no tile can be walked on.
+  G.DungeonIndex = 0;
+  G.FloorIndex = -1;
+  PopulateFloor();
+  for (const MonsterRecord& m : G.Monsters) EXPECT_EQ(m.State, Empty);
+  G.FloorIndex = 10;
+  PopulateFloor();
+  for (const MonsterRecord& m : G.Monsters) EXPECT_EQ(m.State, Empty);
 }
 
 TEST_F(SpawnTest, PlacementNeverUsesTheLastRowOrColumn) {
@@ -362,8 +371,12 @@ TEST_F(PopulateTest, ChestsOnlyInSlots30To37) {
         continue;
       }
       EXPECT_EQ(m.IsChest, 0) << s;
-      if (s < 36) EXPECT_EQ(m.Kind, 2);
-      if (s == 36 || s == 37 || s == 38) EXPECT_EQ(m.State, Empty);
+      if (s < 36) {
+        EXPECT_EQ(m.Kind, 2);
+      }
+      if (s == 36 || s == 37 || s == 38) {
+        EXPECT_EQ(m.State, Empty);
+      }
     }
   }
   EXPECT_GT(chests, 0);

@@ -179,8 +179,12 @@ TEST(FillEllipse, DarknessCircleAroundTheHero) {
       bool lit = b.Pixel(x, y) == kWhite;
       area += lit;
       double d = std::hypot(x + 0.5 - 156.0, y + 0.5 - 108.0);
-      if (d < 89.0) ASSERT_TRUE(lit) << x << "," << y;
-      if (d > 90.5) ASSERT_FALSE(lit) << x << "," << y;
+      if (d < 89.0) {
+        ASSERT_TRUE(lit) << x << "," << y;
+      }
+      if (d > 90.5) {
+        ASSERT_FALSE(lit) << x << "," << y;
+      }
       // Symmetric about the centre of the box.
       ASSERT_EQ(lit, b.Pixel(311 - x, y) == kWhite) << x << "," << y;
       ASSERT_EQ(lit, b.Pixel(x, 215 - y) == kWhite) << x << "," << y;

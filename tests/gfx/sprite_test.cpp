@@ -130,6 +130,7 @@ TEST_F(SpriteTest, TransparentDrawKeepsKeyPixelsOfTheDestination) {
   target.Picture.Resize(40, 30, kRed);
   Prepare(Bitmap(8, 8, kTeal), 1, 1, true);
   sp.X = 3;
+  sp.Y = 0;
   sp.Draw();
   EXPECT_EQ(target.Picture, Bitmap(40, 30, kRed));
   // ...and paints the key colour when opaque.

@@ -289,13 +289,10 @@ TEST_F(WorldMove, BoundsKeepTheHeroInsideThePicture) {
   Step(kLeft);
   EXPECT_EQ(G.HeroX, 6);
   EXPECT_EQ(G.Facing, 3);
-}
 
-TEST_F(WorldMove, ShiftDoesNotRunAndNoTileIsAsked) {
-  G.FloorIndex = 0;
-  MakeFloor(0, kWall);  // a solid floor would stop a dungeon walk at once
+  // Shift does not run on the map, and no tile is asked (floor 0 here is all wall).
+  MakeFloor(0, kWall);
   G.HeroX = 100;
-  G.HeroY = 100;
   Step(kRight, true);
   EXPECT_EQ(G.HeroX, 106);
 }

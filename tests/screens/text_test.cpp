@@ -34,7 +34,9 @@ TEST(SjisLength, InvalidBytesCountOneEachAndNeverReadPastTheEnd) {
   EXPECT_EQ(SjisLength("\xE3\x81"), 2);      // a three-byte sequence cut short
   EXPECT_EQ(SjisLength("\xC0\x80"), 2);      // overlong NUL
   EXPECT_EQ(SjisLength("\xED\xA0\x80"), 3);  // a surrogate
-  EXPECT_EQ(SjisLength("A\xE3" "B"), 3);
+  EXPECT_EQ(SjisLength("A\xE3"
+                       "B"),
+            3);
   EXPECT_EQ(SjisLength(std::string("\xE5\x89\xA3\0", 4)), 3);  // NUL is ASCII
 }
 
@@ -47,7 +49,10 @@ TEST(SjisCut, KeepsTheLongestPrefixThatFits) {
   EXPECT_EQ(SjisCut("剣", 0), "");
   EXPECT_EQ(SjisCut("剣", -5), "");
   EXPECT_EQ(SjisCut("剣", 100), "剣");
-  EXPECT_EQ(SjisCut("\xE3\x81" "A", 2), "\xE3\x81");  // invalid bytes are kept whole, one by one
+  EXPECT_EQ(SjisCut("\xE3\x81"
+                    "A",
+                    2),
+            "\xE3\x81");  // invalid bytes are kept whole, one by one
 }
 
 // The three cuts of the screens: the equipment lines (28), the action line (32) and the

@@ -191,6 +191,7 @@ class Runner {
     AppDir = o_.data;
     if (AppDir.back() != '/') AppDir += '/';
     audio::Init(audio::Backend::Virtual);
+    nextLoopCheck_ = audio::ClockMs() + 1000;
     LoadFormSheets();
     RunHandler(FormCreate);
     RunHandler(FormShow);
@@ -231,12 +232,13 @@ class Runner {
     os_.openAnswers.clear();
   }
 
-  // Audio renders as time passes; the loop check runs once a second of it.
+  // Audio renders as time passes, and the loop check runs once a second of it. The clock is
+  // the audio's own: the blocking boss effect moves it on by the effect's length.
   void AdvanceClock(int ms) {
     audio::AdvanceClock(ms);
-    sinceLoopCheck_ += ms;
-    while (sinceLoopCheck_ >= Form1.Timer2.Interval && Form1.Timer2.Interval > 0) {
-      sinceLoopCheck_ -= Form1.Timer2.Interval;
+    int64_t step = Form1.Timer2.Interval > 0 ? Form1.Timer2.Interval : 1000;
+    while (audio::ClockMs() >= nextLoopCheck_) {
+      nextLoopCheck_ += step;
       if (Form1.Timer2.Enabled) RunHandler(Timer2Timer);
     }
   }
@@ -268,7 +270,7 @@ class Runner {
  private:
   Options o_;
   platform::HeadlessPlatform os_;
-  int sinceLoopCheck_ = 0;
+  int64_t nextLoopCheck_ = 1000;
 };
 
 const char kUsage[] =

@@ -30,6 +30,9 @@ struct Pen {
     p.Stroke(x0 * k, y0 * k, x1 * k, y1 * k, std::max(1.0, w * k), c);
   }
   void Dot(double x, double y, uint8_t c) const { R(x, y, 1, 1, c); }
+  void Block(double x, double y, double w, double h, int ramp) const {
+    p.Block(X(x), X(y), std::max(1, X(x + w) - X(x)), std::max(1, X(y + h) - X(y)), ramp);
+  }
   void Poly(std::vector<std::pair<double, double>> pts, uint8_t c) const {
     for (auto& q : pts) q.first *= k, q.second *= k;
     p.Polygon(pts, c);

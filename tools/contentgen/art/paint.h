@@ -67,6 +67,9 @@ class Pic {
 
   // Every key pixel touching a painted pixel (4-neighbourhood) becomes ink.
   void Outline(uint8_t ink = kInk);
+  // Key pixels walled in by the figure (not reachable from the edge) become c, so the
+  // floor never shows through a gap between an arm and a body.
+  void FillHoles(uint8_t c = kInk);
   // Replace colour a with b.
   void Swap(uint8_t a, uint8_t b);
   // Replace whole ramps: every shade of from[i] becomes the same shade of to[i].

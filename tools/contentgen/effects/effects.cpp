@@ -1,5 +1,6 @@
 // The five sound effects, synthesized: 16-bit mono PCM at 22050 Hz, the same bytes on every
 // build (the noise comes from a fixed-seed generator).
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -44,16 +45,16 @@ double Triangle(double phase) {
 
 // Scales to the given peak, with 3 ms fades at both ends so that nothing clicks.
 std::vector<double> Finish(std::vector<double> s, double peak) {
-  double max = 0;
-  for (double v : s) max = std::max(max, std::abs(v));
-  if (max > 0)
-    for (double& v : s) v *= peak / max;
   size_t fade = kRate * 3 / 1000;
   for (size_t i = 0; i < fade && i < s.size(); ++i) {
     double g = double(i) / fade;
     s[i] *= g;
     s[s.size() - 1 - i] *= g;
   }
+  double max = 0;
+  for (double v : s) max = std::max(max, std::abs(v));
+  if (max > 0)
+    for (double& v : s) v *= peak / max;
   return s;
 }
 

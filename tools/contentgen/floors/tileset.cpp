@@ -33,7 +33,7 @@ struct Ramp {
 // the palette well under 256 colours.
 constexpr Color kInk = Rgb(20, 16, 24);
 const Ramp kGrassR{Rgb(30, 76, 38), Rgb(52, 118, 50), Rgb(76, 150, 60), Rgb(120, 186, 82)};
-const Ramp kLeafR{Rgb(14, 44, 26), Rgb(28, 84, 42), Rgb(48, 122, 52), Rgb(96, 168, 74)};
+const Ramp kLeafR{Rgb(10, 32, 20), Rgb(22, 66, 36), Rgb(38, 98, 46), Rgb(80, 146, 64)};
 const Ramp kBarkR{Rgb(40, 26, 16), Rgb(76, 50, 30), Rgb(108, 74, 44), Rgb(140, 100, 62)};
 const Ramp kDirtR{Rgb(82, 58, 36), Rgb(128, 94, 60), Rgb(154, 118, 78), Rgb(184, 150, 104)};
 const Ramp kStoneR{Rgb(40, 40, 50), Rgb(92, 92, 104), Rgb(128, 128, 138), Rgb(176, 176, 184)};
@@ -45,8 +45,8 @@ const Ramp kBrickR{Rgb(34, 24, 28), Rgb(70, 52, 56), Rgb(96, 72, 74), Rgb(126, 1
 const Ramp kMineFloorR{Rgb(74, 54, 36), Rgb(112, 86, 58), Rgb(130, 102, 70), Rgb(150, 122, 86)};
 const Ramp kMineWallR{Rgb(26, 20, 16), Rgb(58, 46, 38), Rgb(80, 64, 50), Rgb(106, 86, 66)};
 const Ramp kTimberR{Rgb(48, 30, 14), Rgb(106, 72, 36), Rgb(140, 98, 52), Rgb(176, 130, 74)};
-const Ramp kMudR{Rgb(40, 48, 28), Rgb(70, 82, 46), Rgb(86, 100, 56), Rgb(108, 122, 70)};
-const Ramp kBogR{Rgb(16, 30, 24), Rgb(30, 52, 40), Rgb(42, 70, 52), Rgb(84, 116, 70)};
+const Ramp kMudR{Rgb(50, 48, 26), Rgb(96, 96, 54), Rgb(114, 112, 64), Rgb(138, 134, 80)};
+const Ramp kBogR{Rgb(10, 22, 20), Rgb(22, 40, 34), Rgb(32, 56, 44), Rgb(70, 100, 64)};
 const Ramp kSandR{Rgb(150, 116, 62), Rgb(206, 172, 104), Rgb(222, 192, 124), Rgb(240, 216, 154)};
 const Ramp kSandstoneR{Rgb(86, 54, 30), Rgb(150, 102, 58), Rgb(178, 128, 76), Rgb(208, 160, 100)};
 const Ramp kCactusR{Rgb(18, 52, 30), Rgb(40, 104, 52), Rgb(64, 140, 66), Rgb(130, 190, 100)};
@@ -59,7 +59,7 @@ const Ramp kSteelR{Rgb(34, 38, 48), Rgb(90, 98, 112), Rgb(114, 122, 136), Rgb(15
 const Ramp kDarkSteelR{Rgb(16, 18, 26), Rgb(46, 52, 64), Rgb(66, 74, 88), Rgb(94, 104, 120)};
 const Ramp kCopperR{Rgb(56, 28, 14), Rgb(140, 72, 36), Rgb(184, 108, 56), Rgb(230, 164, 104)};
 const Ramp kGoldR{Rgb(96, 64, 20), Rgb(186, 142, 52), Rgb(212, 172, 72), Rgb(244, 212, 120)};
-const Ramp kDeepGoldR{Rgb(60, 38, 14), Rgb(126, 90, 36), Rgb(160, 118, 48), Rgb(198, 156, 68)};
+const Ramp kDeepGoldR{Rgb(42, 26, 12), Rgb(92, 62, 26), Rgb(120, 84, 34), Rgb(160, 118, 48)};
 const Ramp kCarpetR{Rgb(70, 14, 22), Rgb(140, 28, 38), Rgb(176, 42, 50), Rgb(210, 80, 70)};
 const Color kYellow = Rgb(250, 214, 60);
 const Color kWhite = Rgb(248, 248, 240);
@@ -289,7 +289,7 @@ void Draw(Canvas& cv, int v) {
       break;
     case kDirtPath: Dirt(cv, 13, kDirtR); cv.Pebbles(14, 4, kStoneR); break;
     case kTree:
-      Grass(cv, 15, Ramp{kLeafR.outline, kGrassR.outline, kGrassR.dark, kGrassR.mid});
+      Grass(cv, 15, Ramp{kLeafR.outline, kLeafR.outline, kGrassR.outline, kGrassR.dark});
       cv.Rect(10, 16, 13, 22, kBarkR.outline);
       cv.Rect(11, 16, 12, 21, kBarkR.mid);
       cv.Blob(12, 10.5, 10.5, 9.5, kLeafR);
@@ -405,10 +405,7 @@ void Draw(Canvas& cv, int v) {
       break;
     case kSwampMud:
       Dirt(cv, 36, kMudR);
-      for (int i = 0; i < 2; ++i) {
-        int x = Hash(i, 1, 37) % N, y = Hash(i, 2, 37) % N;
-        for (int k = 0; k < 4; ++k) cv.Wrap(x + k, y, kBogR.mid), cv.Wrap(x + k, y + 1, kBogR.dark);
-      }
+      cv.Pebbles(37, 2, kMudR);
       break;
     case kSwampBog:
       Water(cv, 38, kBogR);
@@ -485,10 +482,10 @@ void Draw(Canvas& cv, int v) {
       break;
     case kLairFloor:
       Dirt(cv, 47, kLairFloorR);
-      for (int i = 0; i < 2; ++i) {  // claw scratches
-        int x = Hash(i, 1, 48) % N, y = Hash(i, 2, 48) % N;
+      {  // claw scratches
+        int x = Hash(0, 1, 48) % N, y = Hash(0, 2, 48) % N;
         for (int s = 0; s < 3; ++s)
-          for (int k = 0; k < 5; ++k) cv.Wrap(x + s * 2 + k / 2, y + k, kLairFloorR.outline);
+          for (int k = 0; k < 4; ++k) cv.Wrap(x + s * 2 + k / 2, y + k, kLairFloorR.dark);
       }
       break;
     case kLairWall:

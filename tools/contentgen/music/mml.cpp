@@ -21,6 +21,7 @@
 //   r               a rest, with a length like a note
 //   n KEY , len     a note by MIDI key number (used for drums: n36,8 is a kick drum eighth)
 //   ( notes ) len   a chord: the notes inside sound together for the length after ')';
+//                   'n KEY' may stand in a chord too: (n36 n49)4 is kick and cymbal;
 //                   octave changes inside a chord hold only until ')'
 //   o N  >  <       octave: o4 c is middle C (key 60); > one octave up, < one down
 //   l N             default length for notes and rests written without one
@@ -30,8 +31,9 @@
 //   t N             tempo change at this point (in any part; it applies to the whole song)
 //   x N             expression (controller 11) at this point, for swells and fades
 //   @ N             program change at this point;  p N  pan at this point
-//   [ ... ] N       repeat N times (N defaults to 2); repeats nest. A '|' inside a repeat
-//                   ends the last pass there: [a b | c]3 plays a b c a b c a b.
+//   [ ... ] N       repeat N times (N defaults to 2); repeats nest. A '/' inside a repeat
+//                   ends the last pass there: [a b / c]3 plays a b c a b c a b.
+//   |               a bar line: ignored, for the reader
 //   $NAME           a macro (see above)
 //
 // Every part must come out exactly as long as the others: the song loops back to its start,
@@ -123,9 +125,9 @@ std::string ExpandRepeats(const std::string& text, size_t& at, const std::string
         if (k + 1 < count) out += after + ' ';
       }
       return out;
-    } else if (c == '|') {
-      if (!inner) Fail(where, "'|' outside a repeat");
-      if (split) Fail(where, "two '|' in one repeat");
+    } else if (c == '/') {
+      if (!inner) Fail(where, "'/' outside a repeat");
+      if (split) Fail(where, "two '/' in one repeat");
       split = true;
       ++at;
     } else {
@@ -262,12 +264,15 @@ class PartCompiler {
         if (d == '>') ++octave;
         else if (d == '<') --octave;
         else if (d >= 'a' && d <= 'g') keys.push_back(Pitch(d, octave));
+        else if (d == 'n') keys.push_back(Number(0, 127, "key"));
         else Fail(where_, std::string("'") + d + "' inside a chord");
       }
       if (keys.empty()) Fail(where_, "an empty chord");
       Notes(keys, Duration());
     } else if (c == 'o') {
       octave_ = Number(0, 9, "octave");
+    } else if (c == '|') {
+      // bar line
     } else if (c == '>') {
       ++octave_;
     } else if (c == '<') {

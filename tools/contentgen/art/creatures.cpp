@@ -320,9 +320,11 @@ Pic DrawCreature(const Creature& c, int facing, int pose, int s) {
     default: break;
   }
   pic.Outline();
+  pic.FillHoles();
   double k = s / 24.0;
   if (flying) GroundShadow(pic, 12 * k, 22.4 * k, 4.5 * c.size * k, 1.2 * k);
   else if (c.body == Body::Quad || c.body == Body::Blob) GroundShadow(pic, 12 * k, 22.6 * k, shadowR * k, 1.3 * k);
+  pic.FillHoles(C(Shade, 0));  // gaps closed off by the shadow are shadow too
   if (mirror) pic = pic.MirrorX();
   return pic;
 }

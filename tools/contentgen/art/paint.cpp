@@ -157,6 +157,23 @@ void Pic::Outline(uint8_t ink) {
   px_ = out;
 }
 
+void Pic::FillHoles(uint8_t c) {
+  std::vector<char> outside(px_.size(), 0);
+  std::vector<std::pair<int, int>> stack;
+  for (int y = 0; y < h_; ++y)
+    for (int x = 0; x < w_; ++x)
+      if (x == 0 || y == 0 || x == w_ - 1 || y == h_ - 1) stack.push_back({x, y});
+  while (!stack.empty()) {
+    auto [x, y] = stack.back();
+    stack.pop_back();
+    if (!In(x, y) || outside[static_cast<size_t>(y) * w_ + x] || At(x, y) != kKey) continue;
+    outside[static_cast<size_t>(y) * w_ + x] = 1;
+    stack.push_back({x + 1, y}), stack.push_back({x - 1, y}), stack.push_back({x, y + 1}), stack.push_back({x, y - 1});
+  }
+  for (size_t i = 0; i < px_.size(); ++i)
+    if (px_[i] == kKey && !outside[i]) px_[i] = c;
+}
+
 void Pic::Swap(uint8_t a, uint8_t b) {
   for (auto& p : px_)
     if (p == a) p = b;
@@ -250,7 +267,7 @@ std::vector<std::pair<std::string, PixMap>> ReadPixMaps(const std::string& path)
       maps.push_back({line.substr(2), PixMap{}});
       continue;
     }
-    if (line.empty() || line[0] == '#' || maps.empty()) continue;
+    if (line.empty() || maps.empty()) continue;  // text before the first map is commentary
     PixMap& m = maps.back().second;
     m.rows.push_back(line);
     m.h = static_cast<int>(m.rows.size());

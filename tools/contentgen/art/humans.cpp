@@ -319,6 +319,7 @@ Pic DrawView(const Human& h, int view, int pose, int s) {
   Head(P, h, view, pose);
   FrontWeapon(P, h, view, pose);
   pic.Outline();
+  pic.FillHoles();
   return pic;
 }
 
@@ -337,6 +338,7 @@ Pic DrawHuman(const Human& h, int facing, int pose, int s) {
   Pic pic = DrawView(h, view, pose, s);
   double k = s / 24.0;
   GroundShadow(pic, 12 * k, 22.6 * k, (h.build == 2 ? 6.5 : 5.0) * k, 1.3 * k);
+  pic.FillHoles(C(Shade, 0));  // gaps closed off by the shadow are shadow too
   if (facing == 3) pic = pic.MirrorX();
   return pic;
 }
@@ -377,8 +379,9 @@ Human ShadowLook(int hero) {
       default: return Shade;
     }
   };
-  h.skin = dark(h.skin), h.hair = dark(h.hair), h.top = dark(h.top), h.bottom = Oil;
-  h.boots = Oil, h.accent = Crimson, h.metal = DkGrey;
+  h.skin = dark(h.skin), h.hair = dark(h.hair), h.top = h.top == Navy ? Oil : dark(h.top), h.bottom = Oil;
+  h.boots = Oil, h.accent = hero == 1 ? Blood : Crimson, h.metal = DkGrey;
+  if (hero == 1) h.skin = Oil;
   h.eye = C(Red, 4);
   return h;
 }

@@ -1,0 +1,38 @@
+// libFuzzer target for the dungeon files: any bytes as a dungeon file are refused with a
+// message or set up as floors on which the game plays without fault, whatever tile values
+// and attributes they hold.
+#include <memory>
+
+#include "core/floor_setup.h"
+#include "fuzz_game.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  fuzzgame::StartOnce();
+  if (size < 4) return 0;
+  const int dungeon = data[0] % 9;
+  const int floor = data[1] % 10;
+  const int hero = data[2] % 4;
+  const uint8_t keys = data[3];
+  data += 4;
+  size -= 4;
+  fuzzgame::WriteFile(AppDir + "M_" + std::to_string(dungeon) + ".mpt", data, size);
+
+  auto before = std::make_unique<GameState>(G);
+  G.HeroIndex = static_cast<int8_t>(hero);
+  StartNewGame();
+  G.FloorIndex = floor;
+  G.HeroX = 24 * (keys % 60);
+  G.HeroY = 24 * ((keys / 4) % 60);
+  bool ready = false;
+  RunHandler([&] {
+    SetUpFloor(dungeon, true, true);
+    ready = true;
+  });
+  if (ready) {
+    G.GameMode = kModePlay;
+    fuzzgame::RunTicks(12, keys);
+  }
+  G = *before;
+  fuzzgame::Os().lines.clear();
+  return 0;
+}

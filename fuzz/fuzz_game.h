@@ -1,0 +1,84 @@
+// The game set up once for a fuzz target, as the headless runner does, on a private content
+// folder: the real pictures and music of the build linked in, dungeon files written by the
+// target itself.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "audio/sound.h"
+#include "combat/spawn.h"
+#include "content/heroes.h"
+#include "content/items.h"
+#include "core/form.h"
+#include "core/random.h"
+#include "core/state.h"
+#include "core/tick.h"
+#include "core/world.h"
+#include "platform/headless/headless_platform.h"
+#include "shell/main_form.h"
+
+namespace fuzzgame {
+
+inline platform::HeadlessPlatform& Os() {
+  static platform::HeadlessPlatform os;
+  return os;
+}
+
+inline void WriteFile(const std::string& path, const uint8_t* data, size_t size) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
+
+// A scratch content folder with every file of the build's content folder linked in except
+// the dungeon files, which keep their real contents unless a target overwrites them.
+inline const std::string& ScratchAppDir() {
+  static const std::string dir = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "mirovaan-fuzz-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) std::abort();
+    for (const auto& entry : std::filesystem::directory_iterator(MIROVAAN_FUZZ_DATA_DIR)) {
+      if (!entry.is_regular_file()) continue;
+      auto target = std::filesystem::path(pattern) / entry.path().filename();
+      if (entry.path().extension() == ".mpt")
+        std::filesystem::copy_file(entry.path(), target);
+      else
+        std::filesystem::create_symlink(entry.path(), target);
+    }
+    return pattern + "/";
+  }();
+  return dir;
+}
+
+// Start-up as the program does it, with the content folder above. Once per process.
+inline void StartOnce() {
+  static bool started = false;
+  if (started) return;
+  started = true;
+  platform::SetPlatform(&Os());
+  audio::Init(audio::Backend::Virtual);
+  AppDir = ScratchAppDir();
+  LoadFormSheets();
+  FormCreate();
+  FormShow();
+  std::atexit([] { std::filesystem::remove_all(ScratchAppDir()); });
+}
+
+// Runs a few ticks of whatever mode the game is in, with the fire key held and the hero
+// walking, so that a state that slipped through reaches every block of the tick.
+inline void RunTicks(int ticks, uint8_t keys) {
+  for (int i = 0; i < 8; ++i) G.KeyState[i] = (keys >> i) & 1;
+  G.KeyState[kEsc] = 0;
+  for (int t = 0; t < ticks && !Form1.Ended; ++t) {
+    RunHandler(GameTick);
+    ++G.TickCount;
+  }
+  for (uint8_t& k : G.KeyState) k = 0;
+  Os().lines.clear();
+}
+
+}  // namespace fuzzgame

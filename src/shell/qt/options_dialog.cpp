@@ -1,0 +1,106 @@
+#include "shell/qt/options_dialog.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "shell/main_form.h"
+#include "shell/options.h"
+#include "shell/qt/dialog_common.h"
+
+using mirovaan_qt::AutoLabel;
+using mirovaan_qt::Q;
+
+namespace {
+
+// Only 閉じる closes the dialog, since it is also what starts the game again: Esc and the
+// window manager's close are refused.
+class OptionsDialog : public QDialog {
+ public:
+  explicit OptionsDialog(QWidget* parent) : QDialog(parent) {
+    mirovaan_qt::SetUpDialogFrame(*this, Form2.Caption, 362, 154);
+    Build();
+    ShowModel();
+    Connect();
+  }
+
+  void reject() override {}
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    if (!closing_) event->ignore();
+  }
+
+ private:
+  void Build() {
+    button1_ = new QPushButton(QStringLiteral("閉じる"), this);
+    button1_->setGeometry(280, 120, 75, 25);
+    button1_->setDefault(true);
+
+    auto* speed = new QGroupBox(QStringLiteral("ゲームスピード"), this);
+    speed->setGeometry(8, 8, 345, 89);
+    AutoLabel(speed, "1", 24, 64);
+    AutoLabel(speed, "50", 166, 64);
+    AutoLabel(speed, "100", 303, 64);
+    label4_ = AutoLabel(speed, Form2.Label4Caption, 9, 16);
+    scrollBar1_ = new QScrollBar(Qt::Horizontal, speed);
+    scrollBar1_->setGeometry(8, 40, 329, 17);
+    scrollBar1_->setRange(kScrollBar1Min, kScrollBar1Max);
+    scrollBar1_->setSingleStep(1);
+    scrollBar1_->setPageStep(1);
+
+    auto* music = new QGroupBox(QStringLiteral("音楽"), this);
+    music->setGeometry(8, 104, 161, 41);
+    checkBox1_ = new QCheckBox(QStringLiteral("音楽演奏"), music);
+    checkBox1_->setGeometry(8, 16, 73, 17);
+    checkBox2_ = new QCheckBox(QStringLiteral("効果音"), music);
+    checkBox2_->setGeometry(88, 16, 65, 17);
+  }
+
+  // The controls follow the model after every event (a handler may change other controls).
+  void ShowModel() {
+    const QSignalBlocker b1(scrollBar1_), b2(checkBox1_), b3(checkBox2_);
+    scrollBar1_->setValue(Form2.ScrollBar1Position);
+    checkBox1_->setChecked(Form2.CheckBox1Checked);
+    checkBox2_->setChecked(Form2.CheckBox2Checked);
+    label4_->setText(Q(Form2.Label4Caption));
+    label4_->adjustSize();
+  }
+
+  void Connect() {
+    connect(scrollBar1_, &QScrollBar::valueChanged, this, [this](int value) {
+      RunHandler([value] { SetScrollBar1Position(value); });
+      ShowModel();
+    });
+    connect(checkBox1_, &QCheckBox::toggled, this, [this](bool on) {
+      RunHandler([on] { SetCheckBox1Checked(on); });
+      ShowModel();
+    });
+    connect(checkBox2_, &QCheckBox::toggled, this, [this](bool on) {
+      RunHandler([on] { SetCheckBox2Checked(on); });
+      ShowModel();
+    });
+    connect(button1_, &QPushButton::clicked, this, [this] {
+      RunHandler([] { Button1Click(); });
+      closing_ = true;
+      done(QDialog::Accepted);
+    });
+  }
+
+  QPushButton* button1_ = nullptr;
+  QLabel* label4_ = nullptr;
+  QScrollBar* scrollBar1_ = nullptr;
+  QCheckBox* checkBox1_ = nullptr;
+  QCheckBox* checkBox2_ = nullptr;
+  bool closing_ = false;
+};
+
+}  // namespace
+
+void RunOptionsDialog(QWidget* parent) {
+  OptionsDialog dialog(parent);
+  mirovaan_qt::CentreOnScreen(dialog);
+  dialog.exec();
+}

@@ -1,0 +1,147 @@
+// Shared helpers of the saved-game tests: a scratch folder, file bytes, the whole game state
+// as bytes, and a small content folder of our own for loads into a dungeon.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/form.h"
+#include "core/state.h"
+#include "gfx/bmp.h"
+#include "persist/save.h"
+#include "support/test_support.h"
+
+namespace persisttest {
+
+namespace fs = std::filesystem;
+
+class ScratchDir {
+ public:
+  ScratchDir() {
+    std::string pattern = (fs::temp_directory_path() / "mirovaan-persist-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+  }
+  ~ScratchDir() {
+    std::error_code ignored;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(path_, ignored);
+  }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& Path() const { return path_; }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(path_))
+      names.push_back(entry.path().filename().string());
+    return names;
+  }
+
+ private:
+  std::string path_;
+};
+
+inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::vector<uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+// The whole record, dungeon data and transient fields included: a refused or failed load
+// must leave every byte of it as it was.
+inline std::vector<uint8_t> StateBytes() {
+  std::vector<uint8_t> bytes(sizeof(GameState));
+  std::memcpy(bytes.data(), &G, sizeof(GameState));
+  return bytes;
+}
+
+template <typename T>
+T ReadLE(const std::vector<uint8_t>& record, size_t offset) {
+  T value;
+  std::memcpy(&value, record.data() + offset, sizeof(T));
+  return value;
+}
+
+template <typename T>
+void WriteLE(std::vector<uint8_t>& record, size_t offset, T value) {
+  std::memcpy(record.data() + offset, &value, sizeof(T));
+}
+
+// A game in progress on the world map, with values a real game could hold.
+inline void MakeWorldMapGame() {
+  G.GameMode = kModeWorld;
+  G.HeroIndex = 1;
+  G.HeroX = 120;
+  G.HeroY = 88;
+  G.WorldX = 120;
+  G.WorldY = 88;
+  G.Facing = 2;
+  G.WalkFrame = 5;
+  G.Level = 12;
+  G.MaxHP = 240;
+  G.HP = 199;
+  G.Strength = 30;
+  G.Defence = 41;
+  G.Experience = 77;
+  G.Gold = 12345;
+  G.WeaponItem = 11;
+  G.ArmourItem = 61;
+  G.DungeonIndex = 2;
+  G.FloorIndex = 3;
+  G.MusicTrack = 11;
+  G.MusicOn = 1;
+  G.EffectsOn = 1;
+  G.TickInterval = 50;
+  std::memset(G.Inventory, 255, sizeof G.Inventory);
+  G.Inventory[0] = 50;
+  G.Inventory[5] = 101;
+  G.InventoryCursor = 5;
+  for (MonsterRecord& m : G.Monsters) m.State = Empty;
+  G.BossDefeated[0] = 1;
+  G.BossDefeated[1] = 1;
+}
+
+// A small content folder for loads: dungeon file, monster and boss sheets, the menu frame
+// and the world map. Tile bytes and attributes follow a pattern, so a floor read from the
+// file can be told from any other.
+class ContentDir {
+ public:
+  explicit ContentDir(int dungeon = 2) {
+    std::vector<uint8_t> dungeonFile(10 * sizeof(FloorRecord));
+    for (size_t i = 0; i < dungeonFile.size(); ++i)
+      dungeonFile[i] = static_cast<uint8_t>((i * 7 + dungeon) % 64);
+    // Attributes: even tile values passable, odd ones solid.
+    for (int f = 0; f < 10; ++f)
+      for (int v = 0; v < 256; ++v)
+        dungeonFile[f * sizeof(FloorRecord) + 3600 + v] = static_cast<uint8_t>(v & 1);
+    WriteBytes(dir_.File("M_" + std::to_string(dungeon) + ".mpt"), dungeonFile);
+    dungeonBytes_ = dungeonFile;
+    Picture("c_r" + std::to_string(dungeon) + ".bmp", 288, 72, gfx::Rgb(200, 40, 40));
+    Picture("c_r8" + std::to_string(1) + ".bmp", 288, 72, gfx::Rgb(200, 40, 40));
+    Picture("c_boss" + std::to_string(dungeon) + ".bmp", 576, 44, gfx::Rgb(40, 200, 40));
+    Picture("waku.bmp", 312, 216, gfx::Rgb(10, 20, 30));
+    Picture("mainmap.bmp", 312, 216, gfx::Rgb(30, 90, 10));
+  }
+
+  void Picture(const std::string& name, int w, int h, gfx::Color c) {
+    std::string error;
+    gfx::WriteFile(dir_.File(name), gfx::EncodeBmp24(gfx::Bitmap(w, h, c)), error);
+  }
+  std::string Dir() const { return dir_.Path() + "/"; }
+  std::string File(const std::string& name) const { return dir_.File(name); }
+  const std::vector<uint8_t>& DungeonBytes() const { return dungeonBytes_; }
+
+ private:
+  ScratchDir dir_;
+  std::vector<uint8_t> dungeonBytes_;
+};
+
+}  // namespace persisttest

@@ -1,0 +1,168 @@
+// The remains of a fallen hero, the game-over texts and the ending scroll.
+#include "screens/gameover.h"
+
+#include <gtest/gtest.h>
+
+#include "combat/spawn.h"
+#include "content/heroes.h"
+#include "content/story.h"
+#include "core/tick.h"
+#include "screen_fixture.h"
+#include "screens/keys.h"
+
+namespace {
+
+using GameOverTest = ScreenTest;
+
+// Three splats around the hero (x drawn before y, a fresh pair each), then the body, all
+// into the floor picture.
+TEST_F(GameOverTest, RemainsGoIntoTheFloorAtRandomPlaces) {
+  G.HeroX = 500;
+  G.HeroY = 300;
+  gfx::FillRect(Form1.BUF.Picture, 0, 0, 1440, 1440, gfx::kBlack);
+  const gfx::Bitmap before = Form1.BUF.Picture;
+  RandSeed = 4242;
+  const std::vector<int> r = PeekRandom(6, 30);
+  DrawDeathRemains();
+
+  // The same marks drawn by hand at the predicted places.
+  gfx::TImage reference;
+  reference.Picture = before;
+  gfx::TSprite sheet = Form1.Sp7;
+  sheet.Destination = &reference;
+  for (int i = 0; i < 3; ++i) DrawCell(sheet, 3, 500 + r[2 * i] - 15, 300 + r[2 * i + 1] - 15);
+  DrawCell(sheet, 2, 500, 300);
+  EXPECT_TRUE(reference.Picture == Form1.BUF.Picture);
+  EXPECT_FALSE(before == Form1.BUF.Picture);
+
+  RandSeed = 4242;
+  for (int i = 0; i < 6; ++i) Random(30);
+  const uint32_t afterSix = RandSeed;
+  RandSeed = 4242;
+  DrawDeathRemains();
+  EXPECT_EQ(RandSeed, afterSix);
+  EXPECT_TRUE(drawn.empty());
+}
+
+TEST_F(GameOverTest, EachTextGetsItsOwnFreshColour) {
+  for (uint32_t seed : {0u, 1u, 99u}) {
+    drawn.clear();
+    RandSeed = seed;
+    const std::vector<int> c = PeekRandom(6, 255);
+    DrawGameOver();
+    const std::vector<DrawnText> expected = {
+        {105, 90, 10, gfx::Rgb(c[0], c[1], c[2]), "ゲームオーバー"},
+        {100, 110, 10, gfx::Rgb(c[3], c[4], c[5]), "HIT ENTER KEY!!"},
+    };
+    EXPECT_EQ(drawn, expected) << "seed " << seed;
+  }
+  // From seed 0 the generator's first draws of 255 are 0, 8, 219, 51, 69, 171.
+  drawn.clear();
+  RandSeed = 0;
+  DrawGameOver();
+  EXPECT_EQ(drawn[0].colour, gfx::Rgb(0, 8, 219));
+  EXPECT_EQ(drawn[1].colour, gfx::Rgb(51, 69, 171));
+}
+
+// On the tick of the death the whole game-over screen is already up, last words included.
+TEST_F(GameOverTest, TheTickOfTheDeathShowsTheScreen) {
+  ClearAllMonsters();
+  G.GameMode = kModePlay;
+  G.HeroIndex = 2;
+  G.HeroX = 240;
+  G.HeroY = 240;
+  G.MaxHP = 12;
+  G.HP = 0;
+  G.WeaponItem = 20;
+  G.ArmourItem = 60;  // not blessed: a blessed dress would heal before the death check
+  G.Strength = 1;
+  G.Defence = 1;
+  G.Level = 3;
+  G.Experience = 5;
+  G.Gold = 7;
+  GameTick();
+  EXPECT_EQ(G.HP, 0);
+  EXPECT_EQ(G.GameMode, kModeGameOver);
+  EXPECT_EQ(G.SpeechIndex, 5);
+  EXPECT_EQ(DrawnWith("12").size(), 2u);  // MaxHP and its shadow
+  EXPECT_EQ(DrawnWith("0").size(), 2u);
+  EXPECT_EQ(DrawnWith(HeroText(2, 5)).size(), 2u);
+  EXPECT_EQ(DrawnWith("ゲームオーバー").size(), 1u);
+  EXPECT_EQ(DrawnWith("HIT ENTER KEY!!").size(), 1u);
+  EXPECT_EQ(drawn.back().text, "HIT ENTER KEY!!");
+}
+
+using EndingTest = ScreenTest;
+
+TEST(EndingLayout, LinesStandWhereTheLayoutPutsThem) {
+  const int y0[21] = {316, 366,  396,  426,  456,  486,  516,  716,  746,  776, 806,
+                      836, 1036, 1066, 1166, 1266, 1296, 1326, 1356, 1516, 1546};
+  for (int i = 0; i < 21; ++i) {
+    EXPECT_EQ(kEndingLines[i].Y0, y0[i]) << "line " << i;
+    EXPECT_EQ(kEndingLines[i].X, i == 0 ? 30 : 10) << "line " << i;
+    EXPECT_EQ(kEndingLines[i].Size, i == 0 ? 20 : 10) << "line " << i;
+  }
+  EXPECT_STREQ(kEndingLines[0].Text, "ﾐﾛｳﾞｧｰﾝ");
+}
+
+TEST_F(EndingTest, OnlyTheStillForTheFirstHundredTicks) {
+  for (int t : {0, 50, 99}) {
+    G.TickCount = t;
+    DrawEnding();
+  }
+  EXPECT_TRUE(drawn.empty());
+  G.TickCount = 100;
+  DrawEnding();
+  const std::vector<DrawnText> expected = {{30, 216, 20, gfx::kWhite, "ﾐﾛｳﾞｧｰﾝ"}};
+  EXPECT_EQ(drawn, expected);
+}
+
+TEST_F(EndingTest, EveryLineRisesOnePixelATick) {
+  for (int t = 100; t < 1600; t += 11) {
+    drawn.clear();
+    G.TickCount = t;
+    DrawEnding();
+    std::vector<DrawnText> expected;
+    for (const StoryLine& line : kEndingLines) {
+      const int y = line.Y0 - t;
+      if (y >= -line.Size && y < line.Size + 216) {
+        expected.push_back({line.X, y, line.Size, gfx::kWhite, line.Text});
+      }
+    }
+    EXPECT_EQ(drawn, expected) << "T = " << t;
+  }
+}
+
+TEST_F(EndingTest, TheScrollHasLeftBeforeTheReturn) {
+  G.TickCount = 1556;
+  DrawEnding();
+  ASSERT_EQ(drawn.size(), 1u);
+  EXPECT_EQ(drawn[0].y, -10);
+  drawn.clear();
+  for (int t : {1557, 1599, 1600, 5000}) {
+    G.TickCount = t;
+    DrawEnding();
+  }
+  EXPECT_TRUE(drawn.empty());
+}
+
+TEST_F(EndingTest, KeysDoNothingAndTheTickReturnsAtSixteenHundred) {
+  G.GameMode = kModeEnding;
+  G.WorldX = 100;
+  G.WorldY = 80;
+  G.MaxHP = 30;
+  G.HP = 4;
+  G.TickCount = 1599;
+  const std::vector<uint16_t> keys = {VK_RETURN, VK_ESCAPE, VK_SPACE, VK_F1, 'C'};
+  for (uint16_t key : keys) FormKeyDown(key);
+  GameTick();
+  EXPECT_EQ(G.GameMode, kModeEnding);
+  EXPECT_EQ(G.HP, 4);
+  G.TickCount = 1600;
+  GameTick();
+  EXPECT_EQ(G.GameMode, kModeWorld);
+  EXPECT_EQ(G.HP, 30);
+  EXPECT_EQ(G.HeroX, 100);
+}
+
+}  // namespace

@@ -1,0 +1,154 @@
+// mirovaan-sim as a program: its command line, its scripts, its state report and frames.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "gfx/bmp.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+  int status;
+  std::string out;
+};
+
+class Runner : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("mirovaan-sim-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  void Write(const std::string& name, const std::string& text) {
+    std::ofstream(Path(name)) << text;
+  }
+  std::string Read(const std::string& name) {
+    std::ifstream in(Path(name), std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  Result Run(const std::string& args) {
+    std::string command = std::string(MIROVAAN_SIM_PATH) + " --data " + MIROVAAN_TEST_DATA_DIR +
+                          " " + args + " > " + Path("out.txt") + " 2>&1";
+    int raw = std::system(command.c_str());
+    return {WEXITSTATUS(raw), Read("out.txt")};
+  }
+  fs::path dir_;
+};
+
+// The value of "name": in the flat part of the report.
+std::string Field(const std::string& json, const std::string& name) {
+  std::string key = "\"" + name + "\":";
+  size_t at = json.find(key);
+  if (at == std::string::npos) return "<missing>";
+  at += key.size();
+  size_t end = at;
+  int depth = 0;
+  while (end < json.size()) {
+    char c = json[end];
+    if (c == '[' || c == '{') ++depth;
+    if (c == ']' || c == '}') {
+      if (depth == 0) break;
+      --depth;
+      if (depth == 0) {
+        ++end;
+        break;
+      }
+    }
+    if (c == ',' && depth == 0) break;
+    ++end;
+  }
+  return json.substr(at, end - at);
+}
+
+TEST_F(Runner, SpaceOnTheTitleOpensTheSelection) {
+  Write("k", "# leave the title\n2 press VK_SPACE\n");
+  Result r = Run("--ticks 3 --keys " + Path("k") + " --state " + Path("s.json") + " --shot 3:" +
+                 Path("f.png"));
+  ASSERT_EQ(r.status, 0) << r.out;
+  std::string s = Read("s.json");
+  EXPECT_EQ(Field(s, "GameMode"), "4");
+  EXPECT_EQ(Field(s, "HeroIndex"), "0");
+  EXPECT_EQ(Field(s, "K2Enabled"), "false");
+  EXPECT_EQ(Field(s, "music"), "[10,0]");
+  EXPECT_EQ(Field(s, "TickCount"), "3");
+  EXPECT_EQ(Field(s, "Timer1Interval"), "50");
+  std::string png = Read("f.png");
+  ASSERT_GT(png.size(), 24u);
+  EXPECT_EQ(png.substr(1, 3), "PNG");
+  // IHDR: width and height big-endian at 16 and 20.
+  auto be32 = [&](size_t at) {
+    return (uint8_t(png[at]) << 24) | (uint8_t(png[at + 1]) << 16) | (uint8_t(png[at + 2]) << 8) |
+           uint8_t(png[at + 3]);
+  };
+  EXPECT_EQ(be32(16), 312u);
+  EXPECT_EQ(be32(20), 216u);
+}
+
+TEST_F(Runner, ExitAnsweredYesOnTheTitleEndsTheRunAtOnce) {
+  Write("k", "5 menu exit\n");
+  Result r = Run("--ticks 100 --keys " + Path("k") + " --state " + Path("s.json"));
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("msgbox: ゲームの終了 | ゲームを終了してもよろしいでしょうか？"),
+            std::string::npos)
+      << r.out;
+  EXPECT_EQ(Field(Read("s.json"), "TickCount"), "4");
+}
+
+TEST_F(Runner, ExitAnsweredNoGoesOn) {
+  Write("k", "5 menu exit\n");
+  Result r = Run("--answer no --ticks 10 --keys " + Path("k") + " --state " + Path("s.json"));
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(Field(Read("s.json"), "TickCount"), "10");
+}
+
+TEST_F(Runner, KeyLinesBeforeTheFirstTickAndBeyondTheLastOne) {
+  Write("k", "0 press VK_RETURN\n1 down VK_LEFT\n9 press VK_ESCAPE\n");
+  Result r = Run("--ticks 2 --keys " + Path("k") + " --state " + Path("s.json"));
+  ASSERT_EQ(r.status, 0) << r.out;
+  std::string s = Read("s.json");
+  EXPECT_EQ(Field(s, "GameMode"), "4");  // the Esc of tick 9 was never delivered
+  EXPECT_EQ(Field(s, "HeroIndex"), "1");
+  EXPECT_EQ(Field(s, "KeyState"), "[0,0,0,1,0,0,0,0]");
+}
+
+TEST_F(Runner, BadArgumentsAndUnreadableFilesExitWithStatusTwo) {
+  EXPECT_EQ(Run("--ticks x").status, 2);
+  EXPECT_EQ(Run("--frobnicate").status, 2);
+  EXPECT_EQ(Run("--keys " + Path("none.txt")).status, 2);
+  EXPECT_EQ(Run("--load " + Path("none.sav")).status, 2);
+  EXPECT_EQ(Run("--answer maybe").status, 2);
+  EXPECT_EQ(Run("--shot 3").status, 2);
+  Write("k", "1 press VK_NOSUCHKEY\n");
+  Result r = Run("--keys " + Path("k"));
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.out.find("unknown key"), std::string::npos) << r.out;
+  Write("k2", "1 wiggle VK_UP\n");
+  EXPECT_EQ(Run("--keys " + Path("k2")).status, 2);
+}
+
+TEST_F(Runner, TheStateReportNamesRecordFields) {
+  Result r = Run("--ticks 1 --state " + Path("s.json"));
+  ASSERT_EQ(r.status, 0) << r.out;
+  std::string s = Read("s.json");
+  for (const char* name : {"HeroX", "MenuPage", "BossDefeated", "MoveTimer", "Lifetime", "Armed",
+                           "Present", "SpeechIndex", "MessageTimer", "MessageItem", "StairLatch",
+                           "MusicTrack", "K1Enabled", "Timer1Enabled", "effects"})
+    EXPECT_NE(s.find(std::string("\"") + name + "\":"), std::string::npos) << name;
+  EXPECT_EQ(Field(s, "Timer1Enabled"), "true");
+  EXPECT_EQ(Field(s, "GameMode"), "0");
+}
+
+}  // namespace
