@@ -19,6 +19,11 @@
 #include "shell/qt/key_map.h"
 
 ImageView::ImageView(QWidget* parent) : QWidget(parent) {
+  // The window's colour is black: what the view does not cover shows black, not grey.
+  QPalette black = palette();
+  black.setColor(QPalette::Window, Qt::black);
+  setPalette(black);
+  setAutoFillBackground(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
 }
@@ -42,9 +47,6 @@ void ImageView::resizeEvent(QResizeEvent*) { FormResize(width(), height()); }
 
 MainWindow::MainWindow(platform::QtPlatform& os) : os_(os) {
   setWindowTitle(QString::fromStdString(Form1.Caption));
-  QPalette black = palette();
-  black.setColor(QPalette::Window, Qt::black);
-  setPalette(black);
   view_ = new ImageView(this);
   setCentralWidget(view_);
 
