@@ -2,6 +2,7 @@
 // message or set up as floors on which the game plays without fault, whatever tile values
 // and attributes they hold.
 #include <memory>
+#include <vector>
 
 #include "core/floor_setup.h"
 #include "fuzz_game.h"
@@ -15,11 +16,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t keys = data[3];
   data += 4;
   size -= 4;
-  fuzzgame::WriteFile(AppDir + "M_" + std::to_string(dungeon) + ".mpt", data, size);
+  // Mostly a whole file made of the input repeated, so that tiles and attributes of every
+  // floor come from the fuzzer; sometimes the input as it is, short files included.
+  std::vector<uint8_t> file(data, data + size);
+  if (!(keys & 0x80) && !file.empty() && file.size() < 10 * sizeof(FloorRecord)) {
+    file.resize(10 * sizeof(FloorRecord));
+    for (size_t i = size; i < file.size(); ++i) file[i] = file[i % size];
+  }
+  fuzzgame::WriteFile(AppDir + "M_" + std::to_string(dungeon) + ".mpt", file.data(), file.size());
 
   auto before = std::make_unique<GameState>(G);
   G.HeroIndex = static_cast<int8_t>(hero);
   StartNewGame();
+  G.MusicOn = G.EffectsOn = 0;
   G.FloorIndex = floor;
   G.HeroX = 24 * (keys % 60);
   G.HeroY = 24 * ((keys / 4) % 60);

@@ -4,14 +4,49 @@
 #include <memory>
 #include <vector>
 
+#include "content/heroes.h"
+#include "core/floor_setup.h"
 #include "fuzz_game.h"
 #include "persist/save.h"
 
+namespace {
+
+// A game in the first dungeon, monsters on the floor and a few shots in flight.
+const std::vector<uint8_t>& BaseRecord() {
+  static const std::vector<uint8_t> base = [] {
+    auto before = std::make_unique<GameState>(G);
+    G.HeroIndex = 0;
+    StartNewGame();
+    G.FloorIndex = 2;
+    G.HeroX = 24 * 30;
+    G.HeroY = 24 * 30;
+    SetUpFloor(0, true, true);
+    G.GameMode = kModePlay;
+    fuzzgame::RunTicks(10, 1 << kSpace | 1 << kRight);
+    G.MusicOn = 0;  // quicker runs; the fuzzer may switch it on
+    G.EffectsOn = 0;
+    std::vector<uint8_t> record = BuildSaveRecord();
+    G = *before;
+    return record;
+  }();
+  return base;
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzzgame::StartOnce();
-  // Short inputs are padded so that the fuzzer reaches the checks of every field.
-  std::vector<uint8_t> record(data, data + size);
-  if (record.size() < kSaveRecordSize) record.resize(kSaveRecordSize, 0);
+  // A whole record is taken as it is. A shorter input patches a game in progress, three
+  // bytes a patch (offset low, offset high, value), so that the fuzzer works near records
+  // that load and reaches the rebuild and the ticks after it.
+  std::vector<uint8_t> record;
+  if (size >= kSaveRecordSize) {
+    record.assign(data, data + size);
+  } else {
+    record = BaseRecord();
+    for (size_t i = 0; i + 3 <= size; i += 3)
+      record[(data[i] | data[i + 1] << 8) % kSaveRecordSize] = data[i + 2];
+  }
 
   auto problem = persist::CheckSaveRecord(record.data());
   const std::string path = fuzzgame::ScratchAppDir() + "fuzz.sav";

@@ -181,8 +181,8 @@ bool LoadGameFile(const std::string& path) {
 void K1Click() {
   if (!Form1.K1.Enabled) return;
   TimerPause pause;
-  platform::FileDialogSpec spec{"ｹﾞｰﾑﾃﾞｰﾀの保存", "ｹﾞｰﾑﾌｧｲﾙ (*.sav)", "*.sav", "sav", sdFileName};
-  auto chosen = platform::Os().SaveFileDialog(spec);
+  platform::FileDialogSpec request{"ｹﾞｰﾑﾃﾞｰﾀの保存", "ｹﾞｰﾑﾌｧｲﾙ (*.sav)", "*.sav", "sav", sdFileName};
+  auto chosen = platform::Os().SaveFileDialog(request);
   if (!chosen || chosen->empty()) return;
   sdFileName = *chosen;
   SaveGameFile(*chosen);
@@ -191,9 +191,9 @@ void K1Click() {
 void K2Click() {
   if (!Form1.K2.Enabled) return;
   TimerPause pause;
-  platform::FileDialogSpec spec{"ｹﾞｰﾑﾃﾞｰﾀの読み込み", "ｹﾞ-ﾑﾃﾞｰﾀ (*.sav)", "*.sav", "sav",
+  platform::FileDialogSpec request{"ｹﾞｰﾑﾃﾞｰﾀの読み込み", "ｹﾞ-ﾑﾃﾞｰﾀ (*.sav)", "*.sav", "sav",
                                 odFileName};
-  auto chosen = platform::Os().OpenFileDialog(spec);
+  auto chosen = platform::Os().OpenFileDialog(request);
   if (!chosen || chosen->empty()) return;
   odFileName = *chosen;
   LoadGameFile(*chosen);

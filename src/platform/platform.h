@@ -30,8 +30,8 @@ class Platform {
   virtual void ShowError(const std::string& text) = 0;
 
   // Common file dialogs; nullopt when cancelled.
-  virtual std::optional<std::string> SaveFileDialog(const FileDialogSpec& spec) = 0;
-  virtual std::optional<std::string> OpenFileDialog(const FileDialogSpec& spec) = 0;
+  virtual std::optional<std::string> SaveFileDialog(const FileDialogSpec& request) = 0;
+  virtual std::optional<std::string> OpenFileDialog(const FileDialogSpec& request) = 0;
 
   // Hands an address ("mailto:..." or a web address) to the desktop; never reports failure.
   virtual void ShellOpen(const std::string& address) = 0;

@@ -59,12 +59,12 @@ TEST_F(SaveLoadCommands, SaveUsesItsDialogAndStopsTheGameMeanwhile) {
   EXPECT_FALSE(timerDuringWrite);
   EXPECT_TRUE(Form1.Timer1.Enabled);
   ASSERT_EQ(testsupport::Os().dialogsShown.size(), 1u);
-  const platform::FileDialogSpec& spec = testsupport::Os().dialogsShown[0];
-  EXPECT_EQ(spec.Title, "ｹﾞｰﾑﾃﾞｰﾀの保存");
-  EXPECT_EQ(spec.FilterName, "ｹﾞｰﾑﾌｧｲﾙ (*.sav)");
-  EXPECT_EQ(spec.FilterPattern, "*.sav");
-  EXPECT_EQ(spec.DefaultExt, "sav");
-  EXPECT_EQ(spec.FileName, "*.sav");
+  const platform::FileDialogSpec& request = testsupport::Os().dialogsShown[0];
+  EXPECT_EQ(request.Title, "ｹﾞｰﾑﾃﾞｰﾀの保存");
+  EXPECT_EQ(request.FilterName, "ｹﾞｰﾑﾌｧｲﾙ (*.sav)");
+  EXPECT_EQ(request.FilterPattern, "*.sav");
+  EXPECT_EQ(request.DefaultExt, "sav");
+  EXPECT_EQ(request.FileName, "*.sav");
   EXPECT_EQ(ReadBytes(dir_.File("one.sav")), BuildSaveRecord());
 }
 

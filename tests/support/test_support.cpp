@@ -10,7 +10,9 @@
 #include "core/random.h"
 #include "core/state.h"
 #include "core/world.h"
+#include "persist/save.h"
 #include "shell/main_form.h"
+#include "shell/options.h"
 
 namespace testsupport {
 
@@ -33,6 +35,8 @@ void ResetGame() {
   audio::ClearCallLog();
   G = GameState{};
   Form1 = TForm1{};
+  Form2 = TForm2{};
+  persist::ResetDialogFileNames();
   AppDir = DataDir() + "/";
   RandSeed = 1;
   LoadFormSheets();

@@ -151,12 +151,12 @@ Options ParseArgs(int argc, char** argv) {
       if (a != "yes" && a != "no") throw UsageError{"--answer takes yes or no"};
       o.answerYes = a == "yes";
     } else if (arg == "--shot") {
-      std::string spec = next();
-      size_t colon = spec.find(':');
-      if (colon == std::string::npos || colon + 1 == spec.size())
+      std::string request = next();
+      size_t colon = request.find(':');
+      if (colon == std::string::npos || colon + 1 == request.size())
         throw UsageError{"--shot takes TICK:PATH"};
-      int tick = static_cast<int>(ParseNumber(spec.substr(0, colon), "shot tick"));
-      o.shots[tick].push_back(spec.substr(colon + 1));
+      int tick = static_cast<int>(ParseNumber(request.substr(0, colon), "shot tick"));
+      o.shots[tick].push_back(request.substr(colon + 1));
     } else if (arg == "--state") {
       o.statePath = next();
     } else if (arg == "--help" || arg == "-h") {

@@ -19,16 +19,16 @@ void HeadlessPlatform::ShowMessage(const std::string& caption, const std::string
 // The application's own error box carries the program's title as its caption.
 void HeadlessPlatform::ShowError(const std::string& text) { Note("msgbox: ﾐﾛｳﾞｧｰﾝ | " + text); }
 
-std::optional<std::string> HeadlessPlatform::SaveFileDialog(const FileDialogSpec& spec) {
-  dialogsShown.push_back(spec);
+std::optional<std::string> HeadlessPlatform::SaveFileDialog(const FileDialogSpec& request) {
+  dialogsShown.push_back(request);
   if (saveAnswers.empty()) return std::nullopt;
   auto answer = saveAnswers.front();
   saveAnswers.pop_front();
   return answer;
 }
 
-std::optional<std::string> HeadlessPlatform::OpenFileDialog(const FileDialogSpec& spec) {
-  dialogsShown.push_back(spec);
+std::optional<std::string> HeadlessPlatform::OpenFileDialog(const FileDialogSpec& request) {
+  dialogsShown.push_back(request);
   if (openAnswers.empty()) return std::nullopt;
   auto answer = openAnswers.front();
   openAnswers.pop_front();

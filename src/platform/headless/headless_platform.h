@@ -18,8 +18,8 @@ class HeadlessPlatform : public Platform {
   bool AskYesNo(const std::string& caption, const std::string& text) override;
   void ShowMessage(const std::string& caption, const std::string& text) override;
   void ShowError(const std::string& text) override;
-  std::optional<std::string> SaveFileDialog(const FileDialogSpec& spec) override;
-  std::optional<std::string> OpenFileDialog(const FileDialogSpec& spec) override;
+  std::optional<std::string> SaveFileDialog(const FileDialogSpec& request) override;
+  std::optional<std::string> OpenFileDialog(const FileDialogSpec& request) override;
   void ShellOpen(const std::string& address) override;
   void Repaint(const gfx::Bitmap& image1) override;
   void FormChanged() override {}

@@ -13,23 +13,23 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogSpec& spec,
+std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogSpec& request,
                                          bool save) {
-  QFileDialog dialog(parent, Q(spec.Title));
+  QFileDialog dialog(parent, Q(request.Title));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  dialog.setNameFilters({Q(spec.FilterName)});
-  dialog.setDefaultSuffix(Q(spec.DefaultExt));
+  dialog.setNameFilters({Q(request.FilterName)});
+  dialog.setDefaultSuffix(Q(request.DefaultExt));
   dialog.setOption(QFileDialog::ReadOnly, false);
   // "*.sav" is a pattern, not a name to propose.
-  if (!spec.FileName.empty() && spec.FileName.find('*') == std::string::npos) {
-    QFileInfo proposed(Q(spec.FileName));
+  if (!request.FileName.empty() && request.FileName.find('*') == std::string::npos) {
+    QFileInfo proposed(Q(request.FileName));
     if (proposed.dir().exists()) dialog.setDirectory(proposed.dir());
     dialog.selectFile(proposed.fileName());
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   std::string chosen = dialog.selectedFiles().first().toStdString();
-  return save ? WithDefaultSuffix(chosen, spec.DefaultExt) : chosen;
+  return save ? WithDefaultSuffix(chosen, request.DefaultExt) : chosen;
 }
 
 }  // namespace
@@ -60,12 +60,12 @@ void QtPlatform::ShowError(const std::string& text) {
   box.exec();
 }
 
-std::optional<std::string> QtPlatform::SaveFileDialog(const FileDialogSpec& spec) {
-  return RunFileDialog(window, spec, true);
+std::optional<std::string> QtPlatform::SaveFileDialog(const FileDialogSpec& request) {
+  return RunFileDialog(window, request, true);
 }
 
-std::optional<std::string> QtPlatform::OpenFileDialog(const FileDialogSpec& spec) {
-  return RunFileDialog(window, spec, false);
+std::optional<std::string> QtPlatform::OpenFileDialog(const FileDialogSpec& request) {
+  return RunFileDialog(window, request, false);
 }
 
 void QtPlatform::ShellOpen(const std::string& address) {

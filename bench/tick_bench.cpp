@@ -2,6 +2,8 @@
 // can avoid: the floor window copied into buf2, one full-view AND, buf2 copied to Image1.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -166,19 +168,58 @@ void BM_DungeonTick(benchmark::State& state) {
 }
 BENCHMARK(BM_DungeonTick)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 
+void FrameBaseline() {
+  gfx::Bitmap& buf2 = Form1.buf2.Picture;
+  gfx::BitBlt(buf2, 0, 0, 312, 216, &Form1.BUF.Picture, G.HeroX - 144, G.HeroY - 96,
+              gfx::Rop::Copy);
+  gfx::BitBlt(buf2, 0, 0, 312, 216, &Form1.Image2.Picture, 0, 0, gfx::Rop::And);
+  gfx::BitBlt(Form1.Image1.Picture, 0, 0, 312, 216, &buf2, 0, 0, gfx::Rop::Copy);
+  benchmark::DoNotOptimize(Form1.Image1.Picture.Row(0));
+}
+
 void BM_FrameBaseline(benchmark::State& state) {
   Scene& scene = BuildScene();
-  gfx::Bitmap& buf2 = Form1.buf2.Picture;
   for (auto _ : state) {
     scene.Restore();  // the same bookkeeping as the tick's loop
-    gfx::BitBlt(buf2, 0, 0, 312, 216, &Form1.BUF.Picture, G.HeroX - 144, G.HeroY - 96,
-                gfx::Rop::Copy);
-    gfx::BitBlt(buf2, 0, 0, 312, 216, &Form1.Image2.Picture, 0, 0, gfx::Rop::And);
-    gfx::BitBlt(Form1.Image1.Picture, 0, 0, 312, 216, &buf2, 0, 0, gfx::Rop::Copy);
-    benchmark::DoNotOptimize(Form1.Image1.Picture.Row(0));
+    FrameBaseline();
   }
 }
 BENCHMARK(BM_FrameBaseline)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
+
+// The two side by side, batch by batch, so that a busy machine slows both alike; the best
+// batch of each is kept, which is what the code costs when nothing else interferes.
+void BM_TickOverBaseline(benchmark::State& state) {
+  using Clock = std::chrono::steady_clock;
+  Scene& scene = BuildScene();
+  double bestTick = 1e30, bestBase = 1e30, sumTick = 0, sumBase = 0;
+  int64_t batches = 0;
+  constexpr int kBatch = 32;
+  for (auto _ : state) {
+    Clock::duration tick{}, base{};
+    for (int i = 0; i < kBatch; ++i) {
+      scene.Restore();
+      auto t0 = Clock::now();
+      GameTick();
+      auto t1 = Clock::now();
+      scene.Restore();
+      auto t2 = Clock::now();
+      FrameBaseline();
+      auto t3 = Clock::now();
+      tick += t1 - t0;
+      base += t3 - t2;
+    }
+    sumTick += std::chrono::duration<double, std::micro>(tick).count() / kBatch;
+    sumBase += std::chrono::duration<double, std::micro>(base).count() / kBatch;
+    ++batches;
+    bestTick = std::min(bestTick, std::chrono::duration<double, std::micro>(tick).count() / kBatch);
+    bestBase = std::min(bestBase, std::chrono::duration<double, std::micro>(base).count() / kBatch);
+  }
+  state.counters["tick_us"] = bestTick;
+  state.counters["baseline_us"] = bestBase;
+  state.counters["ratio"] = bestTick / bestBase;
+  if (batches > 0) state.counters["mean_ratio"] = sumTick / sumBase;
+}
+BENCHMARK(BM_TickOverBaseline)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // The combat blocks on their own, to show where a slow tick spends its time.
 template <void (*Block)()>
@@ -211,15 +252,23 @@ class RatioReporter : public benchmark::ConsoleReporter {
       if (r.run_type == Run::RT_Iteration && !r.error_occurred) {
         real_[r.benchmark_name()] = r.GetAdjustedRealTime();
         cpu_[r.benchmark_name()] = r.GetAdjustedCPUTime();
+        if (r.benchmark_name().rfind("BM_TickOverBaseline", 0) == 0) side_ = r.counters;
       }
     }
     ConsoleReporter::ReportRuns(runs);
   }
   void Finalize() override {
     ConsoleReporter::Finalize();
-    // CPU time is the fairer measure on a shared machine; wall time is shown beside it.
-    Print("cpu", cpu_);
-    Print("wall", real_);
+    // The side-by-side figure is the one to judge by on a shared machine; the separate
+    // runs are shown beside it.
+    if (side_.count("ratio")) {
+      double ratio = side_["ratio"];
+      std::printf("side by side: tick %.1f us, baseline %.1f us, ratio %.2f (limit 3.00) %s\n",
+                  double(side_["tick_us"]), double(side_["baseline_us"]), ratio,
+                  ratio <= 3.0 ? "ok" : "TOO SLOW");
+    }
+    Print("separate runs, cpu", cpu_);
+    Print("separate runs, wall", real_);
   }
 
  private:
@@ -232,6 +281,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
                 tick->second, base->second, ratio, ratio <= 3.0 ? "ok" : "TOO SLOW");
   }
   std::map<std::string, double> real_, cpu_;
+  benchmark::UserCounters side_;
 };
 
 }  // namespace
