@@ -108,27 +108,35 @@ void LoadFormSheets() {
   Form1.Sp11.LoadStored(none, &Form1.buf2, 12, 1, 0, true, gfx::kTeal);
 }
 
-void FormCreate() {
-  Randomize();
-  if (AppDir.empty()) AppDir = FindAppDir(".");
+void SetUpBuffers() {
   Form1.BUF.Picture.Resize(1440, 1440);
   Form1.buf2.Picture.Resize(312, 216);
-  G.MusicOn = 1;
-  G.EffectsOn = 1;
-  G.TickInterval = 50;
   Form1.buf2.canvas.FontName = "ＭＳ 明朝";
   Form1.buf2.canvas.BrushClear = true;
+}
+
+void FillConstantTables() {
   const uint8_t walk[4] = {0, 1, 0, 2}, speed[4] = {6, 8, 4, 3};
   for (int i = 0; i < 4; ++i) {
     G.WalkCycle[i] = walk[i];
     G.HeroSpeed[i] = speed[i];
   }
-  G.SpeechIndex = 0;
-  G.Reserved3 = 0;
-  G.TickCount = 0;
   InitWorldEntrances();
   InitHeroTexts();
   InitItems();
+}
+
+void FormCreate() {
+  Randomize();
+  if (AppDir.empty()) AppDir = FindAppDir(".");
+  SetUpBuffers();
+  G.MusicOn = 1;
+  G.EffectsOn = 1;
+  G.TickInterval = 50;
+  G.SpeechIndex = 0;
+  G.Reserved3 = 0;
+  G.TickCount = 0;
+  FillConstantTables();
   ClearAllMonsters();
   G.Facing = 2;
   G.GameMode = kModeTitle;

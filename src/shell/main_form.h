@@ -5,6 +5,10 @@
 #include <string>
 
 void FormCreate();
+// Parts of the start-up that the tests share: the buffers with their canvas, and the
+// constant tables (walk cycle, speeds, entrances, hero texts, items).
+void SetUpBuffers();
+void FillConstantTables();
 void FormShow();
 void FormResize(int clientWidth, int clientHeight);
 void Timer1Timer();

@@ -40,23 +40,13 @@ void ResetGame() {
   AppDir = DataDir() + "/";
   RandSeed = 1;
   LoadFormSheets();
-  Form1.BUF.Picture.Resize(1440, 1440);
-  Form1.buf2.Picture.Resize(312, 216);
-  Form1.buf2.canvas.FontName = "ＭＳ 明朝";
-  Form1.buf2.canvas.BrushClear = true;
+  SetUpBuffers();
   Form1.Image1.Picture.Resize(312, 216);
   Form1.Image2.Picture.Resize(312, 216);
-  const uint8_t walk[4] = {0, 1, 0, 2}, speed[4] = {6, 8, 4, 3};
-  for (int i = 0; i < 4; ++i) {
-    G.WalkCycle[i] = walk[i];
-    G.HeroSpeed[i] = speed[i];
-  }
   G.MusicOn = 1;
   G.EffectsOn = 1;
   G.TickInterval = 50;
-  InitWorldEntrances();
-  InitHeroTexts();
-  InitItems();
+  FillConstantTables();
   ClearAllMonsters();
 }
 
