@@ -39,6 +39,8 @@ TEST(Window, StartsOnTheTitlePictureAt312By216WithSaveDisabled) {
   os.repaint = [&window] { window.RepaintNow(); };
   os.formChanged = [&window] { window.Sync(); };
   FormCreate();
+  // Hold the game still: a tick would draw the prompt over the picture and retitle the window.
+  Form1.Timer1.Enabled = false;
   window.show();
   FormShow();
   window.Sync();
