@@ -9,9 +9,9 @@
 
 #include <unistd.h>
 
-#include "../../tools/contentgen/floors/layout.h"
-#include "../../tools/contentgen/floors/tileset.h"
-#include "../../tools/contentgen/generators.h"
+#include "floors/layout.h"
+#include "floors/tileset.h"
+#include "generators.h"
 #include "floor_rules.h"
 #include "gfx/bmp.h"
 #include "support/test_support.h"
