@@ -145,7 +145,9 @@ Land LandAt(int x, int y) {
   if (Near(x, y, kEntrances[5], 60) > 0.15 && x < 110) return Desert;
   if (Near(x, y, kEntrances[4], 42) > 0.1 + n * 0.2) return Swamp_;
   if (Near(x, y, kEntrances[8], 40) > 0.1 + n * 0.3) return Waste;
-  if (y < 34 && x < 150) return n > 0.45 ? Snowfield : Mountain;
+  // The northern range: a ragged blob of peaks with snow on its heights.
+  double range = Near(x, y, {62, -6}, 78) + (n - 0.5) * 0.5;
+  if (range > 0.3) return range > 0.55 ? Snowfield : Mountain;
   if (Near(x, y, kEntrances[3], 30) > 0.2 + n * 0.3) return Mountain;
   if (Near(x, y, kEntrances[0], 36) > 0.05 + n * 0.35 || Near(x, y, kEntrances[6], 26) > 0.1 + n * 0.4) return Forest_;
   if (n > 0.72 && Near(x, y, kStart, 40) == 0) return Forest_;
@@ -222,12 +224,14 @@ Pic MakeCharas(int hero) {
   }
   p.Rect(0, 0, kW, 2, C(Gold, 1));
   p.Rect(0, kH - 2, kW, 2, C(Gold, 1));
-  Panel(p, 163, 62, 143, 84);
+  // The label panel runs off the right edge: the longest type label is wider than the
+  // space from its fixed place to the edge of the view.
+  Panel(p, 163, 62, 152, 84);
   Panel(p, 163, 188, 143, 22);
   // The hero's own colour as a banner above the panel.
   const int tint[4] = {Green, Navy, Pink, Steel};
-  P.R(163, 52, 143, 6, C(tint[hero], 1));
-  P.R(163, 52, 143, 1, C(tint[hero], 3));
+  P.R(163, 52, 149, 6, C(tint[hero], 1));
+  P.R(163, 52, 149, 1, C(tint[hero], 3));
   return p;
 }
 

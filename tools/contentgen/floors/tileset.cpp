@@ -47,7 +47,8 @@ const Ramp kMineWallR{Rgb(26, 20, 16), Rgb(58, 46, 38), Rgb(80, 64, 50), Rgb(106
 const Ramp kTimberR{Rgb(48, 30, 14), Rgb(106, 72, 36), Rgb(140, 98, 52), Rgb(176, 130, 74)};
 const Ramp kMudR{Rgb(50, 48, 26), Rgb(96, 96, 54), Rgb(114, 112, 64), Rgb(138, 134, 80)};
 const Ramp kBogR{Rgb(10, 22, 20), Rgb(22, 40, 34), Rgb(32, 56, 44), Rgb(70, 100, 64)};
-const Ramp kSandR{Rgb(150, 116, 62), Rgb(206, 172, 104), Rgb(222, 192, 124), Rgb(240, 216, 154)};
+// Dusky sand and old gold: white text with a one-pixel shadow must stay readable on them.
+const Ramp kSandR{Rgb(118, 88, 48), Rgb(164, 132, 80), Rgb(178, 146, 94), Rgb(198, 170, 118)};
 const Ramp kSandstoneR{Rgb(86, 54, 30), Rgb(150, 102, 58), Rgb(178, 128, 76), Rgb(208, 160, 100)};
 const Ramp kCactusR{Rgb(18, 52, 30), Rgb(40, 104, 52), Rgb(64, 140, 66), Rgb(130, 190, 100)};
 const Ramp kLavaR{Rgb(60, 18, 14), Rgb(190, 50, 12), Rgb(242, 128, 24), Rgb(255, 222, 96)};
@@ -59,6 +60,7 @@ const Ramp kSteelR{Rgb(34, 38, 48), Rgb(90, 98, 112), Rgb(114, 122, 136), Rgb(15
 const Ramp kDarkSteelR{Rgb(16, 18, 26), Rgb(46, 52, 64), Rgb(66, 74, 88), Rgb(94, 104, 120)};
 const Ramp kCopperR{Rgb(56, 28, 14), Rgb(140, 72, 36), Rgb(184, 108, 56), Rgb(230, 164, 104)};
 const Ramp kGoldR{Rgb(96, 64, 20), Rgb(186, 142, 52), Rgb(212, 172, 72), Rgb(244, 212, 120)};
+const Ramp kGoldFloorR{Rgb(78, 52, 18), Rgb(146, 110, 40), Rgb(166, 130, 54), Rgb(196, 160, 84)};
 const Ramp kDeepGoldR{Rgb(42, 26, 12), Rgb(92, 62, 26), Rgb(120, 84, 34), Rgb(160, 118, 48)};
 const Ramp kCarpetR{Rgb(70, 14, 22), Rgb(140, 28, 38), Rgb(176, 42, 50), Rgb(210, 80, 70)};
 const Color kYellow = Rgb(250, 214, 60);
@@ -576,7 +578,7 @@ void Draw(Canvas& cv, int v) {
         for (int x = 0; x < N; ++x) cv.Set(x, y, ((x + y) / 4) % 2 ? kYellow : kInk);
       cv.HLine(0, 23, 3, kSteelR.outline), cv.HLine(0, 23, 20, kSteelR.light);
       break;
-    case kGoldFloor: Slabs(cv, 12, kGoldR, 53, true); cv.Speckle(54, kGoldR.light, 6); break;
+    case kGoldFloor: Slabs(cv, 12, kGoldFloorR, 53, true); cv.Speckle(54, kGoldFloorR.light, 6); break;
     case kGoldWall: Bricks(cv, 12, 6, kDeepGoldR, 55); break;
     case kCarpet:
       cv.Fill(kCarpetR.mid);
@@ -588,13 +590,13 @@ void Draw(Canvas& cv, int v) {
       cv.Set(12, 12, kCarpetR.light);
       break;
     case kGoldPillar:
-      Slabs(cv, 12, kGoldR, 53, true);
+      Slabs(cv, 12, kGoldFloorR, 53, true);
       cv.Ellipse(13, 14, 10, 9, kDeepGoldR.outline);
       cv.Blob(12, 12, 9, 9, Ramp{kInk, kDeepGoldR.mid, kGoldR.mid, kGoldR.light});
       cv.Ellipse(12, 12, 4, 4, kDeepGoldR.light);
       break;
     case kStatue:
-      Slabs(cv, 12, kGoldR, 53, true);
+      Slabs(cv, 12, kGoldFloorR, 53, true);
       cv.Rect(3, 14, 20, 22, kInk);
       cv.Rect(4, 15, 19, 21, kStoneR.dark);
       cv.HLine(4, 19, 15, kStoneR.light);
@@ -608,7 +610,7 @@ void Draw(Canvas& cv, int v) {
       cv.Speckle(57, Rgb(30, 24, 44), 10);
       break;
     case kBrazier:
-      Slabs(cv, 12, kGoldR, 53, true);
+      Slabs(cv, 12, kGoldFloorR, 53, true);
       cv.Ellipse(12, 16, 8, 6, kInk);
       cv.Ellipse(12, 15.5, 7, 5, kDeepGoldR.mid);
       cv.Ellipse(11, 14.5, 4, 2.5, kGoldR.light);
