@@ -49,16 +49,16 @@ std::string CannotRead(const std::string& path, const std::string& reason) {
 std::variant<std::vector<uint8_t>, std::string> ReadRecord(const std::string& path) {
   // Not blocking on open: a named pipe chosen in the dialog must not hang the game.
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return CannotRead(path, std::strerror(errno));
+  if (fd < 0) return CannotRead(path, persist::SystemReason(errno));
   struct stat st;
   if (::fstat(fd, &st) != 0) {
     int error = errno;
     ::close(fd);
-    return CannotRead(path, std::strerror(error));
+    return CannotRead(path, persist::SystemReason(error));
   }
   if (!S_ISREG(st.st_mode)) {
     ::close(fd);
-    return CannotRead(path, S_ISDIR(st.st_mode) ? std::strerror(EISDIR)
+    return CannotRead(path, S_ISDIR(st.st_mode) ? persist::SystemReason(EISDIR)
                                                 : "通常のファイルではありません");
   }
   std::vector<uint8_t> bytes(kSaveRecordSize);
@@ -69,7 +69,7 @@ std::variant<std::vector<uint8_t>, std::string> ReadRecord(const std::string& pa
     if (n < 0) {
       int error = errno;
       ::close(fd);
-      return CannotRead(path, std::strerror(error));
+      return CannotRead(path, persist::SystemReason(error));
     }
     if (n == 0) break;
     got += static_cast<size_t>(n);

@@ -13,6 +13,27 @@
 
 namespace persist {
 
+// The player reads the game in Japanese: the usual reasons a file cannot be read or written
+// are said in Japanese too, anything rarer in the system's own words.
+std::string SystemReason(int error) {
+  switch (error) {
+    case ENOENT: return "ファイルまたはフォルダがありません";
+    case EACCES: case EPERM: return "アクセスが許可されていません";
+    case EISDIR: return "フォルダです";
+    case ENOTDIR: return "途中にフォルダでないものがあります";
+    case ENOSPC: return "ディスクに空きがありません";
+    case EROFS: return "書き込みできない場所です";
+    case EDQUOT: return "ディスクの割り当てを超えました";
+    case EIO: return "入出力エラーです";
+    case ENAMETOOLONG: return "名前が長すぎます";
+    default: return std::strerror(error);
+  }
+}
+
+}  // namespace persist
+
+namespace persist {
+
 namespace {
 
 const FileIo* testIo = nullptr;
@@ -25,7 +46,7 @@ int DoRename(const char* from, const char* to) {
   return testIo && testIo->rename ? testIo->rename(from, to) : ::rename(from, to);
 }
 
-std::string Reason(int error) { return std::strerror(error); }
+std::string Reason(int error) { return SystemReason(error); }
 
 // The file a save really replaces: through a symbolic link to its target, so that the link
 // stays a link.

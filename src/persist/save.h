@@ -24,6 +24,9 @@ bool SaveGameFile(const std::string& path);
 
 namespace persist {
 
+// Why a file operation failed, for the player (errno in).
+std::string SystemReason(int error);
+
 // Offsets inside the record that are not part of the game state's saved stretch.
 constexpr size_t kBossDefeatedOffset = 13509;
 constexpr size_t kBossDefeatedCount = 20;

@@ -202,10 +202,10 @@ TEST_F(LoadCheck, UnreadablePathsAreReportedNotLoaded) {
   std::vector<uint8_t> before = StateBytes();
   EXPECT_FALSE(LoadGameFile(dir_.File("missing.sav")));
   EXPECT_NE(LastLine().find(dir_.File("missing.sav")), std::string::npos);
-  EXPECT_NE(LastLine().find(std::strerror(ENOENT)), std::string::npos) << LastLine();
+  EXPECT_NE(LastLine().find(persist::SystemReason(ENOENT)), std::string::npos) << LastLine();
 
   EXPECT_FALSE(LoadGameFile(dir_.Path()));
-  EXPECT_NE(LastLine().find(std::strerror(EISDIR)), std::string::npos) << LastLine();
+  EXPECT_NE(LastLine().find(persist::SystemReason(EISDIR)), std::string::npos) << LastLine();
 
   // A named pipe must not hang the game waiting for a writer.
   ASSERT_EQ(::mkfifo(dir_.File("pipe.sav").c_str(), 0600), 0);

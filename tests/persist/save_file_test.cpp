@@ -37,7 +37,7 @@ class SaveFile : public ::testing::Test {
     const std::string& line = testsupport::Os().lines[0];
     EXPECT_NE(line.find("ゲームデータを保存できませんでした："), std::string::npos) << line;
     EXPECT_NE(line.find(dir_.File("game.sav")), std::string::npos);
-    EXPECT_NE(line.find(std::strerror(error)), std::string::npos) << line;
+    EXPECT_NE(line.find(persist::SystemReason(error)), std::string::npos) << line;
     EXPECT_EQ(persist::OpenDialogFileName(), "*.sav");
   }
 
@@ -107,7 +107,7 @@ TEST_F(SaveFile, SavingThroughALinkUpdatesItsTarget) {
 
 TEST_F(SaveFile, UnwritablePlacesAreReported) {
   EXPECT_FALSE(SaveGameFile(dir_.File("no/such/folder/game.sav")));
-  EXPECT_NE(testsupport::Os().lines.back().find(std::strerror(ENOENT)), std::string::npos)
+  EXPECT_NE(testsupport::Os().lines.back().find(persist::SystemReason(ENOENT)), std::string::npos)
       << testsupport::Os().lines.back();
 
   ::mkdir(dir_.File("folder.sav").c_str(), 0755);
