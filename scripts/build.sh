@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Configures and builds the game, its tools, tests and benchmarks into build/.
+# Configures and builds into build/: every target, or only those named (e.g. mirovaan).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$root/build" -j "$(nproc)"
+if [ $# -gt 0 ]; then
+  cmake --build "$root/build" -j "$(nproc)" --target "$@"
+else
+  cmake --build "$root/build" -j "$(nproc)"
+fi

@@ -2,5 +2,5 @@
 # Builds the game and starts it.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/build.sh"
+"$root/scripts/build.sh" mirovaan
 exec "$root/build/mirovaan" "$@"
