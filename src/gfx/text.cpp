@@ -32,12 +32,35 @@ constexpr Substitute kSubstitutes[] = {
     {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"MS PGothic", "IPAPGothic"},
 };
 
+// A stretch of one row of a glyph whose pixels all have the same coverage.
+struct Run {
+  int row = 0, x0 = 0, x1 = 0;  // x1 exclusive
+  uint8_t coverage = 0;         // 1..255
+};
+
 struct Glyph {
   int width = 0, height = 0;  // coverage bitmap
   int left = 0, top = 0;      // offset of the bitmap from the pen on the baseline
   int advance = 0;
   std::vector<uint8_t> coverage;  // 0..255, width * height
+  // The covered pixels as runs, row by row: the hinted one-bit glyphs are a few solid runs
+  // a row, so a text draws as a few fills instead of a test per pixel of its box.
+  std::vector<Run> runs;
 };
+
+void BuildRuns(Glyph& g) {
+  g.runs.clear();
+  for (int y = 0; y < g.height; ++y) {
+    const uint8_t* row = g.coverage.data() + static_cast<size_t>(y) * g.width;
+    for (int x = 0; x < g.width;) {
+      const uint8_t c = row[x];
+      int end = x + 1;
+      while (end < g.width && row[end] == c) ++end;
+      if (c != 0) g.runs.push_back({y, x, end, c});
+      x = end;
+    }
+  }
+}
 
 struct SizedFace {
   FT_Size size = nullptr;
@@ -117,6 +140,7 @@ class FontSystem {
           out[x] = row[x];
       }
     }
+    BuildRuns(g);
     return g;
   }
 
@@ -282,14 +306,21 @@ void DrawText(Bitmap& dst, int x, int y, const std::string& faceName, int points
     const int64_t gx = pen + g.left, gy = baseline - g.top;
     pen += g.advance;
     if (gx + g.width <= 0 || gy + g.height <= 0 || gy >= dst.Height()) continue;
+    // The glyph's box clipped to the bitmap, in the glyph's own coordinates.
     const int x0 = static_cast<int>(std::max<int64_t>(0, -gx));
     const int x1 = static_cast<int>(std::min<int64_t>(g.width, dst.Width() - gx));
     const int y0 = static_cast<int>(std::max<int64_t>(0, -gy));
     const int y1 = static_cast<int>(std::min<int64_t>(g.height, dst.Height() - gy));
-    for (int r = y0; r < y1; ++r) {
-      Color* row = dst.Row(static_cast<int>(gy + r)) + gx;
-      const uint8_t* cov = g.coverage.data() + static_cast<size_t>(r) * g.width;
-      for (int c = x0; c < x1; ++c) Blend(row[c], colour, cov[c]);
+    for (const Run& run : g.runs) {
+      if (run.row < y0 || run.row >= y1) continue;
+      const int c0 = std::max(run.x0, x0), c1 = std::min(run.x1, x1);
+      if (c0 >= c1) continue;
+      Color* row = dst.Row(static_cast<int>(gy + run.row)) + gx;
+      if (run.coverage == 255) {
+        std::fill(row + c0, row + c1, colour);
+      } else {
+        for (int c = c0; c < c1; ++c) Blend(row[c], colour, run.coverage);
+      }
     }
   }
 }

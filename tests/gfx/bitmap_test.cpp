@@ -75,6 +75,80 @@ TEST(BitBlt, RasterOperations) {
   EXPECT_EQ(blk.Pixel(2, 0), kWhite);
 }
 
+// The transfers work in steps of several pixels with a separate end of each row; every
+// width from a single pixel to well past the widest sprite, at every start within a step,
+// must give exactly the pixel rule.
+TEST(BitBlt, EveryWidthAndStartGivesThePixelRule) {
+  const Bitmap src = Numbered(48, 6, 0x0F3C5A);
+  Bitmap base(60, 8);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 60; ++x) base.SetPixel(x, y, (0x9E3779B9u * (y * 60 + x + 1)) >> 4);
+  const Rop rops[] = {Rop::Copy, Rop::And, Rop::Or, Rop::DstInvert, Rop::Blackness};
+  for (Rop rop : rops)
+    for (int w = 1; w <= 41; ++w)
+      for (int dx = 0; dx < 9; dx += 3)
+        for (int sx = 0; sx < 5; sx += 2) {
+          Bitmap dst = base;
+          BitBlt(dst, dx, 1, w, 5, &src, sx, 1, rop);
+          for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 60; ++x) {
+              const Color d = base.Pixel(x, y);
+              Color want = d;
+              const int u = x - dx + sx, v = y;
+              if (x >= dx && x < dx + w && y >= 1 && y < 6 && u < 48) {
+                const Color s = src.Pixel(u, v);
+                switch (rop) {
+                  case Rop::Copy: want = s; break;
+                  case Rop::And: want = d & s; break;
+                  case Rop::Or: want = d | s; break;
+                  case Rop::DstInvert: want = ~d & 0xFFFFFF; break;
+                  case Rop::Blackness: want = kBlack; break;
+                }
+              }
+              ASSERT_EQ(dst.Pixel(x, y), want) << "rop " << static_cast<int>(rop) << " width " << w
+                                               << " dx " << dx << " sx " << sx << " at " << x
+                                               << "," << y;
+            }
+        }
+}
+
+TEST(FillRect, EveryWidthInAnyColour) {
+  for (Color c : {kBlack, kWhite, Color{0x12345678}})
+    for (int w = 1; w <= 21; ++w) {
+      Bitmap b(30, 4, kTeal);
+      FillRect(b, 3, 1, w, 2, c);
+      for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 30; ++x) {
+          const bool inside = x >= 3 && x < 3 + w && y >= 1 && y < 3;
+          ASSERT_EQ(b.Pixel(x, y), inside ? c : kTeal) << "width " << w << " at " << x << "," << y;
+        }
+    }
+  Bitmap whole(7, 3, kWhite);  // whole rows: one run
+  FillRect(whole, 0, 0, 7, 3, kBlack);
+  EXPECT_EQ(whole, Bitmap(7, 3, kBlack));
+}
+
+// A transfer within one bitmap goes row by row from the top, each row copied as a whole.
+TEST(BitBlt, OntoItsOwnBitmap) {
+  Bitmap b = Numbered(6, 4);
+  const Bitmap before = b;
+  BitBlt(b, 1, 0, 5, 4, &b, 0, 0, Rop::Copy);  // one pixel to the right
+  for (int y = 0; y < 4; ++y) {
+    EXPECT_EQ(b.Pixel(0, y), before.Pixel(0, y));
+    for (int x = 1; x < 6; ++x) EXPECT_EQ(b.Pixel(x, y), before.Pixel(x - 1, y)) << x << "," << y;
+  }
+  Bitmap down = Numbered(3, 4);
+  const Bitmap original = down;
+  BitBlt(down, 0, 1, 3, 3, &down, 0, 0, Rop::Copy);  // rows written before they are read
+  for (int y = 1; y < 4; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(down.Pixel(x, y), original.Pixel(x, 0)) << x << "," << y;
+  Bitmap same = Numbered(9, 2);
+  const Bitmap kept = same;
+  BitBlt(same, 0, 0, 9, 2, &same, 0, 0, Rop::And);  // AND and OR with itself change nothing
+  BitBlt(same, 0, 0, 9, 2, &same, 0, 0, Rop::Or);
+  EXPECT_EQ(same, kept);
+}
+
 TEST(BitBlt, DegenerateTransfersDoNothing) {
   const Bitmap src = Numbered(4, 4);
   Bitmap dst(4, 4, kWhite);

@@ -39,7 +39,7 @@ void HeadlessPlatform::ShellOpen(const std::string& address) { Note("open: " + a
 
 void HeadlessPlatform::Repaint(const gfx::Bitmap& image1) {
   ++repaints;
-  shown = image1;
+  lastRepainted_ = &image1;
 }
 
 void HeadlessPlatform::ShowOptionsDialog() {

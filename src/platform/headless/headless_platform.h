@@ -39,10 +39,16 @@ class HeadlessPlatform : public Platform {
   std::function<void(const std::string&)> echo;  // also print each line (the runner)
   int repaints = 0;
   bool quitRequested = false;
-  gfx::Bitmap shown;  // the picture of the last repaint
+  // The picture the last repaint showed, as that bitmap stands now (empty before the first
+  // repaint). The game repaints after every change of Image1, so this is what a window
+  // would show; the bitmap is not copied on each repaint, which would cost a frame's copy
+  // every tick.
+  gfx::Bitmap Shown() const { return lastRepainted_ ? *lastRepainted_ : gfx::Bitmap(); }
 
  private:
   void Note(const std::string& line);
+
+  const gfx::Bitmap* lastRepainted_ = nullptr;  // the game's Image1, which lives as long as the program
 };
 
 }  // namespace platform
