@@ -169,3 +169,17 @@ TEST_F(Modes, TheViewSizeCommandsKeepOneCheckMark) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(EndingPastItsLength, ReturnsToTheWorldMapInsteadOfStayingForever) {
+  // A game loaded into the ending while the title's count stood at 1800.
+  testsupport::StartProgram(1);
+  G.GameMode = kModeEnding;
+  G.TickCount = 1800;
+  Timer1Timer();
+  EXPECT_EQ(G.GameMode, kModeWorld);
+  EXPECT_TRUE(Form1.K1.Enabled && Form1.K2.Enabled);
+}
+
+}  // namespace
