@@ -32,22 +32,22 @@ std::vector<uint8_t> ReadDungeonFile(int dungeon) {
   std::string path = AppDir + name;
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) {
-    throw DungeonFileError(path + ": the dungeon file is missing");
+    throw DungeonFileError("ダンジョンファイルが見つかりません：" + path);
   }
   if (std::filesystem::is_directory(path, ec)) {
-    throw DungeonFileError(path + ": this is a folder, not a dungeon file");
+    throw DungeonFileError("ダンジョンファイルではなくフォルダです：" + path);
   }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    throw DungeonFileError(path + ": the dungeon file cannot be opened (" +
-                           std::strerror(errno) + ")");
+    throw DungeonFileError("ダンジョンファイルを開けません：" + path + "（" +
+                           std::strerror(errno) + "）");
   }
   std::vector<uint8_t> bytes(kDungeonFileSize);
   in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   size_t got = static_cast<size_t>(in.gcount());
   if (got < kDungeonFileSize) {
-    throw DungeonFileError(path + ": the dungeon file is " + std::to_string(got) +
-                           " bytes, shorter than " + std::to_string(kDungeonFileSize));
+    throw DungeonFileError("ダンジョンファイルが短すぎます：" + path + "（" + std::to_string(got) +
+                           " バイト、" + std::to_string(kDungeonFileSize) + " バイト必要です）");
   }
   return bytes;  // anything after the tenth floor is not read
 }
@@ -84,13 +84,12 @@ void SetUpFloor(int dungeon, bool readFile, bool resetObjects) {
   // Refuse what no table has a row for, before anything changes.
   int effective = readFile ? dungeon : G.DungeonIndex;
   if (!ValidDungeon(effective)) {
-    throw DungeonFileError("Dungeon " + std::to_string(effective) +
-                           " does not exist (dungeons are numbered 0 to 8)");
+    throw DungeonFileError("ダンジョン " + std::to_string(effective) +
+                           " はありません（ダンジョンは 0 から 8 までです）");
   }
   if (!ValidFloor(G.FloorIndex)) {
-    throw DungeonFileError("Floor " + std::to_string(G.FloorIndex) + " of dungeon " +
-                           std::to_string(effective) +
-                           " does not exist (floors are numbered 0 to 9)");
+    throw DungeonFileError("ダンジョン " + std::to_string(effective) + " の階 " +
+                           std::to_string(G.FloorIndex) + " はありません（階は 0 から 9 までです）");
   }
 
   if (readFile) {

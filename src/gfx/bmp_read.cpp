@@ -346,20 +346,20 @@ bool DecodeBmp(const uint8_t* data, size_t size, Bitmap& out, std::string& error
 
 Bitmap LoadBmpFile(const std::string& path) {
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) throw FileError(path + ": is a folder, not a picture");
+  if (std::filesystem::is_directory(path, ec)) throw FileError("画像ファイルではなくフォルダです：" + path);
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw FileError(path + ": cannot open (" + std::strerror(errno) + ")");
+  if (!in) throw FileError("画像ファイルを開けません：" + path + "（" + std::strerror(errno) + "）");
   in.seekg(0, std::ios::end);
   std::streamoff length = in.tellg();
-  if (length < 0) throw FileError(path + ": cannot read the file");
-  if (length > kMaxFileBytes) throw FileError(path + ": the file is too large to be a picture");
+  if (length < 0) throw FileError("画像ファイルを読み込めません：" + path);
+  if (length > kMaxFileBytes) throw FileError("画像ファイルとしては大きすぎます：" + path);
   in.seekg(0, std::ios::beg);
   std::vector<uint8_t> bytes(static_cast<size_t>(length));
   if (length > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), length))
-    throw FileError(path + ": cannot read the file");
+    throw FileError("画像ファイルを読み込めません：" + path);
   Bitmap image;
   std::string error;
-  if (!DecodeBmp(bytes.data(), bytes.size(), image, error)) throw FileError(path + ": " + error);
+  if (!DecodeBmp(bytes.data(), bytes.size(), image, error)) throw FileError("画像ファイルが壊れています：" + path + "（" + error + "）");
   return image;
 }
 

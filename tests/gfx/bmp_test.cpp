@@ -420,7 +420,7 @@ TEST(BmpRead, LoadFileNamesThePathInItsErrors) {
     LoadBmpFile(dir + "/no-such-picture.bmp");
     FAIL() << "missing file accepted";
   } catch (const FileError& e) {
-    EXPECT_NE(std::string(e.what()).find("no-such-picture.bmp: "), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("no-such-picture.bmp"), std::string::npos) << e.what();
   }
   EXPECT_THROW(LoadBmpFile(dir), FileError);  // a folder is no picture
   const std::string bad = dir + "/broken-picture.bmp";
@@ -430,7 +430,8 @@ TEST(BmpRead, LoadFileNamesThePathInItsErrors) {
     LoadBmpFile(bad);
     FAIL() << "broken file accepted";
   } catch (const FileError& e) {
-    EXPECT_EQ(std::string(e.what()).rfind(bad + ": ", 0), 0u) << e.what();
+    EXPECT_NE(std::string(e.what()).find(bad), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("truncated"), std::string::npos) << e.what();
   }
   Bitmap pic(3, 2, kTeal);
   const std::string good = dir + "/good-picture.bmp";

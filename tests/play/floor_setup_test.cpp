@@ -207,7 +207,7 @@ TEST_F(SetUpFailure, MissingFile) {
   G.FloorIndex = 0;
   std::string message = MessageOf(4);
   EXPECT_NE(message.find("M_4.mpt"), std::string::npos) << message;
-  EXPECT_NE(message.find("missing"), std::string::npos) << message;
+  EXPECT_NE(message.find("見つかりません"), std::string::npos) << message;
   ExpectUnchanged();
 }
 
@@ -217,12 +217,12 @@ TEST_F(SetUpFailure, ShortFile) {
   dir_.WritePicture("c_boss4.bmp", 288, 24, gfx::kWhite);
   std::string message = MessageOf(4);
   EXPECT_NE(message.find("M_4.mpt"), std::string::npos) << message;
-  EXPECT_NE(message.find("1200 bytes, shorter than 38560"), std::string::npos) << message;
+  EXPECT_NE(message.find("1200 バイト、38560 バイト必要です"), std::string::npos) << message;
   ExpectUnchanged();
   // One byte short is still short; one byte over is fine and the extra is ignored.
   std::vector<uint8_t> almost(38559, 0);
   dir_.WriteBytes("M_4.mpt", almost);
-  EXPECT_NE(MessageOf(4).find("38559 bytes"), std::string::npos);
+  EXPECT_NE(MessageOf(4).find("38559 バイト"), std::string::npos);
   ExpectUnchanged();
   std::vector<uint8_t> longer = file_;
   longer.push_back(99);
@@ -234,17 +234,17 @@ TEST_F(SetUpFailure, ShortFile) {
 TEST_F(SetUpFailure, NoSuchDungeonOrFloor) {
   for (int bad : {9, -1, 255}) {
     std::string message = MessageOf(bad);
-    EXPECT_NE(message.find("does not exist"), std::string::npos) << message;
+    EXPECT_NE(message.find("はありません"), std::string::npos) << message;
     ExpectUnchanged();
   }
   G.FloorIndex = 10;
-  EXPECT_NE(MessageOf(3).find("Floor 10"), std::string::npos);
-  EXPECT_NE(MessageOf(0, false).find("Floor 10"), std::string::npos);
+  EXPECT_NE(MessageOf(3).find("階 10"), std::string::npos);
+  EXPECT_NE(MessageOf(0, false).find("階 10"), std::string::npos);
   G.FloorIndex = 2;
   ExpectUnchanged();
   // A stair uses the dungeon already set; a damaged one is refused as well.
   G.DungeonIndex = 12;
-  EXPECT_NE(MessageOf(0, false).find("Dungeon 12"), std::string::npos);
+  EXPECT_NE(MessageOf(0, false).find("ダンジョン 12"), std::string::npos);
   EXPECT_TRUE(Littered());
 }
 
