@@ -140,6 +140,13 @@ class FontSystem {
           out[x] = row[x];
       }
     }
+    // The half-width handakuten is a ring of hairline strokes smaller than three pixels at
+    // the small sizes: one-bit rendering keeps only a tick of it, and "ﾍﾟ" reads as "ﾍ'".
+    // Below 17 pixels it is drawn as the smallest ring there is, where the outline stands.
+    if (codepoint == 0xFF9F && sized->metrics.PixelSize < 17 && g.width > 0 && g.height > 0) {
+      g.width = g.height = 3;
+      g.coverage = {0, 255, 0, 255, 0, 255, 0, 255, 0};
+    }
     BuildRuns(g);
     return g;
   }

@@ -163,3 +163,26 @@ TEST(Text, TextOutUsesTheCanvasFontSizeAndColour) {
 
 }  // namespace
 }  // namespace gfx
+
+namespace {
+
+// At the play screen's 13 pixels the half-width handakuten must still be a ring with a
+// hole, not a tick, or "ｽﾍﾟｰｽ" reads as "ｽﾍ'ｰｽ".
+TEST(Text, SmallHandakutenIsARing) {
+  gfx::Bitmap b(20, 20, gfx::kBlack);
+  gfx::DrawText(b, 2, 2, "ＭＳ 明朝", 10, gfx::kWhite, "ﾟ");
+  int minX = 20, minY = 20, maxX = -1, maxY = -1, lit = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x)
+      if (b.Pixel(x, y) != gfx::kBlack) {
+        ++lit;
+        minX = std::min(minX, x), maxX = std::max(maxX, x);
+        minY = std::min(minY, y), maxY = std::max(maxY, y);
+      }
+  ASSERT_GT(lit, 0);
+  EXPECT_GE(maxX - minX, 2);
+  EXPECT_GE(maxY - minY, 2);
+  EXPECT_EQ(b.Pixel((minX + maxX) / 2, (minY + maxY) / 2), gfx::kBlack);  // the hole
+}
+
+}  // namespace
