@@ -21,17 +21,11 @@
 #include "screens/status.h"
 #include "screens/title.h"
 
-namespace {
-
-bool InMode(int a) { return G.GameMode == a; }
-bool InMode(int a, int b) { return G.GameMode == a || G.GameMode == b; }
-bool SpaceHeld() { return G.KeyState[kSpace] != 0; }
-
 // The 312 x 216 view: black, then the picture's window at (sx, sy) over it. Beyond the
 // picture the view stays black, as the transfer clips at its edges. Only the bands the
 // transfer leaves uncovered are filled (none at all away from the floor's edges): the
 // frame comes out the same as after a whole black fill, at a fraction of the cost.
-void CopyOverBlack(gfx::Bitmap& frame, const gfx::Bitmap& picture, int sx, int sy) {
+void CopyViewOverBlack(gfx::Bitmap& frame, const gfx::Bitmap& picture, int sx, int sy) {
   const int64_t w = std::min(312, frame.Width()), h = std::min(216, frame.Height());
   // The part of the view the transfer writes, worked out as BitBlt clips it.
   int64_t x0 = 0, x1 = 0, y0 = 0, y1 = 0;
@@ -50,12 +44,23 @@ void CopyOverBlack(gfx::Bitmap& frame, const gfx::Bitmap& picture, int sx, int s
   gfx::BitBlt(frame, 0, 0, 312, 216, &picture, sx, sy, gfx::Rop::Copy);
 }
 
+void DrawFloorWindow(gfx::Bitmap& frame) {
+  // The hero's box lies at (144, 96) of the view.
+  CopyViewOverBlack(frame, Form1.BUF.Picture, G.HeroX - 144, G.HeroY - 96);
+}
+
+namespace {
+
+bool InMode(int a) { return G.GameMode == a; }
+bool InMode(int a, int b) { return G.GameMode == a || G.GameMode == b; }
+bool SpaceHeld() { return G.KeyState[kSpace] != 0; }
+
 void DrawBackground() {
   gfx::Bitmap& frame = Form1.buf2.Picture;
   if (InMode(kModePlay, kModeGameOver)) {
-    CopyOverBlack(frame, Form1.BUF.Picture, G.HeroX - 144, G.HeroY - 96);
+    DrawFloorWindow(frame);
   } else {
-    CopyOverBlack(frame, Form1.Image2.Picture, 0, 0);
+    CopyViewOverBlack(frame, Form1.Image2.Picture, 0, 0);
   }
 }
 

@@ -13,7 +13,9 @@
 #include "audio/sound.h"
 #include "core/floor_setup.h"
 #include "core/form.h"
+#include "core/modes.h"
 #include "core/state.h"
+#include "core/tick.h"
 #include "gfx/bitmap.h"
 #include "persist/save.h"
 #include "platform/platform.h"
@@ -107,15 +109,12 @@ struct LoadSnapshot {
 void RebuildAfterLoad() {
   const int mode = G.GameMode;
   if (mode == kModePlay || mode == kModeMenu) SetUpFloor(G.DungeonIndex, true, false);
-  if (mode == kModeMenu) Form1.Image2.LoadFromFile(AppDir + "waku.bmp");
+  if (mode == kModeMenu) LoadIntoImage2("waku.bmp");
   if (mode == kModePlay) {
-    gfx::Bitmap& view = Form1.buf2.Picture;
-    gfx::FillRect(view, 0, 0, view.Width(), view.Height(), gfx::kBlack);
-    gfx::BitBlt(view, 0, 0, 312, 216, &Form1.BUF.Picture, G.HeroX - 144, G.HeroY - 96,
-                gfx::Rop::Copy);
-    Form1.Image2.Picture = view;
+    DrawFloorWindow(Form1.buf2.Picture);
+    Form1.Image2.Picture = Form1.buf2.Picture;
   }
-  if (mode == kModeWorld) Form1.Image2.LoadFromFile(AppDir + "mainmap.bmp");
+  if (mode == kModeWorld) LoadIntoImage2("mainmap.bmp");
   if (mode == kModePlay || mode == kModeMenu || mode == kModeWorld) {
     Form1.K1.Enabled = true;
     Form1.K2.Enabled = true;
