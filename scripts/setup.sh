@@ -8,7 +8,7 @@ packages=(
   zlib1g-dev libfreetype-dev libfontconfig-dev fonts-ipafont-mincho fonts-ipafont-gothic
   libfluidsynth-dev timgm6mb-soundfont
   libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool
+  xvfb xauth xdotool openbox x11-utils
   clang libclang-rt-14-dev
 )
 
