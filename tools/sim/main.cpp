@@ -1,6 +1,7 @@
 // mirovaan-sim: runs the whole game headless, tick by tick, from a script of keys and
 // menu commands, and writes frames and the final state. Only the platform differs from
 // the window: the same handlers run, drawing included.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "audio/sound.h"
+#include "autoplay/player.h"
 #include "core/form.h"
 #include "core/random.h"
 #include "core/state.h"
@@ -46,6 +48,10 @@ struct Options {
   bool answerYes = true;
   std::map<int, std::vector<std::string>> shots;
   std::string statePath;
+  int autoplayHero = -1;  // the scripted player's hero, -1 for none
+  std::string reportPath;
+  int untilBoss = -1;  // the scripted player stops once this dungeon's boss has fallen
+  bool ticksGiven = false;
 };
 
 long ParseNumber(const std::string& text, const char* what) {
@@ -126,6 +132,9 @@ std::vector<ScriptLine> ReadScript(const std::string& path) {
   return lines;
 }
 
+// A whole scripted game fits well within this many ticks (about 28 hours of game time).
+constexpr int kAutoplayTickLimit = 2000000;
+
 Options ParseArgs(int argc, char** argv) {
   Options o;
   for (int i = 1; i < argc; ++i) {
@@ -142,6 +151,15 @@ Options ParseArgs(int argc, char** argv) {
     } else if (arg == "--ticks") {
       o.ticks = static_cast<int>(ParseNumber(next(), "tick count"));
       if (o.ticks < 0) throw UsageError{"--ticks must not be negative"};
+      o.ticksGiven = true;
+    } else if (arg == "--autoplay") {
+      o.autoplayHero = static_cast<int>(ParseNumber(next(), "hero"));
+      if (o.autoplayHero < 0 || o.autoplayHero > 3) throw UsageError{"--autoplay takes a hero 0 to 3"};
+    } else if (arg == "--report") {
+      o.reportPath = next();
+    } else if (arg == "--until-boss") {
+      o.untilBoss = static_cast<int>(ParseNumber(next(), "dungeon"));
+      if (o.untilBoss < 0 || o.untilBoss > 7) throw UsageError{"--until-boss takes a dungeon 0 to 7"};
     } else if (arg == "--keys") {
       o.keysFile = next();
     } else if (arg == "--load") {
@@ -166,6 +184,11 @@ Options ParseArgs(int argc, char** argv) {
     }
   }
   if (o.data.empty()) throw UsageError{"--data DIR is required"};
+  if (o.autoplayHero < 0 && (!o.reportPath.empty() || o.untilBoss >= 0))
+    throw UsageError{"--report and --until-boss belong to --autoplay"};
+  if (o.autoplayHero >= 0 && (!o.keysFile.empty() || !o.loadPath.empty()))
+    throw UsageError{"--autoplay plays from the title: no --keys or --load"};
+  if (o.autoplayHero >= 0 && !o.ticksGiven) o.ticks = kAutoplayTickLimit;
   return o;
 }
 
@@ -184,8 +207,9 @@ class Runner {
     if (!std::filesystem::is_directory(o_.data, ec))
       throw UsageError{"the data folder " + o_.data + " does not exist"};
     os_.answerYes = o_.answerYes;
-    os_.echo = [](const std::string& line) {
-      if (line.rfind("msgbox: ", 0) == 0) std::cout << line << std::endl;
+    // The scripted player's own question boxes (take this medicine?) are not news.
+    os_.echo = [quiet = o_.autoplayHero >= 0](const std::string& line) {
+      if (line.rfind("msgbox: ", 0) == 0 && !quiet) std::cout << line << std::endl;
     };
     platform::SetPlatform(&os_);
     AppDir = o_.data;
@@ -199,6 +223,7 @@ class Runner {
     if (!o_.loadPath.empty()) RunHandler([&] { LoadGameFile(o_.loadPath); });
     Shots(0);
 
+    if (o_.autoplayHero >= 0) return Autoplay();
     size_t next = 0;
     for (int tick = 1; tick <= o_.ticks && !Form1.Ended; ++tick) {
       while (next < script.size() && script[next].tick <= tick && !Form1.Ended) {
@@ -215,6 +240,35 @@ class Runner {
   }
 
  private:
+  // The scripted player presses its keys through the same handlers as a key file.
+  int Autoplay() {
+    auto start = std::chrono::steady_clock::now();
+    autoplay::Player player(o_.autoplayHero, o_.seed);
+    int tick = 0;
+    while (tick < o_.ticks && !Form1.Ended && !player.Done()) {
+      if (o_.untilBoss >= 0 && player.report().BossFell(o_.untilBoss)) break;
+      for (const autoplay::KeyEvent& e : player.Decide()) {
+        ScriptLine line;
+        line.tick = tick + 1;
+        line.action = e.down ? "down" : "up";
+        line.key = e.key;
+        Deliver(line);
+      }
+      ++tick;
+      RunHandler(Timer1Timer);
+      AdvanceClock(Form1.Timer1.Interval);
+      Shots(tick);
+      for (const std::string& news : player.Observe(tick)) std::cout << news << std::endl;
+    }
+    double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::cout << "autoplay: " << tick << " ticks (" << tick / 20.0 << " s of game time) in " << wall
+              << " s; ending " << (player.report().EndingBegan() ? "reached" : "not reached") << std::endl;
+    if (!o_.reportPath.empty()) WriteText(o_.reportPath, player.report().Json(o_.autoplayHero, o_.seed, tick, wall));
+    if (!o_.statePath.empty()) WriteText(o_.statePath, StateJson());
+    audio::Shutdown();
+    return 0;
+  }
+
   void Deliver(const ScriptLine& line) {
     if (line.action == "down" || line.action == "press") RunHandler([&] { FormKeyDown(line.key); });
     if (line.action == "up" || line.action == "press") RunHandler([&] { FormKeyUp(line.key); });
@@ -275,7 +329,9 @@ class Runner {
 
 const char kUsage[] =
     "usage: mirovaan-sim --data DIR [--seed N] [--ticks N] [--keys FILE] [--load PATH]\n"
-    "                    [--answer yes|no] [--shot TICK:PATH]... [--state PATH]\n";
+    "                    [--answer yes|no] [--shot TICK:PATH]... [--state PATH]\n"
+    "       mirovaan-sim --data DIR --autoplay HERO [--seed N] [--ticks LIMIT] [--report PATH]\n"
+    "                    [--until-boss DUNGEON] [--state PATH]\n";
 
 }  // namespace
 

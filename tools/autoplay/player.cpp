@@ -1,0 +1,379 @@
+#include "player.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "content/items.h"
+#include "core/state.h"
+#include "gear.h"
+#include "screens/keys.h"
+
+namespace autoplay {
+
+namespace {
+
+constexpr int kBossFloors[9] = {6, 7, 9, 7, 9, 3, 9, 8, 5};
+// The level at which the player first tries each dungeon's boss; a death there raises it.
+constexpr int kFirstNeed[9] = {3, 7, 11, 15, 19, 23, 27, 31, 36};
+constexpr int kTravelRadius = 8;     // steps the player turns aside for on its way
+constexpr int kFarmRadius = 1 << 20;  // anything on the floor while gathering
+constexpr int kPatience = 600;       // ticks spent on one target before trying another
+
+}  // namespace
+
+int BossFloorOf(int dungeon) { return kBossFloors[dungeon]; }
+int EntryFloorOf(int dungeon) { return dungeon == 5 ? 9 : 0; }
+
+Player::Player(int hero, uint32_t seed) : hero_(hero), rng_(seed) {
+  std::copy(std::begin(kFirstNeed), std::end(kFirstNeed), needLevel_);
+}
+
+std::vector<KeyEvent> Player::Press(uint16_t key) {
+  std::vector<KeyEvent> out = ReleaseAll(G.KeyState);
+  out.push_back({true, key});
+  out.push_back({false, key});
+  return out;
+}
+
+std::vector<KeyEvent> Player::Decide() {
+  if (!presses_.empty()) {
+    uint16_t key = presses_.front();
+    presses_.pop_front();
+    return Press(key);
+  }
+  switch (G.GameMode) {
+    case kModeTitle:
+      return Press(VK_RETURN);
+    case kModeSelect: {
+      constexpr uint16_t kChoose[4] = {VK_DOWN, VK_LEFT, VK_RIGHT, VK_UP};
+      return Press(G.HeroIndex == hero_ ? uint16_t{VK_RETURN} : kChoose[hero_]);
+    }
+    case kModeWorld:
+      return OnWorldMap();
+    case kModePlay:
+      return InDungeon();
+    case kModeMenu:
+      return Press(VK_ESCAPE);  // nothing left to do there
+    case kModeGameOver:
+      return Press(VK_RETURN);
+    default:
+      return ReleaseAll(G.KeyState);
+  }
+}
+
+std::vector<std::string> Player::Observe(int tick) {
+  tick_ = tick;
+  if (report_.Deaths() > lastDeaths_) {
+    // Died: that dungeon wants more strength before its boss is tried again.
+    int d = std::clamp(static_cast<int>(G.DungeonIndex), 0, 8);
+    needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level)) + 3;
+    lastDeaths_ = report_.Deaths();
+  }
+  return report_.Observe(G, tick);
+}
+
+// ---- world map ------------------------------------------------------------------------------
+
+bool Player::Ready(int dungeon) const { return G.Level >= needLevel_[dungeon]; }
+
+int Player::ChooseDungeon() const {
+  int next = 0;
+  while (next < 8 && G.BossDefeated[next]) ++next;
+  if (next == 8 || G.Gold >= G.WorldEntrances[8].GoldThreshold) {
+    if (G.Gold >= G.WorldEntrances[8].GoldThreshold) return 8;
+    return 7;  // every boss beaten: gather the last of the gold where it is richest
+  }
+  if (G.Gold >= G.WorldEntrances[next].GoldThreshold) return next;
+  return std::max(0, next - 1);  // gather gold where the last boss fell
+}
+
+std::vector<KeyEvent> Player::OnWorldMap() {
+  const WorldEntrance& e = G.WorldEntrances[ChooseDungeon()];
+  int speed = G.HeroSpeed[G.HeroIndex & 3];
+  Held h = SteerTo(G.HeroX, G.HeroY, e.X - 2, e.Y - 2, speed, false);
+  if (h.AnyDirection()) return KeysToward(G.KeyState, h);
+  return Press(VK_RETURN);
+}
+
+// ---- in a dungeon ---------------------------------------------------------------------------
+
+void Player::RefreshFloor() {
+  if (mapDungeon_ != G.DungeonIndex || mapFloor_ != G.FloorIndex) {
+    map_ = FloorMap(G.Floors[G.FloorIndex]);
+    mapDungeon_ = G.DungeonIndex;
+    mapFloor_ = G.FloorIndex;
+    wanderTo_ = {-1, -1};
+    skipMonster_ = -1;
+    stillTicks_ = 0;
+  }
+  dist_ = Distances(map_, TileOfBox(G.HeroX, G.HeroY));
+}
+
+void Player::QueueMenu(int slot, uint16_t action) {
+  presses_.push_back(VK_ESCAPE);
+  presses_.push_back(VK_F1);
+  for (uint16_t k : MenuPresses(G.InventoryCursor, slot, action)) presses_.push_back(k);
+  presses_.push_back(VK_ESCAPE);
+}
+
+// Menu work: the game stands still while the menu is open, so it is always safe.
+bool Player::Maintain() {
+  bool low = G.HP * 100 < G.MaxHP * 45;
+  int medicine = low ? MedicineSlot(G, G.HP * 100 < G.MaxHP * 25) : -1;
+  if (medicine >= 0) return QueueMenu(medicine, VK_SPACE), true;
+  int armour = BetterArmourSlot(G);
+  if (armour >= 0) return QueueMenu(armour, VK_SPACE), true;
+  bool wantKey = target_.aim == Aim::Chest;
+  if (wantKey && !KeyEquippedFor(G, G.DungeonIndex) && KeySlot(G, G.DungeonIndex) >= 0)
+    return QueueMenu(KeySlot(G, G.DungeonIndex), VK_SPACE), true;
+  int weapon = BetterWeaponSlot(G);
+  if (!wantKey && weapon >= 0) return QueueMenu(weapon, VK_SPACE), true;
+  if (CarriedCount(G) >= 60 && JunkSlot(G) >= 0) return QueueMenu(JunkSlot(G), VK_RETURN), true;
+  return false;
+}
+
+bool Player::FloorHasPrey() const {
+  for (const MonsterRecord& m : G.Monsters)
+    if (m.State != Empty && !m.IsChest && !m.IsBoss) return true;
+  return false;
+}
+
+StairWay Player::WayOut() const {
+  int back = G.FloorIndex + 1, onward = 10 - G.FloorIndex;
+  return back <= onward ? StairWay::Back : StairWay::Onward;
+}
+
+StairWay Player::WayToBoss() const {
+  return G.FloorIndex < BossFloorOf(G.DungeonIndex) ? StairWay::Onward : StairWay::Back;
+}
+
+Player::Errand Player::ChooseErrand() const {
+  int d = G.DungeonIndex;
+  bool bossDone = d == 8 ? false : G.BossDefeated[d] != 0;
+  bool lowAndHelpless = G.HP * 100 < G.MaxHP * 30 && MedicineCount(G) == 0;
+  if (lowAndHelpless) return Errand::Leave;
+  if (d != ChooseDungeon() && bossDone) return Errand::Leave;  // the next dungeon is open
+  if (!bossDone && Ready(d)) return Errand::Boss;
+  if (!FloorHasPrey()) return Errand::Leave;  // nothing to gather here: move a floor
+  return Errand::Farm;
+}
+
+// ---- moving -----------------------------------------------------------------------------------
+
+Held Player::GoTo(Tile tile) {
+  Tile here = TileOfBox(G.HeroX, G.HeroY);
+  int speed = G.HeroSpeed[G.HeroIndex & 3];
+  Tile aim = here == tile ? tile : RunEnd(here, dist_.PathTo(tile));
+  if (!(here == tile) && aim == here) return Wander();  // no way there
+  // First square up with the tile the hero stands on, then walk the straight run.
+  int ax = here.col * kTile, ay = here.row * kTile;
+  if (aim.col != here.col && G.HeroY != ay) return SteerTo(G.HeroX, G.HeroY, G.HeroX, ay, speed, false);
+  if (aim.row != here.row && G.HeroX != ax) return SteerTo(G.HeroX, G.HeroY, ax, G.HeroY, speed, false);
+  return SteerTo(G.HeroX, G.HeroY, aim.col * kTile, aim.row * kTile, speed, true);
+}
+
+Held Player::GoToStair(StairWay way) {
+  Tile here = TileOfBox(G.HeroX, G.HeroY);
+  if (map_.Stair(here) == way && G.StairLatch) {
+    // Arrived by this very stair: step off it and back on.
+    for (Tile s : {Tile{0, 1}, Tile{1, 0}, Tile{0, -1}, Tile{-1, 0}}) {
+      Tile n{here.col + s.col, here.row + s.row};
+      if (map_.Passable(n) && map_.Stair(n) == StairWay::None) return GoTo(n);
+    }
+  }
+  Tile stair;
+  if (!dist_.Nearest([&](Tile t) { return map_.Stair(t) == way; }, stair)) return Wander();
+  return GoTo(stair);
+}
+
+Held Player::Wander() {
+  Tile here = TileOfBox(G.HeroX, G.HeroY);
+  if (wanderTo_.col < 0 || here == wanderTo_ || !dist_.Reached(wanderTo_)) {
+    std::vector<Tile> open = map_.Where([&](Tile t) {
+      return map_.Stair(t) == StairWay::None && dist_.Reached(t) && !map_.Hot(t);
+    });
+    if (open.empty()) return {};
+    wanderTo_ = open[std::uniform_int_distribution<size_t>(0, open.size() - 1)(rng_)];
+  }
+  Tile goal = wanderTo_;
+  if (here == goal) return {};
+  return GoTo(goal);
+}
+
+// Goes for a target: by the way on the grid while far, straight at it once close.
+Held Player::Pursue(const Target& t) {
+  int dx = t.x - G.HeroX, dy = t.y - G.HeroY;
+  int speed = G.HeroSpeed[G.HeroIndex & 3];
+  if (std::abs(dx) <= kTile && std::abs(dy) <= kTile) {
+    if (std::abs(dx) <= 12 && std::abs(dy) <= 12) {
+      // Touching: face it (a step toward it at most) and let the shots do the work.
+      Held h;
+      return h;
+    }
+    return SteerTo(G.HeroX, G.HeroY, t.x, t.y, speed, false);
+  }
+  return GoTo(TileOfBox(t.x, t.y));
+}
+
+Held Player::Heal(bool& healing) {
+  Tile spring;
+  bool hasSpring = dist_.Nearest([&](Tile t) { return map_.Spring(t); }, spring);
+  if (!healing && (G.HP * 100 >= G.MaxHP * 50 || !hasSpring || dist_.To(spring) > 60)) return {};
+  if (G.HP >= G.MaxHP || !hasSpring) {
+    healing = false;
+    return {};
+  }
+  healing = true;
+  if (TileOfBox(G.HeroX, G.HeroY) == spring) {
+    Held h;
+    h.space = true;  // keep off whatever comes near while standing in the water
+    return h;
+  }
+  return GoTo(spring);
+}
+
+// ---- fighting ---------------------------------------------------------------------------------
+
+namespace {
+
+// Where a shot fired now would meet the monster: at once when they touch, else along the
+// hero's facing within the weapon's reach.
+bool InLine(int facing, int dx, int dy, int reach) {
+  if (std::abs(dx) <= 16 && std::abs(dy) <= 16) return true;
+  switch (facing) {
+    case 0: return std::abs(dx) <= 12 && dy < 0 && -dy <= reach;
+    case 1: return std::abs(dy) <= 12 && dx > 0 && dx <= reach;
+    case 2: return std::abs(dx) <= 12 && dy > 0 && dy <= reach;
+    default: return std::abs(dy) <= 12 && dx < 0 && -dx <= reach;
+  }
+}
+
+int Reach() {
+  const ItemRecord& w = ItemAt(G.WeaponItem);
+  return std::max(0, (w.ShotLife - 1) * w.ShotSpeed) + 8;
+}
+
+bool Valid(Target& t) {
+  switch (t.aim) {
+    case Aim::Coin:
+      if (!G.Coins[t.index].Active) return false;
+      t.x = G.Coins[t.index].X, t.y = G.Coins[t.index].Y;
+      return true;
+    case Aim::Item:
+      if (!G.FloorItems[t.index].Present) return false;
+      t.x = G.FloorItems[t.index].X, t.y = G.FloorItems[t.index].Y;
+      return true;
+    case Aim::Monster:
+    case Aim::Chest:
+      if (G.Monsters[t.index].State != Active) return false;
+      t.x = G.Monsters[t.index].X, t.y = G.Monsters[t.index].Y;
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+// No wall stands between the hero and the point (dx, dy) away along one line.
+bool Player::ClearLine(int dx, int dy) const {
+  int steps = std::max(std::abs(dx), std::abs(dy)) / 12;
+  for (int i = 1; i <= steps; ++i) {
+    Tile t = TileOfBox(G.HeroX + dx * i / steps, G.HeroY + dy * i / steps);
+    if (!map_.Passable(t)) return false;
+  }
+  return true;
+}
+
+bool Player::ShouldFire(const Power& p) const {
+  int reach = Reach();
+  bool key = ItemAt(G.WeaponItem).KeyLevel >= 0;
+  for (const MonsterRecord& m : G.Monsters) {
+    if (m.State != Active || (m.IsChest != 0) != key || !CanHurt(m, p, G.DungeonIndex)) continue;
+    int dx = m.X - G.HeroX, dy = m.Y - G.HeroY;
+    if (InLine(G.Facing, dx, dy, reach) && ClearLine(dx, dy)) return true;
+  }
+  return false;
+}
+
+void Player::GiveUpTarget() {
+  if (target_.aim == Aim::Monster || target_.aim == Aim::Chest) {
+    skipMonster_ = target_.index;
+    skipUntil_ = tick_ + 200;
+  }
+  target_ = {};
+}
+
+Held Player::Unstick(Held want) {
+  if (wiggle_ > 0) {
+    --wiggle_;
+    return wiggleKeys_;
+  }
+  bool still = G.HeroX == lastX_ && G.HeroY == lastY_;
+  lastX_ = G.HeroX;
+  lastY_ = G.HeroY;
+  stillTicks_ = want.AnyDirection() && still ? stillTicks_ + 1 : 0;
+  if (stillTicks_ < 12) return want;
+  stillTicks_ = 0;
+  GiveUpTarget();
+  wanderTo_ = {-1, -1};
+  wiggle_ = 6;
+  wiggleKeys_ = {};
+  int d = std::uniform_int_distribution<int>(0, 3)(rng_);
+  (d == 0 ? wiggleKeys_.up : d == 1 ? wiggleKeys_.right : d == 2 ? wiggleKeys_.down : wiggleKeys_.left) = true;
+  return wiggleKeys_;
+}
+
+// ---- the floor's plan ------------------------------------------------------------------------
+
+std::vector<KeyEvent> Player::InDungeon() {
+  RefreshFloor();
+  if (Maintain()) return Decide();
+  Power p = PowerOf(G);
+  Errand errand = ChooseErrand();
+  p.fightBoss = errand == Errand::Boss;
+  Held want = Heal(healing_);
+  if (!healing_) {
+    int radius = errand == Errand::Farm ? kFarmRadius : kTravelRadius;
+    if (errand == Errand::Boss && G.FloorIndex == BossFloorOf(G.DungeonIndex)) radius = kFarmRadius;
+    int skip = tick_ < skipUntil_ ? skipMonster_ : -1;
+    Target best = ChooseTarget(G, dist_, p, radius, skip);
+    Target current = target_;
+    bool keep = Valid(current) && !(current.aim == Aim::Monster && current.index == skip) &&
+                best.aim != Aim::None && dist_.To(TileOfBox(current.x, current.y)) <= best.cost + 3;
+    if (!keep) targetSince_ = tick_;
+    target_ = keep ? current : best;
+    bool boss = target_.aim == Aim::Monster && G.Monsters[target_.index].IsBoss;
+    if (keep && !boss && tick_ - targetSince_ > kPatience) GiveUpTarget();
+    if (target_.aim != Aim::None) {
+      want = Approach(target_);
+    } else if (errand == Errand::Boss) {
+      want = GoToStair(WayToBoss());
+    } else if (errand == Errand::Leave) {
+      want = GoToStair(WayOut());
+    } else {
+      want = Wander();
+    }
+  }
+  want = Unstick(want);
+  want.space = want.space || ShouldFire(p);
+  return KeysToward(G.KeyState, want);
+}
+
+// Close in on a target; a monster in the line of fire is shot from where the hero stands.
+Held Player::Approach(const Target& t) {
+  if (t.aim != Aim::Monster && t.aim != Aim::Chest) return Pursue(t);
+  int dx = t.x - G.HeroX, dy = t.y - G.HeroY;
+  int reach = Reach();
+  if (!ClearLine(dx, dy)) return Pursue(t);
+  if (InLine(G.Facing, dx, dy, reach)) return {};
+  for (int facing = 0; facing < 4; ++facing) {
+    if (!InLine(facing, dx, dy, reach) || (std::abs(dx) <= 16 && std::abs(dy) <= 16)) continue;
+    Held h;  // turn toward it: one step its way
+    (facing == 0 ? h.up : facing == 1 ? h.right : facing == 2 ? h.down : h.left) = true;
+    return h;
+  }
+  return Pursue(t);
+}
+
+}  // namespace autoplay

@@ -1,0 +1,80 @@
+// The scripted player: from the title it picks its hero and plays the whole game by pressing
+// keys, reading the screen (the game's state and the floors) to decide. It walks the world map
+// to an open entrance, climbs each dungeon to its boss, fights, heals, equips what it finds,
+// gathers gold until the next entrance opens, and goes on until the ending has played.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "floor_map.h"
+#include "keys.h"
+#include "report.h"
+#include "targets.h"
+
+namespace autoplay {
+
+// Where each dungeon's boss waits (the final opponent's floor for the last dungeon).
+int BossFloorOf(int dungeon);
+int EntryFloorOf(int dungeon);
+
+class Player {
+ public:
+  Player(int hero, uint32_t seed);
+
+  // The key events to send before the next tick.
+  std::vector<KeyEvent> Decide();
+  // Looks at the game after tick `tick`; returns lines worth printing.
+  std::vector<std::string> Observe(int tick);
+  bool Done() const { return report_.EndingDone(); }
+  const Report& report() const { return report_; }
+
+ private:
+  enum class Errand { Boss, Farm, Leave };
+
+  std::vector<KeyEvent> Press(uint16_t key);
+  std::vector<KeyEvent> OnWorldMap();
+  int ChooseDungeon() const;
+  std::vector<KeyEvent> InDungeon();
+  void RefreshFloor();
+  bool Maintain();
+  void QueueMenu(int slot, uint16_t action);
+  Errand ChooseErrand() const;
+  bool Ready(int dungeon) const;
+  Held Pursue(const Target& t);
+  Held Approach(const Target& t);
+  Held GoTo(Tile tile);
+  Held GoToStair(StairWay way);
+  Held Wander();
+  Held Heal(bool& healing);
+  bool FloorHasPrey() const;
+  StairWay WayOut() const;
+  StairWay WayToBoss() const;
+  bool ShouldFire(const Power& p) const;
+  bool ClearLine(int dx, int dy) const;
+  void GiveUpTarget();
+  Held Unstick(Held want);
+
+  int hero_;
+  std::mt19937 rng_;
+  Report report_;
+  std::deque<uint16_t> presses_;
+  FloorMap map_;
+  int mapDungeon_ = -1, mapFloor_ = -1;
+  Distances dist_;
+  Target target_;
+  Tile wanderTo_{-1, -1};
+  int needLevel_[9];
+  int lastDeaths_ = 0;
+  int stillTicks_ = 0, lastX_ = -1, lastY_ = -1;
+  int skipMonster_ = -1, skipUntil_ = 0, tick_ = 0;
+  int wiggle_ = 0;
+  int targetSince_ = 0;
+  Held wiggleKeys_;
+  bool healing_ = false;
+};
+
+}  // namespace autoplay

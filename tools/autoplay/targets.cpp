@@ -1,0 +1,74 @@
+#include "targets.h"
+
+#include "content/items.h"
+#include "gear.h"
+
+namespace autoplay {
+
+Power PowerOf(const GameState& g) {
+  Power p;
+  p.attack = BestAttack(g);
+  p.armour = g.Defence + ItemAt(g.ArmourItem).Defence;
+  p.keyLevel = ItemAt(g.WeaponItem).KeyLevel;
+  for (uint8_t item : g.Inventory)
+    if (item != kNoItem && ItemAt(item).KeyLevel > p.keyLevel) p.keyLevel = ItemAt(item).KeyLevel;
+  p.hp = g.HP;
+  p.speed = g.HeroSpeed[g.HeroIndex & 3];
+  return p;
+}
+
+bool CanHurt(const MonsterRecord& m, const Power& p, int dungeon) {
+  if (m.IsChest) return p.keyLevel >= dungeon;
+  return p.attack > m.Defence;
+}
+
+bool TooStrong(const MonsterRecord& m, const Power& p) {
+  if (m.IsChest) return false;
+  return (m.Attack - p.armour) * 4 > p.hp;
+}
+
+namespace {
+
+void Consider(Target& best, Aim aim, int index, int x, int y, int cost) {
+  if (best.aim == Aim::None || cost < best.cost) best = {aim, index, x, y, cost};
+}
+
+void ConsiderMonsters(Target& best, const GameState& g, const Distances& d, const Power& p,
+                      int radius, int skip) {
+  for (int i = 0; i < 40; ++i) {
+    const MonsterRecord& m = g.Monsters[i];
+    if (m.State != Active || i == skip || !CanHurt(m, p, g.DungeonIndex)) continue;
+    if (m.IsBoss && !p.fightBoss) continue;
+    if (!m.IsBoss && TooStrong(m, p)) continue;
+    int cost = d.To(TileOfBox(m.X, m.Y));
+    if (cost > radius) continue;
+    // The boss is what the trip is for; chests take a while to open.
+    int bias = m.IsBoss ? -40 : m.IsChest ? 6 : 2;
+    Consider(best, m.IsChest ? Aim::Chest : Aim::Monster, i, m.X, m.Y, cost + bias);
+  }
+}
+
+}  // namespace
+
+Target ChooseTarget(const GameState& g, const Distances& d, const Power& p, int radius, int skip) {
+  Target best;
+  for (int i = 0; i < 100; ++i) {
+    const CoinRecord& c = g.Coins[i];
+    if (!c.Active) continue;
+    int cost = d.To(TileOfBox(c.X, c.Y));
+    // Only a coin the hero can reach before it fades.
+    if (cost > radius || cost * kTile > c.Lifetime * p.speed) continue;
+    Consider(best, Aim::Coin, i, c.X, c.Y, cost - 4);
+  }
+  bool bagFull = CarriedCount(g) >= 64;
+  for (int i = 0; i < 100 && !bagFull; ++i) {
+    const FloorItemRecord& it = g.FloorItems[i];
+    if (!it.Present) continue;
+    int cost = d.To(TileOfBox(it.X, it.Y));
+    if (cost <= radius) Consider(best, Aim::Item, i, it.X, it.Y, cost - 2);
+  }
+  ConsiderMonsters(best, g, d, p, radius, skip);
+  return best;
+}
+
+}  // namespace autoplay
