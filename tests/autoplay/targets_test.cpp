@@ -94,6 +94,17 @@ TEST_F(AutoplayChoice, CoinsBeforeTheyFadeChestsOnlyWithAKey) {
   Power p = PowerOf(G);
   p.fightBoss = false;
   EXPECT_EQ(ChooseTarget(G, Ways(), p, 1000, -1).aim, Aim::None);
+  // The final opponent carries no boss mark, and is fought however hard it hits once the
+  // player is ready for it; elsewhere so strong a monster is avoided.
+  G.Monsters[39].State = Empty;
+  Monster(0, 14, 10, 0).Attack = 500;
+  EXPECT_EQ(ChooseTarget(G, Ways(), PowerOf(G), 1000, -1).aim, Aim::None);
+  G.DungeonIndex = 8;
+  G.FloorIndex = 5;
+  EXPECT_TRUE(IsBossOf(G, 0));
+  EXPECT_EQ(ChooseTarget(G, Ways(), PowerOf(G), 1000, -1).index, 0);
+  G.FloorIndex = 4;
+  EXPECT_EQ(ChooseTarget(G, Ways(), PowerOf(G), 1000, -1).aim, Aim::None);
 }
 
 TEST_F(AutoplayChoice, GearWorthWearingAndMedicineWorthTaking) {
@@ -123,6 +134,9 @@ TEST_F(AutoplayChoice, GearWorthWearingAndMedicineWorthTaking) {
   EXPECT_EQ(MedicineSlot(G, false), 2);
   EXPECT_EQ(JunkSlot(G), 0);
   EXPECT_EQ(MedicineCount(G), 3);
+  EXPECT_EQ(EscapeSlot(G), -1);
+  G.Inventory[4] = 100;
+  EXPECT_EQ(EscapeSlot(G), 4);
   // The menu walk: the cursor goes right or left one slot a press, then the action.
   std::vector<uint16_t> keys = MenuPresses(5, 2, VK_SPACE);
   EXPECT_EQ(keys, (std::vector<uint16_t>{VK_LEFT, VK_LEFT, VK_LEFT, VK_SPACE}));

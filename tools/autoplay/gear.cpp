@@ -113,6 +113,12 @@ int MedicineCount(const GameState& g) {
   return n;
 }
 
+int EscapeSlot(const GameState& g) {
+  for (int s = 0; s < 64; ++s)
+    if (g.Inventory[s] != kNoItem && ItemAt(g.Inventory[s]).Kind == kEscapeItem) return s;
+  return -1;
+}
+
 int CarriedCount(const GameState& g) {
   int n = 0;
   for (uint8_t item : g.Inventory) n += item != kNoItem;

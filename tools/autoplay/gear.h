@@ -29,6 +29,8 @@ bool KeyEquippedFor(const GameState& g, int dungeon);
 // The medicine to take now, or -1: none needed or none carried.
 int MedicineSlot(const GameState& g, bool urgent);
 int MedicineCount(const GameState& g);
+// The slot of the way-out item, or -1.
+int EscapeSlot(const GameState& g);
 
 // A slot whose item is of no use, to drop when the bag is nearly full; -1 when none.
 int JunkSlot(const GameState& g);

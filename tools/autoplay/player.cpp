@@ -1,6 +1,7 @@
 #include "player.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 #include "content/items.h"
@@ -13,8 +14,9 @@ namespace autoplay {
 namespace {
 
 constexpr int kBossFloors[9] = {6, 7, 9, 7, 9, 3, 9, 8, 5};
-// The level at which the player first tries each dungeon's boss; a death there raises it.
-constexpr int kFirstNeed[9] = {3, 7, 11, 15, 19, 23, 27, 31, 36};
+// The level at which the player first tries each dungeon's boss; a death or a retreat there
+// raises it.
+constexpr int kFirstNeed[9] = {2, 5, 8, 11, 14, 17, 20, 24, 28};
 constexpr int kTravelRadius = 8;     // steps the player turns aside for on its way
 constexpr int kFarmRadius = 1 << 20;  // anything on the floor while gathering
 constexpr int kPatience = 600;       // ticks spent on one target before trying another
@@ -64,9 +66,9 @@ std::vector<KeyEvent> Player::Decide() {
 std::vector<std::string> Player::Observe(int tick) {
   tick_ = tick;
   if (report_.Deaths() > lastDeaths_) {
-    // Died: that dungeon wants more strength before its boss is tried again.
+    // Died before a boss: that boss wants more strength before it is tried again.
     int d = std::clamp(static_cast<int>(G.DungeonIndex), 0, 8);
-    needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level)) + 3;
+    if (G.FloorIndex == BossFloorOf(d)) needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level)) + 2;
     lastDeaths_ = report_.Deaths();
   }
   return report_.Observe(G, tick);
@@ -79,10 +81,8 @@ bool Player::Ready(int dungeon) const { return G.Level >= needLevel_[dungeon]; }
 int Player::ChooseDungeon() const {
   int next = 0;
   while (next < 8 && G.BossDefeated[next]) ++next;
-  if (next == 8 || G.Gold >= G.WorldEntrances[8].GoldThreshold) {
-    if (G.Gold >= G.WorldEntrances[8].GoldThreshold) return 8;
-    return 7;  // every boss beaten: gather the last of the gold where it is richest
-  }
+  if (G.Gold >= G.WorldEntrances[8].GoldThreshold && Ready(8)) return 8;
+  if (next == 8) return 7;  // every boss beaten: strength and gold where they are richest
   if (G.Gold >= G.WorldEntrances[next].GoldThreshold) return next;
   return std::max(0, next - 1);  // gather gold where the last boss fell
 }
@@ -118,9 +118,12 @@ void Player::QueueMenu(int slot, uint16_t action) {
 
 // Menu work: the game stands still while the menu is open, so it is always safe.
 bool Player::Maintain() {
-  bool low = G.HP * 100 < G.MaxHP * 45;
-  int medicine = low ? MedicineSlot(G, G.HP * 100 < G.MaxHP * 25) : -1;
+  bool low = G.HP * 100 < G.MaxHP * 45, dire = G.HP * 100 < G.MaxHP * 25;
+  int medicine = low ? MedicineSlot(G, dire) : -1;
   if (medicine >= 0) return QueueMenu(medicine, VK_SPACE), true;
+  int escape = EscapeSlot(G);
+  if (dire && escape >= 0 && G.FloorIndex != EntryFloorOf(G.DungeonIndex))
+    return QueueMenu(escape, VK_SPACE), true;
   int armour = BetterArmourSlot(G);
   if (armour >= 0) return QueueMenu(armour, VK_SPACE), true;
   bool wantKey = target_.aim == Aim::Chest;
@@ -133,8 +136,10 @@ bool Player::Maintain() {
 }
 
 bool Player::FloorHasPrey() const {
-  for (const MonsterRecord& m : G.Monsters)
-    if (m.State != Empty && !m.IsChest && !m.IsBoss) return true;
+  for (int i = 0; i < 40; ++i) {
+    const MonsterRecord& m = G.Monsters[i];
+    if (m.State != Empty && !m.IsChest && !IsBossOf(G, i)) return true;
+  }
   return false;
 }
 
@@ -215,10 +220,10 @@ Held Player::Pursue(const Target& t) {
   return GoTo(TileOfBox(t.x, t.y));
 }
 
-Held Player::Heal(bool& healing) {
+Held Player::Heal(bool& healing, int belowPercent) {
   Tile spring;
   bool hasSpring = dist_.Nearest([&](Tile t) { return map_.Spring(t); }, spring);
-  if (!healing && (G.HP * 100 >= G.MaxHP * 50 || !hasSpring || dist_.To(spring) > 60)) return {};
+  if (!healing && (G.HP * 100 >= G.MaxHP * belowPercent || !hasSpring || dist_.To(spring) > 60)) return {};
   if (G.HP >= G.MaxHP || !hasSpring) {
     healing = false;
     return {};
@@ -304,6 +309,17 @@ void Player::GiveUpTarget() {
   target_ = {};
 }
 
+// Leaving the boss's floor hurt and without medicine counts as a lost fight.
+void Player::NoteRetreat(Errand errand) {
+  int d = G.DungeonIndex;
+  bool onBossFloor = G.FloorIndex == BossFloorOf(d);
+  if (errand == Errand::Leave && onBossFloor && (d == 8 || !G.BossDefeated[d]) && !retreated_) {
+    needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level)) + 2;
+    retreated_ = true;
+  }
+  if (!onBossFloor) retreated_ = false;
+}
+
 Held Player::Unstick(Held want) {
   if (wiggle_ > 0) {
     --wiggle_;
@@ -324,6 +340,39 @@ Held Player::Unstick(Held want) {
   return wiggleKeys_;
 }
 
+// A monster shot that will reach the hero where it stands within a few ticks, and hurts.
+bool Player::ShotComing(int& across) const {
+  int armour = G.Defence + ItemAt(G.ArmourItem).Defence;
+  for (const ShotRecord& shot : G.MonsterShots) {
+    if (!shot.Active || shot.Attack <= armour) continue;
+    int dx = G.HeroX - shot.X, dy = G.HeroY - shot.Y;
+    bool vertical = shot.Direction == 0 || shot.Direction == 2;
+    int along = vertical ? (shot.Direction == 2 ? dy : -dy) : (shot.Direction == 1 ? dx : -dx);
+    int side = vertical ? dx : dy;
+    if (std::abs(side) > 16 || along < -16 || along > shot.Speed * std::min<int>(shot.Life, 8)) continue;
+    across = vertical ? 1 : 0;  // step sideways: right/left for a shot flying up or down
+    return true;
+  }
+  return false;
+}
+
+// Out of the line of a coming shot, to whichever side is open.
+bool Player::Dodge(Held& h) {
+  int across;
+  if (!ShotComing(across)) return false;
+  Tile here = TileOfBox(G.HeroX, G.HeroY);
+  std::array<Tile, 2> sides = across ? std::array<Tile, 2>{Tile{here.col + 1, here.row}, Tile{here.col - 1, here.row}}
+                         : std::array<Tile, 2>{Tile{here.col, here.row + 1}, Tile{here.col, here.row - 1}};
+  for (int i = 0; i < 2; ++i) {
+    if (!map_.Passable(sides[i]) || map_.Stair(sides[i]) != StairWay::None || map_.Hot(sides[i])) continue;
+    h = {};
+    if (across) (i == 0 ? h.right : h.left) = true;
+    else (i == 0 ? h.down : h.up) = true;
+    return true;
+  }
+  return false;
+}
+
 // ---- the floor's plan ------------------------------------------------------------------------
 
 std::vector<KeyEvent> Player::InDungeon() {
@@ -332,7 +381,11 @@ std::vector<KeyEvent> Player::InDungeon() {
   Power p = PowerOf(G);
   Errand errand = ChooseErrand();
   p.fightBoss = errand == Errand::Boss;
-  Held want = Heal(healing_);
+  NoteRetreat(errand);
+  // Before the boss's floor the player fills up at a spring if there is one.
+  bool beforeBoss = errand == Errand::Boss && G.FloorIndex + (WayToBoss() == StairWay::Onward ? 1 : -1) ==
+                                                  BossFloorOf(G.DungeonIndex);
+  Held want = Heal(healing_, beforeBoss ? 95 : 50);
   if (!healing_) {
     int radius = errand == Errand::Farm ? kFarmRadius : kTravelRadius;
     if (errand == Errand::Boss && G.FloorIndex == BossFloorOf(G.DungeonIndex)) radius = kFarmRadius;
@@ -343,9 +396,13 @@ std::vector<KeyEvent> Player::InDungeon() {
                 best.aim != Aim::None && dist_.To(TileOfBox(current.x, current.y)) <= best.cost + 3;
     if (!keep) targetSince_ = tick_;
     target_ = keep ? current : best;
-    bool boss = target_.aim == Aim::Monster && G.Monsters[target_.index].IsBoss;
+    bool boss = target_.aim == Aim::Monster && IsBossOf(G, target_.index);
     if (keep && !boss && tick_ - targetSince_ > kPatience) GiveUpTarget();
-    if (target_.aim != Aim::None) {
+    bool melee = target_.aim == Aim::Monster && std::abs(target_.x - G.HeroX) <= 16 &&
+                 std::abs(target_.y - G.HeroY) <= 16;
+    if (!melee && Dodge(want)) {
+      // stepped aside
+    } else if (target_.aim != Aim::None) {
       want = Approach(target_);
     } else if (errand == Errand::Boss) {
       want = GoToStair(WayToBoss());

@@ -49,12 +49,15 @@ class Player {
   Held GoTo(Tile tile);
   Held GoToStair(StairWay way);
   Held Wander();
-  Held Heal(bool& healing);
+  Held Heal(bool& healing, int belowPercent);
+  void NoteRetreat(Errand errand);
   bool FloorHasPrey() const;
   StairWay WayOut() const;
   StairWay WayToBoss() const;
   bool ShouldFire(const Power& p) const;
   bool ClearLine(int dx, int dy) const;
+  bool ShotComing(int& across) const;
+  bool Dodge(Held& h);
   void GiveUpTarget();
   Held Unstick(Held want);
 
@@ -75,6 +78,7 @@ class Player {
   int targetSince_ = 0;
   Held wiggleKeys_;
   bool healing_ = false;
+  bool retreated_ = false;
 };
 
 }  // namespace autoplay

@@ -1,9 +1,16 @@
 #include "targets.h"
 
+#include <algorithm>
+
 #include "content/items.h"
 #include "gear.h"
 
 namespace autoplay {
+
+bool IsBossOf(const GameState& g, int slot) {
+  // The final opponent stands in the first slot of its hall, without the boss mark.
+  return g.Monsters[slot].IsBoss || (g.DungeonIndex == 8 && g.FloorIndex == 5 && slot == 0);
+}
 
 Power PowerOf(const GameState& g) {
   Power p;
@@ -33,17 +40,30 @@ void Consider(Target& best, Aim aim, int index, int x, int y, int cost) {
   if (best.aim == Aim::None || cost < best.cost) best = {aim, index, x, y, cost};
 }
 
+// Steps to the nearest monster that fights back.
+int NearestFoe(const GameState& g, const Distances& d) {
+  int best = Distances::kUnreached;
+  for (const MonsterRecord& m : g.Monsters)
+    if (m.State == Active && !m.IsChest) best = std::min(best, d.To(TileOfBox(m.X, m.Y)));
+  return best;
+}
+
 void ConsiderMonsters(Target& best, const GameState& g, const Distances& d, const Power& p,
                       int radius, int skip) {
+  // A chest takes a while with a key in the hand, which cannot hurt a monster: not with
+  // monsters about.
+  bool foesNear = NearestFoe(g, d) <= 6;
   for (int i = 0; i < 40; ++i) {
     const MonsterRecord& m = g.Monsters[i];
     if (m.State != Active || i == skip || !CanHurt(m, p, g.DungeonIndex)) continue;
-    if (m.IsBoss && !p.fightBoss) continue;
-    if (!m.IsBoss && TooStrong(m, p)) continue;
+    if (m.IsChest && foesNear) continue;
+    bool boss = IsBossOf(g, i);
+    if (boss && !p.fightBoss) continue;
+    if (!boss && TooStrong(m, p)) continue;
     int cost = d.To(TileOfBox(m.X, m.Y));
     if (cost > radius) continue;
     // The boss is what the trip is for; chests take a while to open.
-    int bias = m.IsBoss ? -40 : m.IsChest ? 6 : 2;
+    int bias = boss ? -40 : m.IsChest ? 6 : 2;
     Consider(best, m.IsChest ? Aim::Chest : Aim::Monster, i, m.X, m.Y, cost + bias);
   }
 }

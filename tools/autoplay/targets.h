@@ -28,6 +28,9 @@ struct Power {
 
 Power PowerOf(const GameState& g);
 
+// The dungeon's boss, or the final opponent.
+bool IsBossOf(const GameState& g, int slot);
+
 bool CanHurt(const MonsterRecord& m, const Power& p, int dungeon);
 // A monster whose every blow takes more than a quarter of the hero's hit points.
 bool TooStrong(const MonsterRecord& m, const Power& p);
