@@ -16,9 +16,10 @@ namespace {
 constexpr int kBossFloors[9] = {6, 7, 9, 7, 9, 3, 9, 8, 5};
 // The level at which the player first tries each dungeon's boss; a death or a retreat there
 // raises it.
-constexpr int kFirstNeed[9] = {2, 5, 8, 11, 14, 17, 20, 24, 28};
+constexpr int kFirstNeed[9] = {2, 5, 8, 11, 14, 17, 20, 22, 22};
 constexpr int kTravelRadius = 8;     // steps the player turns aside for on its way
 constexpr int kFarmRadius = 1 << 20;  // anything on the floor while gathering
+constexpr int kStatusEvery = 25000;  // ticks between progress lines
 constexpr int kPatience = 600;       // ticks spent on one target before trying another
 
 }  // namespace
@@ -71,7 +72,15 @@ std::vector<std::string> Player::Observe(int tick) {
     if (G.FloorIndex == BossFloorOf(d)) needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level)) + 2;
     lastDeaths_ = report_.Deaths();
   }
-  return report_.Observe(G, tick);
+  std::vector<std::string> news = report_.Observe(G, tick);
+  if (tick % kStatusEvery == 0) {
+    news.push_back("autoplay: tick " + std::to_string(tick) + ": mode " + std::to_string(G.GameMode) +
+                   ", dungeon " + std::to_string(G.DungeonIndex) + " floor " + std::to_string(G.FloorIndex) +
+                   ", level " + std::to_string(G.Level) + ", hp " + std::to_string(G.HP) + "/" +
+                   std::to_string(G.MaxHP) + ", gold " + std::to_string(G.Gold) + ", errand " +
+                   std::to_string(static_cast<int>(lastErrand_)));
+  }
+  return news;
 }
 
 // ---- world map ------------------------------------------------------------------------------
@@ -81,8 +90,8 @@ bool Player::Ready(int dungeon) const { return G.Level >= needLevel_[dungeon]; }
 int Player::ChooseDungeon() const {
   int next = 0;
   while (next < 8 && G.BossDefeated[next]) ++next;
-  if (G.Gold >= G.WorldEntrances[8].GoldThreshold && Ready(8)) return 8;
-  if (next == 8) return 7;  // every boss beaten: strength and gold where they are richest
+  // Every boss first, then the final opponent once its hall is open.
+  if (next == 8) return G.Gold >= G.WorldEntrances[8].GoldThreshold && Ready(8) ? 8 : 7;
   if (G.Gold >= G.WorldEntrances[next].GoldThreshold) return next;
   return std::max(0, next - 1);  // gather gold where the last boss fell
 }
@@ -126,7 +135,10 @@ bool Player::Maintain() {
     return QueueMenu(escape, VK_SPACE), true;
   int armour = BetterArmourSlot(G);
   if (armour >= 0) return QueueMenu(armour, VK_SPACE), true;
-  bool wantKey = target_.aim == Aim::Chest;
+  // The key goes into the hand only at the chest, so a chest given up does not leave the
+  // hero facing monsters with a key.
+  bool wantKey = target_.aim == Aim::Chest && std::abs(target_.x - G.HeroX) <= 2 * kTile &&
+                 std::abs(target_.y - G.HeroY) <= 2 * kTile;
   if (wantKey && !KeyEquippedFor(G, G.DungeonIndex) && KeySlot(G, G.DungeonIndex) >= 0)
     return QueueMenu(KeySlot(G, G.DungeonIndex), VK_SPACE), true;
   int weapon = BetterWeaponSlot(G);
@@ -148,6 +160,24 @@ StairWay Player::WayOut() const {
   return back <= onward ? StairWay::Back : StairWay::Onward;
 }
 
+// The way to the nearest floor of this dungeon with a spring; `here` when it is this one.
+StairWay Player::WayToSpring(bool& here) const {
+  here = false;
+  int best = 100;
+  StairWay way = StairWay::None;
+  for (int f = 0; f < 10; ++f) {
+    const FloorRecord& floor = G.Floors[f];
+    if (std::find(std::begin(floor.Tiles), std::end(floor.Tiles), 7) == std::end(floor.Tiles)) continue;
+    int gap = std::abs(f - static_cast<int>(G.FloorIndex));
+    if (gap < best) {
+      best = gap;
+      here = gap == 0;
+      way = f > G.FloorIndex ? StairWay::Onward : StairWay::Back;
+    }
+  }
+  return way;
+}
+
 StairWay Player::WayToBoss() const {
   return G.FloorIndex < BossFloorOf(G.DungeonIndex) ? StairWay::Onward : StairWay::Back;
 }
@@ -155,8 +185,10 @@ StairWay Player::WayToBoss() const {
 Player::Errand Player::ChooseErrand() const {
   int d = G.DungeonIndex;
   bool bossDone = d == 8 ? false : G.BossDefeated[d] != 0;
-  bool lowAndHelpless = G.HP * 100 < G.MaxHP * 30 && MedicineCount(G) == 0;
-  if (lowAndHelpless) return Errand::Leave;
+  // Nothing heals on the world map: a hurt hero without medicine makes for a spring.
+  bool lowAndHelpless = G.HP * 100 < G.MaxHP * 35 && MedicineCount(G) == 0;
+  bool spring;
+  if ((lowAndHelpless || healing_) && WayToSpring(spring) != StairWay::None) return Errand::Mend;
   if (d != ChooseDungeon() && bossDone) return Errand::Leave;  // the next dungeon is open
   if (!bossDone && Ready(d)) return Errand::Boss;
   if (!FloorHasPrey()) return Errand::Leave;  // nothing to gather here: move a floor
@@ -304,7 +336,7 @@ bool Player::ShouldFire(const Power& p) const {
 void Player::GiveUpTarget() {
   if (target_.aim == Aim::Monster || target_.aim == Aim::Chest) {
     skipMonster_ = target_.index;
-    skipUntil_ = tick_ + 200;
+    skipUntil_ = tick_ + 1000;
   }
   target_ = {};
 }
@@ -313,8 +345,9 @@ void Player::GiveUpTarget() {
 void Player::NoteRetreat(Errand errand) {
   int d = G.DungeonIndex;
   bool onBossFloor = G.FloorIndex == BossFloorOf(d);
-  if (errand == Errand::Leave && onBossFloor && (d == 8 || !G.BossDefeated[d]) && !retreated_) {
-    needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level)) + 2;
+  bool away = errand == Errand::Leave || errand == Errand::Mend;
+  if (away && onBossFloor && (d == 8 || !G.BossDefeated[d]) && !retreated_) {
+    needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level)) + 1;
     retreated_ = true;
   }
   if (!onBossFloor) retreated_ = false;
@@ -381,45 +414,59 @@ std::vector<KeyEvent> Player::InDungeon() {
   Power p = PowerOf(G);
   Errand errand = ChooseErrand();
   p.fightBoss = errand == Errand::Boss;
+  p.hunt = errand != Errand::Mend;
   NoteRetreat(errand);
-  // Before the boss's floor the player fills up at a spring if there is one.
-  bool beforeBoss = errand == Errand::Boss && G.FloorIndex + (WayToBoss() == StairWay::Onward ? 1 : -1) ==
-                                                  BossFloorOf(G.DungeonIndex);
-  Held want = Heal(healing_, beforeBoss ? 95 : 50);
-  if (!healing_) {
-    int radius = errand == Errand::Farm ? kFarmRadius : kTravelRadius;
-    if (errand == Errand::Boss && G.FloorIndex == BossFloorOf(G.DungeonIndex)) radius = kFarmRadius;
-    int skip = tick_ < skipUntil_ ? skipMonster_ : -1;
-    Target best = ChooseTarget(G, dist_, p, radius, skip);
-    Target current = target_;
-    bool keep = Valid(current) && !(current.aim == Aim::Monster && current.index == skip) &&
-                best.aim != Aim::None && dist_.To(TileOfBox(current.x, current.y)) <= best.cost + 3;
-    if (!keep) targetSince_ = tick_;
-    target_ = keep ? current : best;
-    bool boss = target_.aim == Aim::Monster && IsBossOf(G, target_.index);
-    if (keep && !boss && tick_ - targetSince_ > kPatience) GiveUpTarget();
-    bool melee = target_.aim == Aim::Monster && std::abs(target_.x - G.HeroX) <= 16 &&
-                 std::abs(target_.y - G.HeroY) <= 16;
-    if (!melee && Dodge(want)) {
-      // stepped aside
-    } else if (target_.aim != Aim::None) {
-      want = Approach(target_);
-    } else if (errand == Errand::Boss) {
-      want = GoToStair(WayToBoss());
-    } else if (errand == Errand::Leave) {
-      want = GoToStair(WayOut());
-    } else {
-      want = Wander();
-    }
-  }
+  lastErrand_ = errand;
+  Held want = errand == Errand::Mend ? Mend() : Heal(healing_, BeforeBoss(errand) ? 95 : 50);
+  if (!healing_ && errand != Errand::Mend) want = Act(errand, p);
   want = Unstick(want);
   want.space = want.space || ShouldFire(p);
   return KeysToward(G.KeyState, want);
 }
 
+// Before the boss's floor the player fills up at a spring if there is one.
+bool Player::BeforeBoss(Errand errand) const {
+  int next = G.FloorIndex + (WayToBoss() == StairWay::Onward ? 1 : -1);
+  return errand == Errand::Boss && next == BossFloorOf(G.DungeonIndex);
+}
+
+Held Player::Mend() {
+  bool here;
+  StairWay way = WayToSpring(here);
+  if (here) return Heal(healing_, 101);
+  Held h;
+  if (!Dodge(h)) h = GoToStair(way);
+  return h;
+}
+
+// Goes for the best target, or about the errand when there is none.
+Held Player::Act(Errand errand, const Power& p) {
+  int radius = errand == Errand::Farm ? kFarmRadius : kTravelRadius;
+  if (errand == Errand::Boss && G.FloorIndex == BossFloorOf(G.DungeonIndex)) radius = kFarmRadius;
+  int skip = tick_ < skipUntil_ ? skipMonster_ : -1;
+  Target best = ChooseTarget(G, dist_, p, radius, skip);
+  Target current = target_;
+  bool keep = Valid(current) && !(current.aim == Aim::Monster && current.index == skip) &&
+              best.aim != Aim::None && dist_.To(TileOfBox(current.x, current.y)) <= best.cost + 3;
+  if (!keep) targetSince_ = tick_;
+  target_ = keep ? current : best;
+  bool boss = target_.aim == Aim::Monster && IsBossOf(G, target_.index);
+  if (keep && !boss && tick_ - targetSince_ > kPatience) GiveUpTarget();
+  bool melee = target_.aim == Aim::Monster && std::abs(target_.x - G.HeroX) <= 16 &&
+               std::abs(target_.y - G.HeroY) <= 16;
+  Held want;
+  if (!melee && Dodge(want)) return want;
+  if (target_.aim != Aim::None) return Approach(target_);
+  if (errand == Errand::Boss) return GoToStair(WayToBoss());
+  if (errand == Errand::Leave) return GoToStair(WayOut());
+  return Wander();
+}
+
 // Close in on a target; a monster in the line of fire is shot from where the hero stands.
 Held Player::Approach(const Target& t) {
   if (t.aim != Aim::Monster && t.aim != Aim::Chest) return Pursue(t);
+  // A chest is shot only with the key in the hand, and the key is taken out beside it.
+  if (t.aim == Aim::Chest && !KeyEquippedFor(G, G.DungeonIndex)) return Pursue(t);
   int dx = t.x - G.HeroX, dy = t.y - G.HeroY;
   int reach = Reach();
   if (!ClearLine(dx, dy)) return Pursue(t);

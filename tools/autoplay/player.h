@@ -33,7 +33,7 @@ class Player {
   const Report& report() const { return report_; }
 
  private:
-  enum class Errand { Boss, Farm, Leave };
+  enum class Errand { Boss, Farm, Leave, Mend };
 
   std::vector<KeyEvent> Press(uint16_t key);
   std::vector<KeyEvent> OnWorldMap();
@@ -54,6 +54,10 @@ class Player {
   bool FloorHasPrey() const;
   StairWay WayOut() const;
   StairWay WayToBoss() const;
+  StairWay WayToSpring(bool& here) const;
+  bool BeforeBoss(Errand errand) const;
+  Held Mend();
+  Held Act(Errand errand, const Power& p);
   bool ShouldFire(const Power& p) const;
   bool ClearLine(int dx, int dy) const;
   bool ShotComing(int& across) const;
@@ -79,6 +83,7 @@ class Player {
   Held wiggleKeys_;
   bool healing_ = false;
   bool retreated_ = false;
+  Errand lastErrand_ = Errand::Farm;
 };
 
 }  // namespace autoplay

@@ -87,7 +87,7 @@ Target ChooseTarget(const GameState& g, const Distances& d, const Power& p, int 
     int cost = d.To(TileOfBox(it.X, it.Y));
     if (cost <= radius) Consider(best, Aim::Item, i, it.X, it.Y, cost - 2);
   }
-  ConsiderMonsters(best, g, d, p, radius, skip);
+  if (p.hunt) ConsiderMonsters(best, g, d, p, radius, skip);
   return best;
 }
 

@@ -24,6 +24,7 @@ struct Power {
   int hp = 0;
   int speed = 1;      // pixels a tick, walking
   bool fightBoss = true;  // the dungeon's boss is to be fought now
+  bool hunt = true;       // monsters and chests are sought out (not while fleeing)
 };
 
 Power PowerOf(const GameState& g);
