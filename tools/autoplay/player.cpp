@@ -130,9 +130,11 @@ bool Player::Maintain() {
   bool low = G.HP * 100 < G.MaxHP * 45, dire = G.HP * 100 < G.MaxHP * 25;
   int medicine = low ? MedicineSlot(G, dire) : -1;
   if (medicine >= 0) return QueueMenu(medicine, VK_SPACE), true;
+  // The way-out item saves the walk back when the dungeon is done with, far from its door.
   int escape = EscapeSlot(G);
-  if (dire && escape >= 0 && G.FloorIndex != EntryFloorOf(G.DungeonIndex))
-    return QueueMenu(escape, VK_SPACE), true;
+  int floorsOut = std::min(G.FloorIndex + 1, 10 - G.FloorIndex);
+  bool done = G.DungeonIndex < 8 && G.BossDefeated[G.DungeonIndex] && G.DungeonIndex != ChooseDungeon();
+  if (done && escape >= 0 && floorsOut > 2) return QueueMenu(escape, VK_SPACE), true;
   int armour = BetterArmourSlot(G);
   if (armour >= 0) return QueueMenu(armour, VK_SPACE), true;
   // The key goes into the hand only at the chest, so a chest given up does not leave the
@@ -147,10 +149,13 @@ bool Player::Maintain() {
   return false;
 }
 
+// Monsters here the hero can hurt and live through; other floors may hold weaker kinds.
 bool Player::FloorHasPrey() const {
+  Power p = PowerOf(G);
   for (int i = 0; i < 40; ++i) {
     const MonsterRecord& m = G.Monsters[i];
-    if (m.State != Empty && !m.IsChest && !IsBossOf(G, i)) return true;
+    if (m.State != Empty && !m.IsChest && !IsBossOf(G, i) && CanHurt(m, p, G.DungeonIndex) && !TooStrong(m, p))
+      return true;
   }
   return false;
 }
@@ -417,8 +422,9 @@ std::vector<KeyEvent> Player::InDungeon() {
   p.hunt = errand != Errand::Mend;
   NoteRetreat(errand);
   lastErrand_ = errand;
-  Held want = errand == Errand::Mend ? Mend() : Heal(healing_, BeforeBoss(errand) ? 95 : 50);
-  if (!healing_ && errand != Errand::Mend) want = Act(errand, p);
+  Held want;
+  bool busy = errand == Errand::Mend ? Mend(want) : (want = Heal(healing_, BeforeBoss(errand) ? 95 : 50), healing_);
+  if (!busy) want = Act(errand == Errand::Mend ? Errand::Farm : errand, p);
   want = Unstick(want);
   want.space = want.space || ShouldFire(p);
   return KeysToward(G.KeyState, want);
@@ -430,13 +436,16 @@ bool Player::BeforeBoss(Errand errand) const {
   return errand == Errand::Boss && next == BossFloorOf(G.DungeonIndex);
 }
 
-Held Player::Mend() {
+// On the way to a spring, or standing in it; false when this floor's spring cannot be reached.
+bool Player::Mend(Held& h) {
   bool here;
   StairWay way = WayToSpring(here);
-  if (here) return Heal(healing_, 101);
-  Held h;
+  if (here) {
+    h = Heal(healing_, 101);
+    return healing_;
+  }
   if (!Dodge(h)) h = GoToStair(way);
-  return h;
+  return true;
 }
 
 // Goes for the best target, or about the errand when there is none.

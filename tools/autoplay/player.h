@@ -56,7 +56,7 @@ class Player {
   StairWay WayToBoss() const;
   StairWay WayToSpring(bool& here) const;
   bool BeforeBoss(Errand errand) const;
-  Held Mend();
+  bool Mend(Held& h);
   Held Act(Errand errand, const Power& p);
   bool ShouldFire(const Power& p) const;
   bool ClearLine(int dx, int dy) const;

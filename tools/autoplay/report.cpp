@@ -78,6 +78,18 @@ std::vector<std::string> Report::Observe(const GameState& g, int tick) {
   return news;
 }
 
+std::string Report::TableRow(int hero, uint32_t seed, int level, double wallSeconds) const {
+  std::ostringstream o;
+  o << "| " << hero << " | " << seed << " | ";
+  if (ending_) o << ending_->tick << " | " << ending_->tick / 20 / 60 << " min";
+  else o << "not reached | -";
+  o << " | " << static_cast<int>(wallSeconds + 0.5) << " s | " << deaths_.size() << " | " << level << " |";
+  for (int d = 0; d < kDungeons; ++d)
+    if (bosses_[d]) o << " " << bosses_[d]->tick;
+  o << " |";
+  return o.str();
+}
+
 std::string Report::Json(int hero, uint32_t seed, int ticks, double wallSeconds) const {
   std::ostringstream o;
   o << "{\"hero\":" << hero << ",\"seed\":" << seed << ",\"ticks\":" << ticks

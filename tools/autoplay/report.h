@@ -39,6 +39,9 @@ class Report {
   int Deaths() const { return static_cast<int>(deaths_.size()); }
 
   std::string Json(int hero, uint32_t seed, int ticks, double wallSeconds) const;
+  // One row of the milestone table (Markdown): hero, seed, ending tick, game time, wall time,
+  // deaths, level at the end, the ticks at which the bosses fell.
+  std::string TableRow(int hero, uint32_t seed, int level, double wallSeconds) const;
 
  private:
   Milestone Now(const GameState& g, int tick) const;

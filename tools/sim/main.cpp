@@ -263,6 +263,7 @@ class Runner {
     double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::cout << "autoplay: " << tick << " ticks (" << tick / 20.0 << " s of game time) in " << wall
               << " s; ending " << (player.report().EndingBegan() ? "reached" : "not reached") << std::endl;
+    std::cout << "autoplay: row " << player.report().TableRow(o_.autoplayHero, o_.seed, G.Level, wall) << std::endl;
     if (!o_.reportPath.empty()) WriteText(o_.reportPath, player.report().Json(o_.autoplayHero, o_.seed, tick, wall));
     if (!o_.statePath.empty()) WriteText(o_.statePath, StateJson());
     audio::Shutdown();
