@@ -128,7 +128,7 @@ std::vector<ScriptLine> ReadScript(const std::string& path) {
           throw UsageError{where() + "menu options needs SPEED(1-100) MUSIC(0/1) EFFECTS(0/1)"};
         line.music = music == 1;
         line.effects = effects == 1;
-      } else if (line.command != "exit") {
+      } else if (!input::CommandNamed(line.command)) {
         throw UsageError{where() + "unknown menu command " + line.command};
       }
     } else {
@@ -263,7 +263,8 @@ class Runner {
       RunHandler([] { input::Run(input::Command::Options); });
       os_.optionsDialogScript = nullptr;
     } else {
-      RunHandler([] { input::Run(input::Command::Exit); });
+      input::Command command = *input::CommandNamed(line.command);
+      RunHandler([command] { input::Run(command); });
     }
     os_.saveAnswers.clear();
     os_.openAnswers.clear();

@@ -69,7 +69,10 @@ int SimReplay::Play(const std::function<void(int)>& afterTick) {
   while (true) {
     int64_t before = player_->Ticks();
     replay::Player::Status status = player_->Step();
-    if (player_->Ticks() != before) afterTick(static_cast<int>(player_->Ticks()));
+    // The timed run draws every frame but renders no sound and writes nothing: sound and
+    // files do not change the game, and would time the disk and the synthesizer instead.
+    if (player_->Ticks() != before && !options_.timedemo)
+      afterTick(static_cast<int>(player_->Ticks()));
     if (status != replay::Player::Status::Playing) break;
   }
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
