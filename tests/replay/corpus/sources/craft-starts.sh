@@ -5,7 +5,7 @@
 # changes; the replays embed these starts, so re-recording does not need it.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-build="${1:-$here/../../../build}"
+build="${1:-$here/../../../../build}"
 sim="$build/mirovaan-sim"
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
@@ -65,3 +65,6 @@ put32 "$here/frail-d1.sav" $Defence 0
 # The ending under way: the final opponent has just fallen in the last dungeon.
 cp "$here/final-d8.sav" "$here/ending.sav"
 put32 "$here/ending.sav" $Mode 6
+
+# Below the stair to the crowded last floor of the seventh dungeon (36 monsters and a boss).
+stair_save crowd-d6.sav 6 8 30 52
