@@ -1,6 +1,7 @@
 #include "shell/qt/replay_control.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileDialog>
@@ -136,11 +137,19 @@ void ReplayControl::ToggleRecording() {
   window_.Sync();
 }
 
+// Runs the ticks that are due: at speed x, x ticks of the game's interval per interval of
+// real time. A slow frame is caught up on, a few ticks at a time.
 void ReplayControl::StepPlayback() {
   if (!player_ || player_->State() != replay::Player::Status::Playing) return;
-  RunHandler([this] { player_->Step(); });
+  dueMs_ += static_cast<double>(clock_.restart()) * speed_;
+  for (int n = 0; n < 16 && player_->State() == replay::Player::Status::Playing; ++n) {
+    double interval = std::max(1, Form1.Timer1.Interval);
+    if (dueMs_ < interval) break;
+    dueMs_ -= interval;
+    RunHandler([this] { player_->Step(); });
+  }
+  dueMs_ = std::min(dueMs_, 1000.0);  // after a stall (a message box), no rush to catch up
   window_.Sync();
-  playTimer_.setInterval(std::max(1, Form1.Timer1.Interval / speed_));
   if (player_->State() == replay::Player::Status::Desync) {
     playTimer_.stop();
     QString text = QStringLiteral("リプレイが一致しません：%1 ティック目").arg(player_->DesyncTick());
@@ -158,17 +167,23 @@ void ReplayControl::SetSpeed(int speed) {
   speed_ = speed;
   if (player_ && player_->State() == replay::Player::Status::Playing) {
     playState_ = QStringLiteral("再生中 x%1").arg(speed_);
-    playTimer_.start(std::max(1, Form1.Timer1.Interval / speed_));
+    if (!playTimer_.isActive()) {
+      clock_.start();
+      playTimer_.start(4);
+    }
   }
   ShowPlaybackTitle();
 }
 
+// The caption is the form's: the window's own refreshes keep showing it.
 void ReplayControl::ShowPlaybackTitle() {
-  window_.setWindowTitle(QStringLiteral("%1 - リプレイ %2 / %3 - %4")
-                             .arg(QString::fromUtf8(kTitle))
-                             .arg(player_ ? player_->Ticks() : 0)
-                             .arg(player_ ? player_->TotalTicks() : 0)
-                             .arg(playState_));
+  Form1.Caption = QStringLiteral("%1 リプレイ %2/%3 %4")
+                      .arg(QString::fromUtf8(kTitle))
+                      .arg(player_ ? player_->Ticks() : 0)
+                      .arg(player_ ? player_->TotalTicks() : 0)
+                      .arg(playState_)
+                      .toStdString();
+  window_.setWindowTitle(Q(Form1.Caption));
 }
 
 // While a replay plays, the keyboard drives the playback, not the game (and no menu

@@ -2,6 +2,7 @@
 // and playback at the replay's own speed (keys 1, 2, 4, 8 for the speed, Esc or Q to leave).
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <memory>
@@ -49,6 +50,8 @@ class ReplayControl : public QObject {
   std::unique_ptr<Pending> pending_;
   QAction* recordItem_ = nullptr;
   QTimer playTimer_;
+  QElapsedTimer clock_;
+  double dueMs_ = 0;  // game time owed to the replay
   int speed_ = 1;
   QString playState_;
 };
