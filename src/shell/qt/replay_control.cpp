@@ -140,7 +140,9 @@ void ReplayControl::ToggleRecording() {
 // Runs the ticks that are due: at speed x, x ticks of the game's interval per interval of
 // real time. A slow frame is caught up on, a few ticks at a time.
 void ReplayControl::StepPlayback() {
-  if (!player_ || player_->State() != replay::Player::Status::Playing) return;
+  // A message box the replay shows runs its own event loop: no step may start inside one.
+  if (stepping_ || !player_ || player_->State() != replay::Player::Status::Playing) return;
+  stepping_ = true;
   dueMs_ += static_cast<double>(clock_.restart()) * speed_;
   for (int n = 0; n < 16 && player_->State() == replay::Player::Status::Playing; ++n) {
     double interval = std::max(1, Form1.Timer1.Interval);
@@ -149,6 +151,7 @@ void ReplayControl::StepPlayback() {
     RunHandler([this] { player_->Step(); });
   }
   dueMs_ = std::min(dueMs_, 1000.0);  // after a stall (a message box), no rush to catch up
+  stepping_ = false;
   window_.Sync();
   if (player_->State() == replay::Player::Status::Desync) {
     playTimer_.stop();

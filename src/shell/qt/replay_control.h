@@ -53,5 +53,6 @@ class ReplayControl : public QObject {
   QElapsedTimer clock_;
   double dueMs_ = 0;  // game time owed to the replay
   int speed_ = 1;
+  bool stepping_ = false;
   QString playState_;
 };
