@@ -129,14 +129,17 @@ void Gamepads::OnAxis(Pad& pad, int axis, int value) {
   // resting on the edge does not chatter.
   const int press = deadZone_ * 32767 / 100;
   const int release = press * 3 / 4;
-  auto update = [&](PadInput input, int travel) {
+  auto update = [&](PadInput input, int travel, bool pressing) {
     if (input == PadInput::None) return;
     bool held = pad.held[int(input)];
-    if (!held && travel > press) Set(pad, input, true);
-    else if (held && travel < release) Set(pad, input, false);
+    if (pressing && !held && travel > press) Set(pad, input, true);
+    if (!pressing && held && travel < release) Set(pad, input, false);
   };
-  update(inputs->negative, -value);
-  update(inputs->positive, value);
+  // Releases first: a stick flung across lets go of one side before it reaches the other.
+  for (bool pressing : {false, true}) {
+    update(inputs->negative, -value, pressing);
+    update(inputs->positive, value, pressing);
+  }
 }
 
 void Gamepads::Retime() {

@@ -56,6 +56,7 @@ QString LabelOf(KeyChord chord) {
   if (chord.Empty()) return {};
   QString plain = PlainName(chord.key, QKeySequence::NativeText);
   if (chord.key == Qt::Key_Enter) return QStringLiteral("テンキーEnter");
+  if (chord.key == Qt::Key_Return) return QStringLiteral("Enter");  // as the key is labelled
   return chord.keypad ? QStringLiteral("テンキー") + plain : plain;
 }
 
