@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
 #include <vector>
@@ -193,6 +194,37 @@ TEST_F(PadTest, PadsPluggedInAndPulledOutWhileRunning) {
   Poll();
   Tap(again, SDL_CONTROLLER_BUTTON_A);
   EXPECT_EQ(Take(), (std::vector<KeyEvent>{{32, true, false}, {32, false, false}}));
+}
+
+TEST_F(PadTest, AnOpenMenuOrAnotherWindowKeepsThePadFromTheGame) {
+  VirtualPad pad;
+  Poll();
+  QMenu menu;
+  QAction* first = menu.addAction("セーブ");
+  QAction* second = menu.addAction("ロード");
+  bool saved = false, loaded = false;
+  QObject::connect(first, &QAction::triggered, [&] { saved = true; });
+  QObject::connect(second, &QAction::triggered, [&] { loaded = true; });
+  menu.popup(QPoint(100, 100));
+  QApplication::processEvents();
+  ASSERT_EQ(QApplication::activePopupWidget(), &menu);
+  Tap(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+  if (menu.activeAction() == first) Tap(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+  EXPECT_EQ(menu.activeAction(), second);
+  Tap(pad, SDL_CONTROLLER_BUTTON_A);
+  EXPECT_TRUE(loaded);
+  EXPECT_FALSE(saved);
+  EXPECT_FALSE(menu.isVisible());
+  EXPECT_TRUE(Take().empty());
+
+  // While another window has the focus the game is handed nothing.
+  bool focused = false;
+  router.SetGameFocus([&] { return focused; });
+  Tap(pad, SDL_CONTROLLER_BUTTON_A);
+  EXPECT_TRUE(Take().empty());
+  focused = true;
+  Tap(pad, SDL_CONTROLLER_BUTTON_A);
+  EXPECT_EQ(Take().size(), 2u);
 }
 
 // Runs `steps` one after another inside the question box's own event loop.

@@ -22,6 +22,15 @@ BindingPage::BindingPage(Bindings& bindings, QWidget* parent)
     : QWidget(parent), bindings_(bindings), top_(new QVBoxLayout(this)) {}
 
 void BindingPage::Build() {
+  BuildRows();
+  notice_ = new QLabel;
+  notice_->setWordWrap(true);
+  top_->addWidget(notice_);
+  BuildButtons();
+  Refresh();
+}
+
+void BindingPage::BuildRows() {
   auto* rows = new QWidget;
   auto* grid = new QGridLayout(rows);
   for (int a = 0; a < kActionCount; ++a) {
@@ -40,26 +49,13 @@ void BindingPage::Build() {
   scroll->setWidget(rows);
   scroll->setWidgetResizable(true);
   top_->addWidget(scroll, 1);
+}
 
-  notice_ = new QLabel;
-  notice_->setWordWrap(true);
-  top_->addWidget(notice_);
-  auto* buttons = new QHBoxLayout;
+void BindingPage::BuildButtons() {
   clear_ = new QPushButton(QStringLiteral("解除"));
   defaults_ = new QPushButton(QStringLiteral("初期設定に戻す"));
   for (QPushButton* b : {clear_, defaults_}) b->setAutoDefault(false);
-  connect(clear_, &QPushButton::clicked, this, [this] {
-    CancelWaiting();
-    if (!chosen_) {
-      SetNotice(QStringLiteral("解除する枠を先に選んでください。"), true);
-      return;
-    }
-    Clear(chosen_->first, chosen_->second);
-    Save();
-    Refresh();
-    SetNotice(QStringLiteral("「%1」の割り当てを解除しました。")
-                  .arg(Label(chosen_->first)), false);
-  });
+  connect(clear_, &QPushButton::clicked, this, [this] { OnClear(); });
   connect(defaults_, &QPushButton::clicked, this, [this] {
     CancelWaiting();
     Reset();
@@ -67,11 +63,23 @@ void BindingPage::Build() {
     Refresh();
     SetNotice(QStringLiteral("初期設定に戻しました。"), false);
   });
+  auto* buttons = new QHBoxLayout;
   buttons->addWidget(clear_);
   buttons->addStretch(1);
   buttons->addWidget(defaults_);
   top_->addLayout(buttons);
+}
+
+void BindingPage::OnClear() {
+  CancelWaiting();
+  if (!chosen_) {
+    SetNotice(QStringLiteral("解除する枠を先に選んでください。"), true);
+    return;
+  }
+  Clear(chosen_->first, chosen_->second);
+  Save();
   Refresh();
+  SetNotice(QStringLiteral("「%1」の割り当てを解除しました。").arg(Label(chosen_->first)), false);
 }
 
 QString BindingPage::Notice() const { return notice_ ? notice_->text() : QString(); }

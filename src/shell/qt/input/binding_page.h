@@ -26,7 +26,7 @@ class BindingPage : public QWidget {
 
  protected:
   BindingPage(Bindings& bindings, QWidget* parent);
-  // Puts the rows, the notice and the two buttons below `top`.
+  // Puts the rows, the notice and the two buttons below what the page put in Top().
   void Build();
   QVBoxLayout* Top() const { return top_; }
 
@@ -48,7 +48,10 @@ class BindingPage : public QWidget {
   Bindings& bindings_;
 
  private:
+  void BuildRows();
+  void BuildButtons();
   void OnPlaceClicked(Action action, int slot);
+  void OnClear();
 
   QVBoxLayout* top_;
   std::array<std::array<QPushButton*, kSlots>, kActionCount> places_{};

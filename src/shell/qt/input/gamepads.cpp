@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 #include "shell/qt/input/bindings_settings.h"
 
 namespace input {
