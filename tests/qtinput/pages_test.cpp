@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
@@ -97,6 +99,21 @@ TEST_F(Pages, KeysAreBoundByPressingThemAndConflictsAreRefused) {
   EXPECT_EQ(bindings, Bindings());
   EXPECT_EQ(fire->text(), "Space");
   EXPECT_EQ(Saved(), Bindings());
+}
+
+TEST_F(Pages, ABindingThatCannotBeSavedStillHoldsAndSaysSo) {
+  const QString path = QSettings().fileName();
+  QFile::remove(path);
+  ASSERT_TRUE(QDir().mkpath(path));  // a folder stands where the file goes
+  Bindings bindings;
+  auto* page = new input::KeyBindingsPage(bindings);
+  Harness harness(page);
+  QPushButton* fire = page->PlaceButton(Action::Fire, 0);
+  QTest::mouseClick(fire, Qt::LeftButton);
+  QTest::keyClick(fire, Qt::Key_Z);
+  EXPECT_EQ(bindings.Key(Action::Fire, 0), (KeyChord{Qt::Key_Z}));
+  EXPECT_TRUE(page->Notice().contains("設定ファイルに書き込めなかった")) << page->Notice().toStdString();
+  QDir(path).removeRecursively();
 }
 
 TEST_F(Pages, PadButtonsAreBoundByPressingThem) {

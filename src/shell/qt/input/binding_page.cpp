@@ -59,9 +59,8 @@ void BindingPage::BuildButtons() {
   connect(defaults_, &QPushButton::clicked, this, [this] {
     CancelWaiting();
     Reset();
-    Save();
     Refresh();
-    SetNotice(QStringLiteral("初期設定に戻しました。"), false);
+    SaveAndTell(QStringLiteral("初期設定に戻しました。"));
   });
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(clear_);
@@ -77,9 +76,8 @@ void BindingPage::OnClear() {
     return;
   }
   Clear(chosen_->first, chosen_->second);
-  Save();
   Refresh();
-  SetNotice(QStringLiteral("「%1」の割り当てを解除しました。").arg(Label(chosen_->first)), false);
+  SaveAndTell(QStringLiteral("「%1」の割り当てを解除しました。").arg(Label(chosen_->first)));
 }
 
 QString BindingPage::Notice() const { return notice_ ? notice_->text() : QString(); }
@@ -106,8 +104,7 @@ void BindingPage::Finish(BindResult result, const QString& given) {
   StopWaiting();
   QString name = Label(action);
   if (result.status == BindResult::Bound) {
-    Save();
-    SetNotice(QStringLiteral("「%1」に「%2」を割り当てました。").arg(name, inputLabel), false);
+    SaveAndTell(QStringLiteral("「%1」に「%2」を割り当てました。").arg(name, inputLabel));
   } else if (result.status == BindResult::Taken) {
     QString holder = Label(result.holder);
     SetNotice(QStringLiteral("「%1」は既に「%2」に割り当てられています。").arg(inputLabel, holder),
@@ -132,6 +129,15 @@ void BindingPage::Refresh() {
       places_[a][s]->setText(label.isEmpty() ? QStringLiteral("－") : label);
     }
   if (waiting_) PlaceButton(waiting_->first, waiting_->second)->setText(Prompt());
+}
+
+void BindingPage::SaveAndTell(const QString& done) {
+  if (Save()) {
+    SetNotice(done, false);
+    return;
+  }
+  SetNotice(done + QStringLiteral("ただし設定ファイルに書き込めなかったため、次に起動したときは元の設定に戻ります。"),
+            true);
 }
 
 void BindingPage::SetNotice(const QString& text, bool refusal) {

@@ -36,7 +36,7 @@ class BindingPage : public QWidget {
   virtual void StopWaiting() = 0;
   virtual void Clear(Action action, int slot) = 0;
   virtual void Reset() = 0;
-  virtual void Save() = 0;
+  virtual bool Save() = 0;  // false when the settings file could not be written
 
   // Ends the wait with what it got: the notice names the result.
   void Finish(BindResult result, const QString& inputLabel);
@@ -44,6 +44,8 @@ class BindingPage : public QWidget {
   std::optional<std::pair<Action, int>> Waiting() const { return waiting_; }
   void Refresh();
   void SetNotice(const QString& text, bool refusal);
+  // Saves, then says `done`, or that the change holds only until the game ends.
+  void SaveAndTell(const QString& done);
 
   Bindings& bindings_;
 

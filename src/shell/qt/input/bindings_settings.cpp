@@ -61,6 +61,11 @@ void Store(QSettings& settings, const QString& path, const Places& places, NameO
   else settings.setValue(path, names);
 }
 
+bool Written(QSettings& settings) {
+  settings.sync();
+  return settings.status() == QSettings::NoError;
+}
+
 }  // namespace
 
 void LoadBindings(QSettings& settings, Bindings& bindings) {
@@ -76,18 +81,18 @@ void LoadBindings(QSettings& settings, Bindings& bindings) {
   if (!bindings.SetAllPad(pad)) bindings.SetAllPad(defaults.AllPad());
 }
 
-void SaveKeyBindings(QSettings& settings, const Bindings& bindings) {
+bool SaveKeyBindings(QSettings& settings, const Bindings& bindings) {
   for (int a = 0; a < kActionCount; ++a)
     Store(settings, KeyPath(Action(a)), bindings.AllKeys()[a],
           [](KeyChord k) { return NameOf(k); });
-  settings.sync();
+  return Written(settings);
 }
 
-void SavePadBindings(QSettings& settings, const Bindings& bindings) {
+bool SavePadBindings(QSettings& settings, const Bindings& bindings) {
   for (int a = 0; a < kActionCount; ++a)
     Store(settings, PadPath(Action(a)), bindings.AllPad()[a],
           [](PadInput p) { return NameOf(p); });
-  settings.sync();
+  return Written(settings);
 }
 
 int LoadDeadZone(QSettings& settings) {
@@ -97,9 +102,9 @@ int LoadDeadZone(QSettings& settings) {
   return percent;
 }
 
-void SaveDeadZone(QSettings& settings, int percent) {
+bool SaveDeadZone(QSettings& settings, int percent) {
   settings.setValue(QStringLiteral("input/pad/deadzone"), percent);
-  settings.sync();
+  return Written(settings);
 }
 
 }  // namespace input

@@ -15,9 +15,10 @@ constexpr int kMinDeadZone = 5;
 constexpr int kMaxDeadZone = 90;
 
 void LoadBindings(QSettings& settings, Bindings& bindings);
-void SaveKeyBindings(QSettings& settings, const Bindings& bindings);
-void SavePadBindings(QSettings& settings, const Bindings& bindings);
+// The savers write the file at once; false when it could not be written.
+bool SaveKeyBindings(QSettings& settings, const Bindings& bindings);
+bool SavePadBindings(QSettings& settings, const Bindings& bindings);
 int LoadDeadZone(QSettings& settings);
-void SaveDeadZone(QSettings& settings, int percent);
+bool SaveDeadZone(QSettings& settings, int percent);
 
 }  // namespace input

@@ -13,7 +13,7 @@ namespace {
 static_assert(int(PadInput::DpadRight) == SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
               "the pad's buttons keep SDL's order");
 
-constexpr int kFastPollMs = 8;   // a pad is open: every press counts
+constexpr int kFastPollMs = 10;  // a pad is open: every press counts
 constexpr int kIdlePollMs = 250;  // only listening for a pad being plugged in
 
 // The two directions of each stick axis, and the triggers, which have one.

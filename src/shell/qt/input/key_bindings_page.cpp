@@ -65,9 +65,9 @@ bool KeyBindingsPage::eventFilter(QObject* watched, QEvent* event) {
 void KeyBindingsPage::Clear(Action action, int slot) { bindings_.ClearKey(action, slot); }
 void KeyBindingsPage::Reset() { bindings_.ResetKeys(); }
 
-void KeyBindingsPage::Save() {
+bool KeyBindingsPage::Save() {
   QSettings settings;
-  SaveKeyBindings(settings, bindings_);
+  return SaveKeyBindings(settings, bindings_);
 }
 
 }  // namespace input

@@ -18,7 +18,7 @@ class KeyBindingsPage : public BindingPage {
   void StopWaiting() override;
   void Clear(Action action, int slot) override;
   void Reset() override;
-  void Save() override;
+  bool Save() override;
 
  private:
   QPushButton* listening_ = nullptr;

@@ -34,7 +34,8 @@ PadBindingsPage::PadBindingsPage(Bindings& bindings, Gamepads* pads, PadRouter* 
     showZone();
     if (pads_) pads_->SetDeadZone(percent);
     QSettings settings;
-    SaveDeadZone(settings, percent);
+    if (!SaveDeadZone(settings, percent))
+      SetNotice(QStringLiteral("設定ファイルに書き込めませんでした。"), true);
   });
   zoneRow->addWidget(deadZoneLabel_);
   zoneRow->addWidget(deadZone_, 1);
@@ -99,9 +100,9 @@ void PadBindingsPage::Reset() {
   deadZone_->setValue(kDefaultDeadZone);
 }
 
-void PadBindingsPage::Save() {
+bool PadBindingsPage::Save() {
   QSettings settings;
-  SavePadBindings(settings, bindings_);
+  return SavePadBindings(settings, bindings_);
 }
 
 }  // namespace input

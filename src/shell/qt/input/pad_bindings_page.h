@@ -30,7 +30,7 @@ class PadBindingsPage : public BindingPage {
   void StopWaiting() override;
   void Clear(Action action, int slot) override;
   void Reset() override;
-  void Save() override;
+  bool Save() override;
 
  private:
   Gamepads* pads_;

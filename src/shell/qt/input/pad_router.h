@@ -50,7 +50,7 @@ class PadRouter : public QObject {
   std::array<Held, kPadInputCount> held_{};
   PadInput repeating_ = PadInput::None;
   QTimer repeat_;
-  int delayMs_ = 500, intervalMs_ = 40;
+  int delayMs_ = 500, intervalMs_ = 30;  // the desktop's usual key repeat
 };
 
 }  // namespace input
