@@ -279,8 +279,21 @@ TEST_F(PadTest, AQuestionBoxAnswersToThePad) {
   // None of it reached the game.
   EXPECT_TRUE(Take().empty());
 
-  // A held from the game into the box answers nothing until it is pressed again.
+  // A that answered a box and stays held does not go on to press the game's Space.
   router.SetRepeat(20, 10);
+  WhileBoxIsOpen({[&] {
+    pad.Button(SDL_CONTROLLER_BUTTON_A, true);
+    Poll();
+  }});
+  EXPECT_TRUE(os.AskYesNo("使いますよ！", "よろしいでしょうか？"));
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < 100) QApplication::processEvents(QEventLoop::AllEvents, 5);
+  pad.Button(SDL_CONTROLLER_BUTTON_A, false);
+  Poll();
+  EXPECT_TRUE(Take().empty());
+
+  // A held from the game into the box answers nothing until it is pressed again.
   pad.Button(SDL_CONTROLLER_BUTTON_A, true);
   Poll();
   EXPECT_EQ(Take(), (std::vector<KeyEvent>{{32, true, false}}));

@@ -163,4 +163,14 @@ TEST_F(Pages, PadButtonsAreBoundByPressingThem) {
   EXPECT_FALSE(router.Capturing());
 }
 
+TEST_F(Pages, WithoutPadSupportThePadPageSaysSoAndBindsNothing) {
+  Bindings bindings;
+  auto* page = new input::PadBindingsPage(bindings, nullptr, nullptr);
+  Harness harness(page);
+  EXPECT_TRUE(page->Status().startsWith("ゲームパッドは使えません"));
+  EXPECT_FALSE(page->PlaceButton(Action::Fire, 0)->isEnabled());
+  QTest::mouseClick(page->DefaultsButton(), Qt::LeftButton);  // still harmless
+  EXPECT_EQ(bindings, Bindings());
+}
+
 }  // namespace

@@ -36,11 +36,15 @@ void PadRouter::Press(PadInput input, bool repeat) {
     take(input);
     return;
   }
-  if (QWidget* target = UiTarget()) {
-    AnswerUi(target, input, repeat);
-    Held& held = held_[int(input)];
-    if (held.route == Route::None) held.route = Route::Ui;
-  } else {
+  // A held input keeps answering whoever took its press: a button that confirmed a question
+  // box does not go on to press the game's key, and the game's held key does not walk
+  // through a dialog opened on top of it (it counts again once the dialog is gone).
+  Held& held = held_[int(input)];
+  QWidget* target = UiTarget();
+  if (!repeat) held.route = target ? Route::Ui : Route::None;
+  if (held.route == Route::Ui) {
+    if (target) AnswerUi(target, input, repeat);
+  } else if (!target) {
     PressGame(input, repeat);
   }
   // The last input pressed repeats, as the last key pressed does on a keyboard.
@@ -53,8 +57,8 @@ void PadRouter::PressGame(PadInput input, bool repeat) {
   auto action = bindings_.ActionOfPad(input);
   bool focused = !gameFocus_ || gameFocus_();
   if (!action || !focused) return;
+  if (held.route != Route::Game) held.code = InfoOf(*action).gameKey;  // kept until released
   held.route = Route::Game;
-  held.code = InfoOf(*action).gameKey;
   if (sink_) sink_(held.code, true, repeat);
 }
 
