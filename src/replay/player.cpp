@@ -13,11 +13,11 @@ namespace replay {
 Player::Player(platform::Platform& inner, Replay replay)
     : inner_(inner), decorator_(inner, *this), replay_(std::move(replay)) {
   platform::SetPlatform(&decorator_);
-  input::SetReplayDriving(true);
+  feed::SetReplayDriving(true);
 }
 
 Player::~Player() {
-  input::SetReplayDriving(false);
+  feed::SetReplayDriving(false);
   platform::SetPlatform(&inner_);
   if (!scratchDir_.empty()) {
     std::error_code ignored;
@@ -49,16 +49,16 @@ Player::Status Player::Step() {
     if (status_ == Status::Playing) status_ = Status::Finished;
     return status_;
   }
-  RunHandler([] { input::Tick(input::From::Replay); });
+  RunHandler([] { feed::Tick(feed::From::Replay); });
   ++tick_;
   return status_;
 }
 
 void Player::Deliver(const Event& e) {
   switch (e.Kind) {
-    case EventKind::KeyDown: RunHandler([&] { input::KeyDown(e.Key, input::From::Replay); }); break;
-    case EventKind::KeyUp: RunHandler([&] { input::KeyUp(e.Key, input::From::Replay); }); break;
-    case EventKind::Command: RunHandler([&] { input::Run(e.Cmd, input::From::Replay); }); break;
+    case EventKind::KeyDown: RunHandler([&] { feed::KeyDown(e.Key, feed::From::Replay); }); break;
+    case EventKind::KeyUp: RunHandler([&] { feed::KeyUp(e.Key, feed::From::Replay); }); break;
+    case EventKind::Command: RunHandler([&] { feed::Run(e.Cmd, feed::From::Replay); }); break;
     case EventKind::Hash: Check(e.Hash, "stored"); return;
     default:
       Fail("line " + std::to_string(e.Line) + ": a dialog answer the game did not ask for");

@@ -171,7 +171,7 @@ Event ReadEvent(const std::vector<std::string>& w, int64_t tick, int& lastDown) 
     e.Key = static_cast<uint16_t>(lastDown);
   } else if (kind == "c") {
     NeedWords(w, 3);
-    auto command = input::CommandNamed(w[2]);
+    auto command = feed::CommandNamed(w[2]);
     if (!command) throw Failure{"unknown command \"" + w[2] + "\""};
     e.Kind = EventKind::Command;
     e.Cmd = *command;

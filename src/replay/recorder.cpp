@@ -32,7 +32,7 @@ void Recorder::OnKey(bool down, uint16_t key) {
   writer_->Add(e);
 }
 
-void Recorder::OnCommand(input::Command command) {
+void Recorder::OnCommand(feed::Command command) {
   Event e = At(EventKind::Command);
   e.Cmd = command;
   writer_->Add(e);
@@ -99,13 +99,13 @@ bool RecordingSession::Start(const std::string& path, bool fromSave, std::string
   }
   recorder_ = std::make_unique<Recorder>(std::move(writer), header);
   decorator_.SetRecorder(recorder_.get());
-  input::SetListener(recorder_.get());
+  feed::SetListener(recorder_.get());
   return true;
 }
 
 void RecordingSession::Stop() {
   if (!recorder_) return;
-  input::SetListener(nullptr);
+  feed::SetListener(nullptr);
   decorator_.SetRecorder(nullptr);
   recorder_.reset();
 }

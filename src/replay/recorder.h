@@ -9,17 +9,17 @@
 #include "platform/platform.h"
 #include "replay/replay.h"
 #include "replay/writer.h"
-#include "shell/input.h"
+#include "shell/feed.h"
 
 namespace replay {
 
-class Recorder : public input::Listener {
+class Recorder : public feed::Listener {
  public:
   Recorder(std::unique_ptr<Writer> writer, const Header& header);
   ~Recorder() override;  // the end line
 
   void OnKey(bool down, uint16_t key) override;
-  void OnCommand(input::Command command) override;
+  void OnCommand(feed::Command command) override;
   void AfterTick() override;
 
   // The dialogs' answers, as the recording platform sees them.

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/input.h"
+#include "shell/feed.h"
 
 namespace replay {
 
@@ -59,7 +59,7 @@ struct Event {
   int64_t Tick = 0;  // ticks run before the event (a hash: the tick after which it was taken)
   EventKind Kind = EventKind::KeyDown;
   uint16_t Key = 0;
-  input::Command Cmd = input::Command::Save;
+  feed::Command Cmd = feed::Command::Save;
   bool Yes = false;  // Answer; SaveAnswer: a file was chosen
   OpenResult Open = OpenResult::Cancelled;
   std::vector<uint8_t> Bytes;

@@ -38,7 +38,7 @@ replay::Replay Sample() {
   Event up = Make(3, EventKind::KeyUp);
   up.Key = 38;
   Event command = Make(5, EventKind::Command);
-  command.Cmd = input::Command::Load;
+  command.Cmd = feed::Command::Load;
   Event open = Make(5, EventKind::OpenAnswer);
   open.Open = replay::OpenResult::Bytes;
   open.Bytes = {1, 2, 3, 4};

@@ -44,7 +44,7 @@ TEST(RecordAndPlay, SaveLoadAndOptionsInsideTheReplay) {
   IntoFirstDungeon(s, VK_RIGHT);
   s.At(30, [&] {
     testsupport::Os().saveAnswers = {save};
-    input::Run(input::Command::Save);
+    feed::Run(feed::Command::Save);
   });
   Fight(s, 35);
   s.At(350, [] {
@@ -53,11 +53,11 @@ TEST(RecordAndPlay, SaveLoadAndOptionsInsideTheReplay) {
       SetCheckBox1Checked(false);
       Button1Click();
     };
-    input::Run(input::Command::Options);
+    feed::Run(feed::Command::Options);
   });
   s.At(300, [&] {
     testsupport::Os().openAnswers = {save};
-    input::Run(input::Command::Load);
+    feed::Run(feed::Command::Load);
   });
   std::string path = dir.File("saveload.mvr");
   EndState recorded = Record(path, s, 400);
@@ -77,7 +77,7 @@ TEST(RecordAndPlay, RecordingFromTheMiddleOfAGameEmbedsIt) {
   Script before;
   IntoFirstDungeon(before, VK_UP);
   before.Hold(22, 40, VK_DOWN);
-  before.At(30, [] { input::KeyDown(VK_SPACE); });  // held across the start of the recording
+  before.At(30, [] { feed::KeyDown(VK_SPACE); });  // held across the start of the recording
   before.Run(35);
   std::string path = dir.File("middle.mvr");
   EndState recorded;

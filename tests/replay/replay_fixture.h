@@ -20,7 +20,7 @@
 #include "replay/reader.h"
 #include "replay/recorder.h"
 #include "replay/state_hash.h"
-#include "shell/input.h"
+#include "shell/feed.h"
 #include "shell/main_form.h"
 #include "screens/keys.h"
 #include "support/test_support.h"
@@ -82,13 +82,13 @@ struct Script {
   void At(int tick, std::function<void()> f) { steps.emplace_back(tick, std::move(f)); }
   void Press(int tick, uint16_t key) {
     At(tick, [key] {
-      input::KeyDown(key);
-      input::KeyUp(key);
+      feed::KeyDown(key);
+      feed::KeyUp(key);
     });
   }
   void Hold(int from, int to, uint16_t key) {
-    At(from, [key] { input::KeyDown(key); });
-    At(to, [key] { input::KeyUp(key); });
+    At(from, [key] { feed::KeyDown(key); });
+    At(to, [key] { feed::KeyUp(key); });
   }
   void Run(int ticks) const {
     size_t next = 0;
@@ -97,7 +97,7 @@ struct Script {
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (int t = 0; t < ticks; ++t) {
       while (next < sorted.size() && sorted[next].first <= t) RunHandler(sorted[next++].second);
-      RunHandler([] { input::Tick(); });
+      RunHandler([] { feed::Tick(); });
     }
   }
 };

@@ -20,7 +20,7 @@
 #include "persist/save.h"
 #include "platform/headless/headless_platform.h"
 #include "screens/keys.h"
-#include "shell/input.h"
+#include "shell/feed.h"
 #include "shell/main_form.h"
 #include "shell/options.h"
 #include "replay_mode.h"
@@ -128,7 +128,7 @@ std::vector<ScriptLine> ReadScript(const std::string& path) {
           throw UsageError{where() + "menu options needs SPEED(1-100) MUSIC(0/1) EFFECTS(0/1)"};
         line.music = music == 1;
         line.effects = effects == 1;
-      } else if (!input::CommandNamed(line.command)) {
+      } else if (!feed::CommandNamed(line.command)) {
         throw UsageError{where() + "unknown menu command " + line.command};
       }
     } else {
@@ -236,7 +236,7 @@ class Runner {
         Deliver(script[next++]);
       }
       if (Form1.Ended) break;
-      RunHandler([] { input::Tick(); });
+      RunHandler([] { feed::Tick(); });
       AdvanceClock(Form1.Timer1.Interval);
       Shots(tick);
     }
@@ -244,15 +244,15 @@ class Runner {
   }
 
   void Deliver(const ScriptLine& line) {
-    if (line.action == "down" || line.action == "press") RunHandler([&] { input::KeyDown(line.key); });
-    if (line.action == "up" || line.action == "press") RunHandler([&] { input::KeyUp(line.key); });
+    if (line.action == "down" || line.action == "press") RunHandler([&] { feed::KeyDown(line.key); });
+    if (line.action == "up" || line.action == "press") RunHandler([&] { feed::KeyUp(line.key); });
     if (line.action != "menu") return;
     if (line.command == "save") {
       os_.saveAnswers = {line.path};
-      RunHandler([] { input::Run(input::Command::Save); });
+      RunHandler([] { feed::Run(feed::Command::Save); });
     } else if (line.command == "load") {
       os_.openAnswers = {line.path};
-      RunHandler([] { input::Run(input::Command::Load); });
+      RunHandler([] { feed::Run(feed::Command::Load); });
     } else if (line.command == "options") {
       os_.optionsDialogScript = [&line] {
         SetScrollBar1Position(line.interval);
@@ -260,11 +260,11 @@ class Runner {
         SetCheckBox2Checked(line.effects);
         Button1Click();
       };
-      RunHandler([] { input::Run(input::Command::Options); });
+      RunHandler([] { feed::Run(feed::Command::Options); });
       os_.optionsDialogScript = nullptr;
     } else {
-      input::Command command = *input::CommandNamed(line.command);
-      RunHandler([command] { input::Run(command); });
+      feed::Command command = *feed::CommandNamed(line.command);
+      RunHandler([command] { feed::Run(command); });
     }
     os_.saveAnswers.clear();
     os_.openAnswers.clear();

@@ -6,7 +6,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
-#include "shell/input.h"
+#include "shell/feed.h"
 
 class QAction;
 
@@ -30,13 +30,15 @@ class MainWindow : public QMainWindow {
   // Mirrors the form's model: caption, menu states, timers, client size.
   void Sync();
   void RepaintNow();
+  // A key-down or key-up from another device than the keyboard (a game controller).
+  void GameKey(uint16_t code, bool down);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QAction* AddCommand(QMenu* menu, const char* caption, const char* shortcut,
-                      input::Command command);
+                      feed::Command command);
   template <typename F>
   void Dispatch(F&& handler);
   void ApplyClientSize();

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-namespace input {
+namespace feed {
 
 enum class Command : uint8_t {
   Save, Load, Exit, Options, View624, View312, View156, Help, About,
@@ -41,4 +41,4 @@ void KeyUp(uint16_t key, From from = From::Player);
 void Run(Command command, From from = From::Player);
 void Tick(From from = From::Player);  // the game timer's tick
 
-}  // namespace input
+}  // namespace feed

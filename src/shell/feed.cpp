@@ -1,4 +1,4 @@
-#include "shell/input.h"
+#include "shell/feed.h"
 
 #include <iterator>
 
@@ -8,7 +8,7 @@
 #include "shell/main_form.h"
 #include "shell/options.h"
 
-namespace input {
+namespace feed {
 
 namespace {
 
@@ -77,4 +77,4 @@ void Tick(From from) {
   Timer1Timer();
 }
 
-}  // namespace input
+}  // namespace feed
