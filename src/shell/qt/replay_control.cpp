@@ -114,7 +114,10 @@ bool ReplayControl::StartRecording(const QString& path, bool fromSave) {
 // the menu or on the world map.
 void ReplayControl::ToggleRecording() {
   if (recording_->Recording()) {
+    std::string failure = recording_->Current()->Error();
     recording_->Stop();
+    if (!failure.empty())
+      Warn(&window_, QStringLiteral("リプレイの書き込みに失敗しました：%1").arg(Q(failure)));
     recordItem_->setText(QStringLiteral("リプレイを記録"));
     return;
   }
