@@ -72,64 +72,72 @@ void InsectBody(const Pen& P, const Creature& c, int facing, int pose, bool spid
   }
 }
 
-void QuadBody(const Pen& P, const Creature& c, int view, int pose) {
-  double z = c.size;
-  uint8_t legF = C(c.main, 2), legB = C(c.main, 1), claw = C(c.third, 3);
-  double step = pose == 1 ? 1.4 : pose == 2 ? -1.4 : 0;
-  double base = 12 + 9.0 * z;  // where the feet stand
-  if (base > 22.5) base = 22.5;
-  if (view == 1) {
-    double bx = 11.5, by = base - 6.5 * z;
-    if (c.wings) {
-      double flap = pose == 1 ? -3 : pose == 2 ? 1 : -1;
-      P.Poly({{bx - 3 * z, by - 2 * z}, {bx + 1 * z, by - 9 * z + flap}, {bx + 5 * z, by - 2 * z}}, C(c.second, 1));
-      P.Poly({{bx - 1 * z, by - 2 * z}, {bx + 1 * z, by - 7 * z + flap}, {bx + 3 * z, by - 2 * z}}, C(c.second, 2));
-    }
-    if (c.tail) P.L(bx - 5.5 * z, by - 0.5, bx - 9.5 * z, by - 2.5 * z + step * 0.5, 1.6 * z, C(c.main, 1));
-    // far legs, body, near legs, head
-    P.L(bx - 3.5 * z - step, by + 2, bx - 3.5 * z - step, base - 0.5, 1.8 * z, legB);
-    P.L(bx + 3.5 * z + step, by + 2, bx + 3.5 * z + step, base - 0.5, 1.8 * z, legB);
-    P.B(bx, by, 6.5 * z, 4.2 * z, c.main);
-    P.E(bx + 0.5, by + 2.6 * z, 4.5 * z, 1.3 * z, C(c.second, 3));
-    if (c.spikes)
-      for (int i = -2; i <= 2; ++i)
-        P.Poly({{bx + i * 2.4 * z - 1.1 * z, by - 3.4 * z}, {bx + i * 2.4 * z, by - 5.6 * z}, {bx + i * 2.4 * z + 1.1 * z, by - 3.4 * z}},
-               C(c.third, 2));
-    P.L(bx - 4.0 * z + step, by + 2, bx - 4.0 * z + step, base - 0.5, 2.0 * z, legF);
-    P.L(bx + 3.0 * z - step, by + 2, bx + 3.0 * z - step, base - 0.5, 2.0 * z, legF);
-    P.R(bx - 4.0 * z + step - 0.5, base - 1, 1.2, 1, claw);
-    P.R(bx + 3.0 * z - step - 0.5, base - 1, 1.2, 1, claw);
-    double hx = bx + 6.4 * z, hy = by - 1.8 * z;
-    P.B(hx, hy, 3.4 * z, 3.1 * z, c.main);
-    P.B(hx + 2.8 * z, hy + 1.2 * z, 1.9 * z, 1.5 * z, c.second, 1, 4);
-    P.Dot(hx + 4.4 * z, hy + 0.6 * z, kInk);
-    P.R(hx + 0.6 * z, hy - 1.0 * z, 1.2 * z > 1 ? 1.2 * z : 1, 1.2 * z > 1 ? 1.2 * z : 1, c.eye);
-    P.Poly({{hx - 2.6 * z, hy - 1.8 * z}, {hx - 1.8 * z, hy - 4.4 * z}, {hx - 0.4 * z, hy - 2.4 * z}}, C(c.main, 1));
-    if (c.tusks) P.L(hx + 3.0 * z, hy + 2.4 * z, hx + 3.6 * z, hy + 0.6 * z, 1.0 * z, claw);
-    if (c.horn) P.L(hx + 1.0 * z, hy - 2.6 * z, hx + 2.6 * z, hy - 5.8 * z, 1.4 * z, claw);
-    if (c.crown) P.Poly({{hx - 2 * z, hy - 2.6 * z}, {hx - 2 * z, hy - 5 * z}, {hx - 0.6 * z, hy - 3.6 * z}, {hx + 0.4 * z, hy - 5.4 * z}, {hx + 1.4 * z, hy - 3.6 * z}, {hx + 2.6 * z, hy - 5 * z}, {hx + 2.6 * z, hy - 2.6 * z}}, C(Gold, 3));
-    return;
-  }
-  double cx = 12, by = base - 6.0 * z;
+// What every view of a four-legged body shares: its size, leg and claw colours, the stride
+// of the walk and where the feet stand.
+struct QuadLegs {
+  double z, step, base;
+  uint8_t legF, legB, claw;
+};
+
+// The side view, facing right: wings, tail, far legs, body, near legs, head.
+void QuadSide(const Pen& P, const Creature& c, int pose, const QuadLegs& q) {
+  const double z = q.z, step = q.step, base = q.base;
+  const uint8_t legF = q.legF, legB = q.legB, claw = q.claw;
+  double bx = 11.5, by = base - 6.5 * z;
   if (c.wings) {
-    double flap = pose == 1 ? -2.5 : pose == 2 ? 1.5 : 0;
-    for (int s = -1; s <= 1; s += 2)
-      P.Poly({{cx + s * 3 * z, by - 2 * z}, {cx + s * 11.0 * z, by - 7 * z + flap}, {cx + s * 10 * z, by + 1 * z}, {cx + s * 4 * z, by + 1.5 * z}}, C(c.second, 1));
+    double flap = pose == 1 ? -3 : pose == 2 ? 1 : -1;
+    P.Poly({{bx - 3 * z, by - 2 * z}, {bx + 1 * z, by - 9 * z + flap}, {bx + 5 * z, by - 2 * z}}, C(c.second, 1));
+    P.Poly({{bx - 1 * z, by - 2 * z}, {bx + 1 * z, by - 7 * z + flap}, {bx + 3 * z, by - 2 * z}}, C(c.second, 2));
   }
-  double lift0 = pose == 1 ? 1.2 : 0, lift1 = pose == 2 ? 1.2 : 0;
-  if (view == 0) {
-    P.L(cx - 4.2 * z, by + 2, cx - 4.2 * z, base - 0.5 - lift0, 2.2 * z, legB);
-    P.L(cx + 4.2 * z, by + 2, cx + 4.2 * z, base - 0.5 - lift1, 2.2 * z, legB);
-    P.B(cx, by, 5.6 * z, 5.0 * z, c.main);
-    if (c.spikes)
-      for (int i = -1; i <= 1; ++i) P.Poly({{cx - 1.2 * z, by + i * 3 * z}, {cx, by + i * 3 * z - 2.6 * z}, {cx + 1.2 * z, by + i * 3 * z}}, C(c.third, 2));
-    if (c.tail) P.L(cx, by + 4.0 * z, cx + step, base + 0.5, 1.8 * z, C(c.main, 1));
-    P.B(cx, by - 5.0 * z, 3.2 * z, 2.6 * z, c.main, 0, 2);
-    P.Poly({{cx - 3.0 * z, by - 6 * z}, {cx - 2.4 * z, by - 9 * z}, {cx - 0.8 * z, by - 6.8 * z}}, C(c.main, 1));
-    P.Poly({{cx + 3.0 * z, by - 6 * z}, {cx + 2.4 * z, by - 9 * z}, {cx + 0.8 * z, by - 6.8 * z}}, C(c.main, 1));
-    if (c.horn) P.L(cx, by - 7 * z, cx, by - 10 * z, 1.4 * z, claw);
-    return;
-  }
+  if (c.tail) P.L(bx - 5.5 * z, by - 0.5, bx - 9.5 * z, by - 2.5 * z + step * 0.5, 1.6 * z, C(c.main, 1));
+  // far legs, body, near legs, head
+  P.L(bx - 3.5 * z - step, by + 2, bx - 3.5 * z - step, base - 0.5, 1.8 * z, legB);
+  P.L(bx + 3.5 * z + step, by + 2, bx + 3.5 * z + step, base - 0.5, 1.8 * z, legB);
+  P.B(bx, by, 6.5 * z, 4.2 * z, c.main);
+  P.E(bx + 0.5, by + 2.6 * z, 4.5 * z, 1.3 * z, C(c.second, 3));
+  if (c.spikes)
+    for (int i = -2; i <= 2; ++i)
+      P.Poly({{bx + i * 2.4 * z - 1.1 * z, by - 3.4 * z}, {bx + i * 2.4 * z, by - 5.6 * z}, {bx + i * 2.4 * z + 1.1 * z, by - 3.4 * z}},
+             C(c.third, 2));
+  P.L(bx - 4.0 * z + step, by + 2, bx - 4.0 * z + step, base - 0.5, 2.0 * z, legF);
+  P.L(bx + 3.0 * z - step, by + 2, bx + 3.0 * z - step, base - 0.5, 2.0 * z, legF);
+  P.R(bx - 4.0 * z + step - 0.5, base - 1, 1.2, 1, claw);
+  P.R(bx + 3.0 * z - step - 0.5, base - 1, 1.2, 1, claw);
+  double hx = bx + 6.4 * z, hy = by - 1.8 * z;
+  P.B(hx, hy, 3.4 * z, 3.1 * z, c.main);
+  P.B(hx + 2.8 * z, hy + 1.2 * z, 1.9 * z, 1.5 * z, c.second, 1, 4);
+  P.Dot(hx + 4.4 * z, hy + 0.6 * z, kInk);
+  P.R(hx + 0.6 * z, hy - 1.0 * z, 1.2 * z > 1 ? 1.2 * z : 1, 1.2 * z > 1 ? 1.2 * z : 1, c.eye);
+  P.Poly({{hx - 2.6 * z, hy - 1.8 * z}, {hx - 1.8 * z, hy - 4.4 * z}, {hx - 0.4 * z, hy - 2.4 * z}}, C(c.main, 1));
+  if (c.tusks) P.L(hx + 3.0 * z, hy + 2.4 * z, hx + 3.6 * z, hy + 0.6 * z, 1.0 * z, claw);
+  if (c.horn) P.L(hx + 1.0 * z, hy - 2.6 * z, hx + 2.6 * z, hy - 5.8 * z, 1.4 * z, claw);
+  if (c.crown) P.Poly({{hx - 2 * z, hy - 2.6 * z}, {hx - 2 * z, hy - 5 * z}, {hx - 0.6 * z, hy - 3.6 * z}, {hx + 0.4 * z, hy - 5.4 * z}, {hx + 1.4 * z, hy - 3.6 * z}, {hx + 2.6 * z, hy - 5 * z}, {hx + 2.6 * z, hy - 2.6 * z}}, C(Gold, 3));
+}
+
+// Seen from behind: the rump, the tail, and the back of the head.
+void QuadBack(const Pen& P, const Creature& c, int pose, const QuadLegs& q) {
+  const double z = q.z, step = q.step, base = q.base;
+  const uint8_t legB = q.legB, claw = q.claw;
+  const double lift0 = pose == 1 ? 1.2 : 0, lift1 = pose == 2 ? 1.2 : 0;
+  const double cx = 12, by = base - 6.0 * z;
+  P.L(cx - 4.2 * z, by + 2, cx - 4.2 * z, base - 0.5 - lift0, 2.2 * z, legB);
+  P.L(cx + 4.2 * z, by + 2, cx + 4.2 * z, base - 0.5 - lift1, 2.2 * z, legB);
+  P.B(cx, by, 5.6 * z, 5.0 * z, c.main);
+  if (c.spikes)
+    for (int i = -1; i <= 1; ++i) P.Poly({{cx - 1.2 * z, by + i * 3 * z}, {cx, by + i * 3 * z - 2.6 * z}, {cx + 1.2 * z, by + i * 3 * z}}, C(c.third, 2));
+  if (c.tail) P.L(cx, by + 4.0 * z, cx + step, base + 0.5, 1.8 * z, C(c.main, 1));
+  P.B(cx, by - 5.0 * z, 3.2 * z, 2.6 * z, c.main, 0, 2);
+  P.Poly({{cx - 3.0 * z, by - 6 * z}, {cx - 2.4 * z, by - 9 * z}, {cx - 0.8 * z, by - 6.8 * z}}, C(c.main, 1));
+  P.Poly({{cx + 3.0 * z, by - 6 * z}, {cx + 2.4 * z, by - 9 * z}, {cx + 0.8 * z, by - 6.8 * z}}, C(c.main, 1));
+  if (c.horn) P.L(cx, by - 7 * z, cx, by - 10 * z, 1.4 * z, claw);
+}
+
+// Seen from the front: the body behind the face.
+void QuadFront(const Pen& P, const Creature& c, int pose, const QuadLegs& q) {
+  const double z = q.z, base = q.base;
+  const uint8_t legF = q.legF, claw = q.claw;
+  const double lift0 = pose == 1 ? 1.2 : 0, lift1 = pose == 2 ? 1.2 : 0;
+  const double cx = 12, by = base - 6.0 * z;
   P.B(cx, by - 0.5, 5.8 * z, 4.6 * z, c.main);
   P.L(cx - 3.6 * z, by + 2, cx - 3.6 * z, base - 0.5 - lift0, 2.2 * z, legF);
   P.L(cx + 3.6 * z, by + 2, cx + 3.6 * z, base - 0.5 - lift1, 2.2 * z, legF);
@@ -150,6 +158,21 @@ void QuadBody(const Pen& P, const Creature& c, int view, int pose) {
   }
   if (c.horn) P.L(cx, hy - 2.8 * z, cx, hy - 6.2 * z, 1.4 * z, claw);
   if (c.crown) P.Poly({{cx - 2.6 * z, hy - 2.8 * z}, {cx - 2.6 * z, hy - 5.4 * z}, {cx - 1.2 * z, hy - 4 * z}, {cx, hy - 5.8 * z}, {cx + 1.2 * z, hy - 4 * z}, {cx + 2.6 * z, hy - 5.4 * z}, {cx + 2.6 * z, hy - 2.8 * z}}, C(Gold, 3));
+}
+
+void QuadBody(const Pen& P, const Creature& c, int view, int pose) {
+  QuadLegs q{c.size, pose == 1 ? 1.4 : pose == 2 ? -1.4 : 0, 12 + 9.0 * c.size,
+             C(c.main, 2), C(c.main, 1), C(c.third, 3)};
+  if (q.base > 22.5) q.base = 22.5;
+  if (view == 1) return QuadSide(P, c, pose, q);
+  const double z = q.z, cx = 12, by = q.base - 6.0 * z;
+  if (c.wings) {
+    double flap = pose == 1 ? -2.5 : pose == 2 ? 1.5 : 0;
+    for (int s = -1; s <= 1; s += 2)
+      P.Poly({{cx + s * 3 * z, by - 2 * z}, {cx + s * 11.0 * z, by - 7 * z + flap}, {cx + s * 10 * z, by + 1 * z}, {cx + s * 4 * z, by + 1.5 * z}}, C(c.second, 1));
+  }
+  if (view == 0) QuadBack(P, c, pose, q);
+  else QuadFront(P, c, pose, q);
 }
 
 void BatBody(const Pen& P, const Creature& c, int view, int pose) {

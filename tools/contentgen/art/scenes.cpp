@@ -255,35 +255,32 @@ Pic MakeWaku() {
   return p;
 }
 
-Pic MakeMainMap() {
-  Pic p(kW, kH);
-  std::vector<Land> land(kW * kH);
-  for (int y = 0; y < kH; ++y)
-    for (int x = 0; x < kW; ++x) land[y * kW + x] = LandAt(x, y);
-  for (int y = 0; y < kH; ++y)
-    for (int x = 0; x < kW; ++x) {
-      double n = Noise(x, y, 5), m = SmoothNoise(x / 6.0, y / 6.0, 9);
-      uint8_t c = 0;
-      switch (land[y * kW + x]) {
-        case Water: {
-          bool deep = SmoothNoise(x / 20.0, y / 20.0, 4) < 0.45;
-          c = deep ? C(Deep, 2) : C(Sea, 1);
-          if (n > 0.985) c = C(Sea, 2);
-          if ((x + y * 3) % 29 == 0 && m > 0.6) c = C(Sea, 2);
-          break;
-        }
-        case Shore: c = n > 0.5 ? C(Sand, 3) : C(Sand, 2); break;
-        case Grassland: c = m > 0.55 ? (Dither(x, y, (m - 0.55) * 4) ? C(Grass, 3) : C(Grass, 2)) : C(Grass, 2); break;
-        case Forest_: c = C(Forest, 1); break;
-        case Desert: c = m > 0.5 ? C(Sand, 2) : (Dither(x, y, m * 2) ? C(Sand, 2) : C(Sand, 1)); break;
-        case Swamp_: c = m > 0.62 ? C(Sea, 1) : (n > 0.6 ? C(Swamp, 1) : C(Swamp, 2)); break;
-        case Mountain: c = n > 0.5 ? C(Rock, 2) : C(Rock, 1); break;
-        case Waste: c = m > 0.7 ? C(Crimson, 1) : (n > 0.5 ? C(Oil, 2) : C(Oil, 1)); break;
-        case Snowfield: c = n > 0.4 ? C(Snow, 3) : C(Snow, 2); break;
-      }
-      p.Set(x, y, c);
+// The ground colour of one pixel of the given land.
+uint8_t GroundColour(Land l, int x, int y) {
+  double n = Noise(x, y, 5), m = SmoothNoise(x / 6.0, y / 6.0, 9);
+  uint8_t c = 0;
+  switch (l) {
+    case Water: {
+      bool deep = SmoothNoise(x / 20.0, y / 20.0, 4) < 0.45;
+      c = deep ? C(Deep, 2) : C(Sea, 1);
+      if (n > 0.985) c = C(Sea, 2);
+      if ((x + y * 3) % 29 == 0 && m > 0.6) c = C(Sea, 2);
+      break;
     }
-  // The coast line.
+    case Shore: c = n > 0.5 ? C(Sand, 3) : C(Sand, 2); break;
+    case Grassland: c = m > 0.55 ? (Dither(x, y, (m - 0.55) * 4) ? C(Grass, 3) : C(Grass, 2)) : C(Grass, 2); break;
+    case Forest_: c = C(Forest, 1); break;
+    case Desert: c = m > 0.5 ? C(Sand, 2) : (Dither(x, y, m * 2) ? C(Sand, 2) : C(Sand, 1)); break;
+    case Swamp_: c = m > 0.62 ? C(Sea, 1) : (n > 0.6 ? C(Swamp, 1) : C(Swamp, 2)); break;
+    case Mountain: c = n > 0.5 ? C(Rock, 2) : C(Rock, 1); break;
+    case Waste: c = m > 0.7 ? C(Crimson, 1) : (n > 0.5 ? C(Oil, 2) : C(Oil, 1)); break;
+    case Snowfield: c = n > 0.4 ? C(Snow, 3) : C(Snow, 2); break;
+  }
+  return c;
+}
+
+// The coast line: water pixels beside land.
+void Coast(Pic& p, const std::vector<Land>& land) {
   for (int y = 0; y < kH; ++y)
     for (int x = 0; x < kW; ++x) {
       if (land[y * kW + x] != Water) continue;
@@ -294,12 +291,10 @@ Pic MakeMainMap() {
       }
       if (coast) p.Set(x, y, C(Sea, 3));
     }
-  // Roads from the hero's home to every door, laid before the woods so the trees flank them.
-  // A tree of roads, as the land was settled: home, the forest, and out from there.
-  const int links[9][2] = {{-1, 0}, {0, 6}, {6, 1}, {1, 5}, {-1, 7}, {7, 2}, {0, 3}, {3, 4}, {3, 8}};
-  for (int i = 0; i < 9; ++i)
-    Road(p, land, links[i][0] < 0 ? kStart : kEntrances[links[i][0]], kEntrances[links[i][1]], i + 30);
-  // Woods, peaks and dunes, scattered by rule and kept off the roads and the entrances.
+}
+
+// Woods, peaks and dunes, scattered by rule and kept off the roads and the entrances.
+void Scatter(Pic& p, const std::vector<Land>& land) {
   auto clear = [&](int x, int y) {
     for (auto& e : kEntrances)
       if (std::abs(x - e.x) < 16 && std::abs(y - e.y) < 16) return false;
@@ -330,13 +325,33 @@ Pic MakeMainMap() {
         P.E(x + 1, y + 1, 4, 1, C(Sand, 1));
       }
     }
-  // The hero's home village, beside the start.
+}
+
+// The hero's home village, beside the start.
+void Village(Pic& p) {
   Pen P{p, 1.0};
   for (auto [hx, hy] : std::vector<std::pair<int, int>>{{210, 58}, {219, 63}, {208, 68}}) {
     P.Block(hx, hy, 6, 5, Tan);
     P.Poly({{hx - 1.0, hy + 0.5}, {hx + 3.0, hy - 3.5}, {hx + 7.0, hy + 0.5}}, C(Crimson, 2));
     P.Dot(hx + 2, hy + 2, C(Wood, 0));
   }
+}
+
+Pic MakeMainMap() {
+  Pic p(kW, kH);
+  std::vector<Land> land(kW * kH);
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x) land[y * kW + x] = LandAt(x, y);
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x) p.Set(x, y, GroundColour(land[y * kW + x], x, y));
+  Coast(p, land);
+  // Roads from the hero's home to every door, laid before the woods so the trees flank them.
+  // A tree of roads, as the land was settled: home, the forest, and out from there.
+  const int links[9][2] = {{-1, 0}, {0, 6}, {6, 1}, {1, 5}, {-1, 7}, {7, 2}, {0, 3}, {3, 4}, {3, 8}};
+  for (int i = 0; i < 9; ++i)
+    Road(p, land, links[i][0] < 0 ? kStart : kEntrances[links[i][0]], kEntrances[links[i][1]], i + 30);
+  Scatter(p, land);
+  Village(p);
   return p;
 }
 
