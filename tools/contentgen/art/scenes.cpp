@@ -235,23 +235,75 @@ Pic MakeCharas(int hero) {
   return p;
 }
 
-Pic MakeWaku() {
-  Pic p(kW, kH);
-  Gradient(p, 0, kH, {C(Navy, 0), C(Night, 0)});
-  Panel(p, 2, 2, 168, 168);
+// ------------------------------------------------------------- the menu frame
+//
+// The menu pages draw their texts at fixed places, and the longest of them (item names,
+// the crawling key help) run past the right edge of the view or across its whole width.
+// So the frame is drawn around what the pages draw: the panels share their dividers, the
+// right-hand panels and the key-help strip run off the edge, and every line lies in a gap
+// that no text or icon ever reaches. The panels' ground is one flat colour and the item
+// wells another, so nothing drawn on them ever meets a line.
+
+constexpr int kDividerX = 171;   // between the item grid (up to x 169) and the texts (from 175)
+constexpr int kDividerY = 177;   // between the notes (down to y 175) and the action line (181)
+constexpr int kStripTop = 198;   // the key-help strip: the help line fills rows 199 to 211
+constexpr int kStripBottom = 212;
+
+// A gold rule with a dark edge under or beside it.
+void RuleH(Pic& p, int x0, int x1, int y) {
+  p.Rect(x0, y, x1 - x0 + 1, 1, C(Gold, 2));
+  p.Rect(x0, y + 1, x1 - x0 + 1, 1, C(Gold, 0));
+}
+void RuleV(Pic& p, int x, int y0, int y1) {
+  p.Rect(x, y0, 1, y1 - y0 + 1, C(Gold, 2));
+  p.Rect(x + 1, y0, 1, y1 - y0 + 1, C(Gold, 0));
+}
+
+// A small gold lozenge where two rules meet.
+void Stud(Pic& p, int cx, int cy) {
+  for (int k = -2; k <= 2; ++k) p.Rect(cx - (2 - std::abs(k)), cy + k, 2 * (2 - std::abs(k)) + 1, 1, C(Gold, 2));
+  p.Set(cx - 1, cy - 1, C(Gold, 4)), p.Set(cx, cy - 1, C(Gold, 3)), p.Set(cx - 1, cy, C(Gold, 3));
+  p.Set(cx + 1, cy + 1, C(Gold, 0)), p.Set(cx, cy + 2, C(Gold, 0)), p.Set(cx + 2, cy, C(Gold, 0));
+}
+
+// The 8 x 8 wells of the carried items: flat, with cut corners, so the cursor that rings a
+// well lies on plain ground wherever it stands.
+void Wells(Pic& p) {
   for (int k = 0; k < 64; ++k) {
     int x = (k % 8) * 20 + 8, y = (k / 8) * 20 + 8;
     p.Rect(x, y, 19, 19, C(Navy, 1));
-    p.Frame(x, y, 19, 19, C(Night, 2));
-    p.Rect(x + 1, y + 18, 18, 1, C(Navy, 2));
-    p.Rect(x + 18, y + 1, 1, 18, C(Navy, 2));
+    for (auto [cx, cy] : {std::pair{x, y}, {x + 18, y}, {x, y + 18}, {x + 18, y + 18}}) p.Set(cx, cy, C(Night, 0));
   }
-  Panel(p, 172, 2, 138, 168);
-  p.Rect(176, 24, 130, 1, C(Gold, 1));
-  p.Rect(176, 95, 130, 1, C(Gold, 1));
-  p.Rect(176, 143, 130, 1, C(Gold, 1));
-  Panel(p, 2, 174, 308, 40);
-  p.Rect(6, 195, 300, 1, C(Navy, 1));
+}
+
+// The strip the key help crawls through, from edge to edge like a marquee.
+void HelpStrip(Pic& p) {
+  p.Rect(0, kStripTop, kW, kStripBottom - kStripTop + 1, C(Navy, 1));
+  p.Rect(0, kStripTop - 1, kW, 1, C(Gold, 0));
+  p.Rect(0, kStripTop - 2, kW, 1, C(Gold, 2));
+  p.Rect(0, kStripBottom + 1, kW, 1, C(Gold, 2));
+  p.Rect(0, kStripBottom + 2, kW, 1, C(Gold, 0));
+  p.Rect(0, kStripBottom + 3, kW, 1, C(Gold, 1));
+}
+
+Pic MakeWaku() {
+  Pic p(kW, kH, C(Night, 0));
+  Wells(p);
+  HelpStrip(p);
+  // The outer edge: along the top, and down the left side to the key-help strip.
+  p.Rect(0, 0, kW, 1, C(Gold, 1));
+  RuleH(p, 0, kW - 1, 2);
+  p.Rect(0, 0, 1, kStripTop - 2, C(Gold, 1));
+  RuleV(p, 2, 2, kStripTop - 3);
+  // The dividers between the grid, the texts and the action line.
+  RuleV(p, kDividerX, 4, kDividerY - 1);
+  RuleH(p, 4, kW - 1, kDividerY);
+  // The right-hand panel's sections: the equipment, the weapon's values, the notes.
+  for (int y : {24, 95, 144}) p.Rect(kDividerX + 5, y, kW - kDividerX - 5, 1, C(Gold, 1));
+  Stud(p, kDividerX, 2);
+  Stud(p, kDividerX, kDividerY);
+  Stud(p, 2, kDividerY);
+  Stud(p, 2, 2);
   return p;
 }
 
