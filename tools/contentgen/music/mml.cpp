@@ -6,6 +6,9 @@
 //   title TEXT             the song's name, written into the conductor track
 //   tempo BPM              starting tempo in quarter notes per minute
 //   time N/D               time signature (written for sequencers; the notes do not care)
+//   level PERCENT          scales every part's vol= (10..200, default 100): one knob that
+//                          sets the whole song's loudness beside the others; a part whose
+//                          volume would pass 127 is refused
 //   macro NAME TEXT...     defines $NAME: replaced by its text wherever it appears
 //                          (macros may use other macros; the text runs to the line's end)
 //   part NAME key=value... starts a part; every line after it up to the next 'part' (or a
@@ -375,6 +378,7 @@ int KeyValue(const std::string& token, const std::string& key, int lo, int hi, c
 struct Source {
   std::string title;
   int tempo = 120, timeNum = 4, timeDen = 4;
+  int level = 100;  // percent of every part's volume
   std::vector<Part> parts;
 };
 
@@ -407,6 +411,8 @@ bool ParseSetting(const std::string& word, std::istringstream& words, Source& sr
     src.title = Trim(src.title);
   } else if (word == "tempo") {
     if (!(words >> src.tempo) || src.tempo < 20 || src.tempo > 400) Fail(where, "bad tempo");
+  } else if (word == "level") {
+    if (!(words >> src.level) || src.level < 10 || src.level > 200) Fail(where, "bad level");
   } else if (word == "time") {
     std::string sig;
     words >> sig;
@@ -472,11 +478,13 @@ std::vector<std::vector<Event>> CompileParts(const Source& src, const std::strin
     std::string linear = ExpandRepeats(p.Text, at, where, false);
     PartCompiler compiler(p, tempos);
     std::vector<Event> events = compiler.Run(linear);
+    const int volume = (p.Volume * src.level + 50) / 100;
+    if (volume > 127) Fail(where, "vol=" + std::to_string(p.Volume) + " at level " + std::to_string(src.level) + " passes 127");
     std::vector<Event> head;
     std::vector<uint8_t> nameBytes(p.Name.begin(), p.Name.end());
     head.push_back(Meta(0, 0x03, nameBytes));
     if (p.Channel != 9) head.push_back({0, 0, {uint8_t(0xC0 | p.Channel), uint8_t(p.Program)}});
-    for (auto [cc, v] : {std::pair{7, p.Volume}, {10, p.Pan}, {91, p.Reverb}, {93, p.Chorus}, {11, 127}})
+    for (auto [cc, v] : {std::pair{7, volume}, {10, p.Pan}, {91, p.Reverb}, {93, p.Chorus}, {11, 127}})
       head.push_back({0, 0, {uint8_t(0xB0 | p.Channel), uint8_t(cc), uint8_t(v)}});
     events.insert(events.begin(), head.begin(), head.end());
     tracks.push_back(std::move(events));
