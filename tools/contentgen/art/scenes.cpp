@@ -25,11 +25,16 @@ void Gradient(Pic& p, int y0, int y1, const std::vector<uint8_t>& steps) {
   }
 }
 
+// The story scrolls over the sky in white, up to x 289: there every star stays dim enough
+// for the text to read over it, and only the strip beyond keeps a few bright ones.
+constexpr int kStoryRight = 290;
+
 void Stars(Pic& p, int y1, int count, int seed) {
   for (int i = 0; i < count; ++i) {
     int x = static_cast<int>(Noise(i, 1, seed) * p.W()), y = static_cast<int>(Noise(i, 2, seed) * y1);
     double b = Noise(i, 3, seed);
-    p.Set(x, y, b > 0.85 ? C(Snow, 4) : b > 0.5 ? C(Cloth, 2) : C(Cloth, 1));
+    bool bright = x >= kStoryRight;
+    p.Set(x, y, b > 0.85 && bright ? C(Snow, 4) : b > 0.5 ? C(Cloth, 2) : C(Cloth, 1));
     if (b > 0.95) p.Set(x + 1, y, C(Cloth, 1)), p.Set(x - 1, y, C(Cloth, 1)), p.Set(x, y - 1, C(Cloth, 1)), p.Set(x, y + 1, C(Cloth, 1));
   }
 }
@@ -53,15 +58,17 @@ void Castle(Pic& p, int cx, int ground) {
     P.Poly({{cx + t - w / 2 + 0.0, ground - h + 0.0}, {cx + t + 2.0, ground - h - 14.0}, {cx + t + w / 2 + 4.0, ground - h + 0.0}}, wall);
     P.R(cx + t - w / 2 + 2, ground - h, 1, h, edge);
   }
-  // A few lit windows: the only warm light in the picture.
+  // A few lit windows: the only warm light in the picture, low enough for the story's white
+  // to read over it.
   for (auto [x, y] : std::vector<std::pair<int, int>>{{-38, -38}, {-11, -50}, {-11, -40}, {16, -54}, {35, -34}, {0, -20}, {24, -18}})
-    P.R(cx + x, ground + y, 2, 3, C(Orange, 2));
+    P.R(cx + x, ground + y, 2, 3, C(Orange, 1)), P.R(cx + x, ground + y, 2, 1, C(Gold, 1));
 }
 
-void Letters(Pic& p, const std::string& assetsDir, int x, int y) {
+// The letters' shapes, k pixels to a dot of their maps, as one mask (any colour but key).
+Pic LetterMask(const std::string& assetsDir, int w, int h, int x, int y) {
   auto maps = ReadPixMaps(assetsDir + "/art/title_letters.txt");
   const char* order[] = {"mi", "ro", "u", "dakuten", "small_a", "bar", "n"};
-  Pic ink(p.W(), p.H());
+  Pic mask(w, h);
   const int k = 3;
   for (const char* name : order) {
     const PixMap* m = nullptr;
@@ -70,24 +77,40 @@ void Letters(Pic& p, const std::string& assetsDir, int x, int y) {
     if (!m) throw std::runtime_error("title letter " + std::string(name) + " missing from title_letters.txt");
     for (int j = 0; j < m->h; ++j)
       for (int i = 0; i < m->w; ++i)
-        if (m->At(i, j) == '#')
-          for (int dy = 0; dy < k; ++dy)
-            for (int dx = 0; dx < k; ++dx) {
-              int py = y + j * k + dy;
-              // Gold from bright at the top of a letter to deep at its foot.
-              double t = (j * k + dy) / static_cast<double>(m->h * k);
-              int s = t < 0.25 ? 4 : t < 0.5 ? 3 : t < 0.75 ? 2 : 1;
-              ink.Set(x + i * k + dx, py, C(Gold, s));
-            }
+        if (m->At(i, j) == '#') mask.Rect(x + i * k, y + j * k, k, k, kInk);
     x += (m->w + (std::string(name) == "u" ? 0 : 2)) * k;
   }
-  // A dark rim and a drop shadow, so the letters stand off the night sky.
-  Pic rim = ink;
+  return mask;
+}
+
+// The title lettering as embers: a red face lit along its upper edges and darkening to its
+// foot, thickened by a deep-red extrusion, rimmed dark and set in a faint red glow. No shade
+// is light enough to lose the white story that scrolls across the letters.
+void Letters(Pic& p, const std::string& assetsDir, int x, int y) {
+  const Pic mask = LetterMask(assetsDir, p.W(), p.H(), x, y);
+  auto in = [&](int xx, int yy) { return mask.At(xx, yy) != kKey; };
+  Pic face(p.W(), p.H());
+  for (int yy = 0; yy < p.H(); ++yy)
+    for (int xx = 0; xx < p.W(); ++xx) {
+      if (in(xx, yy)) {
+        uint8_t c = yy - y < 12 ? C(Red, 2) : C(HairRed, 2);
+        if (!in(xx, yy + 1) || !in(xx + 1, yy)) c = C(Blood, 2);
+        if (!in(xx, yy - 1) || !in(xx - 1, yy)) c = C(Red, 3);
+        face.Set(xx, yy, c);
+      } else if (in(xx - 1, yy - 1) || in(xx - 2, yy - 2)) {
+        face.Set(xx, yy, C(Crimson, 1));
+      } else if (in(xx - 3, yy - 3)) {
+        face.Set(xx, yy, C(Blood, 0));
+      }
+    }
+  Pic rim = face;
   rim.Outline(kInk);
-  rim.Outline(C(Shade, 0));
+  Pic glow = rim;
+  glow.Outline(C(Crimson, 0));
+  glow.Outline(C(Crimson, 0));
   for (int yy = 0; yy < p.H(); ++yy)
     for (int xx = 0; xx < p.W(); ++xx)
-      if (ink.At(xx - 3, yy - 3) != kKey && rim.At(xx, yy) == kKey) p.Set(xx, yy, C(Night, 0));
+      if (glow.At(xx, yy) == C(Crimson, 0) && (xx + yy) % 2 == 0) p.Set(xx, yy, C(Crimson, 0));
   p.Paste(rim, 0, 0);
 }
 
@@ -194,8 +217,9 @@ Pic MakeTitle(const std::string& assetsDir) {
   Gradient(p, 0, 170, {C(Night, 0), C(Night, 1), C(Night, 2), C(Dusk, 1)});
   Stars(p, 120, 140, 3);
   Pen P{p, 1.0};
-  P.E(288, 22, 11, 11, C(Bone, 3));
-  P.E(284, 19, 9.5, 9.5, C(Night, 0));  // a thin crescent moon
+  // A thin crescent moon, beyond the story's right edge.
+  P.E(300, 20, 9, 9, C(Bone, 3));
+  P.E(296.5, 17.5, 7.8, 7.8, C(Night, 0));
   Ridge(p, 150, 30, 60, 21, C(Dusk, 0), C(Dusk, 1));
   Castle(p, 176, 150);
   Ridge(p, 166, 14, 40, 22, C(Shade, 0), C(Night, 1));
