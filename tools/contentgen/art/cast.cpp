@@ -153,11 +153,10 @@ Creature BossOf(int dungeon) {
       h.weapon = Weapon::Axe, h.eye = C(Yellow, 4);
       return Person(h);
     }
-    case 3: {  // the stone golem of the mine
-      Human h;
-      h.build = 2, h.robot = true, h.metal = Rock, h.top = Rock, h.bottom = Rock;
-      h.boots = Rock, h.skin = Rock, h.accent = Orange, h.eye = C(Orange, 4);
-      return Person(h);
+    case 3: {  // the stone golem of the mine, a molten core in its chest
+      Creature c = Beast(Body::Golem, Rock, Forest, Orange, 1.0);
+      c.eye = C(Yellow, 4);
+      return c;
     }
     case 4: {  // the lizard king
       Creature c = Beast(Body::Quad, DkGreen, Olive, Bone, 1.05);

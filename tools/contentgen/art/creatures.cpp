@@ -320,6 +320,116 @@ void SerpentBody(const Pen& P, const Creature& c, int facing, int pose) {
   T.L(11.0 * z, 0, 12.5 * z, 0, 0.9, C(Red, 3));
 }
 
+// A stone golem: a broad, hunched body of fitted stones on two stumps, a small head sunk
+// between boulder shoulders, long arms ending in great fists that nearly reach the ground,
+// moss on its shoulders. Seams of the main ramp's darkest shade show the stones it is built
+// of, and a molten core (the third ramp) glows through its chest and the cracks around it.
+struct GolemParts {
+  const Pen& P;
+  const Creature& c;
+  uint8_t Shade(int s) const { return C(c.main, s); }
+  // A shape lit from the upper left: its face, a lit band on the left, a dark band on the
+  // right, each given as the polygon's points.
+  using Pts = std::vector<std::pair<double, double>>;
+  void Lit(const Pts& face, const Pts& light, const Pts& dark) const {
+    P.Poly(face, Shade(2));
+    P.Poly(light, Shade(3));
+    P.Poly(dark, Shade(1));
+  }
+  void Fist(double x, double y) const {
+    P.Block(x, y, 4.4, 3.8, c.main);
+    P.R(x + 1.1, y + 0.4, 0.8, 1.8, Shade(0)), P.R(x + 2.5, y + 0.4, 0.8, 1.8, Shade(0));
+  }
+  void Stump(double x, double y) const {
+    P.Block(x, y, 3.4, 4.6, c.main);
+    P.R(x - 0.4, y + 3.6, 4.2, 1.0, Shade(0));
+  }
+  void Moss(double x, double y, double rx) const {
+    P.E(x, y, rx, rx * 0.55, C(c.second, 2));
+    P.Dot(x - 0.4 * rx, y - 0.2, C(c.second, 3));
+  }
+  void Crack(double x0, double y0, double x1, double y1, int shade) const {
+    P.L(x0, y0, x1, y1, 0.8, C(c.third, shade));
+  }
+  void Seam(double x0, double y0, double x1, double y1) const { P.L(x0, y0, x1, y1, 0.7, Shade(0)); }
+};
+
+void GolemArm(const GolemParts& G, double side, double swing) {
+  const double sx = 12 + side * 7.0;  // the shoulder
+  G.P.L(sx, 10.5, sx + side * 0.8, 14.8 + swing * 0.5, 3.0, G.Shade(2));
+  G.P.L(sx - side * 0.3, 10.5, sx + side * 0.5, 14.8 + swing * 0.5, 1.0, G.Shade(side < 0 ? 3 : 1));
+  G.Fist(sx + side * 0.8 - 2.2, 15.6 + swing);
+}
+
+void GolemTorsoFront(const GolemParts& G) {
+  G.Lit({{5, 8.5}, {19, 8.5}, {17.6, 15.2}, {15, 18}, {9, 18}, {6.4, 15.2}},
+        {{5, 8.5}, {9.6, 8.5}, {9.2, 18}, {9, 18}, {6.4, 15.2}},
+        {{15.8, 8.5}, {19, 8.5}, {17.6, 15.2}, {15, 18}, {14.8, 18}});
+  G.P.R(6, 8.5, 12, 0.8, G.Shade(4));
+  G.P.B(5.6, 9.4, 3.0, 2.6, G.c.main);  // the shoulders
+  G.P.B(18.4, 9.4, 3.0, 2.6, G.c.main);
+  G.Seam(6.6, 12.6, 10.0, 13.4);
+  G.Seam(14.6, 15.8, 17.2, 14.6);
+  G.Seam(9.4, 16.4, 12.4, 16.8);
+  G.Moss(5.2, 7.6, 1.9);
+  G.Moss(18.8, 7.8, 1.5);
+}
+
+void GolemFront(const GolemParts& G, int pose, bool back) {
+  const double swing = pose == 1 ? 1.0 : pose == 2 ? -1.0 : 0;
+  G.Stump(7.8, 17.2 - (pose == 1 ? 0.8 : 0));
+  G.Stump(12.8, 17.2 - (pose == 2 ? 0.8 : 0));
+  GolemTorsoFront(G);
+  GolemArm(G, -1, swing);
+  GolemArm(G, 1, -swing);
+  if (back) {
+    G.P.B(12, 6.8, 2.8, 2.4, G.c.main);  // the back of the head
+    G.Crack(11.0, 10.6, 13.2, 13.8, 1);
+    G.Crack(13.2, 13.8, 12.4, 16.0, 1);
+    G.Moss(13.0, 10.2, 1.7);
+    return;
+  }
+  G.P.B(12, 6.6, 2.9, 2.5, G.c.main);
+  G.P.R(9.2, 5.2, 5.6, 0.9, G.Shade(0));  // the brow
+  G.P.R(10.0, 6.4, 1.4, 0.9, G.c.eye);
+  G.P.R(12.6, 6.4, 1.4, 0.9, G.c.eye);
+  G.Crack(12, 12.8, 8.8, 10.0, 2);
+  G.Crack(12, 12.8, 15.0, 16.6, 2);
+  G.Crack(12, 12.8, 15.6, 10.6, 1);
+  G.P.E(12, 12.8, 2.3, 2.1, C(G.c.third, 2));
+  G.P.E(12, 12.8, 1.4, 1.3, C(G.c.third, 4));
+  G.P.Dot(11.4, 12.2, kWhiteIx);
+}
+
+void GolemSide(const GolemParts& G, int pose) {
+  const double step = pose == 1 ? 1.4 : pose == 2 ? -1.4 : 0;
+  G.P.L(10.0, 10.5, 8.6 - step, 15.6, 2.6, G.Shade(0));  // far arm, dark behind the body
+  G.P.Block(6.6 - step, 15.6, 4.0, 3.6, G.c.main);
+  G.Stump(8.2 - step, 17.2);  // far leg
+  G.Lit({{7, 9}, {15.6, 8.2}, {16.6, 13}, {14.6, 18}, {8, 18}, {6.4, 13}},
+        {{7, 9}, {10.2, 8.6}, {9.8, 18}, {8, 18}, {6.4, 13}},
+        {{14.4, 8.4}, {15.6, 8.2}, {16.6, 13}, {14.6, 18}, {13.8, 18}});
+  G.Stump(11.8 + step, 17.2);  // near leg
+  G.P.B(10.4, 9.4, 3.4, 2.6, G.c.main);  // the hump of the back
+  G.Seam(7.2, 12.4, 10.6, 13.4);
+  G.Seam(8.4, 16.4, 12.0, 17.0);
+  G.Moss(9.6, 7.2, 2.1);
+  G.P.B(16.4, 10.0, 2.5, 2.3, G.c.main);  // the head, thrust forward and low
+  G.P.R(15.2, 8.6, 3.6, 0.9, G.Shade(0));
+  G.P.R(17.2, 9.6, 1.4, 0.9, G.c.eye);
+  G.Crack(14.2, 11.6, 16.0, 14.4, 2);
+  G.Crack(14.2, 11.6, 15.8, 10.8, 1);
+  G.P.L(12.6, 11.0, 16.0 + step * 0.6, 15.0, 3.2, G.Shade(1));  // near arm, swinging
+  G.P.L(12.2, 10.6, 15.4 + step * 0.6, 14.6, 1.0, G.Shade(3));
+  G.Fist(14.4 + step * 0.6, 15.4);
+}
+
+void GolemBody(const Pen& P, const Creature& c, int view, int pose) {
+  GolemParts G{P, c};
+  if (view == 1) GolemSide(G, pose);
+  else GolemFront(G, pose, view == 0);
+}
+
 }  // namespace
 
 Pic DrawCreature(const Creature& c, int facing, int pose, int s) {
@@ -340,13 +450,14 @@ Pic DrawCreature(const Creature& c, int facing, int pose, int s) {
     case Body::Ghost: GhostBody(P, c, view, pose), flying = true; break;
     case Body::Tank: TankBody(P, c, facing, pose), mirror = false; break;
     case Body::Orb: OrbBody(P, c, facing, pose), mirror = false, flying = true; break;
+    case Body::Golem: GolemBody(P, c, view, pose); break;
     default: break;
   }
   pic.Outline();
   pic.FillHoles();
   double k = s / 24.0;
   if (flying) GroundShadow(pic, 12 * k, 22.4 * k, 4.5 * c.size * k, 1.2 * k);
-  else if (c.body == Body::Quad || c.body == Body::Blob) GroundShadow(pic, 12 * k, 22.6 * k, shadowR * k, 1.3 * k);
+  else if (c.body == Body::Quad || c.body == Body::Blob || c.body == Body::Golem) GroundShadow(pic, 12 * k, 22.6 * k, shadowR * k, 1.3 * k);
   pic.FillHoles(C(Shade, 0));  // gaps closed off by the shadow are shadow too
   if (mirror) pic = pic.MirrorX();
   return pic;
