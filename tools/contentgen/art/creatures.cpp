@@ -402,26 +402,29 @@ void GolemFront(const GolemParts& G, int pose, bool back) {
 }
 
 void GolemSide(const GolemParts& G, int pose) {
-  const double step = pose == 1 ? 1.4 : pose == 2 ? -1.4 : 0;
-  G.P.L(10.0, 10.5, 8.6 - step, 15.6, 2.6, G.Shade(0));  // far arm, dark behind the body
-  G.P.Block(6.6 - step, 15.6, 4.0, 3.6, G.c.main);
-  G.Stump(8.2 - step, 17.2);  // far leg
-  G.Lit({{7, 9}, {15.6, 8.2}, {16.6, 13}, {14.6, 18}, {8, 18}, {6.4, 13}},
-        {{7, 9}, {10.2, 8.6}, {9.8, 18}, {8, 18}, {6.4, 13}},
-        {{14.4, 8.4}, {15.6, 8.2}, {16.6, 13}, {14.6, 18}, {13.8, 18}});
-  G.Stump(11.8 + step, 17.2);  // near leg
-  G.P.B(10.4, 9.4, 3.4, 2.6, G.c.main);  // the hump of the back
+  const double step = pose == 1 ? 1.4 : pose == 2 ? -1.4 : 0, reach = step * 0.6;
+  G.P.L(9.6, 10.4, 7.4 - reach, 15.0, 2.6, G.Shade(0));  // far arm, dark behind the body
+  G.P.Block(5.2 - reach, 15.0, 3.8, 3.4, G.c.main);
+  G.Stump(8.0 - step, 17.2);  // far leg
+  G.Lit({{6.8, 8.6}, {14.6, 7.8}, {15.8, 12.4}, {14.2, 17.6}, {8, 17.6}, {6.4, 12.8}},
+        {{6.8, 8.6}, {10.2, 8.4}, {9.8, 17.6}, {8, 17.6}, {6.4, 12.8}},
+        {{14.0, 7.9}, {14.6, 7.8}, {15.8, 12.4}, {14.2, 17.6}, {13.4, 17.6}});
+  G.Stump(11.6 + step, 17.2);  // near leg
+  G.P.B(10.2, 9.0, 3.4, 2.4, G.c.main);  // the hump of the back
   G.Seam(7.2, 12.4, 10.6, 13.4);
-  G.Seam(8.4, 16.4, 12.0, 17.0);
-  G.Moss(9.6, 7.2, 2.1);
-  G.P.B(16.4, 10.0, 2.5, 2.3, G.c.main);  // the head, thrust forward and low
-  G.P.R(15.2, 8.6, 3.6, 0.9, G.Shade(0));
-  G.P.R(17.2, 9.6, 1.4, 0.9, G.c.eye);
-  G.Crack(14.2, 11.6, 16.0, 14.4, 2);
-  G.Crack(14.2, 11.6, 15.8, 10.8, 1);
-  G.P.L(12.6, 11.0, 16.0 + step * 0.6, 15.0, 3.2, G.Shade(1));  // near arm, swinging
-  G.P.L(12.2, 10.6, 15.4 + step * 0.6, 14.6, 1.0, G.Shade(3));
-  G.Fist(14.4 + step * 0.6, 15.4);
+  G.Seam(8.4, 16.2, 12.0, 16.8);
+  G.Moss(9.4, 7.0, 2.1);
+  G.P.B(16.2, 9.6, 2.4, 2.2, G.c.main);  // the head, thrust forward and low
+  G.P.R(15.0, 8.3, 3.6, 0.9, G.Shade(0));
+  G.P.R(17.0, 9.3, 1.4, 0.9, G.c.eye);
+  G.Crack(13.6, 11.8, 15.2, 14.6, 2);
+  G.Crack(13.6, 11.8, 15.0, 10.6, 1);
+  // The near arm, bent forward at the elbow, its fist held clear of the body.
+  G.P.L(12.2, 10.4, 15.0 + reach, 13.0, 3.0, G.Shade(2));
+  G.P.L(12.0, 9.8, 14.8 + reach, 12.4, 1.0, G.Shade(3));
+  G.P.L(15.0 + reach, 13.0, 16.6 + reach, 15.0, 3.2, G.Shade(2));
+  G.P.R(15.0 + reach, 14.6, 0.8, 4.0, kInk);
+  G.Fist(15.6 + reach, 14.6);
 }
 
 void GolemBody(const Pen& P, const Creature& c, int view, int pose) {
