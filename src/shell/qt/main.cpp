@@ -1,10 +1,12 @@
 // The desktop program: Qt application, main window, the game's start-up and message loop.
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QFile>
 #include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSettings>
 #include <QTranslator>
 
 #include "audio/sound.h"
@@ -13,13 +15,17 @@
 #include "platform/qt/qt_platform.h"
 #include "shell/main_form.h"
 #include "shell/qt/about_dialog.h"
+#include "shell/qt/input/game_input.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/options_dialog.h"
+#include "shell/qt/replay_control.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("ﾐﾛｳﾞｧｰﾝ");
   QApplication::setDesktopFileName("mirovaan");
+  QApplication::setOrganizationName("mirovaan");
+  QSettings::setDefaultFormat(QSettings::IniFormat);
   QFont dialogFont("IPAPGothic");
   dialogFont.setPixelSize(12);
   QApplication::setFont(dialogFont);
@@ -28,6 +34,11 @@ int main(int argc, char** argv) {
   QTranslator qtJapanese;
   if (qtJapanese.load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtJapanese);
+
+  QCommandLineParser parser;
+  parser.addHelpOption();
+  AddReplayOptions(parser);
+  parser.process(app);
 
   platform::QtPlatform os;
   platform::SetPlatform(&os);
@@ -41,6 +52,9 @@ int main(int argc, char** argv) {
   os.formChanged = [&window] { window.Sync(); };
   os.optionsDialog = [&window] { RunOptionsDialog(&window); };
   os.aboutDialog = [&window] { RunAboutDialog(&window); };
+  // Game controllers press the game's keys through the same handlers as the keyboard.
+  input::GameInput gameInput([&window](uint16_t code, bool down, bool) { window.GameKey(code, down); });
+  gameInput.Router().SetGameFocus([&window] { return window.isActiveWindow(); });
   for (const char* icon : {"mirovaan.png", "icon.bmp"}) {
     QString path = QString::fromStdString(AppDir + icon);
     if (QFile::exists(path)) {
@@ -49,10 +63,14 @@ int main(int argc, char** argv) {
     }
   }
 
+  ReplayControl replays(window, os);
+  if (!replays.Prepare(parser)) return 1;
+
   RunHandler(FormCreate);
   window.show();
   RunHandler(FormShow);
   window.Sync();
+  replays.Start();
   int status = app.exec();
   audio::Shutdown();
   return status;

@@ -6,6 +6,8 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include "shell/feed.h"
+
 class QAction;
 
 namespace platform {
@@ -28,12 +30,15 @@ class MainWindow : public QMainWindow {
   // Mirrors the form's model: caption, menu states, timers, client size.
   void Sync();
   void RepaintNow();
+  // A key-down or key-up from another device than the keyboard (a game controller).
+  void GameKey(uint16_t code, bool down);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QAction* AddCommand(QMenu* menu, const char* caption, const char* shortcut, void (*handler)());
+  QAction* AddCommand(QMenu* menu, const char* caption, const char* shortcut,
+                      feed::Command command);
   template <typename F>
   void Dispatch(F&& handler);
   void ApplyClientSize();
