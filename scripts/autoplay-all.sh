@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Plays the whole game by script, from the title to the end of the ending, with each of the
 # four heroes and two seeds, two games at a time, and prints the milestone table. Reports
-# (JSON) and each game's output go to build/autoplay/. Usage:
+# (JSON), each game's output and its replay go to build/autoplay/. Usage:
 #   scripts/autoplay-all.sh [SEED...]        (default seeds: 1 2)
 # MIROVAAN_AUTOPLAY_TICKS sets the tick limit of a game (default 2000000). Fails when a game
 # does not reach the ending.
@@ -16,7 +16,8 @@ limit="${MIROVAAN_AUTOPLAY_TICKS:-2000000}"
 
 run() {
   "$root/build/mirovaan-sim" --data "$root/build/data" --autoplay "$1" --seed "$2" \
-    --ticks "$limit" --report "$out/hero$1-seed$2.json" >"$out/hero$1-seed$2.txt" 2>&1
+    --ticks "$limit" --report "$out/hero$1-seed$2.json" --record "$out/hero$1-seed$2.mvr" \
+    >"$out/hero$1-seed$2.txt" 2>&1
 }
 
 pids=()

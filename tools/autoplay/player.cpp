@@ -20,7 +20,8 @@ constexpr int kFirstNeed[9] = {2, 5, 8, 11, 14, 17, 20, 22, 22};
 constexpr int kTravelRadius = 8;     // steps the player turns aside for on its way
 constexpr int kFarmRadius = 1 << 20;  // anything on the floor while gathering
 constexpr int kStatusEvery = 25000;  // ticks between progress lines
-constexpr int kPatience = 600;       // ticks spent on one target before trying another
+constexpr int kPatience = 600;
+constexpr int kBarrenTicks = 6000;   // gathering this long without experience: too hard here       // ticks spent on one target before trying another
 
 }  // namespace
 
@@ -72,6 +73,7 @@ std::vector<std::string> Player::Observe(int tick) {
     if (G.FloorIndex == BossFloorOf(d)) needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level)) + 2;
     lastDeaths_ = report_.Deaths();
   }
+  NoteProgress(tick);
   std::vector<std::string> news = report_.Observe(G, tick);
   if (tick % kStatusEvery == 0) {
     news.push_back("autoplay: tick " + std::to_string(tick) + ": mode " + std::to_string(G.GameMode) +
@@ -87,13 +89,36 @@ std::vector<std::string> Player::Observe(int tick) {
 
 bool Player::Ready(int dungeon) const { return G.Level >= needLevel_[dungeon]; }
 
+bool Player::TooHard(int dungeon) const { return G.Level < tooHardBelow_[dungeon]; }
+
+// Gathering that earns no experience for long means the monsters here are too well armoured
+// for the hero's weapon: the dungeon waits until the hero has grown two levels elsewhere.
+void Player::NoteProgress(int tick) {
+  int earned = G.Level * 1000000 + G.Experience + G.PendingExperience;
+  if (G.GameMode != kModePlay || lastErrand_ != Errand::Farm || earned != lastEarned_) {
+    lastEarned_ = earned;
+    sinceEarned_ = tick;
+    return;
+  }
+  if (tick - sinceEarned_ > kBarrenTicks) {
+    tooHardBelow_[G.DungeonIndex] = G.Level + 2;
+    sinceEarned_ = tick;
+  }
+}
+
 int Player::ChooseDungeon() const {
   int next = 0;
   while (next < 8 && G.BossDefeated[next]) ++next;
-  // Every boss first, then the final opponent once its hall is open.
-  if (next == 8) return G.Gold >= G.WorldEntrances[8].GoldThreshold && Ready(8) ? 8 : 7;
-  if (G.Gold >= G.WorldEntrances[next].GoldThreshold) return next;
-  return std::max(0, next - 1);  // gather gold where the last boss fell
+  int choice;
+  if (next == 8) {
+    // Every boss first, then the final opponent once its hall is open.
+    choice = G.Gold >= G.WorldEntrances[8].GoldThreshold && Ready(8) ? 8 : 7;
+  } else {
+    // Gold is gathered where the last boss fell.
+    choice = G.Gold >= G.WorldEntrances[next].GoldThreshold ? next : std::max(0, next - 1);
+  }
+  while (choice > 0 && TooHard(choice)) --choice;
+  return choice;
 }
 
 std::vector<KeyEvent> Player::OnWorldMap() {
@@ -194,7 +219,7 @@ Player::Errand Player::ChooseErrand() const {
   bool lowAndHelpless = G.HP * 100 < G.MaxHP * 35 && MedicineCount(G) == 0;
   bool spring;
   if ((lowAndHelpless || healing_) && WayToSpring(spring) != StairWay::None) return Errand::Mend;
-  if (d != ChooseDungeon() && bossDone) return Errand::Leave;  // the next dungeon is open
+  if (d != ChooseDungeon() && (bossDone || TooHard(d))) return Errand::Leave;  // go elsewhere
   if (!bossDone && Ready(d)) return Errand::Boss;
   if (!FloorHasPrey()) return Errand::Leave;  // nothing to gather here: move a floor
   return Errand::Farm;

@@ -44,6 +44,8 @@ class Player {
   void QueueMenu(int slot, uint16_t action);
   Errand ChooseErrand() const;
   bool Ready(int dungeon) const;
+  bool TooHard(int dungeon) const;
+  void NoteProgress(int tick);
   Held Pursue(const Target& t);
   Held Approach(const Target& t);
   Held GoTo(Tile tile);
@@ -75,6 +77,8 @@ class Player {
   Target target_;
   Tile wanderTo_{-1, -1};
   int needLevel_[9];
+  int tooHardBelow_[9] = {};
+  int lastEarned_ = -1, sinceEarned_ = 0;
   int lastDeaths_ = 0;
   int stillTicks_ = 0, lastX_ = -1, lastY_ = -1;
   int skipMonster_ = -1, skipUntil_ = 0, tick_ = 0;
