@@ -140,8 +140,8 @@ void FormCreate() {
   ClearAllMonsters();
   G.Facing = 2;
   G.GameMode = kModeTitle;
-  Form1.Image1.LoadFromFile(AppDir + "title.bmp");
-  Form1.Image2.LoadFromFile(AppDir + "title.bmp");
+  Form1.Image1.LoadFromFile(AppDir + "title.bmp", kViewPicture);
+  Form1.Image2.LoadFromFile(AppDir + "title.bmp", kViewPicture);
   PlayMusic(10);
 }
 

@@ -285,7 +285,7 @@ TEST(BmpRead, RleThatLeavesThePictureIsRefused) {
   f.compression = 1;
   f.palette = {kBlack, kRed};
   f.pixels = {5, 1, 0, 1};  // a run of five in a row of four
-  EXPECT_NE(Refusal(f.Build()).find("row"), std::string::npos);
+  EXPECT_NE(Refusal(f.Build()).find("行目"), std::string::npos);
   f.pixels = {0, 0, 0, 0, 1, 1, 0, 1};  // a pixel below the last row
   Refusal(f.Build());
   f.pixels = {0, 2, 9, 0, 0, 1};  // a move off the right side
@@ -293,7 +293,7 @@ TEST(BmpRead, RleThatLeavesThePictureIsRefused) {
   f.pixels = {0, 5, 1, 1, 1, 1, 1, 0, 0, 1};  // a literal of five in a row of four
   Refusal(f.Build());
   f.pixels = {4, 1, 0, 0, 4, 1};  // no end mark
-  EXPECT_NE(Refusal(f.Build()).find("end"), std::string::npos);
+  EXPECT_NE(Refusal(f.Build()).find("終わりの印"), std::string::npos);
 }
 
 TEST(BmpRead, MalformedHeadersAreRefusedWithAReason) {
@@ -309,10 +309,10 @@ TEST(BmpRead, MalformedHeadersAreRefusedWithAReason) {
 
   BmpFile f = good;
   f.headerSize = 64;
-  EXPECT_NE(Refusal(f.Build()).find("header"), std::string::npos);
+  EXPECT_NE(Refusal(f.Build()).find("ヘッダー"), std::string::npos);
   f = good;
   f.width = 100000;
-  EXPECT_NE(Refusal(f.Build()).find("large"), std::string::npos);
+  EXPECT_NE(Refusal(f.Build()).find("大きすぎます"), std::string::npos);
   f = good;
   f.width = 16000;
   f.height = -16000;  // each side allowed, the total is not
@@ -340,13 +340,13 @@ TEST(BmpRead, MalformedHeadersAreRefusedWithAReason) {
   Refusal(f.Build());
   f = good;
   f.pixelOffset = 20;  // inside the header
-  EXPECT_NE(Refusal(f.Build()).find("offset"), std::string::npos);
+  EXPECT_NE(Refusal(f.Build()).find("画素データの位置"), std::string::npos);
   f = good;
   f.pixelOffset = 0;
   Refusal(f.Build());
   f = good;
   f.pixelOffset = 1 << 30;
-  EXPECT_NE(Refusal(f.Build()).find("offset"), std::string::npos);
+  EXPECT_NE(Refusal(f.Build()).find("画素データの位置"), std::string::npos);
   f = good;
   f.pixelOffset = 14 + 40 + 8;  // points into the pixels: what is left is too short
   Refusal(f.Build());
@@ -431,7 +431,7 @@ TEST(BmpRead, LoadFileNamesThePathInItsErrors) {
     FAIL() << "broken file accepted";
   } catch (const FileError& e) {
     EXPECT_NE(std::string(e.what()).find(bad), std::string::npos) << e.what();
-    EXPECT_NE(std::string(e.what()).find("truncated"), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("途中でファイルが終わっています"), std::string::npos) << e.what();
   }
   Bitmap pic(3, 2, kTeal);
   const std::string good = dir + "/good-picture.bmp";
