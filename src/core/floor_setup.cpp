@@ -21,8 +21,8 @@ static_assert(kDungeonFileSize == 38560);
 bool ValidFloor(int floor) { return floor >= 0 && floor <= 9; }
 bool ValidDungeon(int dungeon) { return dungeon >= 0 && dungeon <= 8; }
 
-// Reads the first 38560 bytes of a dungeon file, or throws naming the file. Nothing of the
-// game is touched here, so a failed read leaves the floors as they were.
+}  // namespace
+
 std::vector<uint8_t> ReadDungeonFile(int dungeon) {
   std::string name = "M_" + std::to_string(dungeon) + ".mpt";
   // Opened under AppDir, like the pictures: a file dialog that changes the current folder
@@ -38,6 +38,8 @@ std::vector<uint8_t> ReadDungeonFile(int dungeon) {
   }
   return bytes;  // anything after the tenth floor is not read
 }
+
+namespace {
 
 void LoadDungeonPictures(int dungeon) {
   // Dungeon 8 has a monster sheet per hero: c_r8<hero>.bmp.

@@ -16,6 +16,7 @@
 #include "core/tick.h"
 #include "core/world.h"
 #include "gfx/bmp.h"
+#include "gfx/text.h"
 #include "platform/platform.h"
 #include "shell/form_sheets.h"
 
@@ -126,7 +127,21 @@ void FillConstantTables() {
   InitItems();
 }
 
+// Without the Japanese fonts every text is a row of boxes, this message's Japanese half
+// included, so it says the same in English; the game goes on either way.
+void WarnWithoutJapaneseFont() {
+  if (gfx::DrawsJapanese("ＭＳ 明朝") && gfx::DrawsJapanese("ＭＳ Ｐゴシック")) return;
+  platform::Os().ShowMessage(
+      "Mirovaan",
+      "日本語のフォントが見つかりません。文字を表示するには fonts-ipafont-gothic と "
+      "fonts-ipafont-mincho を入れてください。\n\n"
+      "No Japanese font was found, so the game's text cannot be shown. Install the packages "
+      "fonts-ipafont-gothic and fonts-ipafont-mincho "
+      "(sudo apt install fonts-ipafont-gothic fonts-ipafont-mincho) and start the game again.");
+}
+
 void FormCreate() {
+  WarnWithoutJapaneseFont();
   Randomize();
   if (AppDir.empty()) AppDir = FindAppDir(".");
   SetUpBuffers();

@@ -10,6 +10,7 @@
 #include "gfx/bmp.h"
 #include "gfx/image.h"
 #include "gfx/png.h"
+#include "gfx/sprite.h"
 
 namespace gfx {
 namespace {
@@ -513,6 +514,45 @@ TEST(Png, WriteReportsFailures) {
   EXPECT_FALSE(WritePng("/nonexistent-dir/frame.png", Bitmap(2, 2), error));
   EXPECT_NE(error.find("/nonexistent-dir/frame.png"), std::string::npos);
   EXPECT_FALSE(WritePng(::testing::TempDir() + "/empty.png", Bitmap(), error));
+}
+
+// The game knows the size of every picture it loads: another size is refused by its headers
+// alone, and so is a file that declares more pixels than it holds, large or not.
+TEST(BmpRead, PicturesOfAnotherSizeThanExpectedAreRefused) {
+  BmpFile f;
+  f.width = 312;
+  f.height = -216;
+  f.pixels.assign(312 * 3 * 216, 0);
+  std::vector<uint8_t> bytes = f.Build();
+  Bitmap out;
+  std::string error;
+  EXPECT_TRUE(DecodeBmp(bytes.data(), bytes.size(), out, error, {312, 216})) << error;
+  EXPECT_EQ(out.Width(), 312);
+  EXPECT_FALSE(DecodeBmp(bytes.data(), bytes.size(), out, error, {288, 72}));
+  EXPECT_NE(error.find("288 x 72"), std::string::npos) << error;
+  EXPECT_NE(error.find("312 x 216"), std::string::npos) << error;
+
+  f.width = 16384;
+  f.height = 2048;
+  f.bits = 8;
+  f.palette = {kBlack};
+  f.pixels.assign(1024, 0);
+  EXPECT_NE(Refusal(f.Build()).find("画素データが足りません"), std::string::npos);
+  const std::string path = ::testing::TempDir() + "/declared-large.bmp";
+  ASSERT_TRUE(WriteFile(path, f.Build(), error)) << error;
+  try {
+    LoadBmpFile(path, {312, 216});
+    FAIL() << "a picture of the wrong size was taken";
+  } catch (const FileError& e) {
+    EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("16384 x 2048"), std::string::npos) << e.what();
+  }
+  // A sheet keeps its picture when the new one is refused.
+  TSprite sheet;
+  Bitmap before(4, 4, kRed);
+  sheet.SetPicture(&before);
+  EXPECT_THROW(sheet.LoadPicture(path, {288, 72}), FileError);
+  EXPECT_EQ(*sheet.Picture(), before);
 }
 
 }  // namespace
