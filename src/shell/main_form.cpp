@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <new>
 
 #include "audio/sound.h"
 #include "combat/spawn.h"
@@ -67,13 +68,30 @@ void SetViewSize(TMenuItem& chosen, int width, int height) {
 
 }  // namespace
 
+// The game's own errors say in Japanese what failed and name the file; a library's error
+// (std::bad_alloc, a stream's failure) is English and means nothing to the player, so the box
+// says in Japanese that the operation was abandoned and the detail goes to the terminal.
+namespace {
+
+std::string TextForPlayer(const std::exception& e) {
+  std::string what = e.what();
+  for (unsigned char c : what)
+    if (c >= 0xE3) return what;  // kana and kanji start with these bytes in UTF-8
+  std::cerr << "mirovaan: " << what << "\n";
+  if (dynamic_cast<const std::bad_alloc*>(&e))
+    return "メモリが足りないため、この操作を続けられませんでした。";
+  return "予期しないエラーのため、この操作を続けられませんでした。";
+}
+
+}  // namespace
+
 // The error box is modal: no tick may run under it, or a fault that repeats every tick would
 // stack one box on another.
 void ReportUncaught(const std::exception& e) {
   bool running = Form1.Timer1.Enabled;
   Form1.Timer1.Enabled = false;
   platform::Os().FormChanged();
-  platform::Os().ShowError(e.what());
+  platform::Os().ShowError(TextForPlayer(e));
   Form1.Timer1.Enabled = running;
   platform::Os().FormChanged();
 }

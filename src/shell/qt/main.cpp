@@ -13,6 +13,7 @@
 #include "platform/qt/qt_platform.h"
 #include "shell/main_form.h"
 #include "shell/qt/about_dialog.h"
+#include "shell/qt/content_pixmap.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/options_dialog.h"
 
@@ -42,9 +43,9 @@ int main(int argc, char** argv) {
   os.optionsDialog = [&window] { RunOptionsDialog(&window); };
   os.aboutDialog = [&window] { RunAboutDialog(&window); };
   for (const char* icon : {"mirovaan.png", "icon.bmp"}) {
-    QString path = QString::fromStdString(AppDir + icon);
-    if (QFile::exists(path)) {
-      window.setWindowIcon(QIcon(path));
+    QPixmap picture = mirovaan_qt::LoadContentPixmap(AppDir + icon);
+    if (!picture.isNull()) {
+      window.setWindowIcon(QIcon(picture));
       break;
     }
   }
