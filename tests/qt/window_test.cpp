@@ -46,7 +46,7 @@ TEST(Window, StartsOnTheTitlePictureAt312By216WithSaveDisabled) {
   window.Sync();
   QApplication::processEvents();
 
-  QWidget* view = window.centralWidget();
+  QWidget* view = window.View();
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(view->width(), 312);
   EXPECT_EQ(view->height(), 216);

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSettings>
 #include <QTranslator>
 
 #include "audio/sound.h"
@@ -18,7 +19,10 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName("ﾐﾛｳﾞｧｰﾝ");
+  // The settings live in ~/.config/mirovaan/mirovaan.ini.
+  QApplication::setOrganizationName("mirovaan");
+  QApplication::setApplicationName("mirovaan");
+  QSettings::setDefaultFormat(QSettings::IniFormat);
   QApplication::setDesktopFileName("mirovaan");
   QFont dialogFont("IPAPGothic");
   dialogFont.setPixelSize(12);
@@ -53,6 +57,7 @@ int main(int argc, char** argv) {
   window.show();
   RunHandler(FormShow);
   window.Sync();
+  window.ApplyDisplaySettings();
   int status = app.exec();
   audio::Shutdown();
   return status;

@@ -1,0 +1,136 @@
+#include "shell/qt/image_view.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "core/form.h"
+#include "shell/main_form.h"
+
+namespace {
+constexpr int kViewW = 312, kViewH = 216;
+}
+
+ImageView::ImageView(QWidget* parent) : QWidget(parent) {
+  // Every pixel is painted each time (picture or black bars), so Qt need not clear first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(true);
+  noticeTimer_.setSingleShot(true);
+  connect(&noticeTimer_, &QTimer::timeout, this, [this] {
+    notice_.clear();
+    update();
+  });
+}
+
+void ImageView::SetScaleMode(gfx::ScaleMode mode) {
+  if (mode == mode_) return;
+  mode_ = mode;
+  update();
+}
+
+QSize ImageView::DeviceSize() const {
+  qreal dpr = devicePixelRatioF();
+  return {qRound(width() * dpr), qRound(height() * dpr)};
+}
+
+int ImageView::WholeScale() const {
+  QSize device = DeviceSize();
+  return std::max(1, gfx::WholeFactor(kViewW, kViewH, device.width(), device.height()));
+}
+
+QRect ImageView::PictureRect() const {
+  QSize device = DeviceSize();
+  gfx::Box b = gfx::PlacePicture(mode_, kViewW, kViewH, device.width(), device.height());
+  return {b.x, b.y, b.w, b.h};
+}
+
+void ImageView::EnsureConfigured() {
+  QSize device = DeviceSize();
+  if (device == configuredFor_ && mode_ == configuredMode_) return;
+  configuredFor_ = device;
+  configuredMode_ = mode_;
+  picture_ = PictureRect();
+  scaled_.Configure(kViewW, kViewH, picture_.width(), picture_.height());
+  image_ = QImage(reinterpret_cast<const uchar*>(scaled_.Pixels()), picture_.width(),
+                  picture_.height(), picture_.width() * 4, QImage::Format_RGB32);
+  scaled_.Update(Form1.Image1.Picture);
+}
+
+QRect ImageView::ToDevice(const QRect& logical) const {
+  qreal dpr = devicePixelRatioF();
+  int x0 = std::floor(logical.left() * dpr), y0 = std::floor(logical.top() * dpr);
+  int x1 = std::ceil((logical.right() + 1) * dpr), y1 = std::ceil((logical.bottom() + 1) * dpr);
+  return QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1));
+}
+
+QRect ImageView::ToLogical(const QRect& device) const {
+  qreal dpr = devicePixelRatioF();
+  int x0 = std::floor(device.left() / dpr), y0 = std::floor(device.top() / dpr);
+  int x1 = std::ceil((device.right() + 1) / dpr), y1 = std::ceil((device.bottom() + 1) / dpr);
+  return QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1));
+}
+
+void ImageView::Present() {
+  if (Form1.Image1.Picture.Empty()) return;
+  QSize before = configuredFor_;
+  EnsureConfigured();
+  gfx::Box changed = scaled_.Update(Form1.Image1.Picture);
+  if (configuredFor_ != before) {
+    repaint();
+  } else if (!changed.Empty()) {
+    QRect device(picture_.x() + changed.x, picture_.y() + changed.y, changed.w, changed.h);
+    repaint(ToLogical(device));
+  }
+}
+
+void ImageView::paintEvent(QPaintEvent* event) {
+  EnsureConfigured();
+  QPainter painter(this);
+  // Device pixels throughout: with a fractional scale factor the picture is still copied
+  // one to one, so each source pixel covers the same number of screen pixels.
+  qreal dpr = devicePixelRatioF();
+  painter.setWorldTransform(QTransform::fromScale(1 / dpr, 1 / dpr));
+  QRect exposed = ToDevice(event->rect());
+  for (const QRect& bar : QRegion(exposed) - QRegion(picture_)) painter.fillRect(bar, Qt::black);
+  QRect shown = exposed & picture_;
+  if (!shown.isEmpty() && !Form1.Image1.Picture.Empty())
+    painter.drawImage(shown.topLeft(), image_, shown.translated(-picture_.topLeft()));
+  else if (!shown.isEmpty())
+    painter.fillRect(shown, Qt::black);
+  int line = std::max(12, picture_.height() / 12);
+  if (paused_)
+    DrawBanner(painter, QStringLiteral("一時停止中"), picture_.center().y() - line, line * 2);
+  if (!notice_.isEmpty())
+    DrawBanner(painter, notice_, picture_.bottom() + 1 - line * 3 / 2, line * 3 / 2);
+}
+
+void ImageView::DrawBanner(QPainter& painter, const QString& text, int top, int height) {
+  QRect band(picture_.left(), top, picture_.width(), height);
+  painter.fillRect(band, QColor(0, 0, 0, 160));
+  QFont font = painter.font();
+  font.setPixelSize(std::max(8, height * 3 / 5));
+  painter.setFont(font);
+  painter.setPen(Qt::white);
+  painter.drawText(band.adjusted(height / 4, 0, -height / 4, 0),
+                   Qt::AlignCenter | Qt::TextSingleLine, text);
+}
+
+void ImageView::SetPaused(bool paused) {
+  if (paused == paused_) return;
+  paused_ = paused;
+  update();
+}
+
+void ImageView::ShowNotice(const QString& text, int milliseconds) {
+  notice_ = text;
+  noticeTimer_.start(milliseconds);
+  update();
+}
+
+void ImageView::resizeEvent(QResizeEvent*) { FormResize(width(), height()); }
+
+void ImageView::mouseMoveEvent(QMouseEvent* event) {
+  if (pointerMoved) pointerMoved(qRound(event->position().y()));
+}
