@@ -1,9 +1,10 @@
-// The finished 312 x 216 frame brought to the window's size in device pixels. The scaled
-// picture is kept between frames and only the rows and columns that changed are redone,
-// because on a large screen writing every device pixel each tick is most of what
-// presenting a frame costs.
+// The finished 312 x 216 frame brought to the window's size in device pixels. Only the part
+// that changed since the last frame is scaled again, and it is written straight into the
+// window's surface: on a large screen writing device pixels is most of what presenting a
+// frame costs.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -29,29 +30,28 @@ int WholeFactor(int w, int h, int areaW, int areaH);
 // area is smaller than the picture.
 Box PlacePicture(ScaleMode mode, int w, int h, int areaW, int areaH);
 
-// The scaled picture, 0xAARRGGBB pixels (opaque), of the placed size.
+// The frame last shown and its scaled geometry.
 class ScaledView {
  public:
   // Source size and the size it is scaled to; forgets the previous frame.
   void Configure(int srcW, int srcH, int dstW, int dstH);
-  // Brings the scaled picture in line with frame (its top-left srcW x srcH; missing pixels
-  // count as black) and returns the part of the scaled picture that changed.
+  // Takes frame (its top-left srcW x srcH; missing pixels count as black) as the frame
+  // shown and returns the part of the scaled picture that changed.
   Box Update(const Bitmap& frame);
+  // Writes the box of the scaled picture (0xAARRGGBB, opaque) to dst, whose rows are
+  // stride pixels apart; the box's top-left pixel goes to dst[0].
+  void Render(const Box& box, uint32_t* dst, std::ptrdiff_t stride) const;
 
   int Width() const { return dstW_; }
   int Height() const { return dstH_; }
-  const uint32_t* Pixels() const { return pixels_.data(); }
-  uint32_t* Pixels() { return pixels_.data(); }
 
  private:
-  void ScaleRow(const Color* row, int y, int x0, int x1);
-
   int srcW_ = 0, srcH_ = 0, dstW_ = 0, dstH_ = 0;
   std::vector<int> colSource_;  // source column of each scaled column
+  std::vector<int> rowSource_;  // source row of each scaled row
   std::vector<int> colStart_;   // first scaled column of each source column, and the end
   std::vector<int> rowStart_;   // first scaled row of each source row, and the end
-  std::vector<Color> last_;     // the frame the scaled picture shows
-  std::vector<uint32_t> pixels_;
+  std::vector<Color> shown_;    // the frame last taken
   bool valid_ = false;
 };
 

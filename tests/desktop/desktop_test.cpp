@@ -228,6 +228,14 @@ TEST(Desktop, F11FillsTheScreenWithSquarePixelsAndTheMenuBarAppearsAtTheTopEdge)
   NewGame(false);
   Form1.Timer1.Enabled = false;  // a still frame to compare with the screen
   window->Sync();
+  // In a window, below the menu bar, at twice the size.
+  Xdo({"key", "ctrl+b"});
+  ASSERT_TRUE(WaitFor([] { return window->View()->size() == QSize(624, 432); }));
+  Pump(300);
+  QRect inWindow(window->View()->mapToGlobal(QPoint(0, 0)), QSize(624, 432));
+  QImage windowShot = window->screen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(BlockMismatches(windowShot, inWindow, 2), 0);
+
   Xdo({"key", "F11"});
   ASSERT_TRUE(WaitFor([] { return window->isFullScreen(); }));
   QRect screen = window->screen()->geometry();

@@ -18,6 +18,12 @@ gfx::Bitmap Noise(uint32_t seed) {
   return b;
 }
 
+std::vector<uint32_t> Rendered(const gfx::ScaledView& view) {
+  std::vector<uint32_t> out(static_cast<size_t>(view.Width()) * view.Height(), 0);
+  view.Render({0, 0, view.Width(), view.Height()}, out.data(), view.Width());
+  return out;
+}
+
 uint32_t Argb(gfx::Color c) {
   return 0xFF000000u | ((c & 255) << 16) | (c & 0xFF00) | ((c >> 16) & 255);
 }
@@ -44,16 +50,22 @@ TEST(ViewScale, WholeFactorMakesEverySourcePixelAKByKSquare) {
   view.Configure(312, 216, 1560, 1080);
   Box changed = view.Update(frame);
   EXPECT_EQ(changed, (Box{0, 0, 1560, 1080}));
+  std::vector<uint32_t> pixels = Rendered(view);
   int bad = 0;
   for (int y = 0; y < 1080; ++y)
-    for (int x = 0; x < 1560; ++x)
-      bad += view.Pixels()[y * 1560 + x] != Argb(frame.Pixel(x / 5, y / 5));
+    for (int x = 0; x < 1560; ++x) bad += pixels[y * 1560 + x] != Argb(frame.Pixel(x / 5, y / 5));
+  EXPECT_EQ(bad, 0);
+  // A part rendered on its own is the same part of the whole.
+  std::vector<uint32_t> part(7 * 11);
+  view.Render({333, 444, 7, 11}, part.data(), 7);
+  for (int y = 0; y < 11; ++y)
+    for (int x = 0; x < 7; ++x) bad += part[y * 7 + x] != pixels[(444 + y) * 1560 + 333 + x];
   EXPECT_EQ(bad, 0);
   EXPECT_TRUE(view.Update(frame).Empty()) << "an unchanged frame repaints nothing";
 }
 
-// Over many frames with small changes the kept picture equals one scaled from scratch, and
-// every scaled pixel that differs from before lies inside the reported box.
+// Over many frames with small changes, every scaled pixel that differs from the last
+// frame's lies inside the reported box, and the picture equals one scaled from scratch.
 void CheckIncremental(int w, int h) {
   SCOPED_TRACE(testing::Message() << w << " x " << h);
   std::mt19937 rng(w * 7 + h);
@@ -62,18 +74,19 @@ void CheckIncremental(int w, int h) {
   kept.Configure(312, 216, w, h);
   kept.Update(frame);
   for (int round = 0; round < 40; ++round) {
-    std::vector<uint32_t> before(kept.Pixels(), kept.Pixels() + w * h);
+    std::vector<uint32_t> before = Rendered(kept);
     int x = rng() % 312, y = rng() % 216, rw = 1 + rng() % 40, rh = 1 + rng() % 30;
     gfx::FillRect(frame, x, y, rw, rh, rng() & 0xFFFFFF);
     Box box = kept.Update(frame);
     gfx::ScaledView fresh;
     fresh.Configure(312, 216, w, h);
     fresh.Update(frame);
+    std::vector<uint32_t> after = Rendered(kept), scratch = Rendered(fresh);
     int wrong = 0, outside = 0;
     for (int py = 0; py < h; ++py)
       for (int px = 0; px < w; ++px) {
-        uint32_t now = kept.Pixels()[py * w + px];
-        wrong += now != fresh.Pixels()[py * w + px];
+        uint32_t now = after[py * w + px];
+        wrong += now != scratch[py * w + px];
         bool inBox = px >= box.x && px < box.x + box.w && py >= box.y && py < box.y + box.h;
         outside += !inBox && now != before[py * w + px];
       }
@@ -93,12 +106,19 @@ TEST(ViewScale, ASmallOrMissingFrameShowsBlack) {
   view.Configure(312, 216, 624, 432);
   gfx::Bitmap small(100, 50, gfx::kWhite);
   view.Update(small);
-  EXPECT_EQ(view.Pixels()[0], 0xFFFFFFFFu);
-  EXPECT_EQ(view.Pixels()[431 * 624 + 623], 0xFF000000u);
-  EXPECT_EQ(view.Pixels()[10 * 624 + 300], 0xFF000000u);
+  std::vector<uint32_t> pixels = Rendered(view);
+  EXPECT_EQ(pixels[0], 0xFFFFFFFFu);
+  EXPECT_EQ(pixels[431 * 624 + 623], 0xFF000000u);
+  EXPECT_EQ(pixels[10 * 624 + 300], 0xFF000000u);
   gfx::Bitmap none;
   EXPECT_FALSE(view.Update(none).Empty()) << "the white corner goes black";
-  EXPECT_EQ(view.Pixels()[0], 0xFF000000u);
+  EXPECT_EQ(Rendered(view)[0], 0xFF000000u);
+  // A box reaching past the picture writes only the part inside it.
+  std::vector<uint32_t> edge(4 * 4, 7);
+  view.Render({622, 430, 4, 4}, edge.data(), 4);
+  EXPECT_EQ(edge[0], 0xFF000000u);
+  EXPECT_EQ(edge[3], 7u);
+  EXPECT_EQ(edge[15], 7u);
 }
 
 }  // namespace

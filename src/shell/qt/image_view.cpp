@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <cmath>
 
@@ -53,8 +54,6 @@ void ImageView::EnsureConfigured() {
   configuredMode_ = mode_;
   picture_ = PictureRect();
   scaled_.Configure(kViewW, kViewH, picture_.width(), picture_.height());
-  image_ = QImage(reinterpret_cast<const uchar*>(scaled_.Pixels()), picture_.width(),
-                  picture_.height(), picture_.width() * 4, QImage::Format_RGB32);
   scaled_.Update(Form1.Image1.Picture);
 }
 
@@ -85,6 +84,43 @@ void ImageView::Present() {
   }
 }
 
+namespace {
+
+// The window's own surface when the painter draws straight into an image of 32-bit pixels
+// (Qt's raster backing store): the picture is then scaled into it directly instead of
+// into an image that is copied again.
+QImage* DirectSurface(QPainter& painter) {
+  QPaintEngine* engine = painter.paintEngine();
+  if (!engine || engine->type() != QPaintEngine::Raster) return nullptr;
+  QPaintDevice* device = engine->paintDevice();
+  if (!device || device->devType() != QInternal::Image) return nullptr;
+  auto* image = static_cast<QImage*>(device);
+  QImage::Format f = image->format();
+  if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 &&
+      f != QImage::Format_ARGB32_Premultiplied)
+    return nullptr;
+  return painter.deviceTransform().type() <= QTransform::TxTranslate ? image : nullptr;
+}
+
+}  // namespace
+
+void ImageView::PaintPicture(QPainter& painter, const QRect& shown) {
+  gfx::Box box{shown.x() - picture_.x(), shown.y() - picture_.y(), shown.width(),
+               shown.height()};
+  if (QImage* surface = DirectSurface(painter)) {
+    QRect at = painter.deviceTransform().mapRect(shown);
+    if (surface->rect().contains(at)) {
+      // constScanLine: writing through scanLine would detach the surface from the window.
+      auto* first = reinterpret_cast<uint32_t*>(const_cast<uchar*>(surface->constScanLine(at.y())));
+      scaled_.Render(box, first + at.x(), surface->bytesPerLine() / 4);
+      return;
+    }
+  }
+  QImage part(shown.size(), QImage::Format_RGB32);
+  scaled_.Render(box, reinterpret_cast<uint32_t*>(part.bits()), part.bytesPerLine() / 4);
+  painter.drawImage(shown.topLeft(), part);
+}
+
 void ImageView::paintEvent(QPaintEvent* event) {
   EnsureConfigured();
   QPainter painter(this);
@@ -92,13 +128,12 @@ void ImageView::paintEvent(QPaintEvent* event) {
   // one to one, so each source pixel covers the same number of screen pixels.
   qreal dpr = devicePixelRatioF();
   painter.setWorldTransform(QTransform::fromScale(1 / dpr, 1 / dpr));
-  QRect exposed = ToDevice(event->rect());
-  for (const QRect& bar : QRegion(exposed) - QRegion(picture_)) painter.fillRect(bar, Qt::black);
-  QRect shown = exposed & picture_;
-  if (!shown.isEmpty() && !Form1.Image1.Picture.Empty())
-    painter.drawImage(shown.topLeft(), image_, shown.translated(-picture_.topLeft()));
-  else if (!shown.isEmpty())
-    painter.fillRect(shown, Qt::black);
+  for (const QRect& logical : event->region()) {
+    QRect exposed = ToDevice(logical);
+    for (const QRect& bar : QRegion(exposed) - QRegion(picture_)) painter.fillRect(bar, Qt::black);
+    QRect shown = exposed & picture_;
+    if (!shown.isEmpty()) PaintPicture(painter, shown);
+  }
   int line = std::max(12, picture_.height() / 12);
   if (paused_)
     DrawBanner(painter, QStringLiteral("一時停止中"), picture_.center().y() - line, line * 2);

@@ -40,11 +40,11 @@ class ImageView : public QWidget {
   void EnsureConfigured();
   QRect ToDevice(const QRect& logical) const;
   QRect ToLogical(const QRect& device) const;
+  void PaintPicture(QPainter& painter, const QRect& shown);
   void DrawBanner(QPainter& painter, const QString& text, int top, int height);
 
   gfx::ScaleMode mode_ = gfx::ScaleMode::Fill;
   gfx::ScaledView scaled_;
-  QImage image_;  // wraps scaled_'s pixels
   QRect picture_;
   QSize configuredFor_;
   gfx::ScaleMode configuredMode_ = gfx::ScaleMode::Fill;
