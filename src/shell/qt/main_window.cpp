@@ -149,7 +149,13 @@ void MainWindow::Sync() {
 int MainWindow::MenuHeight(int width) const {
   if (!menuBar()->isVisibleTo(this) || isFullScreen()) return 0;
   int h = menuBar()->heightForWidth(width);
-  return h > 0 ? h : menuBar()->sizeHint().height();
+  if (h <= 0) h = menuBar()->sizeHint().height();
+  // The view starts on a whole device pixel (with a scale factor of 1.5 a 19-pixel menu bar
+  // would put it half-way through one), so its picture is not shifted by a fraction.
+  const qreal dpr = devicePixelRatioF();
+  for (int top = h; top < h + 8; ++top)
+    if (qFuzzyCompare(top * dpr, qRound(top * dpr) * 1.0)) return top;
+  return h;
 }
 
 void MainWindow::ApplyClientSize() {
