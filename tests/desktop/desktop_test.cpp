@@ -260,6 +260,11 @@ TEST(Desktop, F11FillsTheScreenWithSquarePixelsAndTheMenuBarAppearsAtTheTopEdge)
   Xdo({"mousemove", "600", "0"});  // the top row of the screen at any scale
   ASSERT_TRUE(WaitFor([] { return window->menuBar()->isVisible(); }));
   EXPECT_EQ(window->View()->geometry(), QRect(QPoint(0, 0), screen.size()));
+  Pump(200);
+  QImage withMenu = window->screen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+  int lit = 0;  // the menu bar is drawn in its own colours, not black on black
+  for (int x = 0; x < withMenu.width(); ++x) lit += qGray(withMenu.pixel(x, 2)) > 128;
+  EXPECT_GT(lit, withMenu.width() / 2);
   Xdo({"mousemove", "600", "500"});
   EXPECT_TRUE(WaitFor([] { return !window->menuBar()->isVisible(); }));
 

@@ -134,11 +134,11 @@ void ImageView::paintEvent(QPaintEvent* event) {
     QRect shown = exposed & picture_;
     if (!shown.isEmpty()) PaintPicture(painter, shown);
   }
-  int line = std::max(12, picture_.height() / 12);
+  int line = std::max(16, picture_.height() / 12);
   if (paused_)
     DrawBanner(painter, QStringLiteral("一時停止中"), picture_.center().y() - line, line * 2);
-  if (!notice_.isEmpty())
-    DrawBanner(painter, notice_, picture_.bottom() + 1 - line * 3 / 2, line * 3 / 2);
+  int small = std::max(14, picture_.height() / 20);
+  if (!notice_.isEmpty()) DrawBanner(painter, notice_, picture_.bottom() + 1 - small, small);
 }
 
 void ImageView::DrawBanner(QPainter& painter, const QString& text, int top, int height) {
@@ -148,8 +148,10 @@ void ImageView::DrawBanner(QPainter& painter, const QString& text, int top, int 
   font.setPixelSize(std::max(8, height * 3 / 5));
   painter.setFont(font);
   painter.setPen(Qt::white);
-  painter.drawText(band.adjusted(height / 4, 0, -height / 4, 0),
-                   Qt::AlignCenter | Qt::TextSingleLine, text);
+  QRect inside = band.adjusted(height / 2, 0, -height / 2, 0);
+  // A long folder name loses its middle, never the words before it.
+  QString shown = painter.fontMetrics().elidedText(text, Qt::ElideMiddle, inside.width());
+  painter.drawText(inside, Qt::AlignCenter | Qt::TextSingleLine, shown);
 }
 
 void ImageView::SetPaused(bool paused) {

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScreen>
 #include <QSettings>
 #include <QWindow>
@@ -47,9 +48,6 @@ MainWindow::MainWindow(platform::QtPlatform& os)
       keys_([this](uint16_t vk) { Dispatch([vk] { FormKeyDown(vk); }); },
             [this](uint16_t vk) { Dispatch([vk] { FormKeyUp(vk); }); }) {
   setWindowTitle(QString::fromStdString(Form1.Caption));
-  QPalette black = palette();
-  black.setColor(QPalette::Window, Qt::black);
-  setPalette(black);
   // The view is placed by hand, not by the main window's layout, so that in fullscreen the
   // menu bar can appear over the picture without moving it.
   view_ = new ImageView(this);
@@ -199,6 +197,13 @@ void MainWindow::LayoutView() {
   int top = MenuHeight(width());
   view_->setGeometry(0, top, width(), std::max(0, height() - top));
   view_->lower();
+}
+
+void MainWindow::paintEvent(QPaintEvent*) {
+  // The window's colour is black (not the palette's, which the menus would inherit): it
+  // shows only in the sliver a scale factor may leave between the menu bar and the view.
+  QPainter painter(this);
+  painter.fillRect(rect(), Qt::black);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
