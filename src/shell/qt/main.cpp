@@ -14,6 +14,7 @@
 #include "platform/qt/qt_platform.h"
 #include "shell/main_form.h"
 #include "shell/qt/about_dialog.h"
+#include "shell/qt/input/game_input.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/options_dialog.h"
 
@@ -45,6 +46,11 @@ int main(int argc, char** argv) {
   os.formChanged = [&window] { window.Sync(); };
   os.optionsDialog = [&window] { RunOptionsDialog(&window); };
   os.aboutDialog = [&window] { RunAboutDialog(&window); };
+  // Game controllers press the game's keys through the same handlers as the keyboard.
+  input::GameInput gameInput([&window](uint16_t code, bool down, bool autoRepeat) {
+    window.GameKey(code, down, autoRepeat);
+  });
+  gameInput.Router().SetGameFocus([&window] { return window.isActiveWindow(); });
   for (const char* icon : {"mirovaan.png", "icon.bmp"}) {
     QString path = QString::fromStdString(AppDir + icon);
     if (QFile::exists(path)) {

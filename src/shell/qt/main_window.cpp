@@ -277,6 +277,10 @@ void MainWindow::SaveScreenshot() {
   Sync();
 }
 
+void MainWindow::GameKey(uint16_t code, bool down, bool autoRepeat) {
+  down ? keys_.Press(code, autoRepeat) : keys_.Release(code);
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::Show:

@@ -27,6 +27,9 @@ class MainWindow : public QMainWindow {
   // Mirrors the form's model: caption, menu states, timers, client size.
   void Sync();
   void RepaintNow();
+  // A key-down or key-up from another device than the keyboard (a game controller): the
+  // same path as the keyboard's keys.
+  void GameKey(uint16_t code, bool down, bool autoRepeat = false);
   // Every device's keys reach the game through this.
   KeyInput& Keys() { return keys_; }
   ImageView* View() const { return view_; }
