@@ -295,6 +295,10 @@ TEST(Desktop, DisplaySettingsApplyAtOnce) {
   Xdo({"key", "ctrl+b"});
   ASSERT_TRUE(WaitFor([] { return !window->isFullScreen(); }));
   EXPECT_TRUE(WaitFor([] { return window->View()->size() == QSize(624, 432); }));
+  // The smallest size keeps its client area though the menu bar wraps over two lines.
+  Xdo({"key", "ctrl+m"});
+  EXPECT_TRUE(WaitFor([] { return window->View()->size() == QSize(156, 108); }))
+      << window->View()->width() << " x " << window->View()->height();
 
   settings.setValue("display/autoPause", false);
   window->ApplyDisplaySettings();
