@@ -112,9 +112,9 @@ void ExpectStandingStill() {
   EXPECT_EQ(Hero(), before) << "the hero stands still";
 }
 
-TEST(Desktop, KeyReleasedUnderADialogAMenuOrAnotherWindowIsReleased) {
+// Under the options dialog, closed by Esc; the timer runs again afterwards.
+TEST(Desktop, KeyReleasedUnderADialogIsReleased) {
   NewGame(true);
-  // Under the options dialog, closed by Esc; the timer runs again afterwards.
   Xdo({"keydown", "Up"});
   ASSERT_EQ(G.KeyState[kUp], 1);
   WhenShown(false, [](QWidget*) {
@@ -127,8 +127,11 @@ TEST(Desktop, KeyReleasedUnderADialogAMenuOrAnotherWindowIsReleased) {
   EXPECT_TRUE(Form1.Timer1.Enabled);
   EXPECT_EQ(G.GameMode, kModeWorld) << "Esc closed the dialog, it did not reach the game";
   ExpectStandingStill();
+}
 
-  // Under a menu opened with the pointer and closed by Esc: the keyboard is the game's again.
+// Under a menu opened with the pointer and closed by Esc: the keyboard is the game's again.
+TEST(Desktop, KeyReleasedUnderAMenuIsReleased) {
+  NewGame(true);
   Xdo({"keydown", "Up"});
   ASSERT_EQ(G.KeyState[kUp], 1);
   QMenuBar* bar = window->menuBar();
@@ -147,8 +150,11 @@ TEST(Desktop, KeyReleasedUnderADialogAMenuOrAnotherWindowIsReleased) {
   EXPECT_EQ(G.KeyState[kLeft], 1) << "the next key after Esc reaches the game";
   EXPECT_EQ(bar->activeAction(), nullptr);
   Xdo({"keyup", "Left"});
+}
 
-  // While another window has the focus; the game also pauses while it is inactive.
+// While another window has the focus; the game also pauses while it is inactive.
+TEST(Desktop, KeyReleasedWhileAnotherWindowHasTheFocusIsReleased) {
+  NewGame(true);
   Xdo({"keydown", "Up"});
   QWidget other;
   other.setWindowTitle("other");
@@ -226,11 +232,16 @@ int BlockMismatches(const QImage& screen, const QRect& area, int k) {
   return bad;
 }
 
-TEST(Desktop, F11FillsTheScreenWithSquarePixelsAndTheMenuBarAppearsAtTheTopEdge) {
+// A new game on the title, held still so that the screen can be compared with the frame.
+void StillTitle() {
   NewGame(false);
-  Form1.Timer1.Enabled = false;  // a still frame to compare with the screen
+  Form1.Timer1.Enabled = false;
   window->Sync();
-  // In a window, below the menu bar, at twice the size.
+}
+
+// In a window the picture lies below the menu bar, here at twice the size.
+TEST(Desktop, AWindowShowsThePictureBelowTheMenuBar) {
+  StillTitle();
   Xdo({"key", "ctrl+b"});
   ASSERT_TRUE(WaitFor([] { return window->View()->size() == QSize(624, 432); }));
   Pump(300);
@@ -240,7 +251,11 @@ TEST(Desktop, F11FillsTheScreenWithSquarePixelsAndTheMenuBarAppearsAtTheTopEdge)
   QRect inWindow(window->View()->mapToGlobal(QPoint(0, 0)) * dpr, QSize(312, 216) * windowK);
   QImage windowShot = window->screen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
   if (qFuzzyCompare(2 * dpr, windowK)) EXPECT_EQ(BlockMismatches(windowShot, inWindow, windowK), 0);
+}
 
+TEST(Desktop, F11FillsTheScreenWithSquarePixelsAndTheMenuBarAppearsAtTheTopEdge) {
+  StillTitle();
+  const qreal dpr = window->devicePixelRatioF();
   Xdo({"key", "F11"});
   ASSERT_TRUE(WaitFor([] { return window->isFullScreen(); }));
   QRect screen = window->screen()->geometry();
