@@ -45,8 +45,8 @@ bool IsWindowModifierKey(int key) {
 
 MainWindow::MainWindow(platform::QtPlatform& os)
     : os_(os),
-      keys_([this](uint16_t vk) { Dispatch([vk] { FormKeyDown(vk); }); },
-            [this](uint16_t vk) { Dispatch([vk] { FormKeyUp(vk); }); }) {
+      keys_([this](uint16_t vk) { Dispatch([vk] { feed::KeyDown(vk); }); },
+            [this](uint16_t vk) { Dispatch([vk] { feed::KeyUp(vk); }); }) {
   setWindowTitle(QString::fromStdString(Form1.Caption));
   // The view is placed by hand, not by the main window's layout, so that in fullscreen the
   // menu bar can appear over the picture without moving it.
@@ -57,7 +57,7 @@ MainWindow::MainWindow(platform::QtPlatform& os)
 
   timer1_.setTimerType(Qt::PreciseTimer);
   connect(&timer1_, &QTimer::timeout, this, [this] {
-    if (Form1.Timer1.Enabled && !Paused()) Dispatch(Timer1Timer);
+    if (Form1.Timer1.Enabled && !Paused()) Dispatch([] { feed::Tick(); });
   });
   connect(&timer2_, &QTimer::timeout, this, [this] {
     if (Form1.Timer2.Enabled) Dispatch(Timer2Timer);
@@ -69,14 +69,14 @@ MainWindow::MainWindow(platform::QtPlatform& os)
 
 void MainWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu("ﾌｧｲﾙ(&F)");
-  k1_ = AddCommand(file, "セーブ", "Ctrl+S", K1Click);
-  k2_ = AddCommand(file, "ロード", "Ctrl+L", K2Click);
+  k1_ = AddCommand(file, "セーブ", "Ctrl+S", feed::Command::Save);
+  k2_ = AddCommand(file, "ロード", "Ctrl+L", feed::Command::Load);
   file->addSeparator();
-  AddCommand(file, "終了", "Ctrl+Q", Exit1Click);
+  AddCommand(file, "終了", "Ctrl+Q", feed::Command::Exit);
   QMenu* show = menuBar()->addMenu("画面ｻｲｽﾞ(&V)");
-  view624_ = AddCommand(show, "624 * 432", "Ctrl+B", N6244321Click);
-  view312_ = AddCommand(show, "312 * 216", "Ctrl+N", N3122161Click);
-  view156_ = AddCommand(show, "156 * 108", "Ctrl+M", N1561081Click);
+  view624_ = AddCommand(show, "624 * 432", "Ctrl+B", feed::Command::View624);
+  view312_ = AddCommand(show, "312 * 216", "Ctrl+N", feed::Command::View312);
+  view156_ = AddCommand(show, "156 * 108", "Ctrl+M", feed::Command::View156);
   for (QAction* a : {view624_, view312_, view156_}) a->setCheckable(true);
   show->addSeparator();
   fullScreen_ = show->addAction(QStringLiteral("フルスクリーン"));
@@ -87,11 +87,12 @@ void MainWindow::BuildMenus() {
   addAction(fullScreen_);
   QAction* options = menuBar()->addAction("オプション(&O)");
   options->setShortcut(QKeySequence("Ctrl+O"));
-  connect(options, &QAction::triggered, this, [this] { Dispatch(K3Click); });
+  connect(options, &QAction::triggered, this,
+          [this] { Dispatch([] { feed::Run(feed::Command::Options); }); });
   addAction(options);
   QMenu* help = menuBar()->addMenu("ヘルプ(&H)");
-  AddCommand(help, "ﾍﾙﾌﾟ(&H)", nullptr, Help1Click);
-  AddCommand(help, "バージョン情報(&A)", nullptr, KA1Click);
+  AddCommand(help, "ﾍﾙﾌﾟ(&H)", nullptr, feed::Command::Help);
+  AddCommand(help, "バージョン情報(&A)", nullptr, feed::Command::About);
   for (QMenu* menu : {file, show, help}) {
     // Esc leaves the menu bar holding the keyboard; the game wants it back at once.
     connect(menu, &QMenu::aboutToHide, this, [this] {
@@ -103,10 +104,11 @@ void MainWindow::BuildMenus() {
 }
 
 QAction* MainWindow::AddCommand(QMenu* menu, const char* caption, const char* shortcut,
-                                void (*handler)()) {
+                                feed::Command command) {
   QAction* action = menu->addAction(QString::fromUtf8(caption));
   if (shortcut) action->setShortcut(QKeySequence(shortcut));
-  connect(action, &QAction::triggered, this, [this, handler] { Dispatch(handler); });
+  connect(action, &QAction::triggered, this,
+          [this, command] { Dispatch([command] { feed::Run(command); }); });
   // Shortcuts keep working while the menu bar is hidden in fullscreen.
   addAction(action);
   return action;

@@ -12,6 +12,8 @@
 #include "shell/qt/image_view.h"
 #include "shell/qt/key_input.h"
 
+#include "shell/feed.h"
+
 class QAction;
 
 namespace platform {
@@ -51,7 +53,8 @@ class MainWindow : public QMainWindow {
 
  private:
   void BuildMenus();
-  QAction* AddCommand(QMenu* menu, const char* caption, const char* shortcut, void (*handler)());
+  QAction* AddCommand(QMenu* menu, const char* caption, const char* shortcut,
+                      feed::Command command);
   QAction* AddWindowCommand(const QList<QKeySequence>& keys, void (MainWindow::*handler)());
   template <typename F>
   void Dispatch(F&& handler);
