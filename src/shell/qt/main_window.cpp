@@ -98,6 +98,10 @@ void MainWindow::BuildMenus() {
     connect(menu, &QMenu::aboutToHide, this, [this] {
       QTimer::singleShot(0, this, [this] { TakeKeyboardBack(); });
     });
+    // A menu opened from the keyboard in fullscreen shows the bar it belongs to.
+    connect(menu, &QMenu::aboutToShow, this, [this] {
+      if (isFullScreen()) ShowMenuBar(true);
+    });
   }
   AddWindowCommand({QKeySequence(Qt::Key_Pause)}, &MainWindow::TogglePause);
   AddWindowCommand({QKeySequence(Qt::Key_F12)}, &MainWindow::SaveScreenshot);
@@ -147,7 +151,7 @@ void MainWindow::Sync() {
 }
 
 int MainWindow::MenuHeight(int width) const {
-  if (!menuBar()->isVisibleTo(this) || isFullScreen()) return 0;
+  if (isFullScreen()) return 0;
   int h = menuBar()->heightForWidth(width);
   if (h <= 0) h = menuBar()->sizeHint().height();
   // The view starts on a whole device pixel (with a scale factor of 1.5 a 19-pixel menu bar
@@ -225,7 +229,7 @@ void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() == QEvent::WindowStateChange) {
     fullScreen_->setChecked(isFullScreen());
-    menuBar()->setVisible(!isFullScreen());
+    ShowMenuBar(!isFullScreen());
     revealTimer_.stop();
     UpdateScaleMode();
     LayoutView();
@@ -328,8 +332,8 @@ void MainWindow::TakeKeyboardBack() {
 
 void MainWindow::OnPointer(int y) {
   if (!isFullScreen()) return;
-  if (menuBar()->isVisible()) {
-    if (y > menuBar()->height() && !QApplication::activePopupWidget()) menuBar()->hide();
+  if (MenuBarShown()) {
+    if (y > menuBar()->height() && !QApplication::activePopupWidget()) ShowMenuBar(false);
     return;
   }
   if (y <= 0) {
@@ -341,6 +345,14 @@ void MainWindow::OnPointer(int y) {
 
 void MainWindow::RevealMenuBar() {
   if (!isFullScreen() || mapFromGlobal(QCursor::pos()).y() > 0) return;
-  menuBar()->show();
-  menuBar()->raise();
+  ShowMenuBar(true);
 }
+
+// In fullscreen the menu bar is folded to no height rather than hidden, so that Alt+letter
+// still opens its menus (a hidden bar takes no keys).
+void MainWindow::ShowMenuBar(bool shown) {
+  menuBar()->setMaximumHeight(shown ? QWIDGETSIZE_MAX : 0);
+  if (shown) menuBar()->raise();
+}
+
+bool MainWindow::MenuBarShown() const { return menuBar()->maximumHeight() > 0; }

@@ -39,6 +39,8 @@ class MainWindow : public QMainWindow {
   void SetFullScreen(bool on);
   void TogglePause();
   bool Paused() const;
+  // False in fullscreen until the pointer rests at the top edge or a menu opens.
+  bool MenuBarShown() const;
   void SaveScreenshot();
 
  public slots:
@@ -68,6 +70,7 @@ class MainWindow : public QMainWindow {
   void TakeKeyboardBack();
   void OnPointer(int y);
   void RevealMenuBar();
+  void ShowMenuBar(bool shown);
 
   platform::QtPlatform& os_;
   ImageView* view_;
