@@ -13,12 +13,12 @@ case "${1:-}" in
   --runs) limit=(-runs="$2"); shift 2 ;;
 esac
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(save_fuzz dungeon_fuzz bmp_fuzz effect_fuzz music_fuzz)
+[ ${#targets[@]} -gt 0 ] || targets=(save_fuzz dungeon_fuzz bmp_fuzz effect_fuzz music_fuzz replay_fuzz)
 
 # The longest input each target reads: whole saved games, dungeon files and shipped
 # pictures and sounds fit.
 declare -A max_len=([save_fuzz]=16384 [dungeon_fuzz]=40000 [bmp_fuzz]=70000
-                    [effect_fuzz]=100000 [music_fuzz]=32768)
+                    [effect_fuzz]=100000 [music_fuzz]=32768 [replay_fuzz]=32768)
 
 fuzzdir="$root/build-fuzz"
 CC=clang CXX=clang++ cmake -S "$root" -B "$fuzzdir" -G Ninja -DMIROVAAN_FUZZ=ON \

@@ -1,5 +1,6 @@
 // The desktop program: Qt application, main window, the game's start-up and message loop.
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QFile>
 #include <QFont>
 #include <QIcon>
@@ -18,13 +19,15 @@
 #include "shell/qt/input/game_input.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/options_dialog.h"
+#include "shell/qt/replay_control.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName("ﾐﾛｳﾞｧｰﾝ");
-  QApplication::setDesktopFileName("mirovaan");
+  // The settings live in ~/.config/mirovaan/mirovaan.ini.
   QApplication::setOrganizationName("mirovaan");
+  QApplication::setApplicationName("mirovaan");
   QSettings::setDefaultFormat(QSettings::IniFormat);
+  QApplication::setDesktopFileName("mirovaan");
   QFont dialogFont("IPAPGothic");
   dialogFont.setPixelSize(12);
   QApplication::setFont(dialogFont);
@@ -33,6 +36,11 @@ int main(int argc, char** argv) {
   QTranslator qtJapanese;
   if (qtJapanese.load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtJapanese);
+
+  QCommandLineParser parser;
+  parser.addHelpOption();
+  AddReplayOptions(parser);
+  parser.process(app);
 
   platform::QtPlatform os;
   platform::SetPlatform(&os);
@@ -47,7 +55,9 @@ int main(int argc, char** argv) {
   os.optionsDialog = [&window] { RunOptionsDialog(&window); };
   os.aboutDialog = [&window] { RunAboutDialog(&window); };
   // Game controllers press the game's keys through the same handlers as the keyboard.
-  input::GameInput gameInput([&window](uint16_t code, bool down, bool) { window.GameKey(code, down); });
+  input::GameInput gameInput([&window](uint16_t code, bool down, bool autoRepeat) {
+    window.GameKey(code, down, autoRepeat);
+  });
   gameInput.Router().SetGameFocus([&window] { return window.isActiveWindow(); });
   for (const char* icon : {"mirovaan.png", "icon.bmp"}) {
     QPixmap picture = mirovaan_qt::LoadContentPixmap(AppDir + icon);
@@ -57,10 +67,15 @@ int main(int argc, char** argv) {
     }
   }
 
+  ReplayControl replays(window, os);
+  if (!replays.Prepare(parser)) return 1;
+
   RunHandler(FormCreate);
   window.show();
   RunHandler(FormShow);
   window.Sync();
+  window.ApplyDisplaySettings();
+  replays.Start();
   int status = app.exec();
   audio::Shutdown();
   return status;
