@@ -23,6 +23,9 @@ constexpr int kRate = 44100;
 constexpr float kEffectGain = 0.7f;
 constexpr float kSynthGain = 0.45f;
 
+// The longest the game waits for an effect to end, however long a caller says it is.
+constexpr int kLongestWaitMs = 5000;
+
 const char* const kDrivers[] = {"pulseaudio", "pipewire", "alsa", "jack", "oss"};
 
 // FluidSynth's own messages would clutter the terminal on every machine without a sound
@@ -337,6 +340,8 @@ void Engine::StartEffect(int number, std::vector<float> samples) {
 
 void Engine::WaitEffectEnd(int lengthMs) {
   if (lengthMs <= 0) return;
+  // The game stands still while it waits; no sound the game plays is longer than this.
+  lengthMs = std::min(lengthMs, kLongestWaitMs);
   if (mode_ == EngineMode::Virtual) {
     Advance(lengthMs);
     return;

@@ -19,7 +19,7 @@ void EnableFileCommands(bool save, bool load) {
 // wrong-sized picture can never shrink the frame.
 void LoadIntoBuf2(const char* name) {
   gfx::TImage loaded;
-  loaded.LoadFromFile(AppDir + name);
+  loaded.LoadFromFile(AppDir + name, kViewPicture);
   gfx::Bitmap& frame = Form1.buf2.Picture;
   if (frame.Width() != 312 || frame.Height() != 216) frame.Resize(312, 216);
   gfx::FillRect(frame, 0, 0, 312, 216, gfx::kBlack);
@@ -35,7 +35,7 @@ void ClearHeldFlag(int flag) { G.KeyState[flag] = 0; }
 
 }  // namespace
 
-void LoadIntoImage2(const char* name) { Form1.Image2.LoadFromFile(AppDir + name); }
+void LoadIntoImage2(const char* name) { Form1.Image2.LoadFromFile(AppDir + name, kViewPicture); }
 
 void ShowWorldMap() {
   PlayMusic(11);

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <new>
 
 #include "audio/sound.h"
 #include "combat/spawn.h"
@@ -16,6 +17,7 @@
 #include "core/tick.h"
 #include "core/world.h"
 #include "gfx/bmp.h"
+#include "gfx/text.h"
 #include "platform/platform.h"
 #include "shell/form_sheets.h"
 
@@ -66,13 +68,30 @@ void SetViewSize(TMenuItem& chosen, int width, int height) {
 
 }  // namespace
 
+// The game's own errors say in Japanese what failed and name the file; a library's error
+// (std::bad_alloc, a stream's failure) is English and means nothing to the player, so the box
+// says in Japanese that the operation was abandoned and the detail goes to the terminal.
+namespace {
+
+std::string TextForPlayer(const std::exception& e) {
+  std::string what = e.what();
+  for (unsigned char c : what)
+    if (c >= 0xE3) return what;  // kana and kanji start with these bytes in UTF-8
+  std::cerr << "mirovaan: " << what << "\n";
+  if (dynamic_cast<const std::bad_alloc*>(&e))
+    return "メモリが足りないため、この操作を続けられませんでした。";
+  return "予期しないエラーのため、この操作を続けられませんでした。";
+}
+
+}  // namespace
+
 // The error box is modal: no tick may run under it, or a fault that repeats every tick would
 // stack one box on another.
 void ReportUncaught(const std::exception& e) {
   bool running = Form1.Timer1.Enabled;
   Form1.Timer1.Enabled = false;
   platform::Os().FormChanged();
-  platform::Os().ShowError(e.what());
+  platform::Os().ShowError(TextForPlayer(e));
   Form1.Timer1.Enabled = running;
   platform::Os().FormChanged();
 }
@@ -126,7 +145,21 @@ void FillConstantTables() {
   InitItems();
 }
 
+// Without the Japanese fonts every text is a row of boxes, this message's Japanese half
+// included, so it says the same in English; the game goes on either way.
+void WarnWithoutJapaneseFont() {
+  if (gfx::DrawsJapanese("ＭＳ 明朝") && gfx::DrawsJapanese("ＭＳ Ｐゴシック")) return;
+  platform::Os().ShowMessage(
+      "Mirovaan",
+      "日本語のフォントが見つかりません。文字を表示するには fonts-ipafont-gothic と "
+      "fonts-ipafont-mincho を入れてください。\n\n"
+      "No Japanese font was found, so the game's text cannot be shown. Install the packages "
+      "fonts-ipafont-gothic and fonts-ipafont-mincho "
+      "(sudo apt install fonts-ipafont-gothic fonts-ipafont-mincho) and start the game again.");
+}
+
 void FormCreate() {
+  WarnWithoutJapaneseFont();
   Randomize();
   if (AppDir.empty()) AppDir = FindAppDir(".");
   SetUpBuffers();
@@ -140,8 +173,8 @@ void FormCreate() {
   ClearAllMonsters();
   G.Facing = 2;
   G.GameMode = kModeTitle;
-  Form1.Image1.LoadFromFile(AppDir + "title.bmp");
-  Form1.Image2.LoadFromFile(AppDir + "title.bmp");
+  Form1.Image1.LoadFromFile(AppDir + "title.bmp", kViewPicture);
+  Form1.Image2.LoadFromFile(AppDir + "title.bmp", kViewPicture);
   PlayMusic(10);
 }
 

@@ -8,6 +8,7 @@
 
 #include "shell/about.h"
 #include "shell/main_form.h"
+#include "shell/qt/content_pixmap.h"
 #include "shell/qt/dialog_common.h"
 
 using mirovaan_qt::AutoLabel;
@@ -56,8 +57,8 @@ class AboutDialog : public QDialog {
     auto* image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));
     image1->setGeometry(8, 8, 32, 32);
-    QString icon = Q(AboutIconPath());
-    if (QFileInfo::exists(icon)) image1->setPixmap(QPixmap(icon));
+    QPixmap icon = mirovaan_qt::LoadContentPixmap(AboutIconPath());
+    if (!icon.isNull()) image1->setPixmap(icon);
 
     AutoLabel(this, AboutTitleLine(), 48, 12)->setObjectName(QStringLiteral("Label1"));
 

@@ -15,6 +15,7 @@
 #include "platform/qt/qt_platform.h"
 #include "shell/main_form.h"
 #include "shell/qt/about_dialog.h"
+#include "shell/qt/content_pixmap.h"
 #include "shell/qt/input/game_input.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/options_dialog.h"
@@ -22,10 +23,11 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName("ﾐﾛｳﾞｧｰﾝ");
-  QApplication::setDesktopFileName("mirovaan");
+  // The settings live in ~/.config/mirovaan/mirovaan.ini.
   QApplication::setOrganizationName("mirovaan");
+  QApplication::setApplicationName("mirovaan");
   QSettings::setDefaultFormat(QSettings::IniFormat);
+  QApplication::setDesktopFileName("mirovaan");
   QFont dialogFont("IPAPGothic");
   dialogFont.setPixelSize(12);
   QApplication::setFont(dialogFont);
@@ -53,12 +55,14 @@ int main(int argc, char** argv) {
   os.optionsDialog = [&window] { RunOptionsDialog(&window); };
   os.aboutDialog = [&window] { RunAboutDialog(&window); };
   // Game controllers press the game's keys through the same handlers as the keyboard.
-  input::GameInput gameInput([&window](uint16_t code, bool down, bool) { window.GameKey(code, down); });
+  input::GameInput gameInput([&window](uint16_t code, bool down, bool autoRepeat) {
+    window.GameKey(code, down, autoRepeat);
+  });
   gameInput.Router().SetGameFocus([&window] { return window.isActiveWindow(); });
   for (const char* icon : {"mirovaan.png", "icon.bmp"}) {
-    QString path = QString::fromStdString(AppDir + icon);
-    if (QFile::exists(path)) {
-      window.setWindowIcon(QIcon(path));
+    QPixmap picture = mirovaan_qt::LoadContentPixmap(AppDir + icon);
+    if (!picture.isNull()) {
+      window.setWindowIcon(QIcon(picture));
       break;
     }
   }
@@ -70,6 +74,7 @@ int main(int argc, char** argv) {
   window.show();
   RunHandler(FormShow);
   window.Sync();
+  window.ApplyDisplaySettings();
   replays.Start();
   int status = app.exec();
   audio::Shutdown();
