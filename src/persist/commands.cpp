@@ -177,6 +177,13 @@ bool LoadGameFile(const std::string& path) {
   return true;
 }
 
+bool LoadGameAsCommand(const std::string& path) {
+  if (!Form1.K2.Enabled) return false;
+  TimerPause pause;
+  odFileName = path;
+  return LoadGameFile(path);
+}
+
 void K1Click() {
   if (!Form1.K1.Enabled) return;
   TimerPause pause;

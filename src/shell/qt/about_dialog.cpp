@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "shell/about.h"
+#include "shell/mailhp.h"
 #include "shell/main_form.h"
 #include "shell/qt/dialog_common.h"
 
@@ -47,6 +48,7 @@ class AboutDialog : public QDialog {
     auto* button2 = LinkButton(this, AboutHomePage(), 88);
     AutoLabel(this, "E-Mail :", 56, 104);
     auto* button3 = LinkButton(this, AboutMailAddress(), 104);
+    button3->setEnabled(!MHP.MailAddress.empty());
     AutoLabel(this, AboutMakerLine(), 200, 128);
 
     auto* button1 = new QPushButton(QStringLiteral("OK"), this);

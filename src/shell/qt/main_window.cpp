@@ -60,10 +60,11 @@ MainWindow::MainWindow(platform::QtPlatform& os) : os_(os) {
   view312_ = AddCommand(show, "312 * 216", "Ctrl+N", N3122161Click);
   view156_ = AddCommand(show, "156 * 108", "Ctrl+M", N1561081Click);
   for (QAction* a : {view624_, view312_, view156_}) a->setCheckable(true);
-  QAction* options = menuBar()->addAction("オプション(&O)");
-  options->setShortcut(QKeySequence("Ctrl+O"));
-  connect(options, &QAction::triggered, this, [this] { Dispatch(K3Click); });
-  addAction(options);  // a top-level item's shortcut works without its menu open
+  QMenu* options = menuBar()->addMenu("オプション(&O)");
+  AddCommand(options, "オプション(&O)...", "Ctrl+O", K3Click);
+  // The program's own settings; main() connects it to the preferences dialog.
+  preferences_ = options->addAction(QStringLiteral("設定(&P)..."));
+  preferences_->setShortcut(QKeySequence("Ctrl+P"));
   QMenu* help = menuBar()->addMenu("ヘルプ(&H)");
   AddCommand(help, "ﾍﾙﾌﾟ(&H)", nullptr, Help1Click);
   AddCommand(help, "バージョン情報(&A)", nullptr, KA1Click);

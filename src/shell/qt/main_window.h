@@ -28,6 +28,8 @@ class MainWindow : public QMainWindow {
   // Mirrors the form's model: caption, menu states, timers, client size.
   void Sync();
   void RepaintNow();
+  // The オプション menu's "設定" item.
+  QAction* PreferencesAction() const { return preferences_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -41,6 +43,6 @@ class MainWindow : public QMainWindow {
   platform::QtPlatform& os_;
   ImageView* view_;
   QTimer timer1_, timer2_;
-  QAction *k1_, *k2_, *view624_, *view312_, *view156_;
+  QAction *k1_, *k2_, *view624_, *view312_, *view156_, *preferences_;
   int appliedWidth_ = 0, appliedHeight_ = 0;
 };

@@ -1,0 +1,34 @@
+// The display page: how the view fills the window, full screen, and pausing when the window
+// loses the focus. It only writes the display/* settings; the window applies them.
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+
+namespace prefs {
+
+class DisplayPage : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit DisplayPage(QWidget* parent);
+
+ signals:
+  void Changed();
+
+ private:
+  void Load();
+  void Store();
+
+  QComboBox* scaleMode_;
+  QCheckBox* fullScreen_;
+  QCheckBox* autoPause_;
+};
+
+// The scaling modes as stored, and the remembered one ("fill" when unknown).
+QStringList ScaleModes();
+QString StoredScaleMode();
+
+}  // namespace prefs
