@@ -8,7 +8,8 @@ packages=(
   zlib1g-dev libfreetype-dev libfontconfig-dev fonts-ipafont-mincho fonts-ipafont-gothic
   libfluidsynth-dev timgm6mb-soundfont
   libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool openbox x11-utils
+  xvfb xauth xdotool openbox x11-utils imagemagick libx11-dev
+  desktop-file-utils appstream man-db
   clang libclang-rt-14-dev
 )
 

@@ -27,6 +27,7 @@ done
 # The large icons are the 32-pixel picture scaled by whole factors: every block is one colour.
 big="$share/icons/hicolor/256x256/apps/mirovaan.png"
 small="$share/icons/hicolor/32x32/apps/mirovaan.png"
+[ "$(convert "$big" -depth 8 rgb:- | wc -c)" -eq $((256 * 256 * 3)) ] || fail "cannot read the icons"
 [ "$(convert "$big" -sample 32x32 -depth 8 rgb:- | md5sum)" = \
   "$(convert "$small" -depth 8 rgb:- | md5sum)" ] || fail "the 256 icon is not the 32 one scaled"
 [ "$(convert "$big" -sample 32x32 -scale 256x256 -depth 8 rgb:- | md5sum)" = \

@@ -3,7 +3,7 @@
 // milliseconds from the start. With --close, it then asks the window manager to close the
 // window and prints the milliseconds until the process has exited.
 // Usage: window_probe CLASS [--close] -- COMMAND [ARGS...]
-#define _POSIX_C_SOURCE 200809L
+#define _DEFAULT_SOURCE
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
