@@ -18,6 +18,8 @@ for i in \$(seq $runs); do
   rm -rf "\$home"
 done
 INNER
-"$root/scripts/with-desktop.sh" bash "$inner" | tee /dev/stderr |
-  awk '{s[NR]=$2; e[NR]=$4} END {n=asort(s); asort(e); m=int((n+1)/2);
-        printf "median of %d runs: shown %.1f ms, exit %.1f ms\n", n, s[m], e[m]}'
+out="$("$root/scripts/with-desktop.sh" bash "$inner")"
+echo "$out"
+median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
+echo "median of $runs runs: shown $(echo "$out" | awk '{print $2}' | median) ms," \
+     "exit $(echo "$out" | awk '{print $4}' | median) ms"

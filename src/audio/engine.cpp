@@ -255,22 +255,19 @@ void Engine::RenderInto(int frames, float* left, float* right) {
 }
 
 void Engine::FadeOut() {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    fading_ = true;
-  }
+  std::lock_guard<std::mutex> lock(mutex_);
+  fading_ = true;
+}
+
+void Engine::WaitFadedOut(int maxMs) {
   if (mode_ != EngineMode::Device) return;
-  // The ramp takes kFadeMs of audio; the output buffer then plays it out.
-  auto deadline = std::chrono::steady_clock::now() +
-                  std::chrono::milliseconds(int(kFadeMs + OutputBufferMs()) + 20);
-  while (std::chrono::steady_clock::now() < deadline) {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      if (fade_ <= 0.0f) break;
-    }
+  // The driver's thread plays the ramp; once silent, the buffer still holds its last part.
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(maxMs);
+  while (!faded_ && std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  std::this_thread::sleep_for(std::chrono::microseconds(int64_t(OutputBufferMs() * 1000)));
+  auto drained = std::chrono::steady_clock::now() +
+                 std::chrono::microseconds(int64_t(OutputBufferMs() * 1000));
+  std::this_thread::sleep_until(std::min(drained, deadline));
 }
 
 int Engine::DriverCallback(void* data, int len, int nfx, float* fx[], int nout, float* out[]) {
@@ -319,6 +316,7 @@ void Engine::ApplyFadeLocked(int frames, float* left, float* right) {
     right[i] *= fade_;
     fade_ = std::max(0.0f, fade_ - step);
   }
+  if (fade_ <= 0.0f) faded_ = true;
 }
 
 void Engine::RenderOffline(int64_t frames) {

@@ -9,6 +9,7 @@
 //  - Virtual: the same rendering against a clock that only AdvanceClock moves.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -89,8 +90,10 @@ class Engine {
   void RenderInto(int frames, float* left, float* right);
 
   // Brings the output to silence without a click (a ramp of a few milliseconds), so that the
-  // program can end at once; waits at most for that ramp to be played.
+  // program can end at once. FadeOut starts the ramp and returns; WaitFadedOut waits until it
+  // has been played, but never longer than maxMs.
   void FadeOut();
+  void WaitFadedOut(int maxMs);
 
   // Virtual clock.
   void Advance(int ms);
@@ -131,6 +134,7 @@ class Engine {
   float effectGain_ = 1.0f;
   float fade_ = 1.0f;  // output gain of the fade at exit: 1 until FadeOut, then down to 0
   bool fading_ = false;
+  std::atomic<bool> faded_{false};  // the ramp has reached silence (read without the lock)
   std::vector<uint8_t> midi_;
   int64_t musicFrames_ = 0;  // frames rendered since the track started from the beginning
   int starts_ = 0;

@@ -133,8 +133,17 @@ void Init(Backend backend, const Setup& wanted) {
   SetEffectVolume(wanted.EffectVolume);
 }
 
-void Shutdown() {
+void BeginShutdown() {
   if (engine) engine->FadeOut();
+}
+
+void Shutdown() {
+  // The ramp is 15 ms; a stalled output is not waited for much longer.
+  constexpr int kMaxWaitMs = 40;
+  if (engine) {
+    engine->FadeOut();
+    engine->WaitFadedOut(kMaxWaitMs);
+  }
   engine.reset();
 }
 

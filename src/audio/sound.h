@@ -29,7 +29,9 @@ struct Setup {
 
 // Loads the soundfont and opens the output. Safe to call once at start-up.
 void Init(Backend backend, const Setup& setup = {});
-// Ends the sound without a click; quick, so that the program can end at once.
+// Ends the sound without a click; quick, so that the program can end at once. BeginShutdown
+// starts the fade so that the program's other last work overlaps it.
+void BeginShutdown();
 void Shutdown();
 
 // The preferences' controls, each taking effect at once.

@@ -142,6 +142,7 @@ TEST(SoundSetup, FadeOutEndsInSilenceWithoutAJump) {
   std::vector<float> loud(44100, 0.8f);
   engine.StartEffect(1, loud);
   engine.FadeOut();
+  engine.WaitFadedOut(1000);  // the virtual mode has no output to wait for
   std::vector<float> left(2000), right(2000);
   engine.RenderInto(2000, left.data(), right.data());
   for (int i = 1; i < 2000; ++i) EXPECT_LE(left[i], left[i - 1] + 1e-6f) << "at " << i;

@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
     }
     if (!w) w = FindClient(d, DefaultRootWindow(d), wanted, 0);
     if (w && ShowsPicture(d, w)) break;
-    usleep(1000);
+    usleep(2000);  // light polling: the probe must not slow the program it times
   }
   double shown = NowMs() - start;
   printf("shown_ms %.1f\n", shown);
@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
     waitpid(child, &status, 0);
     return 0;
   }
-  usleep(300000);  // let the title settle, as a player would look at it
+  usleep(1000000);  // a player looks at the title a moment before closing
   double asked = NowMs();
   CloseWindow(d, w);
   while (waitpid(child, &status, WNOHANG) != child) {

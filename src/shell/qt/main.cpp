@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QTranslator>
 #include <cstdio>
+#include <thread>
 
 #include "audio/sound.h"
 #include "core/form.h"
@@ -111,9 +112,13 @@ void ConnectPreferences(MainWindow& window) {
 
 int RunGame(QApplication& app, const CommandLine& options) {
   RunOnlyFullScreen fullScreen(options.FullScreen);
+  // Loading the soundfont and finding an output take as long as building the window: the
+  // two go side by side, and meet before the game's start-up plays the title music.
+  std::thread soundStart([setup = prefs::ReadSoundSetup()] {
+    audio::Init(audio::Backend::Device, setup);
+  });
   platform::QtPlatform os;
   platform::SetPlatform(&os);
-  audio::Init(audio::Backend::Device, prefs::ReadSoundSetup());
   LoadFormSheets();
 
   MainWindow window(os);
@@ -125,12 +130,14 @@ int RunGame(QApplication& app, const CommandLine& options) {
   window.setWindowIcon(ProgramIcon());
   ConnectPreferences(window);
 
+  soundStart.join();
   RunHandler(FormCreate);
   window.show();
   RunHandler(FormShow);
   window.Sync();
   prefs::RestoreViewAndPlace(window);
   window.Sync();
+  prefs::WatchViewAndPlace(window);
   QTimer::singleShot(0, &window, [&window, game = options.SavedGame] {
     SayWhenNoSoundFont();
     if (!game.isEmpty()) RunHandler([&game] { LoadGameAsCommand(game.toStdString()); });
@@ -139,6 +146,7 @@ int RunGame(QApplication& app, const CommandLine& options) {
   int status = app.exec();
 
   // Gone at once for the player; what remains is quick and unseen.
+  audio::BeginShutdown();
   window.hide();
   prefs::RememberViewAndPlace(window);
   fullScreen.Restore();
@@ -158,10 +166,10 @@ int main(int argc, char** argv) {
     return parsed.Status;
   }
 
+  prefs::CheckSettingsFile();
   QApplication app(argc, argv);
   QTranslator qtJapanese;
   SetUpLookAndLanguage(qtJapanese);
-  prefs::CheckSettingsFile();
 
   std::optional<std::string> content = FindContentOrSay(parsed.Options.DataDir);
   if (!content) return 1;

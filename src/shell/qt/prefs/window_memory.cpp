@@ -1,7 +1,9 @@
 #include "shell/qt/prefs/window_memory.h"
 
 #include <QRegularExpression>
+#include <QEvent>
 #include <QSettings>
+#include <QTimer>
 #include <QWidget>
 
 #include "core/form.h"
@@ -52,10 +54,38 @@ void RestoreViewAndPlace(QWidget& window) {
 
 void RememberViewAndPlace(const QWidget& window) {
   QSettings settings;
+  auto update = [&settings](const char* key, const QVariant& value) {
+    if (settings.value(key) != value) settings.setValue(key, value);
+  };
   if (Form1.ClientWidth >= kMinSide && Form1.ClientHeight >= kMinSide && !window.isFullScreen())
-    settings.setValue("view/size", QStringLiteral("%1x%2").arg(Form1.ClientWidth).arg(Form1.ClientHeight));
-  settings.setValue("window/geometry", window.saveGeometry());
-  settings.sync();
+    update("view/size", QStringLiteral("%1x%2").arg(Form1.ClientWidth).arg(Form1.ClientHeight));
+  update("window/geometry", window.saveGeometry());
 }
+
+namespace {
+
+class PlaceWatcher : public QObject {
+ public:
+  explicit PlaceWatcher(QWidget& window) : QObject(&window), window_(window) {
+    quiet_.setSingleShot(true);
+    quiet_.setInterval(700);
+    connect(&quiet_, &QTimer::timeout, this, [this] { RememberViewAndPlace(window_); });
+    window.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize) quiet_.start();
+    return false;
+  }
+
+ private:
+  QWidget& window_;
+  QTimer quiet_;
+};
+
+}  // namespace
+
+void WatchViewAndPlace(QWidget& window) { new PlaceWatcher(window); }
 
 }  // namespace prefs
