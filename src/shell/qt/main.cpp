@@ -21,6 +21,7 @@
 #include "shell/qt/about_dialog.h"
 #include "shell/qt/command_line.h"
 #include "shell/qt/content_check.h"
+#include "shell/qt/input/game_input.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/options_dialog.h"
 #include "shell/qt/prefs/app_settings.h"
@@ -127,6 +128,9 @@ int RunGame(QApplication& app, const CommandLine& options) {
   os.formChanged = [&window] { window.Sync(); };
   os.optionsDialog = [&window] { RunOptionsDialog(&window); };
   os.aboutDialog = [&window] { RunAboutDialog(&window); };
+  // Game controllers press the game's keys through the same handlers as the keyboard.
+  input::GameInput gameInput([&window](uint16_t code, bool down, bool) { window.GameKey(code, down); });
+  gameInput.Router().SetGameFocus([&window] { return window.isActiveWindow(); });
   window.setWindowIcon(ProgramIcon());
   ConnectPreferences(window);
 

@@ -30,6 +30,8 @@ class MainWindow : public QMainWindow {
   void RepaintNow();
   // The オプション menu's "設定" item.
   QAction* PreferencesAction() const { return preferences_; }
+  // A key-down or key-up from another device than the keyboard (a game controller).
+  void GameKey(uint16_t code, bool down);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
