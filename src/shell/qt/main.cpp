@@ -101,10 +101,13 @@ class RunOnlyFullScreen {
   QVariant before_;
 };
 
-void ConnectPreferences(MainWindow& window) {
-  QObject::connect(window.PreferencesAction(), &QAction::triggered, &window, [&window] {
-    RunHandler([&window] {
+// The preferences: sound and display, then the key and pad pages of the input.
+void ConnectPreferences(MainWindow& window, input::GameInput& gameInput) {
+  QObject::connect(window.PreferencesAction(), &QAction::triggered, &window, [&window, &gameInput] {
+    RunHandler([&window, &gameInput] {
       prefs::PreferencesDialog dialog(&window);
+      dialog.AddPage(input::GameInput::KeyPageTitle(), gameInput.NewKeyPage(&dialog));
+      dialog.AddPage(input::GameInput::PadPageTitle(), gameInput.NewPadPage(&dialog));
       prefs::RunWithGameStopped(dialog);
     });
     window.Sync();
@@ -132,7 +135,7 @@ int RunGame(QApplication& app, const CommandLine& options) {
   input::GameInput gameInput([&window](uint16_t code, bool down, bool) { window.GameKey(code, down); });
   gameInput.Router().SetGameFocus([&window] { return window.isActiveWindow(); });
   window.setWindowIcon(ProgramIcon());
-  ConnectPreferences(window);
+  ConnectPreferences(window, gameInput);
 
   soundStart.join();
   RunHandler(FormCreate);

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QVBoxLayout>
 #include <QSettings>
 
 namespace prefs {
@@ -17,7 +18,11 @@ QString StoredScaleMode() {
 }
 
 DisplayPage::DisplayPage(QWidget* parent) : QWidget(parent) {
-  auto* form = new QFormLayout(this);
+  // The rows at the top; the page may be taller when another page needs the room.
+  auto* column = new QVBoxLayout(this);
+  auto* form = new QFormLayout;
+  column->addLayout(form);
+  column->addStretch(1);
   scaleMode_ = new QComboBox(this);
   // In the order of ScaleModes().
   scaleMode_->addItems({QStringLiteral("ウィンドウいっぱいに広げる"),

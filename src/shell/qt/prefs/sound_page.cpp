@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QVBoxLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,7 +26,11 @@ void Remember() { WriteSoundSetup(audio::CurrentSetup()); }
 }  // namespace
 
 SoundPage::SoundPage(QWidget* parent) : QWidget(parent) {
-  auto* form = new QFormLayout(this);
+  // The rows at the top; the page may be taller when another page needs the room.
+  auto* column = new QVBoxLayout(this);
+  auto* form = new QFormLayout;
+  column->addLayout(form);
+  column->addStretch(1);
   const audio::Setup& setup = audio::CurrentSetup();
   AddVolume(form, QStringLiteral("音楽の音量："), setup.MusicVolume, audio::SetMusicVolume);
   AddVolume(form, QStringLiteral("効果音の音量："), setup.EffectVolume, audio::SetEffectVolume);
