@@ -1,5 +1,7 @@
 #include "shell/qt/command_line.h"
 
+#include "shell/qt/replay_control.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -46,6 +48,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
   QCommandLineOption window(QStringLiteral("window"),
                             QStringLiteral("Start in a window (this run only)."));
   parser.addOptions({help, version, data, fullScreen, window});
+  AddReplayOptions(parser);
   parser.addPositionalArgument(QStringLiteral("game.sav"),
                                QStringLiteral("A saved game to load at start."),
                                QStringLiteral("[game.sav]"));
@@ -67,6 +70,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     if (!dir.isDir()) return UsageError(QStringLiteral("no such folder: %1").arg(dir.filePath()));
     parsed.Options.DataDir = dir.absoluteFilePath();
   }
+  parsed.Options.RecordPath = parser.value(QStringLiteral("record"));
+  parsed.Options.PlayPath = parser.value(QStringLiteral("play"));
   QStringList games = parser.positionalArguments();
   if (games.size() > 1)
     return UsageError(QStringLiteral("only one saved game can be given, not %1").arg(games.size()));

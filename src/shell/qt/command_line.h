@@ -9,6 +9,7 @@ struct CommandLine {
   QString DataDir;                 // --data: the content folder, absolute ("" to search)
   std::optional<bool> FullScreen;  // --fullscreen (true) or --window (false), this run only
   QString SavedGame;               // a saved game to load at start, absolute ("" none)
+  QString RecordPath, PlayPath;    // --record FILE, --play FILE (the replays)
 };
 
 struct ParsedCommandLine {

@@ -27,6 +27,7 @@
 #include "shell/qt/prefs/app_settings.h"
 #include "shell/qt/prefs/preferences_dialog.h"
 #include "shell/qt/prefs/window_memory.h"
+#include "shell/qt/replay_control.h"
 
 #ifndef MIROVAAN_VERSION
 #define MIROVAAN_VERSION ""
@@ -138,6 +139,9 @@ int RunGame(QApplication& app, const CommandLine& options) {
   ConnectPreferences(window, gameInput);
 
   soundStart.join();
+  ReplayControl replays(window, os);
+  if (!replays.Prepare(options.RecordPath, options.PlayPath)) return 1;
+
   RunHandler(FormCreate);
   window.show();
   RunHandler(FormShow);
@@ -145,6 +149,7 @@ int RunGame(QApplication& app, const CommandLine& options) {
   prefs::RestoreViewAndPlace(window);
   window.Sync();
   prefs::WatchViewAndPlace(window);
+  replays.Start();
   QTimer::singleShot(0, &window, [&window, game = options.SavedGame] {
     SayWhenNoSoundFont();
     if (!game.isEmpty()) RunHandler([&game] { LoadGameAsCommand(game.toStdString()); });
