@@ -129,6 +129,11 @@ TEST(Remembered, TheViewSizeSurvivesARestart) {
   first.Start({});
   QStringList windows = VisibleWindows("mirovaan");
   ASSERT_EQ(windows.size(), 1);
+  // The desktop entry's StartupWMClass names this class.
+  QProcess xprop;
+  xprop.start("xprop", {"-id", windows.first(), "WM_CLASS"});
+  xprop.waitForFinished(5000);
+  EXPECT_TRUE(QString(xprop.readAllStandardOutput()).contains("\"mirovaan\", \"mirovaan\""));
   Xdotool({"windowactivate", "--sync", windows.first()});
   Xdotool({"key", "--clearmodifiers", "ctrl+b"});
   QThread::msleep(300);
