@@ -119,6 +119,12 @@ TEST_F(Preferences, TheGameStandsStillWhileTheDialogIsOpen) {
   prefs::RunWithGameStopped(dialog);
   EXPECT_FALSE(runningInside);
   EXPECT_TRUE(Form1.Timer1.Enabled);
+
+  // A game already held (a replay driving the ticks itself) is not set running by it.
+  Form1.Timer1.Enabled = false;
+  desktoptest::WhenModal([&dialog](QWidget*) { dialog.reject(); });
+  prefs::RunWithGameStopped(dialog);
+  EXPECT_FALSE(Form1.Timer1.Enabled);
 }
 
 }  // namespace

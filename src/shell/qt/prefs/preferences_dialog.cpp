@@ -37,12 +37,15 @@ void PreferencesDialog::AddPage(const QString& title, QWidget* page) {
 }
 
 void RunWithGameStopped(PreferencesDialog& dialog) {
+  // In play the timer runs whenever the menu can be reached, so this starts it again as the
+  // options dialog does; a game held by something else (a replay's own clock) stays held.
+  const bool wasRunning = Form1.Timer1.Enabled;
   Form1.Timer1.Enabled = false;
   platform::Os().FormChanged();
   dialog.adjustSize();
   mirovaan_qt::CentreOnScreen(dialog);
   dialog.exec();
-  Form1.Timer1.Enabled = true;
+  Form1.Timer1.Enabled = wasRunning;
   platform::Os().FormChanged();
 }
 

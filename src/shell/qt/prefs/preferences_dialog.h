@@ -27,7 +27,8 @@ class PreferencesDialog : public QDialog {
 };
 
 // Shows the dialog modally with the game standing still, as the options dialog does: the
-// game timer is off while it is open and runs again however it is closed.
+// game timer is off while it is open and runs again however it is closed (unless it was
+// already off when the dialog opened).
 void RunWithGameStopped(PreferencesDialog& dialog);
 
 }  // namespace prefs
