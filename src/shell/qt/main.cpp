@@ -107,6 +107,8 @@ void ConnectPreferences(MainWindow& window, input::GameInput& gameInput) {
   QObject::connect(window.PreferencesAction(), &QAction::triggered, &window, [&window, &gameInput] {
     RunHandler([&window, &gameInput] {
       prefs::PreferencesDialog dialog(&window);
+      QObject::connect(&dialog, &prefs::PreferencesDialog::DisplaySettingsChanged, &window,
+                       &MainWindow::ApplyDisplaySettings);
       dialog.AddPage(input::GameInput::KeyPageTitle(), gameInput.NewKeyPage(&dialog));
       dialog.AddPage(input::GameInput::PadPageTitle(), gameInput.NewPadPage(&dialog));
       prefs::RunWithGameStopped(dialog);
@@ -133,7 +135,9 @@ int RunGame(QApplication& app, const CommandLine& options) {
   os.optionsDialog = [&window] { RunOptionsDialog(&window); };
   os.aboutDialog = [&window] { RunAboutDialog(&window); };
   // Game controllers press the game's keys through the same handlers as the keyboard.
-  input::GameInput gameInput([&window](uint16_t code, bool down, bool) { window.GameKey(code, down); });
+  input::GameInput gameInput([&window](uint16_t code, bool down, bool autoRepeat) {
+    window.GameKey(code, down, autoRepeat);
+  });
   gameInput.Router().SetGameFocus([&window] { return window.isActiveWindow(); });
   window.setWindowIcon(ProgramIcon());
   ConnectPreferences(window, gameInput);
@@ -148,6 +152,7 @@ int RunGame(QApplication& app, const CommandLine& options) {
   window.Sync();
   prefs::RestoreViewAndPlace(window);
   window.Sync();
+  window.ApplyDisplaySettings();
   prefs::WatchViewAndPlace(window);
   replays.Start();
   QTimer::singleShot(0, &window, [&window, game = options.SavedGame] {

@@ -9,12 +9,12 @@
 namespace prefs {
 
 QStringList ScaleModes() {
-  return {QStringLiteral("fill"), QStringLiteral("aspect"), QStringLiteral("whole")};
+  return {QString(), QStringLiteral("fill"), QStringLiteral("aspect"), QStringLiteral("whole")};
 }
 
 QString StoredScaleMode() {
   QString mode = QSettings().value("display/scaleMode").toString();
-  return ScaleModes().contains(mode) ? mode : QStringLiteral("fill");
+  return ScaleModes().contains(mode) ? mode : QString();
 }
 
 DisplayPage::DisplayPage(QWidget* parent) : QWidget(parent) {
@@ -25,7 +25,8 @@ DisplayPage::DisplayPage(QWidget* parent) : QWidget(parent) {
   column->addStretch(1);
   scaleMode_ = new QComboBox(this);
   // In the order of ScaleModes().
-  scaleMode_->addItems({QStringLiteral("ウィンドウいっぱいに広げる"),
+  scaleMode_->addItems({QStringLiteral("自動（ウィンドウでは広げ、全画面では整数倍）"),
+                        QStringLiteral("ウィンドウいっぱいに広げる"),
                         QStringLiteral("縦横の比を保つ"),
                         QStringLiteral("整数倍（くっきり）")});
   form->addRow(QStringLiteral("画面の拡大："), scaleMode_);
@@ -34,9 +35,14 @@ DisplayPage::DisplayPage(QWidget* parent) : QWidget(parent) {
   autoPause_ = new QCheckBox(QStringLiteral("ウィンドウから離れたらゲームを止める"), this);
   form->addRow(autoPause_);
   Load();
-  connect(scaleMode_, &QComboBox::currentIndexChanged, this, &DisplayPage::Store);
-  connect(fullScreen_, &QCheckBox::toggled, this, &DisplayPage::Store);
-  connect(autoPause_, &QCheckBox::toggled, this, &DisplayPage::Store);
+  connect(scaleMode_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    QString mode = ScaleModes().value(index);
+    Store("display/scaleMode", mode.isEmpty() ? QVariant() : QVariant(mode));
+  });
+  connect(fullScreen_, &QCheckBox::toggled, this,
+          [this](bool on) { Store("display/fullscreen", on); });
+  connect(autoPause_, &QCheckBox::toggled, this,
+          [this](bool on) { Store("display/autoPause", on); });
 }
 
 void DisplayPage::Load() {
@@ -46,11 +52,14 @@ void DisplayPage::Load() {
   autoPause_->setChecked(settings.value("display/autoPause", true).toBool());
 }
 
-void DisplayPage::Store() {
+// Only the control the player touched is written: the others keep meaning "as the window
+// decides" until chosen.
+void DisplayPage::Store(const char* key, const QVariant& value) {
   QSettings settings;
-  settings.setValue("display/scaleMode", ScaleModes().value(scaleMode_->currentIndex()));
-  settings.setValue("display/fullscreen", fullScreen_->isChecked());
-  settings.setValue("display/autoPause", autoPause_->isChecked());
+  if (value.isValid())
+    settings.setValue(key, value);
+  else
+    settings.remove(key);
   settings.sync();
   emit Changed();
 }

@@ -2,6 +2,7 @@
 // loses the focus. It only writes the display/* settings; the window applies them.
 #pragma once
 
+#include <QVariant>
 #include <QWidget>
 
 class QCheckBox;
@@ -20,14 +21,15 @@ class DisplayPage : public QWidget {
 
  private:
   void Load();
-  void Store();
+  void Store(const char* key, const QVariant& value);
 
   QComboBox* scaleMode_;
   QCheckBox* fullScreen_;
   QCheckBox* autoPause_;
 };
 
-// The scaling modes as stored, and the remembered one ("fill" when unknown).
+// The scaling modes as stored ("" for none stored: the window's own choice), and the
+// remembered one.
 QStringList ScaleModes();
 QString StoredScaleMode();
 

@@ -28,7 +28,7 @@ void ClearHome() {
 }
 
 QString TempDir(const QString& name) {
-  QString dir = QDir::tempPath() + QStringLiteral("/mirovaan-desktop-%1-%2")
+  QString dir = QDir::tempPath() + QStringLiteral("/mirovaan-program-%1-%2")
                                        .arg(name)
                                        .arg(QCoreApplication::applicationPid());
   QDir(dir).removeRecursively();

@@ -96,11 +96,16 @@ TEST_F(Preferences, TheDisplayPageWritesItsKeysAndSaysSo) {
   QWidget* display = pages->widget(1);
   QSettings settings;
   EXPECT_TRUE(display->findChildren<QCheckBox*>().at(1)->isChecked()) << "auto-pause is on by default";
-  display->findChild<QComboBox*>()->setCurrentIndex(2);
+  auto* scale = display->findChild<QComboBox*>();
+  EXPECT_EQ(scale->currentIndex(), 0) << "nothing stored: the window decides";
+  scale->setCurrentIndex(3);
   EXPECT_EQ(settings.value("display/scaleMode").toString(), "whole");
+  EXPECT_FALSE(settings.contains("display/autoPause")) << "an untouched control writes nothing";
   display->findChildren<QCheckBox*>().at(0)->setChecked(true);
   EXPECT_TRUE(settings.value("display/fullscreen").toBool());
-  EXPECT_EQ(changed, 2);
+  scale->setCurrentIndex(0);
+  EXPECT_FALSE(settings.contains("display/scaleMode"));
+  EXPECT_EQ(changed, 3);
 
   auto* keys = new QLabel("keys");
   dialog.AddPage("キー", keys);

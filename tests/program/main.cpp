@@ -12,7 +12,7 @@
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   if (!std::getenv("DISPLAY")) {
-    std::fprintf(stderr, "test_desktop: no DISPLAY; run it under scripts/with-desktop.sh\n");
+    std::fprintf(stderr, "test_program: no DISPLAY; run it under scripts/with-desktop.sh\n");
     return 1;
   }
   QString home = desktoptest::Home();
