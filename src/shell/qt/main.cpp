@@ -164,9 +164,9 @@ int RunGame(QApplication& app, const CommandLine& options) {
 
   // Gone at once for the player; what remains is quick and unseen.
   audio::BeginShutdown();
-  window.hide();
   prefs::RememberViewAndPlace(window);
   fullScreen.Restore();
+  window.hide();
   audio::Shutdown();
   return status;
 }

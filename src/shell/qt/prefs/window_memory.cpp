@@ -71,6 +71,7 @@ class PlaceWatcher : public QObject {
     quiet_.setInterval(700);
     connect(&quiet_, &QTimer::timeout, this, [this] { RememberViewAndPlace(window_); });
     window.installEventFilter(this);
+    quiet_.start();  // the place the window was given at start counts too
   }
 
  protected:
