@@ -2,7 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <optional>
@@ -20,6 +23,8 @@ namespace {
 
 std::vector<int> musicCalls, effectCalls;
 std::unique_ptr<audio::Engine> engine;
+audio::Setup setup;
+bool deviceBackend = false;
 
 // Code that plays sound before anyone chose a backend (a test, a tool) gets the virtual
 // one: the rules hold, nothing is heard.
@@ -128,12 +133,61 @@ void PlayEffect(uint8_t number) {
 
 namespace audio {
 
-void Init(Backend backend) {
+void Init(Backend backend, const Setup& wanted) {
   engine.reset();
-  engine = std::make_unique<Engine>(backend == Backend::Device ? EngineMode::Device : EngineMode::Virtual);
+  setup = wanted;
+  deviceBackend = backend == Backend::Device;
+  engine = std::make_unique<Engine>(deviceBackend ? EngineMode::Device : EngineMode::Virtual,
+                                    DeviceChoice{wanted.SoundFont, wanted.Output});
+  SetMusicVolume(wanted.MusicVolume);
+  SetEffectVolume(wanted.EffectVolume);
 }
 
-void Shutdown() { engine.reset(); }
+void BeginShutdown() {
+  if (engine) engine->FadeOut();
+}
+
+void Shutdown() {
+  // The ramp is 15 ms; a stalled output is not waited for much longer.
+  constexpr int kMaxWaitMs = 40;
+  if (engine) {
+    engine->FadeOut();
+    engine->WaitFadedOut(kMaxWaitMs);
+  }
+  engine.reset();
+}
+
+void SetMusicVolume(int percent) {
+  setup.MusicVolume = std::clamp(percent, 0, 100);
+  Eng().SetMusicGain(setup.MusicVolume / 100.0f);
+}
+
+void SetEffectVolume(int percent) {
+  setup.EffectVolume = std::clamp(percent, 0, 100);
+  Eng().SetEffectGain(setup.EffectVolume / 100.0f);
+}
+
+bool SetSoundFont(const std::string& path, std::string& error) {
+  if (!Eng().ChangeSoundFont(path, error)) return false;
+  setup.SoundFont = path;
+  return true;
+}
+
+bool SetOutput(const std::string& driver) {
+  setup.Output = driver;
+  return Eng().ChangeDriver(driver);
+}
+
+const Setup& CurrentSetup() { return setup; }
+
+void PlayTestSound() {
+  // The cursor's effect: short, and heard whether or not the game's effects are on.
+  const CachedWave* wave = LoadEffect(AppDir + "w_3.wav", Eng().SampleRate());
+  if (wave) Eng().StartEffect(3, wave->Samples);
+}
+
+std::vector<std::string> SoundFontsFound() { return DefaultSoundFonts(); }
+std::vector<std::string> OutputChoices() { return OutputDrivers(); }
 
 const std::vector<int>& MusicCalls() { return musicCalls; }
 const std::vector<int>& EffectCalls() { return effectCalls; }
@@ -164,6 +218,7 @@ OutputInfo Output() {
   OutputInfo info;
   info.Driver = e.DriverName();
   info.SoundFont = e.SoundFont();
+  info.SoundFontMissing = deviceBackend && e.SoundFont().empty();
   info.SampleRate = e.SampleRate();
   info.PeriodSize = e.PeriodSize();
   info.Periods = e.Periods();

@@ -25,7 +25,7 @@ class PlaybackPlatform : public platform::Platform {
   void ShowError(const std::string& text) override;
   std::optional<std::string> SaveFileDialog(const platform::FileDialogSpec& request) override;
   std::optional<std::string> OpenFileDialog(const platform::FileDialogSpec& request) override;
-  void ShellOpen(const std::string&) override {}
+  bool ShellOpen(const std::string&) override { return true; }
   void Repaint(const gfx::Bitmap& image1) override;
   void FormChanged() override;
   void Quit() override;

@@ -79,7 +79,7 @@ void RecordingPlatform::ShowMessage(const std::string& caption, const std::strin
   inner_.ShowMessage(caption, text);
 }
 void RecordingPlatform::ShowError(const std::string& text) { inner_.ShowError(text); }
-void RecordingPlatform::ShellOpen(const std::string& address) { inner_.ShellOpen(address); }
+bool RecordingPlatform::ShellOpen(const std::string& address) { return inner_.ShellOpen(address); }
 void RecordingPlatform::Repaint(const gfx::Bitmap& image1) { inner_.Repaint(image1); }
 void RecordingPlatform::FormChanged() { inner_.FormChanged(); }
 void RecordingPlatform::Quit() { inner_.Quit(); }

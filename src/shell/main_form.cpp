@@ -2,6 +2,7 @@
 // runner: only the platform underneath differs.
 #include "shell/main_form.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <new>
@@ -96,17 +97,32 @@ void ReportUncaught(const std::exception& e) {
   platform::Os().FormChanged();
 }
 
-std::string FindAppDir(const std::string& programDir) {
+std::vector<std::string> ContentPlaces(const std::string& programDir) {
   namespace fs = std::filesystem;
   std::error_code ec;
   fs::path cwd = fs::current_path(ec);
-  if (!ec && HoldsContent(cwd)) return WithSlash(cwd.string());
   fs::path program(programDir);
-  for (const fs::path& dir : {program / "data", program.parent_path() / "share" / "mirovaan",
+  std::vector<std::string> places;
+  for (const fs::path& dir : {ec ? fs::path() : cwd, program / "data",
+                              program.parent_path() / "share" / "mirovaan",
                               fs::path(MIROVAAN_INSTALL_DATA_DIR)}) {
-    if (HoldsContent(dir)) return WithSlash(dir.string());
+    if (dir.empty()) continue;
+    std::string place = WithSlash(dir.lexically_normal().string());
+    if (std::find(places.begin(), places.end(), place) == places.end()) places.push_back(place);
   }
-  return WithSlash(ec ? std::string(".") : cwd.string());
+  return places;
+}
+
+std::optional<std::string> FindContentDir(const std::vector<std::string>& places) {
+  for (const std::string& place : places)
+    if (HoldsContent(place)) return place;
+  return std::nullopt;
+}
+
+std::string FindAppDir(const std::string& programDir) {
+  std::vector<std::string> places = ContentPlaces(programDir);
+  if (auto found = FindContentDir(places)) return *found;
+  return places.empty() ? std::string("./") : places.front();
 }
 
 void LoadFormSheets() {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "shell/about.h"
+#include "shell/mailhp.h"
 #include "shell/main_form.h"
 #include "shell/qt/content_pixmap.h"
 #include "shell/qt/dialog_common.h"
@@ -81,6 +82,7 @@ class AboutDialog : public QDialog {
     AutoLabel(this, "E-Mail :", 56, 104)->setObjectName(QStringLiteral("Label4"));
     auto* button3 = LinkButton(this, AboutMailAddress(), 104);
     button3->setObjectName(QStringLiteral("Button3"));
+    button3->setEnabled(!MHP.MailAddress.empty());
     AutoLabel(this, AboutMakerLine(), 200, 128)->setObjectName(QStringLiteral("Label3"));
 
     auto* button1 = new QPushButton(QStringLiteral("OK"), this);

@@ -85,11 +85,11 @@ void MainWindow::BuildMenus() {
                              QKeySequence(Qt::ALT | Qt::Key_Enter)});
   connect(fullScreen_, &QAction::triggered, this, [this](bool on) { SetFullScreen(on); });
   addAction(fullScreen_);
-  QAction* options = menuBar()->addAction("オプション(&O)");
-  options->setShortcut(QKeySequence("Ctrl+O"));
-  connect(options, &QAction::triggered, this,
-          [this] { Dispatch([] { feed::Run(feed::Command::Options); }); });
-  addAction(options);
+  QMenu* options = menuBar()->addMenu("オプション(&O)");
+  AddCommand(options, "オプション(&O)...", "Ctrl+O", feed::Command::Options);
+  // The program's own settings; main() connects it to the preferences dialog.
+  preferences_ = options->addAction(QStringLiteral("設定(&P)..."));
+  preferences_->setShortcut(QKeySequence("Ctrl+P"));
   QMenu* help = menuBar()->addMenu("ヘルプ(&H)");
   AddCommand(help, "ﾍﾙﾌﾟ(&H)", nullptr, feed::Command::Help);
   AddCommand(help, "バージョン情報(&A)", nullptr, feed::Command::About);

@@ -29,6 +29,8 @@ class MainWindow : public QMainWindow {
   // Mirrors the form's model: caption, menu states, timers, client size.
   void Sync();
   void RepaintNow();
+  // The オプション menu's "設定" item.
+  QAction* PreferencesAction() const { return preferences_; }
   // A key-down or key-up from another device than the keyboard (a game controller): the
   // same path as the keyboard's keys.
   void GameKey(uint16_t code, bool down, bool autoRepeat = false);
@@ -76,7 +78,7 @@ class MainWindow : public QMainWindow {
   ImageView* view_;
   KeyInput keys_;
   QTimer timer1_, timer2_, revealTimer_;
-  QAction *k1_, *k2_, *view624_, *view312_, *view156_, *fullScreen_;
+  QAction *k1_, *k2_, *view624_, *view312_, *view156_, *fullScreen_, *preferences_;
   int appliedWidth_ = 0, appliedHeight_ = 0;
   QSize sizeAfterFullScreen_;
   std::optional<gfx::ScaleMode> scaleSetting_;  // none: fill in a window, whole in fullscreen

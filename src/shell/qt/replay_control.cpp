@@ -61,13 +61,17 @@ ReplayControl::~ReplayControl() {
 }
 
 bool ReplayControl::Prepare(const QCommandLineParser& parser) {
-  if (parser.isSet("record") && parser.isSet("play")) {
+  return Prepare(parser.isSet("record") ? parser.value("record") : QString(),
+                 parser.isSet("play") ? parser.value("play") : QString());
+}
+
+bool ReplayControl::Prepare(const QString& recordPath, const QString& path) {
+  if (!recordPath.isEmpty() && !path.isEmpty()) {
     Warn(nullptr, QStringLiteral("--record と --play は同時に使えません。"));
     return false;
   }
-  pending_->recordPath = parser.value("record");
-  if (!parser.isSet("play")) return true;
-  QString path = parser.value("play");
+  pending_->recordPath = recordPath;
+  if (path.isEmpty()) return true;
   auto read = replay::ReadReplayFile(path.toStdString());
   if (auto* error = std::get_if<replay::ReadError>(&read)) {
     Warn(nullptr, QStringLiteral("リプレイを読み込めません：%1\n%2").arg(path, Q(error->Message())));

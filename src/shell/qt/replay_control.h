@@ -29,6 +29,7 @@ class ReplayControl : public QObject {
 
   // Before the window shows: refuses a replay this game cannot play (a message box; false).
   bool Prepare(const QCommandLineParser& parser);
+  bool Prepare(const QString& recordPath, const QString& playPath);
   // After the program's start-up: begins the recording or the playback asked for.
   void Start();
 
