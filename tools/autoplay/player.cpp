@@ -303,10 +303,14 @@ Held Player::Heal(bool& healing, int belowPercent) {
 
 namespace {
 
+constexpr int kNearX = 150, kNearY = 110;  // inside the view window of 160 by 120
+
 // Where a shot fired now would meet the monster: at once when they touch, else along the
 // hero's facing within the weapon's reach.
 bool InLine(int facing, int dx, int dy, int reach) {
   if (std::abs(dx) <= 16 && std::abs(dy) <= 16) return true;
+  // A monster is hit only while it is on the screen, however far the shot flies.
+  reach = std::min(reach, facing == 0 || facing == 2 ? kNearY : kNearX);
   switch (facing) {
     case 0: return std::abs(dx) <= 12 && dy < 0 && -dy <= reach;
     case 1: return std::abs(dy) <= 12 && dx > 0 && dx <= reach;
