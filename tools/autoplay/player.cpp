@@ -185,9 +185,10 @@ bool Player::FloorHasPrey() const {
   return false;
 }
 
+// Back the way the hero came: the other end may lie past the boss (the dungeon entered at
+// its top has its boss below).
 StairWay Player::WayOut() const {
-  int back = G.FloorIndex + 1, onward = 10 - G.FloorIndex;
-  return back <= onward ? StairWay::Back : StairWay::Onward;
+  return EntryFloorOf(G.DungeonIndex) == 0 ? StairWay::Back : StairWay::Onward;
 }
 
 // The way to the nearest floor of this dungeon with a spring; `here` when it is this one.
