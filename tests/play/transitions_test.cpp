@@ -12,6 +12,7 @@
 #include "core/form.h"
 #include "core/modes.h"
 #include "core/state.h"
+#include "persist/save.h"
 #include "play_helpers.h"
 #include "screens/keys.h"
 #include "shell/main_form.h"
@@ -56,13 +57,15 @@ class Transitions : public ::testing::Test {
     Press(VK_RETURN);
   }
 
-  // Puts the hero on a stair of the current floor that leads out of the dungeon.
-  bool StandOnExitStair() {
+  // Puts the hero on a stair of the current floor that leads out of the dungeon (down from
+  // the first floor) or up.
+  bool StandOnExitStair() { return StandOnStair(24, 38); }
+  bool StandOnStair(int a, int b) {
     const FloorRecord& floor = G.Floors[G.FloorIndex];
     for (int c = 0; c < kFloorTiles; ++c)
       for (int r = 0; r < kFloorTiles; ++r) {
         int t = floor.TileAt(c, r);
-        if (t == 24 || t == 38) {
+        if (t == a || t == b) {
           G.HeroX = c * 24;
           G.HeroY = r * 24;
           return true;
@@ -190,6 +193,31 @@ TEST_F(Transitions, TheEndingWaitsForEnterAfterAFailedReturn) {
   EXPECT_EQ(G.GameMode, kModeWorld);
   EXPECT_EQ(G.HP, G.MaxHP);
   EXPECT_EQ(Messages(), 2u);
+}
+
+TEST_F(Transitions, AGameSavedOnAStairStaysOnItsFloorAfterLoading) {
+  EnterFirstDungeon();
+  ASSERT_TRUE(StandOnStair(25, 39));
+  const std::string saved = content_.Slash() + "stair.sav";
+  for (int mode : {kModePlay, kModeMenu}) {
+    SCOPED_TRACE(mode);
+    G.GameMode = mode;
+    ASSERT_TRUE(SaveGameFile(saved));
+    G.StairLatch = 0;  // as on any tick away from a stair
+    ASSERT_TRUE(LoadGameFile(saved));
+    if (mode == kModeMenu) Press(VK_ESCAPE);
+    Tick();
+    EXPECT_EQ(G.FloorIndex, 0);
+    EXPECT_EQ(G.GameMode, kModePlay);
+  }
+  // Off the stair and back on: now it is taken.
+  const int x = G.HeroX;
+  G.HeroX = -500;
+  Tick();
+  G.HeroX = x;
+  Tick();
+  EXPECT_EQ(G.FloorIndex, 1);
+  EXPECT_EQ(Messages(), 0u);
 }
 
 }  // namespace

@@ -124,6 +124,19 @@ TEST_F(Runner, KeyLinesBeforeTheFirstTickAndBeyondTheLastOne) {
   EXPECT_EQ(Field(s, "KeyState"), "[0,0,0,1,0,0,0,0]");
 }
 
+// A line for a later tick written first holds nothing back, and lines of one tick keep
+// their order: Enter on the title, then Left chooses the hero.
+TEST_F(Runner, KeyLinesAreDeliveredInTickOrderWhateverTheirOrderInTheFile) {
+  Write("k", "5 press VK_ESCAPE\n2 press VK_RETURN\n2 down VK_LEFT\n");
+  Result r = Run("--ticks 3 --keys " + Path("k") + " --state " + Path("s.json"));
+  ASSERT_EQ(r.status, 0) << r.out;
+  std::string s = Read("s.json");
+  EXPECT_EQ(Field(s, "GameMode"), "4");
+  EXPECT_EQ(Field(s, "HeroIndex"), "1");
+  r = Run("--ticks 6 --keys " + Path("k") + " --state " + Path("s.json"));
+  EXPECT_EQ(Field(Read("s.json"), "GameMode"), "0");  // Esc on the selection: the title again
+}
+
 TEST_F(Runner, BadArgumentsAndUnreadableFilesExitWithStatusTwo) {
   EXPECT_EQ(Run("--ticks x").status, 2);
   EXPECT_EQ(Run("--frobnicate").status, 2);
