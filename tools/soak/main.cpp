@@ -110,6 +110,9 @@ class Soak {
     }
     Menu('l', path);
     if (atEntrance && G.GameMode == kModeWorld) Press(VK_RETURN);
+    // Some players stand and watch, some hammer the keys.
+    static const unsigned kActivity[] = {5, 30, 250, 600};
+    activity_ = kActivity[rng_() % std::size(kActivity)];
     const long length = 200 + static_cast<long>(rng_() % 2000);
     for (long i = 0; i < length && (o_.ticks == 0 || ticks_ < o_.ticks); ++i) RandomTick(path);
   }
@@ -129,12 +132,12 @@ class Soak {
 
   void RandomTick(const std::string& episodeFile) {
     os_.answerYes = rng_() % 2 == 0;
-    const unsigned r = rng_() % 1000;
-    if (r < 250) {
+    const unsigned r = rng_() % 1000, a = activity_;
+    if (r < a) {
       ToggleKey(kPlayKeys[rng_() % std::size(kPlayKeys)]);
-    } else if (r < 270) {
+    } else if (r < a + a / 10) {
       Press(static_cast<uint16_t>(rng_() % 256));
-    } else if (r < 273) {
+    } else if (r < a + a / 10 + 3) {
       RandomCommand(episodeFile);
     }
     Tick();
@@ -231,6 +234,7 @@ class Soak {
   platform::HeadlessPlatform os_;
   std::string work_;
   soak::Record bases_[4];
+  unsigned activity_ = 250;  // key events per thousand ticks
   long ticks_ = 0, episodes_ = 0, loads_ = 0, refused_ = 0, saves_ = 0;
 };
 

@@ -23,7 +23,8 @@ struct Spot {
   int x, y;
 };
 
-// Passable tiles and stairs of one floor of a dungeon file.
+// Passable tiles and the tiles that do something (stairs, springs, hot floors) of one floor
+// of a dungeon file.
 void FloorSpots(const std::string& data, int dungeon, int floor, std::vector<Spot>& ground,
                 std::vector<Spot>& stairs) {
   Record file = ReadFile(data + "/M_" + std::to_string(dungeon) + ".mpt");
@@ -33,7 +34,8 @@ void FloorSpots(const std::string& data, int dungeon, int floor, std::vector<Spo
   for (int c = 0; c < kFloorTiles; ++c) {
     for (int r = 0; r < kFloorTiles; ++r) {
       int t = f.TileAt(c, r);
-      if (t == 24 || t == 25 || t == 38 || t == 39) stairs.push_back({c * 24, r * 24});
+      if (t == 24 || t == 25 || t == 38 || t == 39 || t == 7 || t == 30)
+        stairs.push_back({c * 24, r * 24});
       else if (!f.SolidAt(c, r)) ground.push_back({c * 24, r * 24});
     }
   }
@@ -55,7 +57,7 @@ Record InDungeon(const Record& base, const std::string& data, int dungeon, int f
   Record r = base;
   std::vector<Spot> ground, stairs;
   FloorSpots(data, dungeon, floor, ground, stairs);
-  const std::vector<Spot>& from = !stairs.empty() && rng() % 3 == 0 ? stairs : ground;
+  const std::vector<Spot>& from = !stairs.empty() && rng() % 2 == 0 ? stairs : ground;
   Spot at = from.empty() ? Spot{240, 240} : from[rng() % from.size()];
   Put<int32_t>(r, AT(GameMode), rng() % 5 == 0 ? kModeMenu : kModePlay);
   Put<int32_t>(r, AT(DungeonIndex), dungeon);
@@ -65,7 +67,7 @@ Record InDungeon(const Record& base, const std::string& data, int dungeon, int f
   const int level = 1 + static_cast<int>(rng() % 99);
   Put<int32_t>(r, AT(Level), level);
   Put<int32_t>(r, AT(MaxHP), 20 * level);
-  Put<int32_t>(r, AT(HP), 1 + static_cast<int>(rng() % (20 * level)));
+  Put<int32_t>(r, AT(HP), rng() % 3 ? 1 + static_cast<int>(rng() % (20 * level)) : 20 * level);
   Put<int32_t>(r, AT(Strength), static_cast<int32_t>(rng() % 1000));
   Put<int32_t>(r, AT(Defence), static_cast<int32_t>(rng() % 1000));
   Put<int32_t>(r, AT(Experience), static_cast<int32_t>(rng() % 1000000));

@@ -16,7 +16,7 @@ using Record = std::vector<uint8_t>;
 Record AtEntrance(const Record& base, int x, int y);
 
 // The hero of base on floor floor of dungeon dungeon, at a passable tile or a stair of that
-// floor read from the content folder, with strength drawn at random.
+// floor read from the content folder (often one that does something: a stair, a spring), with strength drawn at random.
 Record InDungeon(const Record& base, const std::string& data, int dungeon, int floor,
                  std::mt19937& rng);
 
