@@ -26,6 +26,7 @@
 #include "saves.h"
 #include "screens/keys.h"
 #include "shell/main_form.h"
+#include "shell/options.h"
 
 namespace {
 
@@ -145,7 +146,9 @@ class Soak {
 
   void RandomCommand(const std::string& episodeFile) {
     const std::string saved = work_ + "/played.sav";
-    switch (rng_() % 8) {
+    switch (rng_() % 10) {
+      case 8: OptionsDialog(); break;
+      case 9: ViewSize(); break;
       case 0: Menu('s', saved); break;
       case 1: Menu('s', work_ + (rng_() % 2 ? "/folder.sav" : "/dangling.sav")); break;
       case 2: Menu('l', saved); break;
@@ -165,6 +168,26 @@ class Soak {
         Menu('x', "");
       }
     }
+  }
+
+  // The options dialog as a player moves its controls: speed, music and effects.
+  void OptionsDialog() {
+    const int speed = 1 + static_cast<int>(rng_() % 100);
+    const bool music = rng_() % 2, effects = rng_() % 2;
+    os_.optionsDialogScript = [=] {
+      SetScrollBar1Position(speed);
+      SetCheckBox1Checked(music);
+      SetCheckBox2Checked(effects);
+      Button1Click();
+    };
+    RunHandler(K3Click);
+    Check("options dialog");
+  }
+
+  void ViewSize() {
+    static void (*const kSizes[])() = {N6244321Click, N3122161Click, N1561081Click};
+    RunHandler(kSizes[rng_() % 3]);
+    Check("view size");
   }
 
   void ToggleKey(uint16_t key) {
