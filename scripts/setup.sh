@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n
   zlib1g-dev libfreetype-dev libfontconfig-dev fonts-ipafont-mincho fonts-ipafont-gothic
   libfluidsynth-dev timgm6mb-soundfont
+  libsdl2-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool openbox x11-utils
   clang libclang-rt-14-dev

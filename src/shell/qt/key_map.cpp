@@ -2,7 +2,9 @@
 
 #include <QKeyEvent>
 
-uint16_t VirtualKeyOf(const QKeyEvent& event) {
+#include "shell/qt/input/bindings.h"
+
+uint16_t KeyCodeOf(const QKeyEvent& event) {
   const int key = event.key();
   const bool keypad = event.modifiers() & Qt::KeypadModifier;
   // With NumLock on the keypad gives digits: those are the keypad's own codes. With NumLock
@@ -41,4 +43,8 @@ uint16_t VirtualKeyOf(const QKeyEvent& event) {
   if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
     return static_cast<uint16_t>(key);  // Qt's codes for these are their ASCII capitals
   return 0;
+}
+
+uint16_t VirtualKeyOf(const QKeyEvent& event) {
+  return input::ActiveBindings().GameKeyOf(input::ChordOf(event), KeyCodeOf(event));
 }

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSettings>
 #include <QTranslator>
 
 #include "audio/sound.h"
@@ -13,6 +14,7 @@
 #include "platform/qt/qt_platform.h"
 #include "shell/main_form.h"
 #include "shell/qt/about_dialog.h"
+#include "shell/qt/input/game_input.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/options_dialog.h"
 
@@ -20,6 +22,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("ﾐﾛｳﾞｧｰﾝ");
   QApplication::setDesktopFileName("mirovaan");
+  QApplication::setOrganizationName("mirovaan");
+  QSettings::setDefaultFormat(QSettings::IniFormat);
   QFont dialogFont("IPAPGothic");
   dialogFont.setPixelSize(12);
   QApplication::setFont(dialogFont);
@@ -41,6 +45,9 @@ int main(int argc, char** argv) {
   os.formChanged = [&window] { window.Sync(); };
   os.optionsDialog = [&window] { RunOptionsDialog(&window); };
   os.aboutDialog = [&window] { RunAboutDialog(&window); };
+  // Game controllers press the game's keys through the same handlers as the keyboard.
+  input::GameInput gameInput([&window](uint16_t code, bool down, bool) { window.GameKey(code, down); });
+  gameInput.Router().SetGameFocus([&window] { return window.isActiveWindow(); });
   for (const char* icon : {"mirovaan.png", "icon.bmp"}) {
     QString path = QString::fromStdString(AppDir + icon);
     if (QFile::exists(path)) {

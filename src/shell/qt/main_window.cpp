@@ -130,6 +130,11 @@ void MainWindow::ApplyClientSize() {
 
 void MainWindow::RepaintNow() { view_->repaint(); }
 
+void MainWindow::GameKey(uint16_t code, bool down) {
+  if (down) Dispatch([code] { FormKeyDown(code); });
+  else Dispatch([code] { FormKeyUp(code); });
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // Every key of the main window reaches the game once, on its way into the window; keys
   // typed into a dialog stay in the dialog.

@@ -28,6 +28,8 @@ class MainWindow : public QMainWindow {
   // Mirrors the form's model: caption, menu states, timers, client size.
   void Sync();
   void RepaintNow();
+  // A key-down or key-up from another device than the keyboard (a game controller).
+  void GameKey(uint16_t code, bool down);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
