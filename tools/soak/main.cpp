@@ -99,7 +99,8 @@ class Soak {
 
   // One hero in one dungeon: the game loaded through the menu, then random play.
   void Episode() {
-    const int hero = static_cast<int>(episodes_ % 4), dungeon = static_cast<int>(episodes_ / 4 % 9);
+    // Every dungeon within nine episodes, every hero in every dungeon within 36.
+    const int hero = static_cast<int>(episodes_ % 4), dungeon = static_cast<int>(episodes_ % 9);
     if (!ReachLoadableMode()) return;
     const std::string path = work_ + "/episode.sav";
     const bool atEntrance = rng_() % 2 == 0;
@@ -114,7 +115,7 @@ class Soak {
     // Some players stand and watch, some hammer the keys.
     static const unsigned kActivity[] = {5, 30, 250, 600};
     activity_ = kActivity[rng_() % std::size(kActivity)];
-    const long length = 200 + static_cast<long>(rng_() % 2000);
+    const long length = 200 + static_cast<long>(rng_() % 1000);
     for (long i = 0; i < length && (o_.ticks == 0 || ticks_ < o_.ticks); ++i) RandomTick(path);
   }
 
