@@ -98,7 +98,7 @@ std::optional<std::string> ResolveTarget(std::string& path) {
     if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return std::nullopt;
     char buffer[PATH_MAX];
     ssize_t n = ::readlink(path.c_str(), buffer, sizeof buffer - 1);
-    if (n < 0) return Reason(errno);
+    if (n <= 0) return Reason(n < 0 ? errno : ENOENT);
     std::string next(buffer, static_cast<size_t>(n));
     path = next[0] == '/' ? next : FolderOf(path) + "/" + next;
   }
@@ -116,8 +116,8 @@ std::optional<std::string> RefuseOddTarget(const std::string& target) {
   if (S_ISDIR(st.st_mode)) return Reason(EISDIR);
   if (!S_ISREG(st.st_mode)) return std::string("通常のファイルではありません（パイプや装置には保存しません）");
   // Checked by the bits as well: the system lets the administrator write anything.
-  if ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
-    return std::string("読み取り専用のファイルです。上書きしません");
+  if ((st.st_mode & 0222) == 0) return std::string("読み取り専用のファイルです。上書きしません");
+  if (::access(target.c_str(), W_OK) != 0) return Reason(errno);
   return std::nullopt;
 }
 
@@ -198,9 +198,11 @@ std::optional<std::string> LinkUnderTemporaryName(int fd, const std::string& fol
       return std::nullopt;
     if (errno == EEXIST) continue;
     if (::linkat(fd, "", AT_FDCWD, temp.c_str(), AT_EMPTY_PATH) == 0) return std::nullopt;
-    return Reason(errno);
+    break;
   }
-  return Reason(EEXIST);
+  const int error = errno;
+  temp.clear();  // the name is not this save's to remove
+  return Reason(error);
 }
 
 // Writes, flushes and closes fd; then names the file temp (an unnamed file is linked) and
