@@ -64,9 +64,9 @@ void LeaveDungeon() {
       ShowWorldMap();
       G.GameMode = kModeWorld;
     });
-  } catch (const ChangeUndone&) {
+  } catch (const ChangeUndone& e) {
     G.StairLatch = 1;
-    throw;
+    throw ChangeUndone(std::string(e.what()) + "\n階段から離れてもう一度乗ると、もう一度試します。");
   }
 }
 

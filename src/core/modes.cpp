@@ -129,9 +129,9 @@ void EndEnding() {
       G.HP = G.MaxHP;
       EnableFileCommands(true, true);
     });
-  } catch (const ChangeUndone&) {
+  } catch (const ChangeUndone& e) {
     endingReturnHeld = true;
-    throw;
+    throw ChangeUndone(std::string(e.what()) + "\nEnter キーを押すと、もう一度試します。");
   }
 }
 

@@ -118,6 +118,11 @@ TEST_F(SaveFile, UnwritablePlacesAreReported) {
   EXPECT_EQ(dir_.Names().size(), 2u);
 }
 
+std::string LastMessage() {
+  const auto& lines = testsupport::Os().lines;
+  return lines.empty() ? std::string() : lines.back();
+}
+
 // A save killed half-way through its writing, in a child process.
 void KillSaveHalfWay(const std::string& path, bool namedTemporary) {
   pid_t child = ::fork();
@@ -172,7 +177,7 @@ TEST_F(SaveFile, DanglingAndChainedLinksWriteTheirTargetAndStayLinks) {
   ::mkdir(dir_.File("sub").c_str(), 0755);
   ASSERT_EQ(::symlink("sub/new.sav", dir_.File("dangling.sav").c_str()), 0);
   ASSERT_EQ(::symlink("../dangling.sav", dir_.File("sub/chain.sav").c_str()), 0);
-  EXPECT_TRUE(SaveGameFile(dir_.File("sub/chain.sav"))) << testsupport::Os().lines.back();
+  EXPECT_TRUE(SaveGameFile(dir_.File("sub/chain.sav"))) << LastMessage();
   EXPECT_EQ(ReadBytes(dir_.File("sub/new.sav")), BuildSaveRecord());
   for (const char* link : {"dangling.sav", "sub/chain.sav"}) {
     struct stat st;
@@ -182,7 +187,7 @@ TEST_F(SaveFile, DanglingAndChainedLinksWriteTheirTargetAndStayLinks) {
 
   ASSERT_EQ(::symlink("loop.sav", dir_.File("loop.sav").c_str()), 0);
   EXPECT_FALSE(SaveGameFile(dir_.File("loop.sav")));
-  EXPECT_NE(testsupport::Os().lines.back().find(persist::SystemReason(ELOOP)), std::string::npos);
+  EXPECT_NE(LastMessage().find(persist::SystemReason(ELOOP)), std::string::npos);
 }
 
 TEST_F(SaveFile, ReadOnlyGamesFoldersPipesAndDevicesAreRefusedUntouched) {

@@ -125,7 +125,10 @@ TEST_F(Transitions, AnExitStairWithoutWorldMapAsksOnceUntilTheHeroStepsOffAndOn)
   G.StairLatch = 0;
   Hide("mainmap.bmp");
   for (int i = 0; i < 100; ++i) Tick();
-  EXPECT_EQ(Messages(), 1u);
+  ASSERT_EQ(Messages(), 1u);
+  const std::string& message = testsupport::Os().lines[0];
+  EXPECT_NE(message.find("mainmap.bmp"), std::string::npos) << message;
+  EXPECT_NE(message.find("前のまま"), std::string::npos) << message;
   EXPECT_EQ(G.GameMode, kModePlay);
   EXPECT_EQ(G.HeroX, stairX);
   EXPECT_EQ(G.DungeonIndex, 0);
@@ -175,7 +178,8 @@ TEST_F(Transitions, TheEndingWaitsForEnterAfterAFailedReturn) {
   G.TickCount = 1599;
   Hide("mainmap.bmp");
   for (int i = 0; i < 50; ++i) Tick();
-  EXPECT_EQ(Messages(), 1u);
+  ASSERT_EQ(Messages(), 1u);
+  EXPECT_NE(testsupport::Os().lines[0].find("Enter キー"), std::string::npos);
   EXPECT_EQ(G.GameMode, kModeEnding);
   EXPECT_FALSE(Form1.K1.Enabled);
 
