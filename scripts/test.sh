@@ -22,8 +22,11 @@ if command -v clang++ >/dev/null; then
     [ -x "$f" ] || continue
     echo "fuzzing $(basename "$f") for ${MIROVAAN_FUZZ_SECONDS:-20} s"
     mkdir -p "$fuzzdir/corpus/$(basename "$f")"
+    # A committed seed corpus (fuzz/corpus/NAME) starts the fuzzer from real inputs.
+    seeds=()
+    [ -d "$root/fuzz/corpus/$(basename "$f")" ] && seeds=("$root/fuzz/corpus/$(basename "$f")")
     "$f" -max_total_time="${MIROVAAN_FUZZ_SECONDS:-20}" -rss_limit_mb=4096 \
-      "$fuzzdir/corpus/$(basename "$f")" 2>"$fuzzdir/$(basename "$f").log" ||
+      "$fuzzdir/corpus/$(basename "$f")" "${seeds[@]}" 2>"$fuzzdir/$(basename "$f").log" ||
       { tail -n 40 "$fuzzdir/$(basename "$f").log"; exit 1; }
   done
 fi

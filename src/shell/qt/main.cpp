@@ -1,5 +1,6 @@
 // The desktop program: Qt application, main window, the game's start-up and message loop.
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QFile>
 #include <QFont>
 #include <QIcon>
@@ -17,6 +18,7 @@
 #include "shell/qt/input/game_input.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/options_dialog.h"
+#include "shell/qt/replay_control.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -32,6 +34,11 @@ int main(int argc, char** argv) {
   QTranslator qtJapanese;
   if (qtJapanese.load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtJapanese);
+
+  QCommandLineParser parser;
+  parser.addHelpOption();
+  AddReplayOptions(parser);
+  parser.process(app);
 
   platform::QtPlatform os;
   platform::SetPlatform(&os);
@@ -56,10 +63,14 @@ int main(int argc, char** argv) {
     }
   }
 
+  ReplayControl replays(window, os);
+  if (!replays.Prepare(parser)) return 1;
+
   RunHandler(FormCreate);
   window.show();
   RunHandler(FormShow);
   window.Sync();
+  replays.Start();
   int status = app.exec();
   audio::Shutdown();
   return status;

@@ -51,26 +51,27 @@ MainWindow::MainWindow(platform::QtPlatform& os) : os_(os) {
   setCentralWidget(view_);
 
   QMenu* file = menuBar()->addMenu("ﾌｧｲﾙ(&F)");
-  k1_ = AddCommand(file, "セーブ", "Ctrl+S", K1Click);
-  k2_ = AddCommand(file, "ロード", "Ctrl+L", K2Click);
+  k1_ = AddCommand(file, "セーブ", "Ctrl+S", feed::Command::Save);
+  k2_ = AddCommand(file, "ロード", "Ctrl+L", feed::Command::Load);
   file->addSeparator();
-  AddCommand(file, "終了", "Ctrl+Q", Exit1Click);
+  AddCommand(file, "終了", "Ctrl+Q", feed::Command::Exit);
   QMenu* show = menuBar()->addMenu("画面ｻｲｽﾞ(&V)");
-  view624_ = AddCommand(show, "624 * 432", "Ctrl+B", N6244321Click);
-  view312_ = AddCommand(show, "312 * 216", "Ctrl+N", N3122161Click);
-  view156_ = AddCommand(show, "156 * 108", "Ctrl+M", N1561081Click);
+  view624_ = AddCommand(show, "624 * 432", "Ctrl+B", feed::Command::View624);
+  view312_ = AddCommand(show, "312 * 216", "Ctrl+N", feed::Command::View312);
+  view156_ = AddCommand(show, "156 * 108", "Ctrl+M", feed::Command::View156);
   for (QAction* a : {view624_, view312_, view156_}) a->setCheckable(true);
   QAction* options = menuBar()->addAction("オプション(&O)");
   options->setShortcut(QKeySequence("Ctrl+O"));
-  connect(options, &QAction::triggered, this, [this] { Dispatch(K3Click); });
+  connect(options, &QAction::triggered, this,
+          [this] { Dispatch([] { feed::Run(feed::Command::Options); }); });
   addAction(options);  // a top-level item's shortcut works without its menu open
   QMenu* help = menuBar()->addMenu("ヘルプ(&H)");
-  AddCommand(help, "ﾍﾙﾌﾟ(&H)", nullptr, Help1Click);
-  AddCommand(help, "バージョン情報(&A)", nullptr, KA1Click);
+  AddCommand(help, "ﾍﾙﾌﾟ(&H)", nullptr, feed::Command::Help);
+  AddCommand(help, "バージョン情報(&A)", nullptr, feed::Command::About);
 
   timer1_.setTimerType(Qt::PreciseTimer);
   connect(&timer1_, &QTimer::timeout, this, [this] {
-    if (Form1.Timer1.Enabled) Dispatch(Timer1Timer);
+    if (Form1.Timer1.Enabled) Dispatch([] { feed::Tick(); });
   });
   connect(&timer2_, &QTimer::timeout, this, [this] {
     if (Form1.Timer2.Enabled) Dispatch(Timer2Timer);
@@ -79,10 +80,11 @@ MainWindow::MainWindow(platform::QtPlatform& os) : os_(os) {
 }
 
 QAction* MainWindow::AddCommand(QMenu* menu, const char* caption, const char* shortcut,
-                                void (*handler)()) {
+                                feed::Command command) {
   QAction* action = menu->addAction(QString::fromUtf8(caption));
   if (shortcut) action->setShortcut(QKeySequence(shortcut));
-  connect(action, &QAction::triggered, this, [this, handler] { Dispatch(handler); });
+  connect(action, &QAction::triggered, this,
+          [this, command] { Dispatch([command] { feed::Run(command); }); });
   return action;
 }
 
@@ -131,8 +133,8 @@ void MainWindow::ApplyClientSize() {
 void MainWindow::RepaintNow() { view_->repaint(); }
 
 void MainWindow::GameKey(uint16_t code, bool down) {
-  if (down) Dispatch([code] { FormKeyDown(code); });
-  else Dispatch([code] { FormKeyUp(code); });
+  if (down) Dispatch([code] { feed::KeyDown(code); });
+  else Dispatch([code] { feed::KeyUp(code); });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -142,14 +144,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     uint16_t code = VirtualKeyOf(*key);
-    Dispatch([code] { FormKeyDown(code); });
+    Dispatch([code] { feed::KeyDown(code); });
   } else if (event->type() == QEvent::KeyRelease) {
     auto* key = static_cast<QKeyEvent*>(event);
     // A held key's auto-repeat arrives as release/press pairs: only the press counts, so
     // the held flag stays set, as repeated key-downs would leave it.
     if (!key->isAutoRepeat()) {
       uint16_t code = VirtualKeyOf(*key);
-      Dispatch([code] { FormKeyUp(code); });
+      Dispatch([code] { feed::KeyUp(code); });
     }
   }
   return false;

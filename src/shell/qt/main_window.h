@@ -6,6 +6,8 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include "shell/feed.h"
+
 class QAction;
 
 namespace platform {
@@ -35,7 +37,8 @@ class MainWindow : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QAction* AddCommand(QMenu* menu, const char* caption, const char* shortcut, void (*handler)());
+  QAction* AddCommand(QMenu* menu, const char* caption, const char* shortcut,
+                      feed::Command command);
   template <typename F>
   void Dispatch(F&& handler);
   void ApplyClientSize();
