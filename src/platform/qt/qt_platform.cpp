@@ -55,7 +55,7 @@ void QtPlatform::ShowMessage(const std::string& caption, const std::string& text
 }
 
 void QtPlatform::ShowError(const std::string& text) {
-  QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), Q(text),
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("ﾐﾛｳﾞｧｰﾝ"), Q(text),
                   QMessageBox::Ok, window);
   box.exec();
 }

@@ -22,10 +22,11 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName("ﾐﾛｳﾞｧｰﾝ");
-  QApplication::setDesktopFileName("mirovaan");
+  // The settings live in ~/.config/mirovaan/mirovaan.ini.
   QApplication::setOrganizationName("mirovaan");
+  QApplication::setApplicationName("mirovaan");
   QSettings::setDefaultFormat(QSettings::IniFormat);
+  QApplication::setDesktopFileName("mirovaan");
   QFont dialogFont("IPAPGothic");
   dialogFont.setPixelSize(12);
   QApplication::setFont(dialogFont);
@@ -53,7 +54,9 @@ int main(int argc, char** argv) {
   os.optionsDialog = [&window] { RunOptionsDialog(&window); };
   os.aboutDialog = [&window] { RunAboutDialog(&window); };
   // Game controllers press the game's keys through the same handlers as the keyboard.
-  input::GameInput gameInput([&window](uint16_t code, bool down, bool) { window.GameKey(code, down); });
+  input::GameInput gameInput([&window](uint16_t code, bool down, bool autoRepeat) {
+    window.GameKey(code, down, autoRepeat);
+  });
   gameInput.Router().SetGameFocus([&window] { return window.isActiveWindow(); });
   for (const char* icon : {"mirovaan.png", "icon.bmp"}) {
     QString path = QString::fromStdString(AppDir + icon);
@@ -70,6 +73,7 @@ int main(int argc, char** argv) {
   window.show();
   RunHandler(FormShow);
   window.Sync();
+  window.ApplyDisplaySettings();
   replays.Start();
   int status = app.exec();
   audio::Shutdown();
