@@ -4,6 +4,7 @@
 #include "audio/sound.h"
 #include "content/heroes.h"
 #include "core/form.h"
+#include "core/snapshot.h"
 #include "core/state.h"
 #include "platform/platform.h"
 #include "screens/gameover.h"
@@ -17,9 +18,7 @@ void EnableFileCommands(bool save, bool load) {
 
 // The window's pictures are 312 x 216; buf2 keeps that size whatever a file holds, so a
 // wrong-sized picture can never shrink the frame.
-void LoadIntoBuf2(const char* name) {
-  gfx::TImage loaded;
-  loaded.LoadFromFile(AppDir + name, kViewPicture);
+void CopyIntoBuf2(const gfx::TImage& loaded) {
   gfx::Bitmap& frame = Form1.buf2.Picture;
   if (frame.Width() != 312 || frame.Height() != 216) frame.Resize(312, 216);
   gfx::FillRect(frame, 0, 0, 312, 216, gfx::kBlack);
@@ -33,13 +32,20 @@ void EnsureImage2() {
 
 void ClearHeldFlag(int flag) { G.KeyState[flag] = 0; }
 
+// Set when the ending's return to the world map failed: the ending then waits on its last
+// picture for Enter instead of failing again on every tick.
+bool endingReturnHeld = false;
+
 }  // namespace
 
 void LoadIntoImage2(const char* name) { Form1.Image2.LoadFromFile(AppDir + name, kViewPicture); }
 
 void ShowWorldMap() {
+  // The picture is read before the music changes, so that a missing map changes nothing.
+  gfx::TImage map;
+  map.LoadFromFile(AppDir + "mainmap.bmp", kViewPicture);
   PlayMusic(11);
-  LoadIntoBuf2("mainmap.bmp");
+  CopyIntoBuf2(map);
   EnsureImage2();
   gfx::BitBlt(Form1.Image2.Picture, 0, 0, 312, 216, &Form1.buf2.Picture, 0, 0, gfx::Rop::Copy);
   RepaintImage1();
@@ -97,14 +103,17 @@ void GameOver() {
 }
 
 void ContinueAfterGameOver() {
-  G.GameMode = kModeWorld;
-  ShowWorldMap();
-  G.HP = G.MaxHP;
-  G.Experience = 0;
-  EnableFileCommands(true, true);
+  CompleteOrRestore([] {
+    G.GameMode = kModeWorld;
+    ShowWorldMap();
+    G.HP = G.MaxHP;
+    G.Experience = 0;
+    EnableFileCommands(true, true);
+  });
 }
 
 void StartEnding() {
+  endingReturnHeld = false;
   G.GameMode = kModeEnding;
   G.TickCount = 0;
   EnableFileCommands(false, false);
@@ -113,11 +122,21 @@ void StartEnding() {
 }
 
 void EndEnding() {
-  G.GameMode = kModeWorld;
-  ShowWorldMap();
-  G.HP = G.MaxHP;
-  EnableFileCommands(true, true);
+  try {
+    CompleteOrRestore([] {
+      G.GameMode = kModeWorld;
+      ShowWorldMap();
+      G.HP = G.MaxHP;
+      EnableFileCommands(true, true);
+    });
+  } catch (const ChangeUndone& e) {
+    endingReturnHeld = true;
+    throw ChangeUndone(std::string(e.what()) + "\nEnter キーを押すと、もう一度試します。");
+  }
 }
+
+bool EndingReturnHeld() { return endingReturnHeld; }
+void ReleaseEndingReturn() { endingReturnHeld = false; }
 
 void ExitToTitle() {
   G.GameMode = kModeTitle;

@@ -14,5 +14,10 @@ void GameOver();            // tick step 13
 void ContinueAfterGameOver();  // Enter on the game-over screen
 void StartEnding();         // the final opponent has fallen
 void EndEnding();           // TickCount reached 1600
+// After a failed return from the ending the ending holds still until the player presses
+// Enter, which releases the hold so that the next tick tries again. A new ending or a load
+// releases it too.
+bool EndingReturnHeld();
+void ReleaseEndingReturn();
 void ExitToTitle();         // File, Exit confirmed in modes 1, 2, 5
 void LoadIntoImage2(const char* name);

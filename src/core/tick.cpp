@@ -82,7 +82,7 @@ void Screens() {
     // The count reaches 1600 one tick at a time in play; ">=" also ends an ending entered
     // from a saved game while the count already stood past it, which would never end.
     if (G.TickCount >= 1600) {
-      EndEnding();
+      if (!EndingReturnHeld()) EndEnding();
     } else {
       DrawEnding();
     }
