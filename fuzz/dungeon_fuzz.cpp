@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/floor_setup.h"
+#include "world/floor_setup.h"
 #include "fuzz_game.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "content/heroes.h"
-#include "core/floor_setup.h"
+#include "world/floor_setup.h"
 #include "fuzz_game.h"
 #include "persist/save.h"
 

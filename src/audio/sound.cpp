@@ -7,8 +7,8 @@
 
 #include "audio/engine.h"
 #include "audio/wave.h"
-#include "core/form.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/state.h"
 #include "platform/platform.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include "audio/sound.h"
 #include "combat/combat_util.h"
 #include "content/items.h"
-#include "core/form.h"
-#include "core/records.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/records.h"
+#include "state/state.h"
 #include "screens/text.h"
 
 namespace {

@@ -5,11 +5,11 @@
 #include "combat/combat_util.h"
 #include "combat/loot.h"
 #include "combat/shots.h"
-#include "core/form.h"
-#include "core/modes.h"
-#include "core/random.h"
-#include "core/records.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "screens/pictures.h"
+#include "state/random.h"
+#include "state/records.h"
+#include "state/state.h"
 
 namespace {
 

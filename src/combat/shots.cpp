@@ -6,10 +6,10 @@
 #include <cstring>
 
 #include "combat/combat_util.h"
-#include "core/form.h"
-#include "core/random.h"
-#include "core/records.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/random.h"
+#include "state/records.h"
+#include "state/state.h"
 
 using combat::Weapon;
 

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "combat/combat_util.h"
-#include "core/random.h"
-#include "core/records.h"
-#include "core/state.h"
+#include "state/random.h"
+#include "state/records.h"
+#include "state/state.h"
 
 namespace {
 
@@ -332,9 +332,4 @@ void PopulateFloor() {
   for (int slot = 30; slot <= 37; ++slot) {
     if (Random(3) == 0) SpawnMonster(1, slot, 0);
   }
-}
-
-void ClearAllMonsters() {
-  std::memset(G.Monsters, 0, sizeof G.Monsters);
-  for (MonsterRecord& m : G.Monsters) m.State = Empty;
 }

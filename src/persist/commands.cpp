@@ -11,13 +11,12 @@
 #include <variant>
 
 #include "audio/sound.h"
-#include "core/floor_setup.h"
-#include "core/form.h"
-#include "core/modes.h"
-#include "core/state.h"
-#include "core/tick.h"
+#include "world/floor_setup.h"
+#include "state/form.h"
+#include "state/state.h"
 #include "gfx/bitmap.h"
 #include "persist/save.h"
+#include "screens/pictures.h"
 #include "platform/platform.h"
 
 namespace {

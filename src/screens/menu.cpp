@@ -10,9 +10,9 @@
 
 #include "audio/sound.h"
 #include "content/items.h"
-#include "core/form.h"
-#include "core/modes.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "screens/pictures.h"
+#include "state/state.h"
 #include "platform/platform.h"
 #include "screens/text.h"
 

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "core/form.h"
+#include "state/form.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "audio/sound.h"
-#include "core/form.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/state.h"
 #include "platform/platform.h"
 
 TForm2 Form2;

@@ -7,8 +7,7 @@
 #include "audio/sound.h"
 #include "combat/monsters.h"
 #include "combat_fixture.h"
-#include "core/form.h"
-#include "core/tick.h"
+#include "state/form.h"
 
 namespace combattest {
 namespace {
@@ -538,20 +537,6 @@ TEST_F(MonsterPassTest, FreezingAndBurningHits) {
 
 // ---- death -------------------------------------------------------------------------------
 
-class DeathTest : public CombatTest {
- protected:
-  MonsterRecord& Doomed(int slot) {
-    MonsterRecord& m = PutMonster(slot, G.HeroX + 48, G.HeroY + 24);
-    m.HP = 0;
-    m.ExpValue = 10;
-    m.Gold = 25;
-    m.DropItem = 53;
-    m.DropChance = 1;
-    m.RareDropItem = 9;
-    m.SplatColumn = 2;
-    return m;
-  }
-};
 
 TEST_F(DeathTest, OrdinaryMonsterGoesDormantAndLeavesLoot) {
   G.Level = 3;
@@ -662,19 +647,6 @@ TEST_F(DeathTest, FinalOpponentStartsTheEndingAndThePassGoesOn) {
   EXPECT_EQ(boss.State, Empty);
   EXPECT_EQ(G.PendingExperience, 9);  // the rest of the death still runs
   EXPECT_EQ(other.MoveTimer, 1);      // slots after it still take their turn
-}
-
-TEST_F(DeathTest, InTheEndingTickTheLootBlocksStandStill) {
-  G.DungeonIndex = 8;
-  G.FloorIndex = 5;
-  Doomed(0).Gold = 0;
-  G.Coins[7].Active = 1;
-  G.Coins[7].X = 100;
-  G.Coins[7].Y = 100;
-  G.Coins[7].Lifetime = 50;
-  GameTick();
-  EXPECT_EQ(G.GameMode, kModeEnding);
-  EXPECT_EQ(G.Coins[7].Lifetime, 50);
 }
 
 TEST_F(DeathTest, FinalOpponentMayFallDuringTheGameOver) {

@@ -13,14 +13,14 @@
 #include <vector>
 
 #include "audio/sound.h"
-#include "core/form.h"
-#include "core/random.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/random.h"
+#include "state/state.h"
 #include "gfx/png.h"
 #include "persist/save.h"
 #include "platform/headless/headless_platform.h"
-#include "screens/keys.h"
-#include "shell/main_form.h"
+#include "game/keys.h"
+#include "game/main_form.h"
 #include "state_json.h"
 
 namespace {

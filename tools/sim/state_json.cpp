@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "audio/sound.h"
-#include "core/form.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/state.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "shell/about.h"
-#include "shell/main_form.h"
+#include "game/main_form.h"
 #include "shell/qt/dialog_common.h"
 
 using mirovaan_qt::AutoLabel;

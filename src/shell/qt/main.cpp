@@ -9,10 +9,10 @@
 #include <QTranslator>
 
 #include "audio/sound.h"
-#include "core/form.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/state.h"
 #include "platform/qt/qt_platform.h"
-#include "shell/main_form.h"
+#include "game/main_form.h"
 #include "shell/qt/about_dialog.h"
 #include "shell/qt/input/game_input.h"
 #include "shell/qt/main_window.h"

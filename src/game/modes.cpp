@@ -1,0 +1,88 @@
+// Mode transitions shared by the key handlers, the tick and the menu commands.
+#include "game/modes.h"
+
+#include "audio/sound.h"
+#include "content/heroes.h"
+#include "screens/pictures.h"
+#include "state/form.h"
+#include "state/state.h"
+#include "platform/platform.h"
+#include "screens/gameover.h"
+
+namespace {
+
+void ClearHeldFlag(int flag) { G.KeyState[flag] = 0; }
+
+}  // namespace
+
+void LeaveTitle() {
+  Form1.K2.Enabled = false;
+  G.GameMode = kModeSelect;
+  G.HeroIndex = 0;
+  LoadIntoImage2("charas_0.bmp");
+  PlayMusic(0);
+}
+
+void ChooseHero(int hero) {
+  if (hero == G.HeroIndex) return;
+  G.HeroIndex = static_cast<int8_t>(hero);
+  std::string name = "charas_" + std::to_string(hero) + ".bmp";
+  LoadIntoImage2(name.c_str());
+  PlayEffect(3);
+}
+
+void ReturnToTitleFromSelection() {
+  Form1.K2.Enabled = true;
+  G.TickCount = 0;
+  G.GameMode = kModeTitle;
+  LoadIntoImage2("title.bmp");
+  PlayMusic(10);
+}
+
+void StartGameFromSelection() {
+  StartNewGame();
+  G.GameMode = kModeWorld;
+  LoadIntoImage2("mainmap.bmp");
+  PlayMusic(11);
+  EnableFileCommands(true, true);
+}
+
+void OpenMenu() {
+  G.GameMode = kModeMenu;
+  LoadIntoImage2("waku.bmp");
+}
+
+void LeaveMenu() {
+  G.GameMode = kModePlay;
+  for (int flag : {kUp, kRight, kDown, kLeft, kShift, kSpace, kEnter}) ClearHeldFlag(flag);
+}
+
+void GameOver() {
+  DrawDeathRemains();
+  G.GameMode = kModeGameOver;
+  EnableFileCommands(false, false);
+  PlayMusic(4);
+}
+
+void ContinueAfterGameOver() {
+  G.GameMode = kModeWorld;
+  ShowWorldMap();
+  G.HP = G.MaxHP;
+  G.Experience = 0;
+  EnableFileCommands(true, true);
+}
+
+void EndEnding() {
+  G.GameMode = kModeWorld;
+  ShowWorldMap();
+  G.HP = G.MaxHP;
+  EnableFileCommands(true, true);
+}
+
+void ExitToTitle() {
+  G.GameMode = kModeTitle;
+  G.TickCount = 0;
+  PlayMusic(10);
+  LoadIntoImage2("title.bmp");
+  EnableFileCommands(false, true);
+}

@@ -1,0 +1,80 @@
+// The pictures behind the screens: a screen's picture loaded into Image2, the world map
+// shown, and the ending's still frame. The mode transitions use them, and so do the rules
+// that change the screen in the middle of a tick (a stair out of a dungeon, the escape
+// item, the final opponent's fall).
+#include "screens/pictures.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "audio/sound.h"
+#include "state/form.h"
+#include "state/state.h"
+
+namespace {
+
+// The window's pictures are 312 x 216; buf2 keeps that size whatever a file holds, so a
+// wrong-sized picture can never shrink the frame.
+void LoadIntoBuf2(const char* name) {
+  gfx::TImage loaded;
+  loaded.LoadFromFile(AppDir + name);
+  gfx::Bitmap& frame = Form1.buf2.Picture;
+  if (frame.Width() != 312 || frame.Height() != 216) frame.Resize(312, 216);
+  gfx::FillRect(frame, 0, 0, 312, 216, gfx::kBlack);
+  gfx::BitBlt(frame, 0, 0, 312, 216, &loaded.Picture, 0, 0, gfx::Rop::Copy);
+}
+
+void EnsureImage2() {
+  gfx::Bitmap& image2 = Form1.Image2.Picture;
+  if (image2.Width() < 312 || image2.Height() < 216) image2.Resize(312, 216);
+}
+
+}  // namespace
+
+void LoadIntoImage2(const char* name) { Form1.Image2.LoadFromFile(AppDir + name); }
+
+void ShowWorldMap() {
+  PlayMusic(11);
+  LoadIntoBuf2("mainmap.bmp");
+  EnsureImage2();
+  gfx::BitBlt(Form1.Image2.Picture, 0, 0, 312, 216, &Form1.buf2.Picture, 0, 0, gfx::Rop::Copy);
+  RepaintImage1();
+  G.HeroX = G.WorldX;
+  G.HeroY = G.WorldY;
+}
+
+void StartEnding() {
+  G.GameMode = kModeEnding;
+  G.TickCount = 0;
+  EnableFileCommands(false, false);
+  EnsureImage2();
+  gfx::BitBlt(Form1.Image2.Picture, 0, 0, 312, 216, &Form1.Image1.Picture, 0, 0, gfx::Rop::Copy);
+}
+
+// The 312 x 216 view: black, then the picture's window at (sx, sy) over it. Beyond the
+// picture the view stays black, as the transfer clips at its edges. Only the bands the
+// transfer leaves uncovered are filled (none at all away from the floor's edges): the
+// frame comes out the same as after a whole black fill, at a fraction of the cost.
+void CopyViewOverBlack(gfx::Bitmap& frame, const gfx::Bitmap& picture, int sx, int sy) {
+  const int64_t w = std::min(312, frame.Width()), h = std::min(216, frame.Height());
+  // The part of the view the transfer writes, worked out as BitBlt clips it.
+  int64_t x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+  if (!picture.Empty()) {
+    x0 = std::clamp<int64_t>(-static_cast<int64_t>(sx), 0, w);
+    x1 = std::clamp<int64_t>(picture.Width() - static_cast<int64_t>(sx), x0, w);
+    y0 = std::clamp<int64_t>(-static_cast<int64_t>(sy), 0, h);
+    y1 = std::clamp<int64_t>(picture.Height() - static_cast<int64_t>(sy), y0, h);
+  }
+  const int left = static_cast<int>(x0), right = static_cast<int>(x1);
+  const int top = static_cast<int>(y0), bottom = static_cast<int>(y1);
+  gfx::FillRect(frame, 0, 0, 312, top, gfx::kBlack);
+  gfx::FillRect(frame, 0, bottom, 312, 216 - bottom, gfx::kBlack);
+  gfx::FillRect(frame, 0, top, left, bottom - top, gfx::kBlack);
+  gfx::FillRect(frame, right, top, 312 - right, bottom - top, gfx::kBlack);
+  gfx::BitBlt(frame, 0, 0, 312, 216, &picture, sx, sy, gfx::Rop::Copy);
+}
+
+void DrawFloorWindow(gfx::Bitmap& frame) {
+  // The hero's box lies at (144, 96) of the view.
+  CopyViewOverBlack(frame, Form1.BUF.Picture, G.HeroX - 144, G.HeroY - 96);
+}
