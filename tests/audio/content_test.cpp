@@ -46,7 +46,11 @@ TEST(ContentTest, EveryEffectIsAShortMonoPcmWave) {
     ASSERT_TRUE(audio::LoadWave(path, w));
     EXPECT_EQ(w.Channels, 1);
     EXPECT_EQ(w.BitsPerSample, 16);
-    EXPECT_TRUE(w.SampleRate == 22050 || w.SampleRate == 44100);
+    EXPECT_EQ(w.SampleRate, 44100) << "the rate the sound engine mixes at";
+    // At that rate the engine takes the samples as they are, one for one.
+    std::vector<float> played = audio::ToMonoAt(w, 44100);
+    ASSERT_EQ(played.size(), w.Samples.size());
+    for (size_t k = 0; k < played.size(); k += 97) EXPECT_FLOAT_EQ(played[k], w.Samples[k] / 32768.0f);
     EXPECT_LE(w.LengthMs(), maxMs[i]);
     EXPECT_GE(w.LengthMs(), i == 4 ? 1500 : 20);
     int peak = 0;

@@ -1,6 +1,7 @@
 #include "shell/qt/about_dialog.h"
 
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QPixmap>
 #include <QPushButton>
@@ -14,11 +15,37 @@ using mirovaan_qt::Q;
 
 namespace {
 
+// The link buttons start a little left of the form's place and reach further right, so that
+// a mail address of this font's width keeps a margin inside its button; one pixel shorter,
+// so that the two, 16 pixels apart, do not overlap.
 QPushButton* LinkButton(QWidget* parent, const std::string& caption, int top) {
   auto* button = new QPushButton(Q(caption), parent);
-  button->setGeometry(104, top, 225, 17);
+  button->setGeometry(100, top, 232, 16);
   button->setAutoDefault(false);
   return button;
+}
+
+// The note broken into lines between its phrases (after "。" and "、" and at its own line
+// breaks), as many whole phrases to a line as the width takes, so that no line ends inside a
+// phrase or leaves a scrap of one alone; a phrase wider than a line is left to the label.
+QString PhraseLines(const QString& text, const QFont& font, int width) {
+  const QFontMetricsF fm(font);
+  QStringList lines;
+  for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+    QString line, phrase;
+    auto place = [&] {
+      if (!line.isEmpty() && fm.horizontalAdvance(line + phrase) > width - 2) lines << line, line.clear();
+      line += phrase;
+      phrase.clear();
+    };
+    for (QChar c : paragraph) {
+      phrase += c;
+      if (c == QChar(0x3002) || c == QChar(0x3001)) place();  // 。 and 、
+    }
+    place();
+    lines << line;
+  }
+  return lines.join(QLatin1Char('\n'));
 }
 
 class AboutDialog : public QDialog {
@@ -27,29 +54,36 @@ class AboutDialog : public QDialog {
     mirovaan_qt::SetUpDialogFrame(*this, Form3.Caption, 345, 154);
 
     auto* image1 = new QLabel(this);
+    image1->setObjectName(QStringLiteral("Image1"));
     image1->setGeometry(8, 8, 32, 32);
     QString icon = Q(AboutIconPath());
     if (QFileInfo::exists(icon)) image1->setPixmap(QPixmap(icon));
 
-    AutoLabel(this, AboutTitleLine(), 48, 12);
+    AutoLabel(this, AboutTitleLine(), 48, 12)->setObjectName(QStringLiteral("Label1"));
 
     // The frame first, so that the labels and buttons inside it are drawn over it.
     auto* bevel1 = new QFrame(this);
+    bevel1->setObjectName(QStringLiteral("Bevel1"));
     bevel1->setGeometry(48, 32, 289, 113);
     bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
 
-    auto* label2 = new QLabel(Q(AboutNote()), this);
+    auto* label2 = new QLabel(this);
+    label2->setObjectName(QStringLiteral("Label2"));
     label2->setGeometry(56, 40, 233, 41);
+    label2->setText(PhraseLines(Q(AboutNote()), label2->font(), label2->width()));
     label2->setWordWrap(true);
     label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    AutoLabel(this, "URL :", 56, 88);
+    AutoLabel(this, "URL :", 56, 88)->setObjectName(QStringLiteral("Label5"));
     auto* button2 = LinkButton(this, AboutHomePage(), 88);
-    AutoLabel(this, "E-Mail :", 56, 104);
+    button2->setObjectName(QStringLiteral("Button2"));
+    AutoLabel(this, "E-Mail :", 56, 104)->setObjectName(QStringLiteral("Label4"));
     auto* button3 = LinkButton(this, AboutMailAddress(), 104);
-    AutoLabel(this, AboutMakerLine(), 200, 128);
+    button3->setObjectName(QStringLiteral("Button3"));
+    AutoLabel(this, AboutMakerLine(), 200, 128)->setObjectName(QStringLiteral("Label3"));
 
     auto* button1 = new QPushButton(QStringLiteral("OK"), this);
+    button1->setObjectName(QStringLiteral("Button1"));
     button1->setGeometry(288, 8, 51, 17);
     button1->setDefault(true);
 
@@ -61,8 +95,10 @@ class AboutDialog : public QDialog {
 
 }  // namespace
 
+std::unique_ptr<QDialog> MakeAboutDialog(QWidget* parent) { return std::make_unique<AboutDialog>(parent); }
+
 void RunAboutDialog(QWidget* parent) {
-  AboutDialog dialog(parent);
-  mirovaan_qt::CentreOnScreen(dialog);
-  dialog.exec();
+  std::unique_ptr<QDialog> dialog = MakeAboutDialog(parent);
+  mirovaan_qt::CentreOnScreen(*dialog);
+  dialog->exec();
 }

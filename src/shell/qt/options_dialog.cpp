@@ -36,27 +36,37 @@ class OptionsDialog : public QDialog {
  private:
   void Build() {
     button1_ = new QPushButton(QStringLiteral("閉じる"), this);
+    button1_->setObjectName(QStringLiteral("Button1"));
     button1_->setGeometry(280, 120, 75, 25);
     button1_->setDefault(true);
 
     auto* speed = new QGroupBox(QStringLiteral("ゲームスピード"), this);
+    speed->setObjectName(QStringLiteral("GroupBox1"));
     speed->setGeometry(8, 8, 345, 89);
-    AutoLabel(speed, "1", 24, 64);
-    AutoLabel(speed, "50", 166, 64);
-    AutoLabel(speed, "100", 303, 64);
-    label4_ = AutoLabel(speed, Form2.Label4Caption, 9, 16);
+    AutoLabel(speed, "1", 24, 64)->setObjectName(QStringLiteral("Label1"));
+    AutoLabel(speed, "50", 166, 64)->setObjectName(QStringLiteral("Label2"));
+    AutoLabel(speed, "100", 303, 64)->setObjectName(QStringLiteral("Label3"));
+    // Below the box's title, which this font makes taller than the form allowed for.
+    label4_ = AutoLabel(speed, Form2.Label4Caption, 9, 21);
+    label4_->setObjectName(QStringLiteral("Label4"));
     scrollBar1_ = new QScrollBar(Qt::Horizontal, speed);
+    scrollBar1_->setObjectName(QStringLiteral("ScrollBar1"));
     scrollBar1_->setGeometry(8, 40, 329, 17);
     scrollBar1_->setRange(kScrollBar1Min, kScrollBar1Max);
     scrollBar1_->setSingleStep(1);
     scrollBar1_->setPageStep(1);
 
     auto* music = new QGroupBox(QStringLiteral("音楽"), this);
-    music->setGeometry(8, 104, 161, 41);
+    music->setObjectName(QStringLiteral("GroupBox2"));
+    // Three pixels higher and taller than the form's, so that the check boxes' full height
+    // fits under the title; the box's foot stays where it was.
+    music->setGeometry(8, 101, 161, 44);
     checkBox1_ = new QCheckBox(QStringLiteral("音楽演奏"), music);
-    checkBox1_->setGeometry(8, 16, 73, 17);
+    checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
+    checkBox1_->setGeometry(8, 21, 73, 19);
     checkBox2_ = new QCheckBox(QStringLiteral("効果音"), music);
-    checkBox2_->setGeometry(88, 16, 65, 17);
+    checkBox2_->setObjectName(QStringLiteral("CheckBox2"));
+    checkBox2_->setGeometry(88, 21, 65, 19);
   }
 
   // The controls follow the model after every event (a handler may change other controls).
@@ -99,8 +109,12 @@ class OptionsDialog : public QDialog {
 
 }  // namespace
 
+std::unique_ptr<QDialog> MakeOptionsDialog(QWidget* parent) {
+  return std::make_unique<OptionsDialog>(parent);
+}
+
 void RunOptionsDialog(QWidget* parent) {
-  OptionsDialog dialog(parent);
-  mirovaan_qt::CentreOnScreen(dialog);
-  dialog.exec();
+  std::unique_ptr<QDialog> dialog = MakeOptionsDialog(parent);
+  mirovaan_qt::CentreOnScreen(*dialog);
+  dialog->exec();
 }

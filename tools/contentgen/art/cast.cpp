@@ -26,104 +26,112 @@ Creature Person(const Human& h) {
   return c;
 }
 
-// The three kinds of each dungeon, in sprite-row order.
+// The forest: rats, fire beetles, wild boars.
+std::vector<Creature> ForestKinds() {
+  Creature rat = Beast(Body::Quad, HairBrown, Tan, Bone, 0.72);
+  rat.eye = C(Red, 3);
+  Creature beetle = Beast(Body::Insect, Red, Orange, Bone, 0.9);
+  beetle.eye = C(Yellow, 4);
+  Creature boar = Beast(Body::Quad, Wood, Tan, Bone, 0.95);
+  boar.tusks = true, boar.spikes = true, boar.eye = kInk;
+  return {rat, beetle, boar};
+}
+
+// The caves: bats, fire toads, cave bears.
+std::vector<Creature> CaveKinds() {
+  Creature bat = Beast(Body::Bat, Violet, Purple, Bone, 0.95);
+  bat.eye = C(Yellow, 4);
+  Creature toad = Beast(Body::Blob, Orange, Yellow, Bone, 0.85);
+  toad.eye = kInk, toad.spikes = true, toad.third = Red;
+  Creature bear = Beast(Body::Quad, DkGrey, Grey, Bone, 1.0);
+  bear.eye = C(Red, 3);
+  return {bat, toad, bear};
+}
+
+// The prison: guards, jailers, runaway skeletons.
+std::vector<Creature> PrisonKinds() {
+  Human guard;
+  guard.helmet = true, guard.top = Red, guard.bottom = DkGrey, guard.boots = Brown;
+  guard.accent = Red, guard.weapon = Weapon::Spear, guard.metal = Steel;
+  Human jailer;
+  jailer.build = 2, jailer.hood = true, jailer.top = Brown, jailer.bottom = Wood;
+  jailer.boots = HairBlack, jailer.weapon = Weapon::Axe, jailer.eye = C(Red, 3);
+  jailer.skin = SkinDark, jailer.accent = Brown;
+  Human bones;
+  bones.skeleton = true, bones.eye = C(Red, 4);
+  return {Person(guard), Person(jailer), Person(bones)};
+}
+
+// The mine: moles, rock blobs, crystal spiders.
+std::vector<Creature> MineKinds() {
+  Creature mole = Beast(Body::Quad, HairBlack, Pink, Bone, 0.8);
+  mole.eye = kInk, mole.tail = false;
+  Creature rock = Beast(Body::Blob, Rock, Grey, Cyan, 0.95);
+  rock.spikes = true, rock.eye = C(Orange, 4);
+  Creature spider = Beast(Body::Spider, Cyan, Ice, Bone, 0.85);
+  spider.eye = C(Red, 4);
+  return {mole, rock, spider};
+}
+
+// The swamp: newts, swamp lizards, lizard men.
+std::vector<Creature> SwampKinds() {
+  Creature newt = Beast(Body::Serpent, Lime, Yellow, Bone, 0.8);
+  newt.eye = kInk;
+  Creature lizard = Beast(Body::Quad, Olive, Sand, Bone, 0.9);
+  lizard.spikes = true, lizard.eye = C(Yellow, 4);
+  Human man;
+  man.skin = DkGreen, man.top = Brown, man.bottom = DkGreen, man.boots = DkGreen;
+  man.hair = DkGreen, man.snout = true, man.tail = true, man.weapon = Weapon::Spear;
+  man.accent = Brown, man.eye = C(Yellow, 4);
+  return {newt, lizard, Person(man)};
+}
+
+// The desert: wisps, sand ghosts, djinn.
+std::vector<Creature> DesertKinds() {
+  Creature wisp = Beast(Body::Ghost, Yellow, Orange, Bone, 0.75);
+  wisp.spikes = true, wisp.eye = C(Red, 4);
+  Creature ghost = Beast(Body::Ghost, Sand, Tan, Bone, 0.95);
+  ghost.eye = C(Cyan, 4), ghost.wings = true;
+  Creature djinn = Beast(Body::Ghost, Blue, Cyan, Gold, 0.9);
+  djinn.horn = true, djinn.wings = true, djinn.eye = C(Yellow, 4);
+  return {wisp, ghost, djinn};
+}
+
+// The beast-men: wolf men, boar men, tiger men.
+std::vector<Creature> BeastMenKinds() {
+  Human wolf;
+  wolf.skin = Grey, wolf.hair = DkGrey, wolf.top = Brown, wolf.bottom = Wood;
+  wolf.boots = DkGrey, wolf.snout = true, wolf.ears = true, wolf.tail = true;
+  wolf.weapon = Weapon::Claws, wolf.eye = C(Yellow, 4), wolf.accent = Brown;
+  Human boar;
+  boar.build = 2, boar.skin = Olive, boar.hair = Brown, boar.top = Wood;
+  boar.bottom = Brown, boar.boots = HairBlack, boar.snout = true, boar.ears = true;
+  boar.weapon = Weapon::Axe, boar.metal = Grey, boar.eye = C(Red, 3), boar.accent = Wood;
+  Human tiger;
+  tiger.skin = Orange, tiger.hair = Orange, tiger.top = Orange, tiger.stripes = true;
+  tiger.bottom = HairBlack, tiger.boots = HairBlack, tiger.snout = true, tiger.ears = true;
+  tiger.tail = true, tiger.weapon = Weapon::Spear, tiger.eye = C(Lime, 4), tiger.accent = Crimson;
+  return {Person(wolf), Person(boar), Person(tiger)};
+}
+
+// The machines: walkers, tanks, golden spheres.
+std::vector<Creature> MachineKinds() {
+  Human walker;
+  walker.robot = true, walker.metal = Steel, walker.top = Steel, walker.bottom = DkGrey;
+  walker.boots = DkGrey, walker.accent = Red, walker.eye = C(Red, 4), walker.skin = Steel;
+  Creature tank = Beast(Body::Tank, Olive, Yellow, Bone, 1.0);
+  tank.eye = C(Red, 4);
+  Creature orb = Beast(Body::Orb, Gold, Yellow, Bone, 0.95);
+  orb.eye = C(Cyan, 4);
+  return {Person(walker), tank, orb};
+}
+
+// The three kinds of each dungeon, in sprite-row order; the machines serve the last ones.
 std::vector<Creature> Kinds(int dungeon) {
-  std::vector<Creature> k;
-  switch (dungeon) {
-    case 0: {  // the forest: rats, fire beetles, wild boars
-      Creature rat = Beast(Body::Quad, HairBrown, Tan, Bone, 0.72);
-      rat.eye = C(Red, 3);
-      Creature beetle = Beast(Body::Insect, Red, Orange, Bone, 0.9);
-      beetle.eye = C(Yellow, 4);
-      Creature boar = Beast(Body::Quad, Wood, Tan, Bone, 0.95);
-      boar.tusks = true, boar.spikes = true, boar.eye = kInk;
-      k = {rat, beetle, boar};
-      break;
-    }
-    case 1: {  // the caves: bats, fire toads, cave bears
-      Creature bat = Beast(Body::Bat, Violet, Purple, Bone, 0.95);
-      bat.eye = C(Yellow, 4);
-      Creature toad = Beast(Body::Blob, Orange, Yellow, Bone, 0.85);
-      toad.eye = kInk, toad.spikes = true, toad.third = Red;
-      Creature bear = Beast(Body::Quad, DkGrey, Grey, Bone, 1.0);
-      bear.eye = C(Red, 3);
-      k = {bat, toad, bear};
-      break;
-    }
-    case 2: {  // the prison: guards, jailers, runaway skeletons
-      Human guard;
-      guard.helmet = true, guard.top = Red, guard.bottom = DkGrey, guard.boots = Brown;
-      guard.accent = Red, guard.weapon = Weapon::Spear, guard.metal = Steel;
-      Human jailer;
-      jailer.build = 2, jailer.hood = true, jailer.top = Brown, jailer.bottom = Wood;
-      jailer.boots = HairBlack, jailer.weapon = Weapon::Axe, jailer.eye = C(Red, 3);
-      jailer.skin = SkinDark, jailer.accent = Brown;
-      Human bones;
-      bones.skeleton = true, bones.eye = C(Red, 4);
-      k = {Person(guard), Person(jailer), Person(bones)};
-      break;
-    }
-    case 3: {  // the mine: moles, rock blobs, crystal spiders
-      Creature mole = Beast(Body::Quad, HairBlack, Pink, Bone, 0.8);
-      mole.eye = kInk, mole.tail = false;
-      Creature rock = Beast(Body::Blob, Rock, Grey, Cyan, 0.95);
-      rock.spikes = true, rock.eye = C(Orange, 4);
-      Creature spider = Beast(Body::Spider, Cyan, Ice, Bone, 0.85);
-      spider.eye = C(Red, 4);
-      k = {mole, rock, spider};
-      break;
-    }
-    case 4: {  // the swamp: newts, swamp lizards, lizard men
-      Creature newt = Beast(Body::Serpent, Lime, Yellow, Bone, 0.8);
-      newt.eye = kInk;
-      Creature lizard = Beast(Body::Quad, Olive, Sand, Bone, 0.9);
-      lizard.spikes = true, lizard.eye = C(Yellow, 4);
-      Human man;
-      man.skin = DkGreen, man.top = Brown, man.bottom = DkGreen, man.boots = DkGreen;
-      man.hair = DkGreen, man.snout = true, man.tail = true, man.weapon = Weapon::Spear;
-      man.accent = Brown, man.eye = C(Yellow, 4);
-      k = {newt, lizard, Person(man)};
-      break;
-    }
-    case 5: {  // the desert: wisps, sand ghosts, djinn
-      Creature wisp = Beast(Body::Ghost, Yellow, Orange, Bone, 0.75);
-      wisp.spikes = true, wisp.eye = C(Red, 4);
-      Creature ghost = Beast(Body::Ghost, Sand, Tan, Bone, 0.95);
-      ghost.eye = C(Cyan, 4), ghost.wings = true;
-      Creature djinn = Beast(Body::Ghost, Blue, Cyan, Gold, 0.9);
-      djinn.horn = true, djinn.wings = true, djinn.eye = C(Yellow, 4);
-      k = {wisp, ghost, djinn};
-      break;
-    }
-    case 6: {  // the beast-men: wolf men, boar men, tiger men
-      Human wolf;
-      wolf.skin = Grey, wolf.hair = DkGrey, wolf.top = Brown, wolf.bottom = Wood;
-      wolf.boots = DkGrey, wolf.snout = true, wolf.ears = true, wolf.tail = true;
-      wolf.weapon = Weapon::Claws, wolf.eye = C(Yellow, 4), wolf.accent = Brown;
-      Human boar;
-      boar.build = 2, boar.skin = Olive, boar.hair = Brown, boar.top = Wood;
-      boar.bottom = Brown, boar.boots = HairBlack, boar.snout = true, boar.ears = true;
-      boar.weapon = Weapon::Axe, boar.metal = Grey, boar.eye = C(Red, 3), boar.accent = Wood;
-      Human tiger;
-      tiger.skin = Orange, tiger.hair = Orange, tiger.top = Orange, tiger.stripes = true;
-      tiger.bottom = HairBlack, tiger.boots = HairBlack, tiger.snout = true, tiger.ears = true;
-      tiger.tail = true, tiger.weapon = Weapon::Spear, tiger.eye = C(Lime, 4), tiger.accent = Crimson;
-      k = {Person(wolf), Person(boar), Person(tiger)};
-      break;
-    }
-    default: {  // the machines: walkers, tanks, golden spheres
-      Human walker;
-      walker.robot = true, walker.metal = Steel, walker.top = Steel, walker.bottom = DkGrey;
-      walker.boots = DkGrey, walker.accent = Red, walker.eye = C(Red, 4), walker.skin = Steel;
-      Creature tank = Beast(Body::Tank, Olive, Yellow, Bone, 1.0);
-      tank.eye = C(Red, 4);
-      Creature orb = Beast(Body::Orb, Gold, Yellow, Bone, 0.95);
-      orb.eye = C(Cyan, 4);
-      k = {Person(walker), tank, orb};
-      break;
-    }
-  }
-  return k;
+  static std::vector<Creature> (*const kByDungeon[])() = {ForestKinds, CaveKinds, PrisonKinds, MineKinds,
+                                                           SwampKinds, DesertKinds, BeastMenKinds};
+  if (dungeon >= 0 && dungeon < static_cast<int>(std::size(kByDungeon))) return kByDungeon[dungeon]();
+  return MachineKinds();
 }
 
 Creature BossOf(int dungeon) {
@@ -145,11 +153,10 @@ Creature BossOf(int dungeon) {
       h.weapon = Weapon::Axe, h.eye = C(Yellow, 4);
       return Person(h);
     }
-    case 3: {  // the stone golem of the mine
-      Human h;
-      h.build = 2, h.robot = true, h.metal = Rock, h.top = Rock, h.bottom = Rock;
-      h.boots = Rock, h.skin = Rock, h.accent = Orange, h.eye = C(Orange, 4);
-      return Person(h);
+    case 3: {  // the stone golem of the mine, a molten core in its chest
+      Creature c = Beast(Body::Golem, Rock, Forest, Orange, 1.0);
+      c.eye = C(Yellow, 4);
+      return c;
     }
     case 4: {  // the lizard king
       Creature c = Beast(Body::Quad, DkGreen, Olive, Bone, 1.05);

@@ -72,64 +72,72 @@ void InsectBody(const Pen& P, const Creature& c, int facing, int pose, bool spid
   }
 }
 
-void QuadBody(const Pen& P, const Creature& c, int view, int pose) {
-  double z = c.size;
-  uint8_t legF = C(c.main, 2), legB = C(c.main, 1), claw = C(c.third, 3);
-  double step = pose == 1 ? 1.4 : pose == 2 ? -1.4 : 0;
-  double base = 12 + 9.0 * z;  // where the feet stand
-  if (base > 22.5) base = 22.5;
-  if (view == 1) {
-    double bx = 11.5, by = base - 6.5 * z;
-    if (c.wings) {
-      double flap = pose == 1 ? -3 : pose == 2 ? 1 : -1;
-      P.Poly({{bx - 3 * z, by - 2 * z}, {bx + 1 * z, by - 9 * z + flap}, {bx + 5 * z, by - 2 * z}}, C(c.second, 1));
-      P.Poly({{bx - 1 * z, by - 2 * z}, {bx + 1 * z, by - 7 * z + flap}, {bx + 3 * z, by - 2 * z}}, C(c.second, 2));
-    }
-    if (c.tail) P.L(bx - 5.5 * z, by - 0.5, bx - 9.5 * z, by - 2.5 * z + step * 0.5, 1.6 * z, C(c.main, 1));
-    // far legs, body, near legs, head
-    P.L(bx - 3.5 * z - step, by + 2, bx - 3.5 * z - step, base - 0.5, 1.8 * z, legB);
-    P.L(bx + 3.5 * z + step, by + 2, bx + 3.5 * z + step, base - 0.5, 1.8 * z, legB);
-    P.B(bx, by, 6.5 * z, 4.2 * z, c.main);
-    P.E(bx + 0.5, by + 2.6 * z, 4.5 * z, 1.3 * z, C(c.second, 3));
-    if (c.spikes)
-      for (int i = -2; i <= 2; ++i)
-        P.Poly({{bx + i * 2.4 * z - 1.1 * z, by - 3.4 * z}, {bx + i * 2.4 * z, by - 5.6 * z}, {bx + i * 2.4 * z + 1.1 * z, by - 3.4 * z}},
-               C(c.third, 2));
-    P.L(bx - 4.0 * z + step, by + 2, bx - 4.0 * z + step, base - 0.5, 2.0 * z, legF);
-    P.L(bx + 3.0 * z - step, by + 2, bx + 3.0 * z - step, base - 0.5, 2.0 * z, legF);
-    P.R(bx - 4.0 * z + step - 0.5, base - 1, 1.2, 1, claw);
-    P.R(bx + 3.0 * z - step - 0.5, base - 1, 1.2, 1, claw);
-    double hx = bx + 6.4 * z, hy = by - 1.8 * z;
-    P.B(hx, hy, 3.4 * z, 3.1 * z, c.main);
-    P.B(hx + 2.8 * z, hy + 1.2 * z, 1.9 * z, 1.5 * z, c.second, 1, 4);
-    P.Dot(hx + 4.4 * z, hy + 0.6 * z, kInk);
-    P.R(hx + 0.6 * z, hy - 1.0 * z, 1.2 * z > 1 ? 1.2 * z : 1, 1.2 * z > 1 ? 1.2 * z : 1, c.eye);
-    P.Poly({{hx - 2.6 * z, hy - 1.8 * z}, {hx - 1.8 * z, hy - 4.4 * z}, {hx - 0.4 * z, hy - 2.4 * z}}, C(c.main, 1));
-    if (c.tusks) P.L(hx + 3.0 * z, hy + 2.4 * z, hx + 3.6 * z, hy + 0.6 * z, 1.0 * z, claw);
-    if (c.horn) P.L(hx + 1.0 * z, hy - 2.6 * z, hx + 2.6 * z, hy - 5.8 * z, 1.4 * z, claw);
-    if (c.crown) P.Poly({{hx - 2 * z, hy - 2.6 * z}, {hx - 2 * z, hy - 5 * z}, {hx - 0.6 * z, hy - 3.6 * z}, {hx + 0.4 * z, hy - 5.4 * z}, {hx + 1.4 * z, hy - 3.6 * z}, {hx + 2.6 * z, hy - 5 * z}, {hx + 2.6 * z, hy - 2.6 * z}}, C(Gold, 3));
-    return;
-  }
-  double cx = 12, by = base - 6.0 * z;
+// What every view of a four-legged body shares: its size, leg and claw colours, the stride
+// of the walk and where the feet stand.
+struct QuadLegs {
+  double z, step, base;
+  uint8_t legF, legB, claw;
+};
+
+// The side view, facing right: wings, tail, far legs, body, near legs, head.
+void QuadSide(const Pen& P, const Creature& c, int pose, const QuadLegs& q) {
+  const double z = q.z, step = q.step, base = q.base;
+  const uint8_t legF = q.legF, legB = q.legB, claw = q.claw;
+  double bx = 11.5, by = base - 6.5 * z;
   if (c.wings) {
-    double flap = pose == 1 ? -2.5 : pose == 2 ? 1.5 : 0;
-    for (int s = -1; s <= 1; s += 2)
-      P.Poly({{cx + s * 3 * z, by - 2 * z}, {cx + s * 11.0 * z, by - 7 * z + flap}, {cx + s * 10 * z, by + 1 * z}, {cx + s * 4 * z, by + 1.5 * z}}, C(c.second, 1));
+    double flap = pose == 1 ? -3 : pose == 2 ? 1 : -1;
+    P.Poly({{bx - 3 * z, by - 2 * z}, {bx + 1 * z, by - 9 * z + flap}, {bx + 5 * z, by - 2 * z}}, C(c.second, 1));
+    P.Poly({{bx - 1 * z, by - 2 * z}, {bx + 1 * z, by - 7 * z + flap}, {bx + 3 * z, by - 2 * z}}, C(c.second, 2));
   }
-  double lift0 = pose == 1 ? 1.2 : 0, lift1 = pose == 2 ? 1.2 : 0;
-  if (view == 0) {
-    P.L(cx - 4.2 * z, by + 2, cx - 4.2 * z, base - 0.5 - lift0, 2.2 * z, legB);
-    P.L(cx + 4.2 * z, by + 2, cx + 4.2 * z, base - 0.5 - lift1, 2.2 * z, legB);
-    P.B(cx, by, 5.6 * z, 5.0 * z, c.main);
-    if (c.spikes)
-      for (int i = -1; i <= 1; ++i) P.Poly({{cx - 1.2 * z, by + i * 3 * z}, {cx, by + i * 3 * z - 2.6 * z}, {cx + 1.2 * z, by + i * 3 * z}}, C(c.third, 2));
-    if (c.tail) P.L(cx, by + 4.0 * z, cx + step, base + 0.5, 1.8 * z, C(c.main, 1));
-    P.B(cx, by - 5.0 * z, 3.2 * z, 2.6 * z, c.main, 0, 2);
-    P.Poly({{cx - 3.0 * z, by - 6 * z}, {cx - 2.4 * z, by - 9 * z}, {cx - 0.8 * z, by - 6.8 * z}}, C(c.main, 1));
-    P.Poly({{cx + 3.0 * z, by - 6 * z}, {cx + 2.4 * z, by - 9 * z}, {cx + 0.8 * z, by - 6.8 * z}}, C(c.main, 1));
-    if (c.horn) P.L(cx, by - 7 * z, cx, by - 10 * z, 1.4 * z, claw);
-    return;
-  }
+  if (c.tail) P.L(bx - 5.5 * z, by - 0.5, bx - 9.5 * z, by - 2.5 * z + step * 0.5, 1.6 * z, C(c.main, 1));
+  // far legs, body, near legs, head
+  P.L(bx - 3.5 * z - step, by + 2, bx - 3.5 * z - step, base - 0.5, 1.8 * z, legB);
+  P.L(bx + 3.5 * z + step, by + 2, bx + 3.5 * z + step, base - 0.5, 1.8 * z, legB);
+  P.B(bx, by, 6.5 * z, 4.2 * z, c.main);
+  P.E(bx + 0.5, by + 2.6 * z, 4.5 * z, 1.3 * z, C(c.second, 3));
+  if (c.spikes)
+    for (int i = -2; i <= 2; ++i)
+      P.Poly({{bx + i * 2.4 * z - 1.1 * z, by - 3.4 * z}, {bx + i * 2.4 * z, by - 5.6 * z}, {bx + i * 2.4 * z + 1.1 * z, by - 3.4 * z}},
+             C(c.third, 2));
+  P.L(bx - 4.0 * z + step, by + 2, bx - 4.0 * z + step, base - 0.5, 2.0 * z, legF);
+  P.L(bx + 3.0 * z - step, by + 2, bx + 3.0 * z - step, base - 0.5, 2.0 * z, legF);
+  P.R(bx - 4.0 * z + step - 0.5, base - 1, 1.2, 1, claw);
+  P.R(bx + 3.0 * z - step - 0.5, base - 1, 1.2, 1, claw);
+  double hx = bx + 6.4 * z, hy = by - 1.8 * z;
+  P.B(hx, hy, 3.4 * z, 3.1 * z, c.main);
+  P.B(hx + 2.8 * z, hy + 1.2 * z, 1.9 * z, 1.5 * z, c.second, 1, 4);
+  P.Dot(hx + 4.4 * z, hy + 0.6 * z, kInk);
+  P.R(hx + 0.6 * z, hy - 1.0 * z, 1.2 * z > 1 ? 1.2 * z : 1, 1.2 * z > 1 ? 1.2 * z : 1, c.eye);
+  P.Poly({{hx - 2.6 * z, hy - 1.8 * z}, {hx - 1.8 * z, hy - 4.4 * z}, {hx - 0.4 * z, hy - 2.4 * z}}, C(c.main, 1));
+  if (c.tusks) P.L(hx + 3.0 * z, hy + 2.4 * z, hx + 3.6 * z, hy + 0.6 * z, 1.0 * z, claw);
+  if (c.horn) P.L(hx + 1.0 * z, hy - 2.6 * z, hx + 2.6 * z, hy - 5.8 * z, 1.4 * z, claw);
+  if (c.crown) P.Poly({{hx - 2 * z, hy - 2.6 * z}, {hx - 2 * z, hy - 5 * z}, {hx - 0.6 * z, hy - 3.6 * z}, {hx + 0.4 * z, hy - 5.4 * z}, {hx + 1.4 * z, hy - 3.6 * z}, {hx + 2.6 * z, hy - 5 * z}, {hx + 2.6 * z, hy - 2.6 * z}}, C(Gold, 3));
+}
+
+// Seen from behind: the rump, the tail, and the back of the head.
+void QuadBack(const Pen& P, const Creature& c, int pose, const QuadLegs& q) {
+  const double z = q.z, step = q.step, base = q.base;
+  const uint8_t legB = q.legB, claw = q.claw;
+  const double lift0 = pose == 1 ? 1.2 : 0, lift1 = pose == 2 ? 1.2 : 0;
+  const double cx = 12, by = base - 6.0 * z;
+  P.L(cx - 4.2 * z, by + 2, cx - 4.2 * z, base - 0.5 - lift0, 2.2 * z, legB);
+  P.L(cx + 4.2 * z, by + 2, cx + 4.2 * z, base - 0.5 - lift1, 2.2 * z, legB);
+  P.B(cx, by, 5.6 * z, 5.0 * z, c.main);
+  if (c.spikes)
+    for (int i = -1; i <= 1; ++i) P.Poly({{cx - 1.2 * z, by + i * 3 * z}, {cx, by + i * 3 * z - 2.6 * z}, {cx + 1.2 * z, by + i * 3 * z}}, C(c.third, 2));
+  if (c.tail) P.L(cx, by + 4.0 * z, cx + step, base + 0.5, 1.8 * z, C(c.main, 1));
+  P.B(cx, by - 5.0 * z, 3.2 * z, 2.6 * z, c.main, 0, 2);
+  P.Poly({{cx - 3.0 * z, by - 6 * z}, {cx - 2.4 * z, by - 9 * z}, {cx - 0.8 * z, by - 6.8 * z}}, C(c.main, 1));
+  P.Poly({{cx + 3.0 * z, by - 6 * z}, {cx + 2.4 * z, by - 9 * z}, {cx + 0.8 * z, by - 6.8 * z}}, C(c.main, 1));
+  if (c.horn) P.L(cx, by - 7 * z, cx, by - 10 * z, 1.4 * z, claw);
+}
+
+// Seen from the front: the body behind the face.
+void QuadFront(const Pen& P, const Creature& c, int pose, const QuadLegs& q) {
+  const double z = q.z, base = q.base;
+  const uint8_t legF = q.legF, claw = q.claw;
+  const double lift0 = pose == 1 ? 1.2 : 0, lift1 = pose == 2 ? 1.2 : 0;
+  const double cx = 12, by = base - 6.0 * z;
   P.B(cx, by - 0.5, 5.8 * z, 4.6 * z, c.main);
   P.L(cx - 3.6 * z, by + 2, cx - 3.6 * z, base - 0.5 - lift0, 2.2 * z, legF);
   P.L(cx + 3.6 * z, by + 2, cx + 3.6 * z, base - 0.5 - lift1, 2.2 * z, legF);
@@ -150,6 +158,21 @@ void QuadBody(const Pen& P, const Creature& c, int view, int pose) {
   }
   if (c.horn) P.L(cx, hy - 2.8 * z, cx, hy - 6.2 * z, 1.4 * z, claw);
   if (c.crown) P.Poly({{cx - 2.6 * z, hy - 2.8 * z}, {cx - 2.6 * z, hy - 5.4 * z}, {cx - 1.2 * z, hy - 4 * z}, {cx, hy - 5.8 * z}, {cx + 1.2 * z, hy - 4 * z}, {cx + 2.6 * z, hy - 5.4 * z}, {cx + 2.6 * z, hy - 2.8 * z}}, C(Gold, 3));
+}
+
+void QuadBody(const Pen& P, const Creature& c, int view, int pose) {
+  QuadLegs q{c.size, pose == 1 ? 1.4 : pose == 2 ? -1.4 : 0, 12 + 9.0 * c.size,
+             C(c.main, 2), C(c.main, 1), C(c.third, 3)};
+  if (q.base > 22.5) q.base = 22.5;
+  if (view == 1) return QuadSide(P, c, pose, q);
+  const double z = q.z, cx = 12, by = q.base - 6.0 * z;
+  if (c.wings) {
+    double flap = pose == 1 ? -2.5 : pose == 2 ? 1.5 : 0;
+    for (int s = -1; s <= 1; s += 2)
+      P.Poly({{cx + s * 3 * z, by - 2 * z}, {cx + s * 11.0 * z, by - 7 * z + flap}, {cx + s * 10 * z, by + 1 * z}, {cx + s * 4 * z, by + 1.5 * z}}, C(c.second, 1));
+  }
+  if (view == 0) QuadBack(P, c, pose, q);
+  else QuadFront(P, c, pose, q);
 }
 
 void BatBody(const Pen& P, const Creature& c, int view, int pose) {
@@ -297,6 +320,119 @@ void SerpentBody(const Pen& P, const Creature& c, int facing, int pose) {
   T.L(11.0 * z, 0, 12.5 * z, 0, 0.9, C(Red, 3));
 }
 
+// A stone golem: a broad, hunched body of fitted stones on two stumps, a small head sunk
+// between boulder shoulders, long arms ending in great fists that nearly reach the ground,
+// moss on its shoulders. Seams of the main ramp's darkest shade show the stones it is built
+// of, and a molten core (the third ramp) glows through its chest and the cracks around it.
+struct GolemParts {
+  const Pen& P;
+  const Creature& c;
+  uint8_t Shade(int s) const { return C(c.main, s); }
+  // A shape lit from the upper left: its face, a lit band on the left, a dark band on the
+  // right, each given as the polygon's points.
+  using Pts = std::vector<std::pair<double, double>>;
+  void Lit(const Pts& face, const Pts& light, const Pts& dark) const {
+    P.Poly(face, Shade(2));
+    P.Poly(light, Shade(3));
+    P.Poly(dark, Shade(1));
+  }
+  void Fist(double x, double y) const {
+    P.Block(x, y, 4.4, 3.8, c.main);
+    P.R(x + 1.1, y + 0.4, 0.8, 1.8, Shade(0)), P.R(x + 2.5, y + 0.4, 0.8, 1.8, Shade(0));
+  }
+  void Stump(double x, double y) const {
+    P.Block(x, y, 3.4, 4.6, c.main);
+    P.R(x - 0.4, y + 3.6, 4.2, 1.0, Shade(0));
+  }
+  void Moss(double x, double y, double rx) const {
+    P.E(x, y, rx, rx * 0.55, C(c.second, 2));
+    P.Dot(x - 0.4 * rx, y - 0.2, C(c.second, 3));
+  }
+  void Crack(double x0, double y0, double x1, double y1, int shade) const {
+    P.L(x0, y0, x1, y1, 0.8, C(c.third, shade));
+  }
+  void Seam(double x0, double y0, double x1, double y1) const { P.L(x0, y0, x1, y1, 0.7, Shade(0)); }
+};
+
+void GolemArm(const GolemParts& G, double side, double swing) {
+  const double sx = 12 + side * 7.0;  // the shoulder
+  G.P.L(sx, 10.5, sx + side * 0.8, 14.8 + swing * 0.5, 3.0, G.Shade(2));
+  G.P.L(sx - side * 0.3, 10.5, sx + side * 0.5, 14.8 + swing * 0.5, 1.0, G.Shade(side < 0 ? 3 : 1));
+  G.Fist(sx + side * 0.8 - 2.2, 15.6 + swing);
+}
+
+void GolemTorsoFront(const GolemParts& G) {
+  G.Lit({{5, 8.5}, {19, 8.5}, {17.6, 15.2}, {15, 18}, {9, 18}, {6.4, 15.2}},
+        {{5, 8.5}, {9.6, 8.5}, {9.2, 18}, {9, 18}, {6.4, 15.2}},
+        {{15.8, 8.5}, {19, 8.5}, {17.6, 15.2}, {15, 18}, {14.8, 18}});
+  G.P.R(6, 8.5, 12, 0.8, G.Shade(4));
+  G.P.B(5.6, 9.4, 3.0, 2.6, G.c.main);  // the shoulders
+  G.P.B(18.4, 9.4, 3.0, 2.6, G.c.main);
+  G.Seam(6.6, 12.6, 10.0, 13.4);
+  G.Seam(14.6, 15.8, 17.2, 14.6);
+  G.Seam(9.4, 16.4, 12.4, 16.8);
+  G.Moss(5.2, 7.6, 1.9);
+  G.Moss(18.8, 7.8, 1.5);
+}
+
+void GolemFront(const GolemParts& G, int pose, bool back) {
+  const double swing = pose == 1 ? 1.0 : pose == 2 ? -1.0 : 0;
+  G.Stump(7.8, 17.2 - (pose == 1 ? 0.8 : 0));
+  G.Stump(12.8, 17.2 - (pose == 2 ? 0.8 : 0));
+  GolemTorsoFront(G);
+  GolemArm(G, -1, swing);
+  GolemArm(G, 1, -swing);
+  if (back) {
+    G.P.B(12, 6.8, 2.8, 2.4, G.c.main);  // the back of the head
+    G.Crack(11.0, 10.6, 13.2, 13.8, 1);
+    G.Crack(13.2, 13.8, 12.4, 16.0, 1);
+    G.Moss(13.0, 10.2, 1.7);
+    return;
+  }
+  G.P.B(12, 6.6, 2.9, 2.5, G.c.main);
+  G.P.R(9.2, 5.2, 5.6, 0.9, G.Shade(0));  // the brow
+  G.P.R(10.0, 6.4, 1.4, 0.9, G.c.eye);
+  G.P.R(12.6, 6.4, 1.4, 0.9, G.c.eye);
+  G.Crack(12, 12.8, 8.8, 10.0, 2);
+  G.Crack(12, 12.8, 15.0, 16.6, 2);
+  G.Crack(12, 12.8, 15.6, 10.6, 1);
+  G.P.E(12, 12.8, 2.3, 2.1, C(G.c.third, 2));
+  G.P.E(12, 12.8, 1.4, 1.3, C(G.c.third, 4));
+  G.P.Dot(11.4, 12.2, kWhiteIx);
+}
+
+void GolemSide(const GolemParts& G, int pose) {
+  const double step = pose == 1 ? 1.4 : pose == 2 ? -1.4 : 0, reach = step * 0.6;
+  G.P.L(9.6, 10.4, 7.4 - reach, 15.0, 2.6, G.Shade(0));  // far arm, dark behind the body
+  G.P.Block(5.2 - reach, 15.0, 3.8, 3.4, G.c.main);
+  G.Stump(8.0 - step, 17.2);  // far leg
+  G.Lit({{6.8, 8.6}, {14.6, 7.8}, {15.8, 12.4}, {14.2, 17.6}, {8, 17.6}, {6.4, 12.8}},
+        {{6.8, 8.6}, {10.2, 8.4}, {9.8, 17.6}, {8, 17.6}, {6.4, 12.8}},
+        {{14.0, 7.9}, {14.6, 7.8}, {15.8, 12.4}, {14.2, 17.6}, {13.4, 17.6}});
+  G.Stump(11.6 + step, 17.2);  // near leg
+  G.P.B(10.2, 9.0, 3.4, 2.4, G.c.main);  // the hump of the back
+  G.Seam(7.2, 12.4, 10.6, 13.4);
+  G.Seam(8.4, 16.2, 12.0, 16.8);
+  G.Moss(9.4, 7.0, 2.1);
+  G.P.B(16.2, 9.6, 2.4, 2.2, G.c.main);  // the head, thrust forward and low
+  G.P.R(15.0, 8.3, 3.6, 0.9, G.Shade(0));
+  G.P.R(17.0, 9.3, 1.4, 0.9, G.c.eye);
+  G.Crack(13.6, 11.8, 15.2, 14.6, 2);
+  G.Crack(13.6, 11.8, 15.0, 10.6, 1);
+  // The near arm, bent forward at the elbow, its fist held clear of the body.
+  G.P.L(12.2, 10.4, 15.0 + reach, 13.0, 3.0, G.Shade(2));
+  G.P.L(12.0, 9.8, 14.8 + reach, 12.4, 1.0, G.Shade(3));
+  G.P.L(15.0 + reach, 13.0, 16.6 + reach, 15.0, 3.2, G.Shade(2));
+  G.P.R(15.0 + reach, 14.6, 0.8, 4.0, kInk);
+  G.Fist(15.6 + reach, 14.6);
+}
+
+void GolemBody(const Pen& P, const Creature& c, int view, int pose) {
+  GolemParts G{P, c};
+  if (view == 1) GolemSide(G, pose);
+  else GolemFront(G, pose, view == 0);
+}
+
 }  // namespace
 
 Pic DrawCreature(const Creature& c, int facing, int pose, int s) {
@@ -317,13 +453,14 @@ Pic DrawCreature(const Creature& c, int facing, int pose, int s) {
     case Body::Ghost: GhostBody(P, c, view, pose), flying = true; break;
     case Body::Tank: TankBody(P, c, facing, pose), mirror = false; break;
     case Body::Orb: OrbBody(P, c, facing, pose), mirror = false, flying = true; break;
+    case Body::Golem: GolemBody(P, c, view, pose); break;
     default: break;
   }
   pic.Outline();
   pic.FillHoles();
   double k = s / 24.0;
   if (flying) GroundShadow(pic, 12 * k, 22.4 * k, 4.5 * c.size * k, 1.2 * k);
-  else if (c.body == Body::Quad || c.body == Body::Blob) GroundShadow(pic, 12 * k, 22.6 * k, shadowR * k, 1.3 * k);
+  else if (c.body == Body::Quad || c.body == Body::Blob || c.body == Body::Golem) GroundShadow(pic, 12 * k, 22.6 * k, shadowR * k, 1.3 * k);
   pic.FillHoles(C(Shade, 0));  // gaps closed off by the shadow are shadow too
   if (mirror) pic = pic.MirrorX();
   return pic;

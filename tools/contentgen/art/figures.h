@@ -57,7 +57,7 @@ struct Human {
 Pic DrawHuman(const Human& h, int facing, int pose, int s = 24);
 
 // The body kinds of the monster sheets.
-enum class Body { Human, Quad, Insect, Spider, Bat, Blob, Ghost, Tank, Orb, Serpent };
+enum class Body { Human, Quad, Insect, Spider, Bat, Blob, Ghost, Tank, Orb, Serpent, Golem };
 
 struct Creature {
   Body body = Body::Blob;

@@ -96,18 +96,19 @@ void Arms(const Pen& P, const Human& h, const Dims& d, int view, int pose, bool 
   Arm(P, h, d.armX1 + d.armW / 2 - 0.2, 11.6, d.armX1 + d.armW / 2 + 0.1, 16.4 - rUp, d.armW, view == 0);
 }
 
-void Head(const Pen& P, const Human& h, int view, int pose) {
-  double cx = view == 1 ? 12.4 : 12.0, cy = 6.4, r = h.build == 2 ? 4.4 : 4.2;
-  if (h.robot) {
-    P.R(cx - 3.6, 2.2, 7.2, 7.4, C(h.metal, 2));
-    P.R(cx - 3.6, 2.2, 7.2, 1, C(h.metal, 3));
-    P.R(cx + 2.6, 2.2, 1, 7.4, C(h.metal, 1));
-    P.R(cx, 0.2, 0.9, 2.2, C(h.metal, 1));
-    P.Dot(cx, 0, C(h.accent, 3));
-    if (view == 2) P.R(cx - 2.5, 5, 5, 1.6, h.eye);
-    if (view == 1) P.R(cx + 0.8, 5, 2.8, 1.6, h.eye);
-    return;
-  }
+// A machine's head: a box with an antenna and a visor.
+void RobotHead(const Pen& P, const Human& h, int view, int pose, double cx, double cy, double r) {
+  P.R(cx - 3.6, 2.2, 7.2, 7.4, C(h.metal, 2));
+  P.R(cx - 3.6, 2.2, 7.2, 1, C(h.metal, 3));
+  P.R(cx + 2.6, 2.2, 1, 7.4, C(h.metal, 1));
+  P.R(cx, 0.2, 0.9, 2.2, C(h.metal, 1));
+  P.Dot(cx, 0, C(h.accent, 3));
+  if (view == 2) P.R(cx - 2.5, 5, 5, 1.6, h.eye);
+  if (view == 1) P.R(cx + 0.8, 5, 2.8, 1.6, h.eye);
+}
+
+// A mane behind the head and pointed ears above it.
+void ManeAndEars(const Pen& P, const Human& h, int view, int pose, double cx, double cy, double r) {
   if (h.mane) P.B(cx - (view == 1 ? 1 : 0), cy + 0.4, r + 2.0, r + 1.8, h.hair);
   if (h.ears) {
     uint8_t ec = C(h.skin, 1);
@@ -118,54 +119,59 @@ void Head(const Pen& P, const Human& h, int view, int pose) {
       P.Poly({{cx + 4.2, cy - 1.5}, {cx + 3.6, cy - 6.4}, {cx + 1.0, cy - 3.4}}, ec);
     }
   }
-  uint8_t eyeC = h.eye;
-  if (h.skeleton) {
-    P.B(cx, cy, r, r, Bone);
-    if (view == 2) {
-      P.R(cx - 2.6, cy, 2, 2, kInk), P.R(cx + 0.6, cy, 2, 2, kInk);
-      if (eyeC != kInk) P.Dot(cx - 2, cy + 0.6, eyeC), P.Dot(cx + 1.2, cy + 0.6, eyeC);
-      P.R(cx - 1.5, cy + 3, 3, 1, C(Bone, 1));
-    } else if (view == 1) {
-      P.R(cx + 1.2, cy, 2, 2, kInk);
-      P.R(cx + 1, cy + 3, 3, 1, C(Bone, 1));
-    }
-    return;
+}
+
+// A bare skull with dark sockets.
+void SkullHead(const Pen& P, const Human& h, int view, int pose, double cx, double cy, double r) {
+  P.B(cx, cy, r, r, Bone);
+  if (view == 2) {
+    P.R(cx - 2.6, cy, 2, 2, kInk), P.R(cx + 0.6, cy, 2, 2, kInk);
+    if (h.eye != kInk) P.Dot(cx - 2, cy + 0.6, h.eye), P.Dot(cx + 1.2, cy + 0.6, h.eye);
+    P.R(cx - 1.5, cy + 3, 3, 1, C(Bone, 1));
+  } else if (view == 1) {
+    P.R(cx + 1.2, cy, 2, 2, kInk);
+    P.R(cx + 1, cy + 3, 3, 1, C(Bone, 1));
   }
-  if (h.helmet) {
-    P.B(cx, cy - 0.4, r + 0.7, r + 0.5, h.metal);
-    if (h.plume) P.B(cx - (view == 1 ? 1.5 : 0), cy - 5.0, 1.6, 2.0, h.accent);
-    if (h.horns) {
-      uint8_t hc = C(Bone, 3);
-      P.L(cx - 4.2, cy - 1.5, cx - 6.0, cy - 5.2, 1.4, hc);
-      if (view != 1) P.L(cx + 4.2, cy - 1.5, cx + 6.0, cy - 5.2, 1.4, hc);
-    }
-    if (view == 2) {
-      P.R(cx - 3.2, cy + 0.2, 6.4, 1.4, kInk);
-      if (eyeC != kInk) P.Dot(cx - 2, cy + 0.4, eyeC), P.Dot(cx + 1, cy + 0.4, eyeC);
-      P.R(cx - 0.5, cy + 1.6, 1, 2.4, C(h.metal, 1));
-    } else if (view == 1) {
-      P.R(cx + 0.8, cy + 0.2, 4.0, 1.4, kInk);
-      if (eyeC != kInk) P.Dot(cx + 2.4, cy + 0.4, eyeC);
-    } else {
-      P.R(cx - 0.5, cy - 4.4, 1, 8, C(h.metal, 3));
-    }
-    return;
+}
+
+// A helmet with its visor slit, plume and horns.
+void HelmetHead(const Pen& P, const Human& h, int view, int pose, double cx, double cy, double r) {
+  P.B(cx, cy - 0.4, r + 0.7, r + 0.5, h.metal);
+  if (h.plume) P.B(cx - (view == 1 ? 1.5 : 0), cy - 5.0, 1.6, 2.0, h.accent);
+  if (h.horns) {
+    uint8_t hc = C(Bone, 3);
+    P.L(cx - 4.2, cy - 1.5, cx - 6.0, cy - 5.2, 1.4, hc);
+    if (view != 1) P.L(cx + 4.2, cy - 1.5, cx + 6.0, cy - 5.2, 1.4, hc);
   }
-  if (h.hood) {
-    P.B(cx, cy - 0.2, r + 0.6, r + 0.6, h.top);
-    if (view == 2) {
-      P.R(cx - 3, cy - 0.6, 6, 2.2, C(h.skin, 2));
-      P.R(cx - 2, cy - 0.2, 1, 1, eyeC), P.R(cx + 1, cy - 0.2, 1, 1, eyeC);
-    } else if (view == 1) {
-      P.R(cx + 0.8, cy - 0.6, 3.8, 2.2, C(h.skin, 2));
-      P.R(cx + 2.4, cy - 0.2, 1, 1, eyeC);
-      P.L(cx - 4.0, cy - 1, cx - 6.5, cy + 1 + (pose == 1 ? 1 : 0), 1.3, C(h.top, 1));
-    } else {
-      P.R(cx - 0.5, cy - 4, 1, 3, C(h.top, 1));
-    }
-    return;
+  if (view == 2) {
+    P.R(cx - 3.2, cy + 0.2, 6.4, 1.4, kInk);
+    if (h.eye != kInk) P.Dot(cx - 2, cy + 0.4, h.eye), P.Dot(cx + 1, cy + 0.4, h.eye);
+    P.R(cx - 0.5, cy + 1.6, 1, 2.4, C(h.metal, 1));
+  } else if (view == 1) {
+    P.R(cx + 0.8, cy + 0.2, 4.0, 1.4, kInk);
+    if (h.eye != kInk) P.Dot(cx + 2.4, cy + 0.4, h.eye);
+  } else {
+    P.R(cx - 0.5, cy - 4.4, 1, 8, C(h.metal, 3));
   }
-  // Hair and face.
+}
+
+// A hood with the face showing in front.
+void HoodHead(const Pen& P, const Human& h, int view, int pose, double cx, double cy, double r) {
+  P.B(cx, cy - 0.2, r + 0.6, r + 0.6, h.top);
+  if (view == 2) {
+    P.R(cx - 3, cy - 0.6, 6, 2.2, C(h.skin, 2));
+    P.R(cx - 2, cy - 0.2, 1, 1, h.eye), P.R(cx + 1, cy - 0.2, 1, 1, h.eye);
+  } else if (view == 1) {
+    P.R(cx + 0.8, cy - 0.6, 3.8, 2.2, C(h.skin, 2));
+    P.R(cx + 2.4, cy - 0.2, 1, 1, h.eye);
+    P.L(cx - 4.0, cy - 1, cx - 6.5, cy + 1 + (pose == 1 ? 1 : 0), 1.3, C(h.top, 1));
+  } else {
+    P.R(cx - 0.5, cy - 4, 1, 3, C(h.top, 1));
+  }
+}
+
+// Hair and face of an uncovered head.
+void HairAndFace(const Pen& P, const Human& h, int view, int pose, double cx, double cy, double r) {
   if (view == 0) {
     P.B(cx, cy - 0.2, r + 0.5, r + 0.4, h.hair);
   } else if (view == 2) {
@@ -176,8 +182,8 @@ void Head(const Pen& P, const Human& h, int view, int pose) {
       P.E(cx, cy + 2.6, 2.2, 1.6, C(h.skin, 3));
       P.R(cx - 0.5, cy + 1.8, 1, 1, kInk);
     }
-    P.R(cx - 2.2, cy + 0.4, 1, 2, eyeC), P.R(cx + 1.2, cy + 0.4, 1, 2, eyeC);
-    if (!h.snout && h.build != 2 && eyeC == kInk) P.Dot(cx - 0.5, cy + 3, C(h.skin, 1));
+    P.R(cx - 2.2, cy + 0.4, 1, 2, h.eye), P.R(cx + 1.2, cy + 0.4, 1, 2, h.eye);
+    if (!h.snout && h.build != 2 && h.eye == kInk) P.Dot(cx - 0.5, cy + 3, C(h.skin, 1));
   } else {
     P.B(cx, cy, r, r, h.skin);
     P.B(cx - 1.2, cy - 0.9, r + 0.3, r - 0.1, h.hair, 1, 4);
@@ -186,17 +192,30 @@ void Head(const Pen& P, const Human& h, int view, int pose) {
       P.E(cx + 3.6, cy + 1.7, 2.2, 1.5, C(h.skin, 3));
       P.Dot(cx + 5.3, cy + 1.0, kInk);
     }
-    P.R(cx + 1.6, cy + 0.2, 1, 2, eyeC);
+    P.R(cx + 1.6, cy + 0.2, 1, 2, h.eye);
   }
-  if (h.headband) {
-    if (view == 1) {
-      P.R(cx - r + 0.8, cy - 2.2, 2 * r - 1.4, 1, C(h.accent, 2));
-      P.L(cx - r + 0.4, cy - 1.8, cx - r - 2.5, cy + 0.2 + (pose == 2 ? 1 : 0), 1.0, C(h.accent, 1));
-    } else {
-      P.R(cx - r + 0.4, cy - 2.2, 2 * r - 0.8, 1, C(h.accent, 2));
-      if (view == 0) P.L(cx, cy - 1.8, cx + 1, cy + 2.8, 1.0, C(h.accent, 1));
-    }
+}
+
+// A headband with its tails.
+void Headband(const Pen& P, const Human& h, int view, int pose, double cx, double cy, double r) {
+  if (view == 1) {
+    P.R(cx - r + 0.8, cy - 2.2, 2 * r - 1.4, 1, C(h.accent, 2));
+    P.L(cx - r + 0.4, cy - 1.8, cx - r - 2.5, cy + 0.2 + (pose == 2 ? 1 : 0), 1.0, C(h.accent, 1));
+  } else {
+    P.R(cx - r + 0.4, cy - 2.2, 2 * r - 0.8, 1, C(h.accent, 2));
+    if (view == 0) P.L(cx, cy - 1.8, cx + 1, cy + 2.8, 1.0, C(h.accent, 1));
   }
+}
+
+void Head(const Pen& P, const Human& h, int view, int pose) {
+  double cx = view == 1 ? 12.4 : 12.0, cy = 6.4, r = h.build == 2 ? 4.4 : 4.2;
+  if (h.robot) return RobotHead(P, h, view, pose, cx, cy, r);
+  ManeAndEars(P, h, view, pose, cx, cy, r);
+  if (h.skeleton) return SkullHead(P, h, view, pose, cx, cy, r);
+  if (h.helmet) return HelmetHead(P, h, view, pose, cx, cy, r);
+  if (h.hood) return HoodHead(P, h, view, pose, cx, cy, r);
+  HairAndFace(P, h, view, pose, cx, cy, r);
+  if (h.headband) Headband(P, h, view, pose, cx, cy, r);
 }
 
 void BackWeapon(const Pen& P, const Human& h, int view) {

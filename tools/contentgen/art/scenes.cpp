@@ -25,11 +25,16 @@ void Gradient(Pic& p, int y0, int y1, const std::vector<uint8_t>& steps) {
   }
 }
 
+// The story scrolls over the sky in white, up to x 289: there every star stays dim enough
+// for the text to read over it, and only the strip beyond keeps a few bright ones.
+constexpr int kStoryRight = 290;
+
 void Stars(Pic& p, int y1, int count, int seed) {
   for (int i = 0; i < count; ++i) {
     int x = static_cast<int>(Noise(i, 1, seed) * p.W()), y = static_cast<int>(Noise(i, 2, seed) * y1);
     double b = Noise(i, 3, seed);
-    p.Set(x, y, b > 0.85 ? C(Snow, 4) : b > 0.5 ? C(Cloth, 2) : C(Cloth, 1));
+    bool bright = x >= kStoryRight;
+    p.Set(x, y, b > 0.85 && bright ? C(Snow, 4) : b > 0.5 ? C(Cloth, 2) : C(Cloth, 1));
     if (b > 0.95) p.Set(x + 1, y, C(Cloth, 1)), p.Set(x - 1, y, C(Cloth, 1)), p.Set(x, y - 1, C(Cloth, 1)), p.Set(x, y + 1, C(Cloth, 1));
   }
 }
@@ -53,15 +58,17 @@ void Castle(Pic& p, int cx, int ground) {
     P.Poly({{cx + t - w / 2 + 0.0, ground - h + 0.0}, {cx + t + 2.0, ground - h - 14.0}, {cx + t + w / 2 + 4.0, ground - h + 0.0}}, wall);
     P.R(cx + t - w / 2 + 2, ground - h, 1, h, edge);
   }
-  // A few lit windows: the only warm light in the picture.
+  // A few lit windows: the only warm light in the picture, low enough for the story's white
+  // to read over it.
   for (auto [x, y] : std::vector<std::pair<int, int>>{{-38, -38}, {-11, -50}, {-11, -40}, {16, -54}, {35, -34}, {0, -20}, {24, -18}})
-    P.R(cx + x, ground + y, 2, 3, C(Orange, 2));
+    P.R(cx + x, ground + y, 2, 3, C(Orange, 1)), P.R(cx + x, ground + y, 2, 1, C(Gold, 1));
 }
 
-void Letters(Pic& p, const std::string& assetsDir, int x, int y) {
+// The letters' shapes, k pixels to a dot of their maps, as one mask (any colour but key).
+Pic LetterMask(const std::string& assetsDir, int w, int h, int x, int y) {
   auto maps = ReadPixMaps(assetsDir + "/art/title_letters.txt");
   const char* order[] = {"mi", "ro", "u", "dakuten", "small_a", "bar", "n"};
-  Pic ink(p.W(), p.H());
+  Pic mask(w, h);
   const int k = 3;
   for (const char* name : order) {
     const PixMap* m = nullptr;
@@ -70,24 +77,40 @@ void Letters(Pic& p, const std::string& assetsDir, int x, int y) {
     if (!m) throw std::runtime_error("title letter " + std::string(name) + " missing from title_letters.txt");
     for (int j = 0; j < m->h; ++j)
       for (int i = 0; i < m->w; ++i)
-        if (m->At(i, j) == '#')
-          for (int dy = 0; dy < k; ++dy)
-            for (int dx = 0; dx < k; ++dx) {
-              int py = y + j * k + dy;
-              // Gold from bright at the top of a letter to deep at its foot.
-              double t = (j * k + dy) / static_cast<double>(m->h * k);
-              int s = t < 0.25 ? 4 : t < 0.5 ? 3 : t < 0.75 ? 2 : 1;
-              ink.Set(x + i * k + dx, py, C(Gold, s));
-            }
+        if (m->At(i, j) == '#') mask.Rect(x + i * k, y + j * k, k, k, kInk);
     x += (m->w + (std::string(name) == "u" ? 0 : 2)) * k;
   }
-  // A dark rim and a drop shadow, so the letters stand off the night sky.
-  Pic rim = ink;
+  return mask;
+}
+
+// The title lettering as embers: a red face lit along its upper edges and darkening to its
+// foot, thickened by a deep-red extrusion, rimmed dark and set in a faint red glow. No shade
+// is light enough to lose the white story that scrolls across the letters.
+void Letters(Pic& p, const std::string& assetsDir, int x, int y) {
+  const Pic mask = LetterMask(assetsDir, p.W(), p.H(), x, y);
+  auto in = [&](int xx, int yy) { return mask.At(xx, yy) != kKey; };
+  Pic face(p.W(), p.H());
+  for (int yy = 0; yy < p.H(); ++yy)
+    for (int xx = 0; xx < p.W(); ++xx) {
+      if (in(xx, yy)) {
+        uint8_t c = yy - y < 12 ? C(Red, 2) : C(HairRed, 2);
+        if (!in(xx, yy + 1) || !in(xx + 1, yy)) c = C(Blood, 2);
+        if (!in(xx, yy - 1) || !in(xx - 1, yy)) c = C(Red, 3);
+        face.Set(xx, yy, c);
+      } else if (in(xx - 1, yy - 1) || in(xx - 2, yy - 2)) {
+        face.Set(xx, yy, C(Crimson, 1));
+      } else if (in(xx - 3, yy - 3)) {
+        face.Set(xx, yy, C(Blood, 0));
+      }
+    }
+  Pic rim = face;
   rim.Outline(kInk);
-  rim.Outline(C(Shade, 0));
+  Pic glow = rim;
+  glow.Outline(C(Crimson, 0));
+  glow.Outline(C(Crimson, 0));
   for (int yy = 0; yy < p.H(); ++yy)
     for (int xx = 0; xx < p.W(); ++xx)
-      if (ink.At(xx - 3, yy - 3) != kKey && rim.At(xx, yy) == kKey) p.Set(xx, yy, C(Night, 0));
+      if (glow.At(xx, yy) == C(Crimson, 0) && (xx + yy) % 2 == 0) p.Set(xx, yy, C(Crimson, 0));
   p.Paste(rim, 0, 0);
 }
 
@@ -194,8 +217,9 @@ Pic MakeTitle(const std::string& assetsDir) {
   Gradient(p, 0, 170, {C(Night, 0), C(Night, 1), C(Night, 2), C(Dusk, 1)});
   Stars(p, 120, 140, 3);
   Pen P{p, 1.0};
-  P.E(288, 22, 11, 11, C(Bone, 3));
-  P.E(284, 19, 9.5, 9.5, C(Night, 0));  // a thin crescent moon
+  // A thin crescent moon, beyond the story's right edge.
+  P.E(300, 20, 9, 9, C(Bone, 3));
+  P.E(296.5, 17.5, 7.8, 7.8, C(Night, 0));
   Ridge(p, 150, 30, 60, 21, C(Dusk, 0), C(Dusk, 1));
   Castle(p, 176, 150);
   Ridge(p, 166, 14, 40, 22, C(Shade, 0), C(Night, 1));
@@ -235,55 +259,104 @@ Pic MakeCharas(int hero) {
   return p;
 }
 
-Pic MakeWaku() {
-  Pic p(kW, kH);
-  Gradient(p, 0, kH, {C(Navy, 0), C(Night, 0)});
-  Panel(p, 2, 2, 168, 168);
+// ------------------------------------------------------------- the menu frame
+//
+// The menu pages draw their texts at fixed places, and the longest of them (item names,
+// the crawling key help) run past the right edge of the view or across its whole width.
+// So the frame is drawn around what the pages draw: the panels share their dividers, the
+// right-hand panels and the key-help strip run off the edge, and every line lies in a gap
+// that no text or icon ever reaches. The panels' ground is one flat colour and the item
+// wells another, so nothing drawn on them ever meets a line.
+
+constexpr int kDividerX = 171;   // between the item grid (up to x 169) and the texts (from 175)
+constexpr int kDividerY = 177;   // between the notes (down to y 175) and the action line (181)
+constexpr int kStripTop = 198;   // the key-help strip: the help line fills rows 199 to 211
+constexpr int kStripBottom = 212;
+
+// A gold rule with a dark edge under or beside it.
+void RuleH(Pic& p, int x0, int x1, int y) {
+  p.Rect(x0, y, x1 - x0 + 1, 1, C(Gold, 2));
+  p.Rect(x0, y + 1, x1 - x0 + 1, 1, C(Gold, 0));
+}
+void RuleV(Pic& p, int x, int y0, int y1) {
+  p.Rect(x, y0, 1, y1 - y0 + 1, C(Gold, 2));
+  p.Rect(x + 1, y0, 1, y1 - y0 + 1, C(Gold, 0));
+}
+
+// A small gold lozenge where two rules meet.
+void Stud(Pic& p, int cx, int cy) {
+  for (int k = -2; k <= 2; ++k) p.Rect(cx - (2 - std::abs(k)), cy + k, 2 * (2 - std::abs(k)) + 1, 1, C(Gold, 2));
+  p.Set(cx - 1, cy - 1, C(Gold, 4)), p.Set(cx, cy - 1, C(Gold, 3)), p.Set(cx - 1, cy, C(Gold, 3));
+  p.Set(cx + 1, cy + 1, C(Gold, 0)), p.Set(cx, cy + 2, C(Gold, 0)), p.Set(cx + 2, cy, C(Gold, 0));
+}
+
+// The 8 x 8 wells of the carried items: flat, with cut corners, so the cursor that rings a
+// well lies on plain ground wherever it stands.
+void Wells(Pic& p) {
   for (int k = 0; k < 64; ++k) {
     int x = (k % 8) * 20 + 8, y = (k / 8) * 20 + 8;
     p.Rect(x, y, 19, 19, C(Navy, 1));
-    p.Frame(x, y, 19, 19, C(Night, 2));
-    p.Rect(x + 1, y + 18, 18, 1, C(Navy, 2));
-    p.Rect(x + 18, y + 1, 1, 18, C(Navy, 2));
+    for (auto [cx, cy] : {std::pair{x, y}, {x + 18, y}, {x, y + 18}, {x + 18, y + 18}}) p.Set(cx, cy, C(Night, 0));
   }
-  Panel(p, 172, 2, 138, 168);
-  p.Rect(176, 24, 130, 1, C(Gold, 1));
-  p.Rect(176, 95, 130, 1, C(Gold, 1));
-  p.Rect(176, 143, 130, 1, C(Gold, 1));
-  Panel(p, 2, 174, 308, 40);
-  p.Rect(6, 195, 300, 1, C(Navy, 1));
+}
+
+// The strip the key help crawls through, from edge to edge like a marquee.
+void HelpStrip(Pic& p) {
+  p.Rect(0, kStripTop, kW, kStripBottom - kStripTop + 1, C(Navy, 1));
+  p.Rect(0, kStripTop - 1, kW, 1, C(Gold, 0));
+  p.Rect(0, kStripTop - 2, kW, 1, C(Gold, 2));
+  p.Rect(0, kStripBottom + 1, kW, 1, C(Gold, 2));
+  p.Rect(0, kStripBottom + 2, kW, 1, C(Gold, 0));
+  p.Rect(0, kStripBottom + 3, kW, 1, C(Gold, 1));
+}
+
+Pic MakeWaku() {
+  Pic p(kW, kH, C(Night, 0));
+  Wells(p);
+  HelpStrip(p);
+  // The outer edge: along the top, and down the left side to the key-help strip.
+  p.Rect(0, 0, kW, 1, C(Gold, 1));
+  RuleH(p, 0, kW - 1, 2);
+  p.Rect(0, 0, 1, kStripTop - 2, C(Gold, 1));
+  RuleV(p, 2, 2, kStripTop - 3);
+  // The dividers between the grid, the texts and the action line.
+  RuleV(p, kDividerX, 4, kDividerY - 1);
+  RuleH(p, 4, kW - 1, kDividerY);
+  // The right-hand panel's sections: the equipment, the weapon's values, the notes.
+  for (int y : {24, 95, 144}) p.Rect(kDividerX + 5, y, kW - kDividerX - 5, 1, C(Gold, 1));
+  Stud(p, kDividerX, 2);
+  Stud(p, kDividerX, kDividerY);
+  Stud(p, 2, kDividerY);
+  Stud(p, 2, 2);
   return p;
 }
 
-Pic MakeMainMap() {
-  Pic p(kW, kH);
-  std::vector<Land> land(kW * kH);
-  for (int y = 0; y < kH; ++y)
-    for (int x = 0; x < kW; ++x) land[y * kW + x] = LandAt(x, y);
-  for (int y = 0; y < kH; ++y)
-    for (int x = 0; x < kW; ++x) {
-      double n = Noise(x, y, 5), m = SmoothNoise(x / 6.0, y / 6.0, 9);
-      uint8_t c = 0;
-      switch (land[y * kW + x]) {
-        case Water: {
-          bool deep = SmoothNoise(x / 20.0, y / 20.0, 4) < 0.45;
-          c = deep ? C(Deep, 2) : C(Sea, 1);
-          if (n > 0.985) c = C(Sea, 2);
-          if ((x + y * 3) % 29 == 0 && m > 0.6) c = C(Sea, 2);
-          break;
-        }
-        case Shore: c = n > 0.5 ? C(Sand, 3) : C(Sand, 2); break;
-        case Grassland: c = m > 0.55 ? (Dither(x, y, (m - 0.55) * 4) ? C(Grass, 3) : C(Grass, 2)) : C(Grass, 2); break;
-        case Forest_: c = C(Forest, 1); break;
-        case Desert: c = m > 0.5 ? C(Sand, 2) : (Dither(x, y, m * 2) ? C(Sand, 2) : C(Sand, 1)); break;
-        case Swamp_: c = m > 0.62 ? C(Sea, 1) : (n > 0.6 ? C(Swamp, 1) : C(Swamp, 2)); break;
-        case Mountain: c = n > 0.5 ? C(Rock, 2) : C(Rock, 1); break;
-        case Waste: c = m > 0.7 ? C(Crimson, 1) : (n > 0.5 ? C(Oil, 2) : C(Oil, 1)); break;
-        case Snowfield: c = n > 0.4 ? C(Snow, 3) : C(Snow, 2); break;
-      }
-      p.Set(x, y, c);
+// The ground colour of one pixel of the given land.
+uint8_t GroundColour(Land l, int x, int y) {
+  double n = Noise(x, y, 5), m = SmoothNoise(x / 6.0, y / 6.0, 9);
+  uint8_t c = 0;
+  switch (l) {
+    case Water: {
+      bool deep = SmoothNoise(x / 20.0, y / 20.0, 4) < 0.45;
+      c = deep ? C(Deep, 2) : C(Sea, 1);
+      if (n > 0.985) c = C(Sea, 2);
+      if ((x + y * 3) % 29 == 0 && m > 0.6) c = C(Sea, 2);
+      break;
     }
-  // The coast line.
+    case Shore: c = n > 0.5 ? C(Sand, 3) : C(Sand, 2); break;
+    case Grassland: c = m > 0.55 ? (Dither(x, y, (m - 0.55) * 4) ? C(Grass, 3) : C(Grass, 2)) : C(Grass, 2); break;
+    case Forest_: c = C(Forest, 1); break;
+    case Desert: c = m > 0.5 ? C(Sand, 2) : (Dither(x, y, m * 2) ? C(Sand, 2) : C(Sand, 1)); break;
+    case Swamp_: c = m > 0.62 ? C(Sea, 1) : (n > 0.6 ? C(Swamp, 1) : C(Swamp, 2)); break;
+    case Mountain: c = n > 0.5 ? C(Rock, 2) : C(Rock, 1); break;
+    case Waste: c = m > 0.7 ? C(Crimson, 1) : (n > 0.5 ? C(Oil, 2) : C(Oil, 1)); break;
+    case Snowfield: c = n > 0.4 ? C(Snow, 3) : C(Snow, 2); break;
+  }
+  return c;
+}
+
+// The coast line: water pixels beside land.
+void Coast(Pic& p, const std::vector<Land>& land) {
   for (int y = 0; y < kH; ++y)
     for (int x = 0; x < kW; ++x) {
       if (land[y * kW + x] != Water) continue;
@@ -294,12 +367,10 @@ Pic MakeMainMap() {
       }
       if (coast) p.Set(x, y, C(Sea, 3));
     }
-  // Roads from the hero's home to every door, laid before the woods so the trees flank them.
-  // A tree of roads, as the land was settled: home, the forest, and out from there.
-  const int links[9][2] = {{-1, 0}, {0, 6}, {6, 1}, {1, 5}, {-1, 7}, {7, 2}, {0, 3}, {3, 4}, {3, 8}};
-  for (int i = 0; i < 9; ++i)
-    Road(p, land, links[i][0] < 0 ? kStart : kEntrances[links[i][0]], kEntrances[links[i][1]], i + 30);
-  // Woods, peaks and dunes, scattered by rule and kept off the roads and the entrances.
+}
+
+// Woods, peaks and dunes, scattered by rule and kept off the roads and the entrances.
+void Scatter(Pic& p, const std::vector<Land>& land) {
   auto clear = [&](int x, int y) {
     for (auto& e : kEntrances)
       if (std::abs(x - e.x) < 16 && std::abs(y - e.y) < 16) return false;
@@ -330,13 +401,33 @@ Pic MakeMainMap() {
         P.E(x + 1, y + 1, 4, 1, C(Sand, 1));
       }
     }
-  // The hero's home village, beside the start.
+}
+
+// The hero's home village, beside the start.
+void Village(Pic& p) {
   Pen P{p, 1.0};
   for (auto [hx, hy] : std::vector<std::pair<int, int>>{{210, 58}, {219, 63}, {208, 68}}) {
     P.Block(hx, hy, 6, 5, Tan);
     P.Poly({{hx - 1.0, hy + 0.5}, {hx + 3.0, hy - 3.5}, {hx + 7.0, hy + 0.5}}, C(Crimson, 2));
     P.Dot(hx + 2, hy + 2, C(Wood, 0));
   }
+}
+
+Pic MakeMainMap() {
+  Pic p(kW, kH);
+  std::vector<Land> land(kW * kH);
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x) land[y * kW + x] = LandAt(x, y);
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x) p.Set(x, y, GroundColour(land[y * kW + x], x, y));
+  Coast(p, land);
+  // Roads from the hero's home to every door, laid before the woods so the trees flank them.
+  // A tree of roads, as the land was settled: home, the forest, and out from there.
+  const int links[9][2] = {{-1, 0}, {0, 6}, {6, 1}, {1, 5}, {-1, 7}, {7, 2}, {0, 3}, {3, 4}, {3, 8}};
+  for (int i = 0; i < 9; ++i)
+    Road(p, land, links[i][0] < 0 ? kStart : kEntrances[links[i][0]], kEntrances[links[i][1]], i + 30);
+  Scatter(p, land);
+  Village(p);
   return p;
 }
 

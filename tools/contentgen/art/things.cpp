@@ -1,6 +1,9 @@
 // Things: the item icons, the status-bar icons, the spinning coin, the weapons and shots,
 // the splats and the markers.
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
 
 #include "art/figures.h"
 #include "art/sheets.h"
@@ -31,237 +34,300 @@ void Blade(const Pen& P, double x0, double y0, double x1, double y1, double w, i
   P.L(x0 - 0.4, y0 - 0.4, x1 - 0.4, y1 - 0.4, std::max(1.0, w * 0.35), C(ramp, 4));
 }
 
+void BladeIcon(Pic& p, const Pen& P, const IconSpec& s) {
+  const int a = s.a, b = s.b;
+  bool thin = s.kind == Icon::Rapier;
+  Blade(P, 5, 10, 12.5, 2.5, thin ? 1.2 : 2.0, a);
+  P.L(2.5, 8.5, 6.5, 12.5, 1.3, C(b, 2));   // guard
+  P.L(2.0, 13.0, 4.5, 10.5, 1.4, C(Wood, 1));  // grip
+  P.Dot(1.5, 13.5, C(b, 3));
+  if (s.detail >= 2) P.Dot(4.5, 10.5, C(Red, 4));
+}
+
+void DaggerIcon(Pic& p, const Pen& P, const IconSpec& s) {
+  const int a = s.a, b = s.b;
+  if (s.kind == Icon::Kris) {
+    P.L(6.5, 8.5, 8.5, 7.5, 1.8, C(a, 2)), P.L(8.5, 7.5, 9.5, 5.0, 1.8, C(a, 2));
+    P.L(9.5, 5.0, 12, 3.0, 1.6, C(a, 3));
+  } else {
+    Blade(P, 6.5, 8.5, 12, 3, 1.8, a);
+  }
+  P.L(4.5, 7.5, 7.5, 10.5, 1.2, C(b, 2));
+  P.L(3.0, 12.0, 5.5, 9.5, 1.6, C(Wood, 1));
+  if (s.detail >= 2) P.Dot(6, 9, C(Cyan, 4));
+}
+
+void BowIcon(Pic& p, const Pen& P, const IconSpec& s) {
+  const int a = s.a, b = s.b;
+  for (int i = 0; i <= 10; ++i) {
+    double t = i / 10.0, y = 1.5 + t * 12, x = 3.5 + std::sin(t * 3.14159) * 7.5;
+    P.E(x, y, 1.0, 1.0, C(a, t < 0.5 ? 3 : 2));
+  }
+  P.L(3.5, 1.8, 3.5, 13.2, 0.6, C(Bone, 4));
+  P.L(4, 7.5, 13.5, 7.5, 0.8, C(Wood, 3));
+  P.Poly({{12, 6}, {14.5, 7.5}, {12, 9}}, C(Steel, 3));
+  if (s.detail >= 2) P.Dot(10, 7, C(b, 4));
+}
+
+void CrossbowIcon(Pic& p, const Pen& P, const IconSpec& s) {
+  const int a = s.a, b = s.b;
+  P.L(2, 12.5, 11, 3.5, 2.0, C(Wood, 2));
+  P.L(4, 2.5, 13, 10.5, 1.3, C(a, 2));
+  P.L(4, 2.5, 13, 10.5, 0.6, C(a, 4));
+  P.L(4.5, 3.5, 12, 11, 0.5, C(Bone, 4));
+  if (s.detail >= 1) P.L(5, 12.5, 13, 4.5, 1.0, C(b, 2));
+}
+
+void GreatBladeIcon(Pic& p, const Pen& P, const IconSpec& s) {
+  const int a = s.a, b = s.b;
+  Blade(P, 5, 10, 13, 2, 3.2, a);
+  if (s.kind == Icon::TwinBlade) Blade(P, 3, 8, 9, 1.5, 1.8, a);
+  P.L(2, 8, 7, 13, 1.6, C(b, 2));
+  P.L(1.2, 14, 4, 11, 1.6, C(Wood, 1));
+  if (s.detail >= 2) P.Dot(4.5, 10.5, C(Cyan, 4));
+}
+
+void CleaverIcon(Pic& p, const Pen& P, const IconSpec& s) {
+  const int a = s.a;
+  P.Poly({{5, 9}, {10, 2}, {14, 4.5}, {8.5, 11.5}}, C(a, 2));
+  P.L(10, 2.3, 14, 4.6, 0.8, C(a, 4));
+  P.L(1.5, 13.5, 6, 9.5, 1.8, C(Wood, 1));
+}
+
+void HerbIcon(Pic& p, const Pen& P, const IconSpec& s) {
+  const int a = s.a, b = s.b;
+  P.L(7.5, 13.5, 7.5, 6, 1.0, C(DkGreen, 1));
+  P.B(4.6, 8.0, 3.0, 1.8, a);
+  P.B(10.4, 7.0, 3.0, 1.8, a);
+  P.B(7.5, 3.8, 1.8, 3.0, a);
+  if (s.kind == Icon::Herb2) P.E(7.5, 3.2, 1.4, 1.4, C(b, 3)), P.Dot(7.2, 2.8, C(Yellow, 4));
+}
+
+void PotionIcon(Pic& p, const Pen& P, const IconSpec& s) {
+  const int a = s.a;
+  P.R(6, 1, 3, 2, C(Wood, 2));
+  P.R(5.5, 3, 4, 3, C(Ice, 3));
+  P.B(7.5, 9.5, 5.0, 4.6, Ice, 2, 4);
+  P.B(7.5, 10.3, 4.2, 3.6, a);
+  P.E(5.5, 8.0, 1.0, 1.4, kWhiteIx);
+  if (s.detail >= 2) Glint(p, 11, 6);
+}
+
+void StoneIcon(Pic& p, const Pen& P, const IconSpec& s) {
+  const int a = s.a;
+  P.B(7.5, 8.5, 6.0, 5.0, a);
+  P.Poly({{4, 7}, {7, 4.5}, {9, 6.5}, {6, 9}}, C(a, 4));
+  Glint(p, 11, 5);
+}
+
+void LightIcon(Pic& p, const Pen& P, const IconSpec& s) { // a jerkin with short sleeves
+  const int a = s.a, b = s.b;
+  P.Poly({{2, 4}, {5, 2}, {10, 2}, {13, 4}, {12, 7}, {10.5, 6}, {10.5, 13}, {4.5, 13}, {4.5, 6}, {3, 7}}, C(a, 2));
+  P.Poly({{5, 2}, {7.5, 5}, {10, 2}}, C(a, 0));
+  P.R(4.5, 9, 6, 1, C(b, 1));
+  P.L(3, 4, 4.5, 6, 0.8, C(a, 3));
+  if (s.detail >= 1) P.Dot(7, 10.5, C(b, 4));
+  if (s.detail >= 3) Glint(p, 11, 10);
+}
+
+void GarbIcon(Pic& p, const Pen& P, const IconSpec& s) { // a wrapped ninja garb with a sash
+  const int a = s.a, b = s.b;
+  P.Poly({{1.5, 5}, {5, 2}, {10, 2}, {13.5, 5}, {12, 8}, {10.5, 7}, {11, 13.5}, {4, 13.5}, {4.5, 7}, {3, 8}}, C(a, 2));
+  P.L(5, 2.5, 9.5, 8, 1.0, C(a, 0));
+  P.L(10, 2.5, 7.5, 6, 0.8, C(a, 4));
+  P.R(4.5, 8.5, 6.5, 1.5, C(b, 2));
+  if (s.detail >= 2) P.Dot(7.5, 11.5, C(b, 4));
+}
+
+// A gown seen from the front: puffed sleeves, a fitted bodice with a scooped neck, a sash
+// tied in a bow at the waist and a bell skirt falling in folds to a trimmed hem.
+void DressIcon(Pic& p, const Pen& P, const IconSpec& s) {
+  const int a = s.a, b = s.b;
+  P.Poly({{5.6, 7.2}, {9.4, 7.2}, {14, 14}, {1, 14}}, C(a, 2));      // the skirt
+  P.Poly({{8.6, 7.2}, {9.4, 7.2}, {14, 14}, {11.2, 14}}, C(a, 1));   // its shaded side
+  P.L(6.6, 8.4, 4.2, 13.2, 0.7, C(a, 3));                            // folds
+  P.L(8.2, 8.4, 9.6, 13.2, 0.7, C(a, 1));
+  P.R(1.4, 13, 12.4, 1, C(b, 3));                                    // the hem
+  P.Poly({{5, 1.6}, {10, 1.6}, {9.4, 7.2}, {5.6, 7.2}}, C(a, 2));    // the bodice
+  P.Poly({{8.6, 1.6}, {10, 1.6}, {9.4, 7.2}, {8.8, 7.2}}, C(a, 1));
+  P.E(7.5, 1.3, 1.7, 1.5, kKey);                                     // the scooped neck
+  P.B(4.2, 3.2, 1.9, 1.6, a);                                        // the sleeves
+  P.B(10.8, 3.2, 1.9, 1.6, a, 0, 3);
+  P.R(5.2, 6.4, 4.6, 1.2, C(b, 2));                                  // the sash and its bow
+  P.Dot(6.6, 6.4, C(b, 4)), P.Dot(8.4, 6.4, C(b, 4));
+  P.Dot(7.5, 7.6, C(b, 1));
+  if (s.detail >= 2) P.Dot(7.5, 4.4, C(b, 4)), P.Dot(4.2, 13, C(b, 4)), P.Dot(10.8, 13, C(b, 4));
+}
+
+void HeavyIcon(Pic& p, const Pen& P, const IconSpec& s) { // a breastplate with pauldrons
+  const int a = s.a, b = s.b;
+  P.B(3.5, 4.5, 2.6, 2.2, a);
+  P.B(11.5, 4.5, 2.6, 2.2, a);
+  P.Poly({{4, 3}, {11, 3}, {11, 9}, {7.5, 13.5}, {4, 9}}, C(a, 2));
+  P.L(5, 4, 5, 9, 1.0, C(a, 4));
+  P.L(7.5, 3.5, 7.5, 12.5, 0.8, C(a, 1));
+  if (s.detail >= 1) P.R(4.5, 7.5, 6, 1, C(b, 2));
+  if (s.detail >= 3) Glint(p, 10, 5);
+}
+
+void SafeIcon(Pic& p, const Pen& P, const IconSpec& s) {
+  const int a = s.a, b = s.b;
+  P.Block(2, 2, 11, 11, a);
+  P.E(7.5, 7.5, 2.5, 2.5, C(b, 3));
+  P.Dot(7.5, 7.5, kInk);
+  P.R(10.5, 6, 1, 3, C(b, 2));
+}
+
+void KeyIcon(Pic& p, const Pen& P, const IconSpec& s) {
+  const int a = s.a, b = s.b;
+  P.E(3.8, 7.5, 3.0, 3.0, C(a, 2));
+  P.E(3.3, 7.0, 1.6, 1.6, C(a, 4));
+  P.E(3.8, 7.5, 1.1, 1.1, kKey);
+  P.R(6, 6.5, 7.5, 2, C(a, 2));
+  P.R(6, 6.5, 7.5, 1, C(a, 4));
+  P.R(10, 8.5, 1.5, 2.5, C(a, 2)), P.R(12.5, 8.5, 1.5, 3.0, C(a, 2));
+  if (s.detail >= 1) P.Dot(4.5, 4.5, C(b, 4));
+}
+
+void ExitIcon(Pic& p, const Pen& P, const IconSpec& s) { // the green sign of an emergency exit
+  P.Block(1, 2, 13, 11, Green);
+  P.R(9, 4, 3.5, 7, C(Snow, 4));
+  P.B(5.5, 4.2, 1.3, 1.3, Snow, 3, 4);
+  P.L(5, 6, 4.5, 9, 1.3, C(Snow, 4));
+  P.L(4.5, 9, 3, 11, 1.0, C(Snow, 4));
+  P.L(4.5, 9, 7, 11, 1.0, C(Snow, 4));
+  P.L(5, 6.5, 7.5, 8, 1.0, C(Snow, 4));
+  P.L(5, 6.5, 2.5, 7.5, 1.0, C(Snow, 4));
+}
+
+void FistIcon(Pic& p, const Pen& P, const IconSpec& s) {
+  const int a = s.a, b = s.b;
+  P.B(8, 7.5, 5.0, 4.4, a);
+  for (int i = 0; i < 4; ++i) P.R(10, 3.8 + i * 2.0, 2.5, 1, C(a, 1));
+  P.R(2, 6, 3, 4, C(b, 2));
+  P.R(1, 6.5, 1, 3, C(Orange, 4));
+}
+
+void StarIcon(Pic& p, const Pen& P, const IconSpec& s) {
+  const int a = s.a, b = s.b;
+  P.Poly({{7.5, 0.5}, {9, 6}, {14.5, 7.5}, {9, 9}, {7.5, 14.5}, {6, 9}, {0.5, 7.5}, {6, 6}}, C(a, 2));
+  P.Poly({{7.5, 0.5}, {9, 6}, {7.5, 7.5}, {6, 6}}, C(a, 4));
+  P.E(7.5, 7.5, 1.4, 1.4, C(b, 1));
+}
+
+void RingIcon(Pic& p, const Pen& P, const IconSpec& s) {
+  const int a = s.a, b = s.b;
+  P.E(7.5, 9, 4.5, 4.0, C(a, 2));
+  P.E(7.5, 9, 2.8, 2.4, kKey);
+  P.B(7.5, 4, 2.2, 2.0, b);
+}
+
+void GemIcon(Pic& p, const Pen& P, const IconSpec& s) {
+  const int a = s.a;
+  P.Poly({{4, 3}, {11, 3}, {13.5, 6}, {7.5, 13}, {1.5, 6}}, C(a, 2));
+  P.Poly({{4, 3}, {11, 3}, {13.5, 6}, {1.5, 6}}, C(a, 4));
+  P.Poly({{7.5, 6}, {13.5, 6}, {7.5, 13}}, C(a, 1));
+}
+
+void ScrollIcon(Pic& p, const Pen& P, const IconSpec& s) {
+  const int a = s.a, b = s.b;
+  P.R(3, 3, 9, 9, C(a, 3));
+  P.B(3, 7.5, 1.6, 4.8, b);
+  P.B(12, 7.5, 1.6, 4.8, b);
+  for (int y = 5; y < 11; y += 2) P.R(5, y, 5, 1, C(a, 1));
+}
+
+using IconPainter = void (*)(Pic& p, const Pen& P, const IconSpec& s);
+
+// One painter per kind of icon, in the order of Icon.
+const IconPainter kIconPainters[] = {
+    BladeIcon,      // Sword
+    BladeIcon,      // Rapier
+    DaggerIcon,     // Dagger
+    DaggerIcon,     // Kris
+    BowIcon,        // Bow
+    CrossbowIcon,   // Crossbow
+    GreatBladeIcon, // Great
+    CleaverIcon,    // Cleaver
+    GreatBladeIcon, // TwinBlade
+    HerbIcon,       // Herb
+    HerbIcon,       // Herb2
+    PotionIcon,     // Potion
+    StoneIcon,      // Stone
+    LightIcon,      // Light
+    GarbIcon,       // Garb
+    DressIcon,      // Dress
+    HeavyIcon,      // Heavy
+    SafeIcon,       // Safe
+    KeyIcon,        // Key
+    ExitIcon,       // Exit
+    FistIcon,       // Fist
+    StarIcon,       // Star
+    RingIcon,       // Ring
+    GemIcon,        // Gem
+    ScrollIcon,     // Scroll
+};
+
 Pic DrawIcon(const IconSpec& s) {
   Pic p(15, 15);
   Pen P{p, 1.0};
-  int a = s.a, b = s.b;
-  switch (s.kind) {
-    case Icon::Sword:
-    case Icon::Rapier: {
-      bool thin = s.kind == Icon::Rapier;
-      Blade(P, 5, 10, 12.5, 2.5, thin ? 1.2 : 2.0, a);
-      P.L(2.5, 8.5, 6.5, 12.5, 1.3, C(b, 2));   // guard
-      P.L(2.0, 13.0, 4.5, 10.5, 1.4, C(Wood, 1));  // grip
-      P.Dot(1.5, 13.5, C(b, 3));
-      if (s.detail >= 2) P.Dot(4.5, 10.5, C(Red, 4));
-      break;
-    }
-    case Icon::Dagger:
-    case Icon::Kris: {
-      if (s.kind == Icon::Kris) {
-        P.L(6.5, 8.5, 8.5, 7.5, 1.8, C(a, 2)), P.L(8.5, 7.5, 9.5, 5.0, 1.8, C(a, 2));
-        P.L(9.5, 5.0, 12, 3.0, 1.6, C(a, 3));
-      } else {
-        Blade(P, 6.5, 8.5, 12, 3, 1.8, a);
-      }
-      P.L(4.5, 7.5, 7.5, 10.5, 1.2, C(b, 2));
-      P.L(3.0, 12.0, 5.5, 9.5, 1.6, C(Wood, 1));
-      if (s.detail >= 2) P.Dot(6, 9, C(Cyan, 4));
-      break;
-    }
-    case Icon::Bow: {
-      for (int i = 0; i <= 10; ++i) {
-        double t = i / 10.0, y = 1.5 + t * 12, x = 3.5 + std::sin(t * 3.14159) * 7.5;
-        P.E(x, y, 1.0, 1.0, C(a, t < 0.5 ? 3 : 2));
-      }
-      P.L(3.5, 1.8, 3.5, 13.2, 0.6, C(Bone, 4));
-      P.L(4, 7.5, 13.5, 7.5, 0.8, C(Wood, 3));
-      P.Poly({{12, 6}, {14.5, 7.5}, {12, 9}}, C(Steel, 3));
-      if (s.detail >= 2) P.Dot(10, 7, C(b, 4));
-      break;
-    }
-    case Icon::Crossbow: {
-      P.L(2, 12.5, 11, 3.5, 2.0, C(Wood, 2));
-      P.L(4, 2.5, 13, 10.5, 1.3, C(a, 2));
-      P.L(4, 2.5, 13, 10.5, 0.6, C(a, 4));
-      P.L(4.5, 3.5, 12, 11, 0.5, C(Bone, 4));
-      if (s.detail >= 1) P.L(5, 12.5, 13, 4.5, 1.0, C(b, 2));
-      break;
-    }
-    case Icon::Great:
-    case Icon::TwinBlade: {
-      Blade(P, 5, 10, 13, 2, 3.2, a);
-      if (s.kind == Icon::TwinBlade) Blade(P, 3, 8, 9, 1.5, 1.8, a);
-      P.L(2, 8, 7, 13, 1.6, C(b, 2));
-      P.L(1.2, 14, 4, 11, 1.6, C(Wood, 1));
-      if (s.detail >= 2) P.Dot(4.5, 10.5, C(Cyan, 4));
-      break;
-    }
-    case Icon::Cleaver: {
-      P.Poly({{5, 9}, {10, 2}, {14, 4.5}, {8.5, 11.5}}, C(a, 2));
-      P.L(10, 2.3, 14, 4.6, 0.8, C(a, 4));
-      P.L(1.5, 13.5, 6, 9.5, 1.8, C(Wood, 1));
-      break;
-    }
-    case Icon::Herb:
-    case Icon::Herb2: {
-      P.L(7.5, 13.5, 7.5, 6, 1.0, C(DkGreen, 1));
-      P.B(4.6, 8.0, 3.0, 1.8, a);
-      P.B(10.4, 7.0, 3.0, 1.8, a);
-      P.B(7.5, 3.8, 1.8, 3.0, a);
-      if (s.kind == Icon::Herb2) P.E(7.5, 3.2, 1.4, 1.4, C(b, 3)), P.Dot(7.2, 2.8, C(Yellow, 4));
-      break;
-    }
-    case Icon::Potion: {
-      P.R(6, 1, 3, 2, C(Wood, 2));
-      P.R(5.5, 3, 4, 3, C(Ice, 3));
-      P.B(7.5, 9.5, 5.0, 4.6, Ice, 2, 4);
-      P.B(7.5, 10.3, 4.2, 3.6, a);
-      P.E(5.5, 8.0, 1.0, 1.4, kWhiteIx);
-      if (s.detail >= 2) Glint(p, 11, 6);
-      break;
-    }
-    case Icon::Stone: {
-      P.B(7.5, 8.5, 6.0, 5.0, a);
-      P.Poly({{4, 7}, {7, 4.5}, {9, 6.5}, {6, 9}}, C(a, 4));
-      Glint(p, 11, 5);
-      break;
-    }
-    case Icon::Light: {  // a jerkin with short sleeves
-      P.Poly({{2, 4}, {5, 2}, {10, 2}, {13, 4}, {12, 7}, {10.5, 6}, {10.5, 13}, {4.5, 13}, {4.5, 6}, {3, 7}}, C(a, 2));
-      P.Poly({{5, 2}, {7.5, 5}, {10, 2}}, C(a, 0));
-      P.R(4.5, 9, 6, 1, C(b, 1));
-      P.L(3, 4, 4.5, 6, 0.8, C(a, 3));
-      if (s.detail >= 1) P.Dot(7, 10.5, C(b, 4));
-      if (s.detail >= 3) Glint(p, 11, 10);
-      break;
-    }
-    case Icon::Garb: {  // a wrapped ninja garb with a sash
-      P.Poly({{1.5, 5}, {5, 2}, {10, 2}, {13.5, 5}, {12, 8}, {10.5, 7}, {11, 13.5}, {4, 13.5}, {4.5, 7}, {3, 8}}, C(a, 2));
-      P.L(5, 2.5, 9.5, 8, 1.0, C(a, 0));
-      P.L(10, 2.5, 7.5, 6, 0.8, C(a, 4));
-      P.R(4.5, 8.5, 6.5, 1.5, C(b, 2));
-      if (s.detail >= 2) P.Dot(7.5, 11.5, C(b, 4));
-      break;
-    }
-    case Icon::Dress: {
-      P.Poly({{5, 2}, {10, 2}, {9.5, 6.5}, {13, 13.5}, {2, 13.5}, {5.5, 6.5}}, C(a, 2));
-      P.Poly({{8, 6.5}, {9.5, 6.5}, {13, 13.5}, {10, 13.5}}, C(a, 1));
-      P.R(5, 6, 5, 1, C(b, 3));
-      P.R(2.5, 12.5, 10.5, 1, C(a, 4));
-      if (s.detail >= 2) P.Dot(7, 4, C(b, 4));
-      break;
-    }
-    case Icon::Heavy: {  // a breastplate with pauldrons
-      P.B(3.5, 4.5, 2.6, 2.2, a);
-      P.B(11.5, 4.5, 2.6, 2.2, a);
-      P.Poly({{4, 3}, {11, 3}, {11, 9}, {7.5, 13.5}, {4, 9}}, C(a, 2));
-      P.L(5, 4, 5, 9, 1.0, C(a, 4));
-      P.L(7.5, 3.5, 7.5, 12.5, 0.8, C(a, 1));
-      if (s.detail >= 1) P.R(4.5, 7.5, 6, 1, C(b, 2));
-      if (s.detail >= 3) Glint(p, 10, 5);
-      break;
-    }
-    case Icon::Safe: {
-      P.Block(2, 2, 11, 11, a);
-      P.E(7.5, 7.5, 2.5, 2.5, C(b, 3));
-      P.Dot(7.5, 7.5, kInk);
-      P.R(10.5, 6, 1, 3, C(b, 2));
-      break;
-    }
-    case Icon::Key: {
-      P.E(3.8, 7.5, 3.0, 3.0, C(a, 2));
-      P.E(3.3, 7.0, 1.6, 1.6, C(a, 4));
-      P.E(3.8, 7.5, 1.1, 1.1, kKey);
-      P.R(6, 6.5, 7.5, 2, C(a, 2));
-      P.R(6, 6.5, 7.5, 1, C(a, 4));
-      P.R(10, 8.5, 1.5, 2.5, C(a, 2)), P.R(12.5, 8.5, 1.5, 3.0, C(a, 2));
-      if (s.detail >= 1) P.Dot(4.5, 4.5, C(b, 4));
-      break;
-    }
-    case Icon::Exit: {  // the green sign of an emergency exit
-      P.Block(1, 2, 13, 11, Green);
-      P.R(9, 4, 3.5, 7, C(Snow, 4));
-      P.B(5.5, 4.2, 1.3, 1.3, Snow, 3, 4);
-      P.L(5, 6, 4.5, 9, 1.3, C(Snow, 4));
-      P.L(4.5, 9, 3, 11, 1.0, C(Snow, 4));
-      P.L(4.5, 9, 7, 11, 1.0, C(Snow, 4));
-      P.L(5, 6.5, 7.5, 8, 1.0, C(Snow, 4));
-      P.L(5, 6.5, 2.5, 7.5, 1.0, C(Snow, 4));
-      break;
-    }
-    case Icon::Fist: {
-      P.B(8, 7.5, 5.0, 4.4, a);
-      for (int i = 0; i < 4; ++i) P.R(10, 3.8 + i * 2.0, 2.5, 1, C(a, 1));
-      P.R(2, 6, 3, 4, C(b, 2));
-      P.R(1, 6.5, 1, 3, C(Orange, 4));
-      break;
-    }
-    case Icon::Star: {
-      P.Poly({{7.5, 0.5}, {9, 6}, {14.5, 7.5}, {9, 9}, {7.5, 14.5}, {6, 9}, {0.5, 7.5}, {6, 6}}, C(a, 2));
-      P.Poly({{7.5, 0.5}, {9, 6}, {7.5, 7.5}, {6, 6}}, C(a, 4));
-      P.E(7.5, 7.5, 1.4, 1.4, C(b, 1));
-      break;
-    }
-    case Icon::Ring: {
-      P.E(7.5, 9, 4.5, 4.0, C(a, 2));
-      P.E(7.5, 9, 2.8, 2.4, kKey);
-      P.B(7.5, 4, 2.2, 2.0, b);
-      break;
-    }
-    case Icon::Gem: {
-      P.Poly({{4, 3}, {11, 3}, {13.5, 6}, {7.5, 13}, {1.5, 6}}, C(a, 2));
-      P.Poly({{4, 3}, {11, 3}, {13.5, 6}, {1.5, 6}}, C(a, 4));
-      P.Poly({{7.5, 6}, {13.5, 6}, {7.5, 13}}, C(a, 1));
-      break;
-    }
-    case Icon::Scroll: {
-      P.R(3, 3, 9, 9, C(a, 3));
-      P.B(3, 7.5, 1.6, 4.8, b);
-      P.B(12, 7.5, 1.6, 4.8, b);
-      for (int y = 5; y < 11; y += 2) P.R(5, y, 5, 1, C(a, 1));
-      break;
-    }
-  }
+  kIconPainters[static_cast<int>(s.kind)](p, P, s);
   p.Outline();
   return p;
+}
+
+// The weapons: ten tiers of four classes, icons 2 to 41.
+IconSpec WeaponIcon(int icon) {
+  using I = Icon;
+  int t = (icon - 2) / 4, cls = (icon - 2) % 4;
+  static const IconSpec swords[10] = {
+      {I::Sword, Steel, Brown, 0},  {I::Sword, Steel, Gold, 1},   {I::Rapier, Snow, Gold, 1},
+      {I::Sword, Cloth, Steel, 1},  {I::Sword, Orange, Red, 2},   {I::Sword, Ice, Cyan, 2},
+      {I::Sword, Lime, DkGreen, 2}, {I::Sword, Violet, Crimson, 3}, {I::Sword, Yellow, Snow, 3},
+      {I::Sword, Cyan, Snow, 3}};
+  static const IconSpec daggers[10] = {
+      {I::Dagger, Steel, Brown, 0}, {I::Dagger, Steel, Gold, 1},  {I::Kris, Gold, Brown, 1},
+      {I::Dagger, Tan, Brown, 1},   {I::Dagger, Lime, Violet, 2}, {I::Dagger, Cloth, Steel, 2},
+      {I::Dagger, Gold, Cyan, 3},   {I::Dagger, DkGrey, Red, 1},  {I::Star, Steel, DkGrey, 2},
+      {I::Fist, Red, Steel, 3}};
+  static const IconSpec bows[10] = {
+      {I::Bow, Wood, Brown, 0},     {I::Bow, Wood, Gold, 1},      {I::Crossbow, Steel, Brown, 1},
+      {I::Crossbow, Cloth, Red, 1}, {I::Bow, Brown, Red, 2},      {I::Bow, Ice, Cyan, 2},
+      {I::Bow, Grey, DkGrey, 0},    {I::Crossbow, DkGrey, Gold, 3}, {I::Bow, Gold, Yellow, 3},
+      {I::Star, Yellow, Orange, 3}};
+  static const IconSpec greats[10] = {
+      {I::Great, Steel, Brown, 0},  {I::Great, Steel, Gold, 1},   {I::Cleaver, Steel, Wood, 1},
+      {I::Great, DkGrey, Steel, 2}, {I::TwinBlade, Steel, Gold, 2}, {I::Great, Crimson, DkGrey, 2},
+      {I::Great, Grey, Steel, 2},   {I::Great, Yellow, Orange, 3}, {I::Great, Snow, Gold, 3},
+      {I::Great, Magenta, Gold, 3}};
+  const IconSpec* table = cls == 0 ? swords : cls == 1 ? daggers : cls == 2 ? bows : greats;
+  // Icon 40 closes the bow column with the great moth-shuriken; 41 is a spare blade.
+  if (icon == 40) return bows[9];
+  if (icon == 41) return greats[9];
+  return table[t];
+}
+
+// The garments: nine tiers of four families, icons 42 to 77.
+IconSpec GarmentIcon(int icon) {
+  int t = (icon - 42) / 4, fam = (icon - 42) % 4;
+  static const int light[9] = {Brown, Wood, Green, Pink, Purple, Blue, Red, Cyan, Steel};
+  static const int garb[9] = {Blue, Red, Bone, Crimson, HairBlack, Red, Purple, Navy, Gold};
+  static const int dress[9] = {Tan, Cloth, Magenta, Red, Ice, Orange, Bone, Gold, Cyan};
+  static const int heavy[9] = {Grey, Steel, Steel, Olive, DkGreen, Gold, DkGrey, Lime, Snow};
+  int detail = t < 2 ? 0 : t < 5 ? 1 : t < 7 ? 2 : 3;
+  if (fam == 0) return {Icon::Light, light[t], Brown, detail};
+  if (fam == 1) return {Icon::Garb, garb[t], t == 2 ? Red : Gold, detail};
+  if (fam == 2) return {Icon::Dress, dress[t], dress[t] == Gold ? Snow : Gold, detail};
+  if (t == 6) return {Icon::Safe, DkGrey, Gold, 2};
+  return {Icon::Heavy, heavy[t], t == 2 ? Red : Gold, detail};
 }
 
 IconSpec IconFor(int icon) {
   using I = Icon;
   if (icon == 0) return {I::Herb, Green, Lime, 0};
   if (icon == 1) return {I::Herb2, Lime, Pink, 1};
-  if (icon >= 2 && icon <= 41) {
-    int t = (icon - 2) / 4, cls = (icon - 2) % 4;
-    static const IconSpec swords[10] = {
-        {I::Sword, Steel, Brown, 0},  {I::Sword, Steel, Gold, 1},   {I::Rapier, Snow, Gold, 1},
-        {I::Sword, Cloth, Steel, 1},  {I::Sword, Orange, Red, 2},   {I::Sword, Ice, Cyan, 2},
-        {I::Sword, Lime, DkGreen, 2}, {I::Sword, Violet, Crimson, 3}, {I::Sword, Yellow, Snow, 3},
-        {I::Sword, Cyan, Snow, 3}};
-    static const IconSpec daggers[10] = {
-        {I::Dagger, Steel, Brown, 0}, {I::Dagger, Steel, Gold, 1},  {I::Kris, Gold, Brown, 1},
-        {I::Dagger, Tan, Brown, 1},   {I::Dagger, Lime, Violet, 2}, {I::Dagger, Cloth, Steel, 2},
-        {I::Dagger, Gold, Cyan, 3},   {I::Dagger, DkGrey, Red, 1},  {I::Star, Steel, DkGrey, 2},
-        {I::Fist, Red, Steel, 3}};
-    static const IconSpec bows[10] = {
-        {I::Bow, Wood, Brown, 0},     {I::Bow, Wood, Gold, 1},      {I::Crossbow, Steel, Brown, 1},
-        {I::Crossbow, Cloth, Red, 1}, {I::Bow, Brown, Red, 2},      {I::Bow, Ice, Cyan, 2},
-        {I::Bow, Grey, DkGrey, 0},    {I::Crossbow, DkGrey, Gold, 3}, {I::Bow, Gold, Yellow, 3},
-        {I::Star, Yellow, Orange, 3}};
-    static const IconSpec greats[10] = {
-        {I::Great, Steel, Brown, 0},  {I::Great, Steel, Gold, 1},   {I::Cleaver, Steel, Wood, 1},
-        {I::Great, DkGrey, Steel, 2}, {I::TwinBlade, Steel, Gold, 2}, {I::Great, Crimson, DkGrey, 2},
-        {I::Great, Grey, Steel, 2},   {I::Great, Yellow, Orange, 3}, {I::Great, Snow, Gold, 3},
-        {I::Great, Magenta, Gold, 3}};
-    const IconSpec* table = cls == 0 ? swords : cls == 1 ? daggers : cls == 2 ? bows : greats;
-    // Icon 40 closes the bow column with the great moth-shuriken; 41 is a spare blade.
-    if (icon == 40) return bows[9];
-    if (icon == 41) return greats[9];
-    return table[t];
-  }
-  if (icon >= 42 && icon <= 77) {
-    int t = (icon - 42) / 4, fam = (icon - 42) % 4;
-    static const int light[9] = {Brown, Wood, Green, Pink, Purple, Blue, Red, Cyan, Steel};
-    static const int garb[9] = {Blue, Red, Bone, Crimson, HairBlack, Red, Purple, Navy, Gold};
-    static const int dress[9] = {Tan, Cloth, Magenta, Red, Ice, Orange, Bone, Gold, Cyan};
-    static const int heavy[9] = {Grey, Steel, Steel, Olive, DkGreen, Gold, DkGrey, Lime, Snow};
-    int detail = t < 2 ? 0 : t < 5 ? 1 : t < 7 ? 2 : 3;
-    if (fam == 0) return {Icon::Light, light[t], Brown, detail};
-    if (fam == 1) return {Icon::Garb, garb[t], t == 2 ? Red : Gold, detail};
-    if (fam == 2) return {Icon::Dress, dress[t], dress[t] == Gold ? Snow : Gold, detail};
-    if (t == 6) return {Icon::Safe, DkGrey, Gold, 2};
-    return {Icon::Heavy, heavy[t], t == 2 ? Red : Gold, detail};
-  }
+  if (icon >= 2 && icon <= 41) return WeaponIcon(icon);
+  if (icon >= 42 && icon <= 77) return GarmentIcon(icon);
   if (icon >= 82 && icon <= 85) {
     static const int liquid[4] = {Red, Blue, Green, Gold};
     return {Icon::Potion, liquid[icon - 82], Snow, icon - 82};
@@ -310,155 +376,237 @@ Pic Bolt(int ramp, double len, double w, bool core) {
   return p;
 }
 
-Pic DrawLook(int look) {
-  Pic p(24, 24);
-  Pen P{p, 1.0};
+// A flying sword with its wake: three streaks of cut air trail from its hilt, widest and
+// brightest where the sword has just passed and fading out behind it. The air has no
+// outline, so the streaks read as motion and not as things.
+void Streak(Pic& p, int y, int x0, int x1, int thickFrom, int dy) {
+  for (int x = x0; x <= x1; ++x) {
+    double t = (x - x0) / static_cast<double>(std::max(1, x1 - x0));  // 0 far .. 1 at the hilt
+    uint8_t c = t < 0.3 ? C(Cloth, 2) : t < 0.65 ? C(Ice, 3) : C(Snow, 4);
+    if (p.At(x, y) == kKey) p.Set(x, y, c);
+    if (x >= thickFrom && p.At(x, y + dy) == kKey) p.Set(x, y + dy, t < 0.65 ? C(Cloth, 2) : C(Ice, 3));
+  }
+}
+
+Pic FlyingSword() {
+  Pic p = HeldBlade(Steel, Gold, 3, 16, false);
+  Streak(p, 9, 0, 8, 5, -1);
+  Streak(p, 15, 0, 8, 5, 1);
+  Streak(p, 12, 0, 2, 3, 0);
+  return p;
+}
+
+// The looks that are a held blade, outlined already.
+std::optional<Pic> HeldLook(int look) {
   switch (look) {
     case 0: return HeldBlade(Steel, Gold, 3, 19, false);
-    case 1: {  // a flying sword with its wake
-      p = HeldBlade(Steel, Gold, 3, 17, false);
-      p.Rect(1, 8, 5, 1, C(Snow, 3)), p.Rect(0, 15, 6, 1, C(Snow, 3));
-      return p;
-    }
-    case 2: {  // a dagger
-      P.Poly({{10, 10.5}, {19.5, 10.5}, {21.5, 12}, {19.5, 13.5}, {10, 13.5}}, C(Steel, 2));
-      P.R(10, 10.5, 9, 1, C(Steel, 4));
-      P.R(9, 8.5, 1.6, 7, C(Gold, 2));
-      P.R(5, 11, 4, 2, C(Wood, 1));
-      break;
-    }
-    case 3: {  // the poison dagger, dripping
-      P.Poly({{10, 10.5}, {19.5, 10.5}, {21.5, 12}, {19.5, 13.5}, {10, 13.5}}, C(Lime, 2));
-      P.R(10, 10.5, 9, 1, C(Lime, 4));
-      P.R(9, 8.5, 1.6, 7, C(Violet, 2));
-      P.R(5, 11, 4, 2, C(Wood, 1));
-      P.E(15, 16.5, 1.0, 1.5, C(Green, 3));
-      break;
-    }
-    case 4:
-    case 19: {  // a bow held out, arrow nocked
-      int wood = look == 4 ? Wood : Gold;
-      for (int i = 0; i <= 16; ++i) {
-        double t = i / 16.0, y = 2 + t * 20, x = 9 + std::sin(t * 3.14159) * 6;
-        P.E(x, y, 1.1, 1.1, C(wood, t < 0.5 ? 3 : 2));
-      }
-      P.L(9, 2.5, 9, 21.5, 0.6, C(Bone, 4));
-      P.R(5, 11.5, 15, 1, C(Wood, 3));
-      P.Poly({{19, 10}, {22, 12}, {19, 14}}, C(Steel, 3));
-      if (look == 19) P.L(13, 4, 17, 8, 1.0, C(Yellow, 4)), P.L(17, 8, 14, 10, 1.0, C(Yellow, 4));
-      break;
-    }
-    case 5: {  // an arrow
-      P.R(3, 11.5, 16, 1.2, C(Wood, 3));
-      P.Poly({{18, 9.5}, {22.5, 12}, {18, 14.5}}, C(Steel, 3));
-      P.Poly({{2, 9}, {6, 11.5}, {2, 11.5}}, C(Red, 3));
-      P.Poly({{2, 15}, {6, 12.5}, {2, 12.5}}, C(Red, 2));
-      break;
-    }
+    case 1: return FlyingSword();
     case 6: return HeldBlade(Steel, Gold, 5, 22, false);
-    case 7: {  // the great sword's shock wave
-      for (int i = 0; i < 3; ++i) {
-        double r = 9 - i * 0.8;
-        for (double a = -1.2; a <= 1.2; a += 0.05)
-          P.E(8 + i * 2 + std::cos(a) * r, 12 + std::sin(a) * r * 1.1, 1.2 - i * 0.2, 1.2 - i * 0.2, C(Steel, 2 + i));
-      }
-      break;
-    }
     case 8: return HeldBlade(Red, Gold, 3, 19, true);
-    case 9: {  // a fireball
-      P.Poly({{2, 12}, {10, 7}, {12, 12}, {10, 17}}, C(Red, 2));
-      P.B(14, 12, 6, 5.5, Orange, 1, 4);
-      P.E(15, 11.5, 3, 2.6, C(Yellow, 4));
-      P.E(15.5, 11, 1.4, 1.2, kWhiteIx);
-      break;
-    }
     case 10: return HeldBlade(Ice, Cyan, 3, 19, false);
-    case 11: {  // an ice shard
-      P.Poly({{4, 12}, {12, 8}, {21, 12}, {12, 16}}, C(Ice, 2));
-      P.Poly({{4, 12}, {12, 8}, {21, 12}}, C(Ice, 4));
-      P.L(3, 8, 6, 9, 0.8, C(Ice, 3)), P.L(3, 16, 6, 15, 0.8, C(Ice, 3));
-      break;
-    }
-    case 12: {  // a glob of poison
-      P.Poly({{3, 12}, {10, 9}, {10, 15}}, C(Green, 1));
-      P.B(14, 12, 5.5, 5, Lime, 1, 4);
-      P.E(12, 10, 1.2, 1.2, C(Lime, 4));
-      P.E(16, 14, 1.0, 1.0, C(Violet, 2));
-      break;
-    }
-    case 13: {  // holy light
-      for (int a = 0; a < 8; ++a) {
-        double ang = a * 3.14159 / 4;
-        P.L(12, 12, 12 + std::cos(ang) * (a % 2 ? 7 : 10), 12 + std::sin(ang) * (a % 2 ? 7 : 10), 1.2, C(Yellow, 3));
-      }
-      P.B(12, 12, 4.5, 4.5, Yellow, 3, 4);
-      P.E(12, 12, 2.2, 2.2, kWhiteIx);
-      break;
-    }
-    case 14: {  // the rocket fist
-      P.Poly({{1, 12}, {6, 8.5}, {6, 15.5}}, C(Orange, 3));
-      P.Poly({{3, 12}, {6, 10}, {6, 14}}, C(Yellow, 4));
-      P.R(6, 9, 4, 6, C(Steel, 2));
-      P.B(14.5, 12, 6, 5.2, Red);
-      for (int i = 0; i < 4; ++i) P.R(17, 8 + i * 2.2, 3, 1, C(Red, 0));
-      break;
-    }
-    case 15: {  // a kunai
-      P.Poly({{11, 10}, {21.5, 12}, {11, 14}}, C(DkGrey, 3));
-      P.R(5, 11.3, 6, 1.5, C(DkGrey, 1));
-      P.E(3.5, 12, 2, 2, C(DkGrey, 2));
-      P.E(3.5, 12, 0.9, 0.9, kKey);
-      break;
-    }
-    case 16: {  // a shuriken
-      P.Poly({{12, 3}, {13.5, 10.5}, {21, 12}, {13.5, 13.5}, {12, 21}, {10.5, 13.5}, {3, 12}, {10.5, 10.5}}, C(Steel, 2));
-      P.Poly({{12, 3}, {13.5, 10.5}, {12, 12}, {10.5, 10.5}}, C(Steel, 4));
-      P.Poly({{3, 12}, {10.5, 10.5}, {12, 12}, {10.5, 13.5}}, C(Steel, 3));
-      P.E(12, 12, 1.2, 1.2, kKey);
-      break;
-    }
-    case 17: {  // a spinning cleaver
-      P.Poly({{8, 5}, {19, 7}, {20, 15}, {8, 13}}, C(Steel, 2));
-      P.L(8, 5.5, 19, 7.5, 1.0, C(Steel, 4));
-      P.L(3, 16, 9, 12, 2.0, C(Wood, 2));
-      P.L(10, 19, 17, 19, 0.8, C(Snow, 3));
-      break;
-    }
-    case 18: {  // a wind blade
-      for (double a = -1.3; a <= 1.3; a += 0.04) {
-        double r = 8.5;
-        double th = 2.6 * std::cos(a);
-        P.E(7 + std::cos(a) * r, 12 + std::sin(a) * r * 1.15, th * 0.6 + 0.5, th * 0.6 + 0.5, C(Lime, 3));
-      }
-      for (double a = -1.0; a <= 1.0; a += 0.05)
-        P.E(7.5 + std::cos(a) * 8.5, 12 + std::sin(a) * 9.5, 0.7, 0.7, C(Snow, 4));
-      break;
-    }
-    case 20: {  // the dark beam
-      p = Bolt(Violet, 22, 6, false);
-      Pen Q{p, 1.0};
-      Q.E(13, 12, 7, 1.2, C(Magenta, 3));
-      break;
-    }
-    case 21: {  // a key, flying blade-first
-      P.E(5.5, 12, 4, 4, C(Gold, 2));
-      P.E(5, 11.5, 2.2, 2.2, C(Gold, 4));
-      P.E(5.5, 12, 1.6, 1.6, kKey);
-      P.R(9, 11, 12, 2.5, C(Gold, 2));
-      P.R(9, 11, 12, 1, C(Gold, 4));
-      P.R(16, 13.5, 2, 3, C(Gold, 2)), P.R(19, 13.5, 2, 4, C(Gold, 2));
-      break;
-    }
-    case 22: p = Bolt(Cyan, 22, 5, true); break;
-    case 23: p = Bolt(Yellow, 20, 7, true); break;
-    case 24: P.B(12, 12, 5, 4.5, Rock); break;  // spare: a thrown stone
-    default: {  // spare: a bubble
-      P.E(12, 12, 5, 5, C(Ice, 3));
-      P.E(12, 12, 3.8, 3.8, C(Ice, 1));
-      P.E(10, 10, 1.3, 1.3, kWhiteIx);
-      break;
-    }
+    default: return std::nullopt;
   }
+}
+
+void DaggerLook(Pic& p, const Pen& P, int look) {
+  // a dagger
+  P.Poly({{10, 10.5}, {19.5, 10.5}, {21.5, 12}, {19.5, 13.5}, {10, 13.5}}, C(Steel, 2));
+  P.R(10, 10.5, 9, 1, C(Steel, 4));
+  P.R(9, 8.5, 1.6, 7, C(Gold, 2));
+  P.R(5, 11, 4, 2, C(Wood, 1));
+}
+
+void PoisonDaggerLook(Pic& p, const Pen& P, int look) {
+  // the poison dagger, dripping
+  P.Poly({{10, 10.5}, {19.5, 10.5}, {21.5, 12}, {19.5, 13.5}, {10, 13.5}}, C(Lime, 2));
+  P.R(10, 10.5, 9, 1, C(Lime, 4));
+  P.R(9, 8.5, 1.6, 7, C(Violet, 2));
+  P.R(5, 11, 4, 2, C(Wood, 1));
+  P.E(15, 16.5, 1.0, 1.5, C(Green, 3));
+}
+
+void HeldBowLook(Pic& p, const Pen& P, int look) {
+  // a bow held out, arrow nocked
+  int wood = look == 4 ? Wood : Gold;
+  for (int i = 0; i <= 16; ++i) {
+    double t = i / 16.0, y = 2 + t * 20, x = 9 + std::sin(t * 3.14159) * 6;
+    P.E(x, y, 1.1, 1.1, C(wood, t < 0.5 ? 3 : 2));
+  }
+  P.L(9, 2.5, 9, 21.5, 0.6, C(Bone, 4));
+  P.R(5, 11.5, 15, 1, C(Wood, 3));
+  P.Poly({{19, 10}, {22, 12}, {19, 14}}, C(Steel, 3));
+  if (look == 19) P.L(13, 4, 17, 8, 1.0, C(Yellow, 4)), P.L(17, 8, 14, 10, 1.0, C(Yellow, 4));
+}
+
+void ArrowLook(Pic& p, const Pen& P, int look) {
+  // an arrow
+  P.R(3, 11.5, 16, 1.2, C(Wood, 3));
+  P.Poly({{18, 9.5}, {22.5, 12}, {18, 14.5}}, C(Steel, 3));
+  P.Poly({{2, 9}, {6, 11.5}, {2, 11.5}}, C(Red, 3));
+  P.Poly({{2, 15}, {6, 12.5}, {2, 12.5}}, C(Red, 2));
+}
+
+void ShockWaveLook(Pic& p, const Pen& P, int look) {
+  // the great sword's shock wave
+  for (int i = 0; i < 3; ++i) {
+    double r = 9 - i * 0.8;
+    for (double a = -1.2; a <= 1.2; a += 0.05)
+      P.E(8 + i * 2 + std::cos(a) * r, 12 + std::sin(a) * r * 1.1, 1.2 - i * 0.2, 1.2 - i * 0.2, C(Steel, 2 + i));
+  }
+}
+
+void FireballLook(Pic& p, const Pen& P, int look) {
+  // a fireball
+  P.Poly({{2, 12}, {10, 7}, {12, 12}, {10, 17}}, C(Red, 2));
+  P.B(14, 12, 6, 5.5, Orange, 1, 4);
+  P.E(15, 11.5, 3, 2.6, C(Yellow, 4));
+  P.E(15.5, 11, 1.4, 1.2, kWhiteIx);
+}
+
+void IceShardLook(Pic& p, const Pen& P, int look) {
+  // an ice shard
+  P.Poly({{4, 12}, {12, 8}, {21, 12}, {12, 16}}, C(Ice, 2));
+  P.Poly({{4, 12}, {12, 8}, {21, 12}}, C(Ice, 4));
+  P.L(3, 8, 6, 9, 0.8, C(Ice, 3)), P.L(3, 16, 6, 15, 0.8, C(Ice, 3));
+}
+
+void PoisonGlobLook(Pic& p, const Pen& P, int look) {
+  // a glob of poison
+  P.Poly({{3, 12}, {10, 9}, {10, 15}}, C(Green, 1));
+  P.B(14, 12, 5.5, 5, Lime, 1, 4);
+  P.E(12, 10, 1.2, 1.2, C(Lime, 4));
+  P.E(16, 14, 1.0, 1.0, C(Violet, 2));
+}
+
+void HolyLightLook(Pic& p, const Pen& P, int look) {
+  // holy light
+  for (int a = 0; a < 8; ++a) {
+    double ang = a * 3.14159 / 4;
+    P.L(12, 12, 12 + std::cos(ang) * (a % 2 ? 7 : 10), 12 + std::sin(ang) * (a % 2 ? 7 : 10), 1.2, C(Yellow, 3));
+  }
+  P.B(12, 12, 4.5, 4.5, Yellow, 3, 4);
+  P.E(12, 12, 2.2, 2.2, kWhiteIx);
+}
+
+void RocketFistLook(Pic& p, const Pen& P, int look) {
+  // the rocket fist
+  P.Poly({{1, 12}, {6, 8.5}, {6, 15.5}}, C(Orange, 3));
+  P.Poly({{3, 12}, {6, 10}, {6, 14}}, C(Yellow, 4));
+  P.R(6, 9, 4, 6, C(Steel, 2));
+  P.B(14.5, 12, 6, 5.2, Red);
+  for (int i = 0; i < 4; ++i) P.R(17, 8 + i * 2.2, 3, 1, C(Red, 0));
+}
+
+void KunaiLook(Pic& p, const Pen& P, int look) {
+  // a kunai
+  P.Poly({{11, 10}, {21.5, 12}, {11, 14}}, C(DkGrey, 3));
+  P.R(5, 11.3, 6, 1.5, C(DkGrey, 1));
+  P.E(3.5, 12, 2, 2, C(DkGrey, 2));
+  P.E(3.5, 12, 0.9, 0.9, kKey);
+}
+
+void ShurikenLook(Pic& p, const Pen& P, int look) {
+  // a shuriken
+  P.Poly({{12, 3}, {13.5, 10.5}, {21, 12}, {13.5, 13.5}, {12, 21}, {10.5, 13.5}, {3, 12}, {10.5, 10.5}}, C(Steel, 2));
+  P.Poly({{12, 3}, {13.5, 10.5}, {12, 12}, {10.5, 10.5}}, C(Steel, 4));
+  P.Poly({{3, 12}, {10.5, 10.5}, {12, 12}, {10.5, 13.5}}, C(Steel, 3));
+  P.E(12, 12, 1.2, 1.2, kKey);
+}
+
+void SpinningCleaverLook(Pic& p, const Pen& P, int look) {
+  // a spinning cleaver
+  P.Poly({{8, 5}, {19, 7}, {20, 15}, {8, 13}}, C(Steel, 2));
+  P.L(8, 5.5, 19, 7.5, 1.0, C(Steel, 4));
+  P.L(3, 16, 9, 12, 2.0, C(Wood, 2));
+  P.L(10, 19, 17, 19, 0.8, C(Snow, 3));
+}
+
+void WindBladeLook(Pic& p, const Pen& P, int look) {
+  // a wind blade
+  for (double a = -1.3; a <= 1.3; a += 0.04) {
+    double r = 8.5;
+    double th = 2.6 * std::cos(a);
+    P.E(7 + std::cos(a) * r, 12 + std::sin(a) * r * 1.15, th * 0.6 + 0.5, th * 0.6 + 0.5, C(Lime, 3));
+  }
+  for (double a = -1.0; a <= 1.0; a += 0.05)
+    P.E(7.5 + std::cos(a) * 8.5, 12 + std::sin(a) * 9.5, 0.7, 0.7, C(Snow, 4));
+}
+
+void DarkBeamLook(Pic& p, const Pen& P, int look) {
+  // the dark beam
+  p = Bolt(Violet, 22, 6, false);
+  Pen Q{p, 1.0};
+  Q.E(13, 12, 7, 1.2, C(Magenta, 3));
+}
+
+void FlyingKeyLook(Pic& p, const Pen& P, int look) {
+  // a key, flying blade-first
+  P.E(5.5, 12, 4, 4, C(Gold, 2));
+  P.E(5, 11.5, 2.2, 2.2, C(Gold, 4));
+  P.E(5.5, 12, 1.6, 1.6, kKey);
+  P.R(9, 11, 12, 2.5, C(Gold, 2));
+  P.R(9, 11, 12, 1, C(Gold, 4));
+  P.R(16, 13.5, 2, 3, C(Gold, 2)), P.R(19, 13.5, 2, 4, C(Gold, 2));
+}
+
+void CyanBoltLook(Pic& p, const Pen& P, int look) {
+  p = Bolt(Cyan, 22, 5, true);
+}
+
+void YellowBoltLook(Pic& p, const Pen& P, int look) {
+  p = Bolt(Yellow, 20, 7, true);
+}
+
+void ThrownStoneLook(Pic& p, const Pen& P, int look) {
+  // spare: a thrown stone
+  P.B(12, 12, 5, 4.5, Rock);
+}
+
+void BubbleLook(Pic& p, const Pen& P, int look) {
+  // spare: a bubble
+  P.E(12, 12, 5, 5, C(Ice, 3));
+  P.E(12, 12, 3.8, 3.8, C(Ice, 1));
+  P.E(10, 10, 1.3, 1.3, kWhiteIx);
+}
+
+using LookPainter = void (*)(Pic& p, const Pen& P, int look);
+
+// One painter per look; the held blades have none here.
+constexpr int kLookCount = 26;
+const LookPainter kLookPainters[kLookCount] = {
+    nullptr,              // 0
+    nullptr,              // 1
+    DaggerLook,           // 2
+    PoisonDaggerLook,     // 3
+    HeldBowLook,          // 4
+    ArrowLook,            // 5
+    nullptr,              // 6
+    ShockWaveLook,        // 7
+    nullptr,              // 8
+    FireballLook,         // 9
+    nullptr,              // 10
+    IceShardLook,         // 11
+    PoisonGlobLook,       // 12
+    HolyLightLook,        // 13
+    RocketFistLook,       // 14
+    KunaiLook,            // 15
+    ShurikenLook,         // 16
+    SpinningCleaverLook,  // 17
+    WindBladeLook,        // 18
+    HeldBowLook,          // 19
+    DarkBeamLook,         // 20
+    FlyingKeyLook,        // 21
+    CyanBoltLook,         // 22
+    YellowBoltLook,       // 23
+    ThrownStoneLook,      // 24
+    BubbleLook,           // 25
+};
+
+Pic DrawLook(int look) {
+  if (std::optional<Pic> held = HeldLook(look)) return *held;
+  Pic p(24, 24);
+  Pen P{p, 1.0};
+  kLookPainters[std::clamp(look, 0, kLookCount - 1)](p, P, look);
   p.Outline();
   return p;
 }
@@ -483,74 +631,94 @@ Pic DrawSplat(int ramp, bool large, int seed) {
 
 // ---------------------------------------------------------------- markers and entrances
 
+// A cave in a rocky mound.
+void CaveEntrance(const Pen& P) {
+  P.B(12, 15, 11, 8.5, Rock);
+  P.B(6, 17, 5, 5, Rock);
+  P.Poly({{7, 22}, {8.5, 14}, {12, 11}, {15.5, 14}, {17, 22}}, kInk);
+  P.Poly({{9, 22}, {10, 15.5}, {12, 13.5}, {14, 15.5}, {15, 22}}, C(Shade, 0));
+  P.E(16, 6.5, 2.2, 1.5, C(Grass, 3));
+}
+
+// A tower.
+void TowerEntrance(const Pen& P) {
+  P.Block(8, 7, 8, 15, Rock);
+  P.Poly({{6.5, 8}, {12, 0.5}, {17.5, 8}}, C(Crimson, 2));
+  P.Poly({{12, 0.5}, {17.5, 8}, {12, 8}}, C(Crimson, 1));
+  P.R(11, 10, 2, 3, C(Yellow, 4));
+  P.R(10.5, 17, 3, 5, kInk);
+  for (int y = 9; y < 22; y += 3) P.R(8, y, 8, 1, C(Rock, 1));
+}
+
+// A castle.
+void CastleEntrance(const Pen& P) {
+  P.Block(3, 10, 18, 12, Steel);
+  for (int x = 3; x < 21; x += 4) P.Block(x, 8, 2, 3, Steel);
+  P.Block(2, 5, 5, 17, Steel), P.Block(17, 5, 5, 17, Steel);
+  P.Poly({{1.5, 6}, {4.5, 1}, {7.5, 6}}, C(Blue, 2));
+  P.Poly({{16.5, 6}, {19.5, 1}, {22.5, 6}}, C(Blue, 2));
+  P.Poly({{9, 22}, {9, 16}, {12, 13.5}, {15, 16}, {15, 22}}, kInk);
+  P.R(11.5, 2.5, 1, 6, C(Wood, 1));
+  P.R(12.5, 2.5, 4, 2.5, C(Red, 3));
+}
+
+// Ruins: broken columns.
+void RuinsEntrance(const Pen& P) {
+  P.R(2, 20, 20, 2.5, C(Sand, 1));
+  P.Block(3, 8, 4, 12, Bone);
+  P.Block(10, 12, 4, 8, Bone);
+  P.Block(17, 5, 4, 15, Bone);
+  P.Block(2, 6, 6, 2, Bone);
+  P.Poly({{16, 5}, {22, 3}, {22, 5}}, C(Bone, 2));
+  P.B(12, 21, 3, 1.5, Rock);
+  P.R(4, 10, 1, 8, C(Bone, 1)), P.R(18, 7, 1, 12, C(Bone, 1));
+}
+
+// A shrine with a red roof.
+void ShrineEntrance(const Pen& P) {
+  P.R(3, 20, 18, 2.5, C(Bone, 1));
+  P.Block(5, 11, 2, 9, Crimson), P.Block(17, 11, 2, 9, Crimson);
+  P.Block(9, 13, 6, 7, Wood);
+  P.Poly({{1, 11}, {4, 6}, {20, 6}, {23, 11}}, C(Crimson, 2));
+  P.Poly({{1, 11}, {23, 11}, {22, 9.5}, {2, 9.5}}, C(Crimson, 1));
+  P.R(4, 5, 16, 1.5, C(Gold, 3));
+  P.R(11, 15, 2, 3, C(Yellow, 4));
+}
+
+// A gate of dark stone with a glowing way through.
+void DarkGateEntrance(const Pen& P) {
+  P.Block(2, 4, 6, 18, DkGrey), P.Block(16, 4, 6, 18, DkGrey);
+  P.Block(1, 2, 22, 4, DkGrey);
+  P.R(8, 6, 8, 16, C(Violet, 1));
+  P.E(12, 14, 3, 6, C(Magenta, 2));
+  P.E(12, 14, 1.5, 4, C(Pink, 4));
+  P.R(4, 9, 2, 2, C(Red, 4)), P.R(18, 9, 2, 2, C(Red, 4));
+}
+
+// Spare: a village house.
+void HouseEntrance(const Pen& P) {
+  P.Block(5, 11, 14, 11, Tan);
+  P.Poly({{3, 12}, {12, 4}, {21, 12}}, C(Brown, 2));
+  P.R(10.5, 15, 3, 7, C(Wood, 0));
+  P.R(6.5, 14, 2.5, 2.5, C(Yellow, 4));
+}
+
+// Spare: a lone peak.
+void PeakEntrance(const Pen& P) {
+  P.Poly({{1, 22}, {12, 2}, {23, 22}}, C(Rock, 2));
+  P.Poly({{12, 2}, {23, 22}, {14, 22}}, C(Rock, 1));
+  P.Poly({{9, 7.5}, {12, 2}, {15, 7.5}, {12, 6}}, C(Snow, 4));
+}
+
+// The world map's entrances, in the order of their looks; the last two are spares.
+const std::array<void (*)(const Pen&), 8> kEntrancePainters = {
+    CaveEntrance, TowerEntrance, CastleEntrance, RuinsEntrance,
+    ShrineEntrance, DarkGateEntrance, HouseEntrance, PeakEntrance};
+
 Pic DrawEntrance(int look) {
   Pic p(24, 24);
   Pen P{p, 1.0};
-  switch (look) {
-    case 0:  // a cave in a rocky mound
-      P.B(12, 15, 11, 8.5, Rock);
-      P.B(6, 17, 5, 5, Rock);
-      P.Poly({{7, 22}, {8.5, 14}, {12, 11}, {15.5, 14}, {17, 22}}, kInk);
-      P.Poly({{9, 22}, {10, 15.5}, {12, 13.5}, {14, 15.5}, {15, 22}}, C(Shade, 0));
-      P.E(16, 6.5, 2.2, 1.5, C(Grass, 3));
-      break;
-    case 1:  // a tower
-      P.Block(8, 7, 8, 15, Rock);
-      P.Poly({{6.5, 8}, {12, 0.5}, {17.5, 8}}, C(Crimson, 2));
-      P.Poly({{12, 0.5}, {17.5, 8}, {12, 8}}, C(Crimson, 1));
-      P.R(11, 10, 2, 3, C(Yellow, 4));
-      P.R(10.5, 17, 3, 5, kInk);
-      for (int y = 9; y < 22; y += 3) P.R(8, y, 8, 1, C(Rock, 1));
-      break;
-    case 2:  // a castle
-      P.Block(3, 10, 18, 12, Steel);
-      for (int x = 3; x < 21; x += 4) P.Block(x, 8, 2, 3, Steel);
-      P.Block(2, 5, 5, 17, Steel), P.Block(17, 5, 5, 17, Steel);
-      P.Poly({{1.5, 6}, {4.5, 1}, {7.5, 6}}, C(Blue, 2));
-      P.Poly({{16.5, 6}, {19.5, 1}, {22.5, 6}}, C(Blue, 2));
-      P.Poly({{9, 22}, {9, 16}, {12, 13.5}, {15, 16}, {15, 22}}, kInk);
-      P.R(11.5, 2.5, 1, 6, C(Wood, 1));
-      P.R(12.5, 2.5, 4, 2.5, C(Red, 3));
-      break;
-    case 3:  // ruins: broken columns
-      P.R(2, 20, 20, 2.5, C(Sand, 1));
-      P.Block(3, 8, 4, 12, Bone);
-      P.Block(10, 12, 4, 8, Bone);
-      P.Block(17, 5, 4, 15, Bone);
-      P.Block(2, 6, 6, 2, Bone);
-      P.Poly({{16, 5}, {22, 3}, {22, 5}}, C(Bone, 2));
-      P.B(12, 21, 3, 1.5, Rock);
-      P.R(4, 10, 1, 8, C(Bone, 1)), P.R(18, 7, 1, 12, C(Bone, 1));
-      break;
-    case 4:  // a shrine with a red roof
-      P.R(3, 20, 18, 2.5, C(Bone, 1));
-      P.Block(5, 11, 2, 9, Crimson), P.Block(17, 11, 2, 9, Crimson);
-      P.Block(9, 13, 6, 7, Wood);
-      P.Poly({{1, 11}, {4, 6}, {20, 6}, {23, 11}}, C(Crimson, 2));
-      P.Poly({{1, 11}, {23, 11}, {22, 9.5}, {2, 9.5}}, C(Crimson, 1));
-      P.R(4, 5, 16, 1.5, C(Gold, 3));
-      P.R(11, 15, 2, 3, C(Yellow, 4));
-      break;
-    case 5:  // a gate of dark stone with a glowing way through
-      P.Block(2, 4, 6, 18, DkGrey), P.Block(16, 4, 6, 18, DkGrey);
-      P.Block(1, 2, 22, 4, DkGrey);
-      P.R(8, 6, 8, 16, C(Violet, 1));
-      P.E(12, 14, 3, 6, C(Magenta, 2));
-      P.E(12, 14, 1.5, 4, C(Pink, 4));
-      P.R(4, 9, 2, 2, C(Red, 4)), P.R(18, 9, 2, 2, C(Red, 4));
-      break;
-    case 6:  // spare: a village house
-      P.Block(5, 11, 14, 11, Tan);
-      P.Poly({{3, 12}, {12, 4}, {21, 12}}, C(Brown, 2));
-      P.R(10.5, 15, 3, 7, C(Wood, 0));
-      P.R(6.5, 14, 2.5, 2.5, C(Yellow, 4));
-      break;
-    default:  // spare: a lone peak
-      P.Poly({{1, 22}, {12, 2}, {23, 22}}, C(Rock, 2));
-      P.Poly({{12, 2}, {23, 22}, {14, 22}}, C(Rock, 1));
-      P.Poly({{9, 7.5}, {12, 2}, {15, 7.5}, {12, 6}}, C(Snow, 4));
-      break;
-  }
+  kEntrancePainters[std::clamp(look, 0, 7)](P);
   p.Outline();
   return p;
 }

@@ -367,6 +367,50 @@ int Components(const Grid& g, std::vector<int>& comp, std::vector<int>& sizes) {
   return static_cast<int>(sizes.size());
 }
 
+// The cheapest dig from the main part to any other kept part: the cell reached, with the
+// way back in `from`; -1 when none can be reached.
+int CheapestDig(const Grid& g, const std::vector<int>& comp, const std::vector<bool>& keep, int mainId,
+                std::vector<int>& from) {
+  std::vector<int> cost(kGrid * kGrid, 1 << 29);
+  from.assign(kGrid * kGrid, -1);
+  using Item = std::pair<int, int>;
+  std::priority_queue<Item, std::vector<Item>, std::greater<Item>> pq;
+  for (int k = 0; k < kGrid * kGrid; ++k)
+    if (comp[k] == mainId) cost[k] = 0, pq.push({0, k});
+  while (!pq.empty()) {
+    auto [c, k] = pq.top();
+    pq.pop();
+    if (c != cost[k]) continue;
+    if (comp[k] >= 0 && comp[k] != mainId && keep[comp[k]]) return k;
+    for (int d = 0; d < 4; ++d) {
+      int nx = k / kGrid + kDX[d], ny = k % kGrid + kDY[d];
+      if (!Grid::Inner(nx, ny)) continue;
+      char ch = g.c[nx][ny];
+      int step;
+      if (Ground(ch)) step = 1;
+      else if (g.prot[nx][ny] || IsStair(ch)) continue;
+      else step = 6;
+      int nk = nx * kGrid + ny;
+      if (c + step < cost[nk]) cost[nk] = c + step, from[nk] = k, pq.push({c + step, nk});
+    }
+  }
+  return -1;
+}
+
+// Digs the way found by CheapestDig, two tiles wide.
+void Dig(Grid& g, const std::vector<int>& comp, int mainId, int reached, const std::vector<int>& from) {
+  for (int k = reached; k >= 0 && comp[k] != mainId; k = from[k]) {
+    int x = k / kGrid, y = k % kGrid;
+    if (!Ground(g.c[x][y])) g.c[x][y] = '.';
+    int p = from[k];
+    if (p < 0) break;
+    bool vertical = p / kGrid == x;
+    int wx = vertical ? x + 1 : x, wy = vertical ? y : y + 1;
+    if (Grid::Inner(wx, wy) && !g.prot[wx][wy] && !Ground(g.c[wx][wy]) && !IsStair(g.c[wx][wy]))
+      g.c[wx][wy] = '.';
+  }
+}
+
 void JoinFloor(Grid& g, TilePos anchor, const char* fillWall) {
   for (int round = 0; round < 400; ++round) {
     std::vector<int> comp, sizes;
@@ -388,45 +432,10 @@ void JoinFloor(Grid& g, TilePos anchor, const char* fillWall) {
     for (int k = 0; k < kGrid * kGrid; ++k)
       if (comp[k] >= 0 && !keep[comp[k]]) g.c[k / kGrid][k % kGrid] = fillWall[0];
     if (!others) return;
-    // Cheapest dig from the main part to any other kept part.
-    std::vector<int> cost(kGrid * kGrid, 1 << 29), from(kGrid * kGrid, -1);
-    using Item = std::pair<int, int>;
-    std::priority_queue<Item, std::vector<Item>, std::greater<Item>> pq;
-    for (int k = 0; k < kGrid * kGrid; ++k)
-      if (comp[k] == mainId) cost[k] = 0, pq.push({0, k});
-    int reached = -1;
-    while (!pq.empty()) {
-      auto [c, k] = pq.top();
-      pq.pop();
-      if (c != cost[k]) continue;
-      if (comp[k] >= 0 && comp[k] != mainId && keep[comp[k]]) {
-        reached = k;
-        break;
-      }
-      for (int d = 0; d < 4; ++d) {
-        int nx = k / kGrid + kDX[d], ny = k % kGrid + kDY[d];
-        if (!Grid::Inner(nx, ny)) continue;
-        char ch = g.c[nx][ny];
-        int step;
-        if (Ground(ch)) step = 1;
-        else if (g.prot[nx][ny] || IsStair(ch)) continue;
-        else step = 6;
-        int nk = nx * kGrid + ny;
-        if (c + step < cost[nk]) cost[nk] = c + step, from[nk] = k, pq.push({c + step, nk});
-      }
-    }
+    std::vector<int> from;
+    int reached = CheapestDig(g, comp, keep, mainId, from);
     if (reached < 0) throw std::runtime_error("a walled-in part of a floor map cannot be joined");
-    for (int k = reached; k >= 0 && comp[k] != mainId; k = from[k]) {
-      int x = k / kGrid, y = k % kGrid;
-      if (!Ground(g.c[x][y])) g.c[x][y] = '.';
-      int p = from[k];
-      if (p < 0) break;
-      // Widen the dug way to two tiles.
-      bool vertical = p / kGrid == x;
-      int wx = vertical ? x + 1 : x, wy = vertical ? y : y + 1;
-      if (Grid::Inner(wx, wy) && !g.prot[wx][wy] && !Ground(g.c[wx][wy]) && !IsStair(g.c[wx][wy]))
-        g.c[wx][wy] = '.';
-    }
+    Dig(g, comp, mainId, reached, from);
   }
   throw std::runtime_error("floor could not be joined up");
 }
@@ -703,6 +712,107 @@ TilePos ChooseDeparture(const Grid& g, Rng& rng, TilePos from, const TilePos* av
   return spots[rng.Below(spots.size())];
 }
 
+// What every floor of one dungeon's walk shares.
+struct Walk {
+  int d;
+  const DungeonPlan& plan;
+  std::vector<int> order;  // floor indices in the order the hero walks them
+  char onward, back;       // the stairs that lead on and back
+  MapFile entrance;
+  const std::string& floorsDir;
+  const FloorPlan& At(int step) const { return plan.floors[order[step]]; }
+};
+
+// Where a hand-drawn floor, centred on the grid, has its arrival stair 'A'.
+bool ArrivalOf(const MapFile& m, TilePos& at) {
+  int x0 = (kGrid - m.Width()) / 2, y0 = (kGrid - static_cast<int>(m.rows.size())) / 2;
+  bool found = false;
+  for (int j = 0; j < static_cast<int>(m.rows.size()); ++j)
+    for (int i = 0; i < static_cast<int>(m.rows[j].size()); ++i)
+      if (m.rows[j][i] == 'A') at = {x0 + i, y0 + j}, found = true;
+  return found;
+}
+
+// A hand-drawn floor: returns its departure stair.
+TilePos BuildMapFloor(Grid& g, const Walk& w, int step, TilePos arrival) {
+  MapFile m = LoadMap(w.floorsDir, w.At(step).map);
+  // The map's arrival stair must land on the previous floor's departure, so the
+  // previous floor was told where to put it (see below); here it is simply placed.
+  int x0 = (kGrid - m.Width()) / 2, y0 = (kGrid - static_cast<int>(m.rows.size())) / 2;
+  Marks mk = Stamp(g, m, x0, y0, w.back, w.onward, w.onward);
+  if (!mk.hasArrival || !mk.hasDeparture) throw std::runtime_error(m.name + ": needs an A and a D stair");
+  if (step > 0 && (mk.arrival.col != arrival.col || mk.arrival.row != arrival.row))
+    throw std::runtime_error(m.name + ": arrival stair does not meet the floor above");
+  PlaceStair(g, mk.departure, w.onward);
+  PlaceStair(g, mk.arrival, w.back);
+  return mk.departure;
+}
+
+// The stair a laid-out floor is entered by: the dungeon's way out on the first floor of the
+// walk, else where the previous floor's stair onward lands.
+TilePos LayAnchor(Grid& g, const Walk& w, int step, TilePos arrival) {
+  if (step > 0) {
+    PlaceStair(g, arrival, w.back);
+    return arrival;
+  }
+  TilePos s = kStartTiles[w.d];
+  int ax = 0, ay = 0;
+  for (int j = 0; j < static_cast<int>(w.entrance.rows.size()); ++j)
+    for (int i = 0; i < static_cast<int>(w.entrance.rows[j].size()); ++i)
+      if (w.entrance.rows[j][i] == '@') ax = i, ay = j;
+  // The way out: a stair of the kind that leaves from this floor.
+  Marks mk = Stamp(g, w.entrance, s.col - ax, s.row - ay, w.back, w.onward, w.back);
+  if (!mk.hasStart || !mk.hasExit) throw std::runtime_error("entrance: needs @ and X");
+  g.c[mk.exit.col][mk.exit.row] = w.back;
+  return mk.exit;
+}
+
+// A laid-out floor: returns its departure stair.
+TilePos BuildLaidFloor(Grid& g, const Walk& w, int step, TilePos arrival, Rng& rng) {
+  const int f = w.order[step];
+  const bool last = step == kFloorCount - 1;
+  Lay(g, w.At(step).style, rng, IsDark(w.d, f));
+  TilePos anchor = LayAnchor(g, w, step, arrival);
+  TilePos departure{};
+  bool departureFixed = false;
+  // A hand-drawn floor next in the walk fixes where this floor's stair onward must be.
+  if (!last && w.At(step + 1).style == Style::Map) {
+    MapFile next = LoadMap(w.floorsDir, w.At(step + 1).map);
+    departureFixed = ArrivalOf(next, departure);
+    if (!departureFixed) throw std::runtime_error(next.name + ": needs an A stair");
+    PlaceStair(g, departure, w.onward);
+  }
+  // Keep the stair rings joined: the ring beside the anchor is the floor's main part.
+  JoinFloor(g, anchor, "#");
+  if (!departureFixed) {
+    TilePos nextFixed{};
+    bool hasNextFixed = step + 2 < kFloorCount && w.At(step + 2).style == Style::Map;
+    if (hasNextFixed) ArrivalOf(LoadMap(w.floorsDir, w.At(step + 2).map), nextFixed);
+    departure = ChooseDeparture(g, rng, anchor, hasNextFixed ? &nextFixed : nullptr);
+    PlaceStair(g, departure, w.onward);
+  }
+  std::vector<TilePos> route = Route(g, anchor, departure);
+  // Rest before the hard floors: a spring by the arrival from floor 5 of the walk on,
+  // and by the stair onward when the next floor holds the boss.
+  if (step >= 5) SpringNear(g, rng, anchor);
+  if (!last && w.order[step + 1] == BossFloor(w.d)) SpringNear(g, rng, departure);
+  LayPath(g, w.At(step).style, route);
+  if (w.d == 3 || w.d == 5 || w.d == 8) LavaPools(g, rng, w.d == 5 ? 6 : 9, route);
+  Dress(g, rng, w.At(step).style, route);
+  return departure;
+}
+
+std::vector<uint8_t> PackDungeon(const Theme& theme, const std::vector<Grid>& grids) {
+  std::vector<uint8_t> file(kDungeonBytes, 0);
+  for (int f = 0; f < kFloorCount; ++f) {
+    uint8_t* rec = file.data() + f * kFloorBytes;
+    for (int x = 0; x < kGrid; ++x)
+      for (int y = 0; y < kGrid; ++y) rec[x * kGrid + y] = TileOf(theme, grids[f].c[x][y]);
+    for (int v = 0; v < 256; ++v) rec[kTileBytes + v] = IsSolidTile(v) ? 1 : 0;
+  }
+  return file;
+}
+
 }  // namespace
 
 int BossFloor(int dungeon) {
@@ -712,107 +822,25 @@ int BossFloor(int dungeon) {
 
 std::vector<uint8_t> BuildDungeon(int d, const std::string& floorsDir) {
   if (d < 0 || d >= kDungeonCount) throw std::runtime_error("no such dungeon");
-  const Theme& theme = kThemes[d];
-  const DungeonPlan& plan = kPlans[d];
   // The hero walks the floors from the entry floor to the far end; stairs lead on.
   const bool descending = EntryFloor(d) == 9;
-  const char onward = descending ? '<' : '>', back = descending ? '>' : '<';
-  std::vector<int> order;
-  for (int k = 0; k < kFloorCount; ++k) order.push_back(descending ? 9 - k : k);
+  Walk w{d, kPlans[d], {}, descending ? '<' : '>', descending ? '>' : '<',
+         LoadMap(floorsDir, "entrance"), floorsDir};
+  for (int k = 0; k < kFloorCount; ++k) w.order.push_back(descending ? 9 - k : k);
 
-  MapFile entrance = LoadMap(floorsDir, "entrance");
   std::vector<Grid> grids(kFloorCount);
   TilePos arrival{};  // where the stair from the previous floor of the walk lands
   for (int step = 0; step < kFloorCount; ++step) {
-    int f = order[step];
-    Grid& g = grids[f];
+    int f = w.order[step];
     try {
-    Rng rng(static_cast<uint64_t>(d) * 1000 + f * 17 + 5);
-    const FloorPlan& fp = plan.floors[f];
-    bool last = step == kFloorCount - 1;
-    TilePos anchor{};
-    bool departureFixed = false;
-    TilePos departure{};
-
-    if (fp.style == Style::Map) {
-      MapFile m = LoadMap(floorsDir, fp.map);
-      // The map's arrival stair must land on the previous floor's departure, so the
-      // previous floor was told where to put it (see below); here it is simply placed.
-      int x0 = (kGrid - m.Width()) / 2, y0 = (kGrid - static_cast<int>(m.rows.size())) / 2;
-      Marks mk = Stamp(g, m, x0, y0, back, onward, onward);
-      if (!mk.hasArrival || !mk.hasDeparture) throw std::runtime_error(m.name + ": needs an A and a D stair");
-      if (step > 0 && (mk.arrival.col != arrival.col || mk.arrival.row != arrival.row))
-        throw std::runtime_error(m.name + ": arrival stair does not meet the floor above");
-      anchor = mk.arrival;
-      departureFixed = true;
-      departure = mk.departure;
-      PlaceStair(g, departure, onward);
-      PlaceStair(g, anchor, back);
-    } else {
-      Lay(g, fp.style, rng, IsDark(d, f));
-      if (step == 0) {
-        TilePos s = kStartTiles[d];
-        int ax = 0, ay = 0;
-        for (int j = 0; j < static_cast<int>(entrance.rows.size()); ++j)
-          for (int i = 0; i < static_cast<int>(entrance.rows[j].size()); ++i)
-            if (entrance.rows[j][i] == '@') ax = i, ay = j;
-        // The way out: a stair of the kind that leaves from this floor.
-        Marks mk = Stamp(g, entrance, s.col - ax, s.row - ay, back, onward, back);
-        if (!mk.hasStart || !mk.hasExit) throw std::runtime_error("entrance: needs @ and X");
-        anchor = mk.exit;
-        g.c[mk.exit.col][mk.exit.row] = back;
-      } else {
-        anchor = arrival;
-        PlaceStair(g, anchor, back);
-      }
-      // A hand-drawn floor next in the walk fixes where this floor's stair onward must be.
-      if (!last && plan.floors[order[step + 1]].style == Style::Map) {
-        MapFile next = LoadMap(floorsDir, plan.floors[order[step + 1]].map);
-        int x0 = (kGrid - next.Width()) / 2, y0 = (kGrid - static_cast<int>(next.rows.size())) / 2;
-        for (int j = 0; j < static_cast<int>(next.rows.size()); ++j)
-          for (int i = 0; i < static_cast<int>(next.rows[j].size()); ++i)
-            if (next.rows[j][i] == 'A') departure = {x0 + i, y0 + j}, departureFixed = true;
-        if (!departureFixed) throw std::runtime_error(next.name + ": needs an A stair");
-        PlaceStair(g, departure, onward);
-      }
-      // Keep the stair rings joined: the ring beside the anchor is the floor's main part.
-      JoinFloor(g, anchor, "#");
-      if (!departureFixed) {
-        TilePos nextFixed{};
-        bool hasNextFixed = step + 2 < kFloorCount && plan.floors[order[step + 2]].style == Style::Map;
-        if (hasNextFixed) {
-          MapFile after = LoadMap(floorsDir, plan.floors[order[step + 2]].map);
-          int x0 = (kGrid - after.Width()) / 2, y0 = (kGrid - static_cast<int>(after.rows.size())) / 2;
-          for (int j = 0; j < static_cast<int>(after.rows.size()); ++j)
-            for (int i = 0; i < static_cast<int>(after.rows[j].size()); ++i)
-              if (after.rows[j][i] == 'A') nextFixed = {x0 + i, y0 + j};
-        }
-        departure = ChooseDeparture(g, rng, anchor, hasNextFixed ? &nextFixed : nullptr);
-        PlaceStair(g, departure, onward);
-      }
-      std::vector<TilePos> route = Route(g, anchor, departure);
-      // Rest before the hard floors: a spring by the arrival from floor 5 of the walk on,
-      // and by the stair onward when the next floor holds the boss.
-      if (step >= 5) SpringNear(g, rng, anchor);
-      if (!last && order[step + 1] == BossFloor(d)) SpringNear(g, rng, departure);
-      LayPath(g, fp.style, route);
-      if (d == 3 || d == 5 || d == 8) LavaPools(g, rng, d == 5 ? 6 : 9, route);
-      Dress(g, rng, fp.style, route);
-    }
-    arrival = departure;
+      Rng rng(static_cast<uint64_t>(d) * 1000 + f * 17 + 5);
+      arrival = w.At(step).style == Style::Map ? BuildMapFloor(grids[f], w, step, arrival)
+                                               : BuildLaidFloor(grids[f], w, step, arrival, rng);
     } catch (const std::exception& e) {
       throw std::runtime_error("dungeon " + std::to_string(d) + ", floor " + std::to_string(f) + ": " + e.what());
     }
   }
-
-  std::vector<uint8_t> file(kDungeonBytes, 0);
-  for (int f = 0; f < kFloorCount; ++f) {
-    uint8_t* rec = file.data() + f * kFloorBytes;
-    for (int x = 0; x < kGrid; ++x)
-      for (int y = 0; y < kGrid; ++y) rec[x * kGrid + y] = TileOf(theme, grids[f].c[x][y]);
-    for (int v = 0; v < 256; ++v) rec[kTileBytes + v] = IsSolidTile(v) ? 1 : 0;
-  }
-  return file;
+  return PackDungeon(kThemes[d], grids);
 }
 
 }  // namespace floors

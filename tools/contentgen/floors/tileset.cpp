@@ -277,453 +277,577 @@ void Flame(Canvas& cv, int cx, int cy) {
   cv.Ellipse(cx, cy + 2, 1.2, 2, kLavaR.light);
 }
 
-void Draw(Canvas& cv, int v) {
-  switch (v) {
-    case kGrass: Grass(cv, 11); break;
-    case kFlowers:
-      Grass(cv, 12);
-      for (int i = 0; i < 5; ++i) {
-        int x = 3 + Hash(i, 1, 40) % 18, y = 3 + Hash(i, 2, 40) % 18;
-        Color petal = (i % 2) ? kWhite : kPink;
-        cv.Set(x - 1, y, petal), cv.Set(x + 1, y, petal), cv.Set(x, y - 1, petal);
-        cv.Set(x, y + 1, petal), cv.Set(x, y, kYellow), cv.Set(x + 1, y + 1, kGrassR.outline);
-      }
-      break;
-    case kDirtPath: Dirt(cv, 13, kDirtR); cv.Pebbles(14, 4, kStoneR); break;
-    case kTree:
-      Grass(cv, 15, Ramp{kLeafR.outline, kLeafR.outline, kGrassR.outline, kGrassR.dark});
-      cv.Rect(10, 16, 13, 22, kBarkR.outline);
-      cv.Rect(11, 16, 12, 21, kBarkR.mid);
-      cv.Blob(12, 10.5, 10.5, 9.5, kLeafR);
-      for (int i = 0; i < 6; ++i)  // leaf clusters
-        cv.Set(5 + Hash(i, 3, 16) % 14, 4 + Hash(i, 4, 16) % 11, kLeafR.light);
-      break;
-    case kBoulder:
-      Grass(cv, 17);
-      cv.Ellipse(12, 18, 10, 4, kGrassR.outline);
-      cv.Blob(12, 12.5, 9, 8, kStoneR);
-      break;
-    case kPond: Water(cv, 18, kWaterR); break;
-    case kFence:
-      Grass(cv, 19);
-      for (int y : {8, 15}) {
-        cv.Rect(0, y - 1, 23, y + 2, kBarkR.outline);
-        cv.Rect(0, y, 23, y, kBarkR.light);
-        cv.Rect(0, y + 1, 23, y + 1, kBarkR.mid);
-      }
-      for (int x : {4, 17}) {
-        cv.Rect(x - 1, 4, x + 3, 21, kBarkR.outline);
-        cv.Rect(x, 5, x + 2, 20, kBarkR.mid);
-        cv.Rect(x, 5, x, 20, kBarkR.light);
-      }
-      break;
-    case kSpring:
-      cv.Fill(kFlagR.mid);
-      cv.Speckle(20, kFlagR.dark, 40);
-      cv.Ellipse(12, 12, 11.5, 11.5, kFlagR.outline);
-      cv.Ellipse(12, 12, 10.5, 10.5, kFlagR.light);
-      cv.Ellipse(12, 12.5, 9, 9, kWaterR.outline);
-      cv.Ellipse(12, 12.5, 8, 8, kWaterR.mid);
-      cv.Ellipse(12, 12.5, 5.5, 5.5, kWaterR.light);
-      cv.Ellipse(12, 12.5, 4, 4, kWaterR.mid);
-      cv.Ellipse(12, 12.5, 1.6, 1.6, kCyan);
-      cv.Set(7, 8, kWhite), cv.Set(16, 15, kWhite), cv.Set(15, 7, kWhite), cv.Set(12, 4, kWhite);
-      break;
-    case kCaveFloor:
-      Dirt(cv, 21, kCaveFloorR);
-      for (int i = 0; i < 3; ++i) {  // hairline cracks
-        int x = Hash(i, 1, 22) % N, y = Hash(i, 2, 22) % N;
-        for (int k = 0; k < 4; ++k) cv.Wrap(x + k, y + (k / 2), kCaveFloorR.outline);
-      }
-      break;
-    case kCavePebbles: Dirt(cv, 23, kCaveFloorR); cv.Pebbles(24, 9, kStoneR); break;
-    case kCaveWall: Stones(cv, 25, 7, kCaveWallR); break;
-    case kStalagmite:
-      Dirt(cv, 26, kCaveFloorR);
-      cv.Ellipse(12, 20, 9, 3, kCaveFloorR.outline);
-      for (int y = 2; y <= 21; ++y) {
-        int half = (y - 2) * 8 / 19;
-        cv.HLine(12 - half - 1, 12 + half + 1, y, kInk);
-        cv.HLine(12 - half, 12 + half, y, kStoneR.mid);
-        cv.HLine(12 + half / 2 + 1, 12 + half, y, kStoneR.dark);
-        if (half > 1) cv.HLine(12 - half + 1, 12 - half / 2, y, kStoneR.light);
-      }
-      break;
-    case kPrisonFloor: Slabs(cv, 12, kFlagR, 27, false); cv.Speckle(28, kFlagR.dark, 16); break;
-    case kPrisonWall: Bricks(cv, 8, 6, kBrickR, 29); break;
-    case kPrisonBars:
-      cv.Fill(Rgb(30, 28, 36));
-      cv.Speckle(30, kBrickR.outline, 40);
-      for (int y : {3, 19}) {
-        cv.Rect(0, y - 1, 23, y + 1, kInk);
-        cv.HLine(0, 23, y, kSteelR.mid);
-      }
-      for (int x = 2; x < 24; x += 6) {
-        cv.Rect(x - 1, 0, x + 2, 23, kInk);
-        cv.Rect(x, 0, x, 23, kSteelR.light);
-        cv.Rect(x + 1, 0, x + 1, 23, kSteelR.dark);
-      }
-      break;
-    case kPrisonStraw:
-      Slabs(cv, 12, kFlagR, 27, false);
-      for (int i = 0; i < 16; ++i) {
-        int x = Hash(i, 1, 31) % N, y = Hash(i, 2, 31) % N, len = 3 + Hash(i, 3, 31) % 4;
-        bool diag = Hash(i, 4, 31) & 1;
-        for (int k = 0; k < len; ++k) cv.Wrap(x + k, y + (diag ? k / 2 : 0), (k & 1) ? kSandR.mid : kSandR.light);
-      }
-      break;
-    case kMineFloor: Dirt(cv, 32, kMineFloorR); cv.Pebbles(33, 3, kMineWallR); break;
-    case kMineWall:
-      Stones(cv, 34, 6, kMineWallR);
-      for (int i = 0; i < 3; ++i) {  // glints of ore
-        int x = Hash(i, 1, 35) % 22, y = Hash(i, 2, 35) % 22;
-        cv.Set(x, y, kGoldR.light);
-        cv.Set(x + 1, y + 1, kGoldR.dark);
-      }
-      break;
-    case kMineRails:
-      Dirt(cv, 32, kMineFloorR);
-      for (int y = 1; y < N; y += 6) {
-        cv.Rect(3, y, 20, y + 2, kTimberR.outline);
-        cv.Rect(3, y, 20, y + 1, kTimberR.mid);
-        cv.HLine(3, 20, y, kTimberR.light);
-      }
-      for (int x : {6, 16}) {
-        cv.Rect(x, 0, x + 1, 23, kSteelR.light);
-        cv.Rect(x + 2, 0, x + 2, 23, kSteelR.outline);
-      }
-      break;
-    case kMineTimber:
-      Stones(cv, 34, 6, kMineWallR);
-      cv.Rect(0, 2, 23, 7, kTimberR.outline);
-      cv.Rect(0, 3, 23, 5, kTimberR.mid);
-      cv.HLine(0, 23, 3, kTimberR.light);
-      for (int x : {3, 17}) {
-        cv.Rect(x - 1, 2, x + 4, 23, kTimberR.outline);
-        cv.Rect(x, 3, x + 3, 23, kTimberR.mid);
-        cv.Rect(x, 3, x, 23, kTimberR.light);
-        cv.Rect(x + 3, 8, x + 3, 23, kTimberR.dark);
-      }
-      break;
-    case kSwampMud:
-      Dirt(cv, 36, kMudR);
-      cv.Pebbles(37, 2, kMudR);
-      break;
-    case kSwampBog:
-      Water(cv, 38, kBogR);
-      for (int i = 0; i < 3; ++i) {  // bubbles
-        int x = Hash(i, 1, 39) % N, y = Hash(i, 2, 39) % N;
-        cv.Wrap(x, y, kMudR.light);
-        cv.Wrap(x + 1, y + 1, kBogR.outline);
-      }
-      break;
-    case kSwampReeds:
-      Dirt(cv, 36, kMudR);
-      for (int i = 0; i < 7; ++i) {
-        int x = 2 + Hash(i, 1, 41) % 20, top = 3 + Hash(i, 2, 41) % 8;
-        cv.VLine(x + 1, top + 1, 21, kCactusR.outline);
-        cv.VLine(x, top, 20, (i & 1) ? kCactusR.mid : kSlimeR.mid);
-        if (i % 3 == 0) cv.Rect(x, top - 2, x + 1, top + 1, kBarkR.mid), cv.Set(x, top - 2, kBarkR.light);
-      }
-      break;
-    case kSwampDeadTree:
-      Dirt(cv, 36, kMudR);
-      cv.Ellipse(12, 19, 9, 3.5, kMudR.outline);
-      cv.Rect(9, 4, 15, 21, kInk);
-      cv.Rect(10, 5, 14, 20, kBarkR.dark);
-      cv.Rect(10, 5, 11, 20, kBarkR.mid);
-      for (int k = 0; k < 7; ++k) {  // two bare branches
-        cv.Set(9 - k, 8 - k / 2, kBarkR.dark), cv.Set(9 - k, 9 - k / 2, kInk);
-        cv.Set(15 + k, 11 - k / 2, kBarkR.dark), cv.Set(15 + k, 12 - k / 2, kInk);
-      }
-      cv.Ellipse(12, 5, 3.5, 1.5, kBarkR.outline);
-      break;
-    case kStairDownRough: Stairs(cv, true, kStoneR, kCaveFloorR, kDirtR.light); break;
-    case kStairUpRough: Stairs(cv, false, kStoneR, kDirtR, kDirtR.light); break;
-    case kSand:
-      cv.Fill(kSandR.mid);
-      cv.Speckle(42, kSandR.dark, 30);
-      cv.Speckle(43, kSandR.light, 20);
-      for (int i = 0; i < 3; ++i) {  // wind ripples
-        int y0 = 3 + i * 8;
-        for (int x = 0; x < N; ++x) {
-          int y = y0 + int(std::lround(1.5 * std::sin(x * 2 * 3.14159265 / 24 + i)));
-          cv.Wrap(x, y, kSandR.light);
-          cv.Wrap(x, y + 1, kSandR.dark);
-        }
-      }
-      break;
-    case kSandstoneWall: Bricks(cv, 12, 8, kSandstoneR, 44); break;
-    case kCactus:
-      cv.Fill(kSandR.mid);
-      cv.Speckle(42, kSandR.dark, 30);
-      cv.Ellipse(12, 21, 7, 2.5, kSandR.outline);
-      cv.Rect(8, 2, 15, 21, kCactusR.outline);
-      cv.Rect(9, 3, 14, 21, kCactusR.mid);
-      cv.Rect(9, 3, 10, 21, kCactusR.light);
-      cv.Rect(13, 3, 14, 21, kCactusR.dark);
-      cv.Rect(2, 7, 8, 14, kCactusR.outline), cv.Rect(3, 8, 7, 13, kCactusR.mid);
-      cv.Rect(3, 5, 6, 8, kCactusR.outline), cv.Rect(4, 6, 5, 9, kCactusR.light);
-      cv.Rect(15, 10, 21, 16, kCactusR.outline), cv.Rect(16, 11, 20, 15, kCactusR.mid);
-      cv.Rect(18, 6, 21, 11, kCactusR.outline), cv.Rect(19, 7, 20, 12, kCactusR.dark);
-      for (int y = 5; y < 20; y += 4) cv.Set(11, y, kWhite);
-      break;
-    case kSandBones:
-      cv.Fill(kSandR.mid);
-      cv.Speckle(42, kSandR.dark, 30);
-      cv.Speckle(43, kSandR.light, 20);
-      Skull(cv, 8, 9);
-      Bone(cv, 13, 15, 7, false);
-      Bone(cv, 17, 4, 5, true);
-      break;
-    case kHotFloor: Lava(cv, 45); break;
-    case kTempleTiles:
-      Slabs(cv, 12, kSandstoneR, 46, true);
-      for (int cy : {5, 17})
-        for (int cx : {5, 17}) cv.Set(cx, cy, kSandR.light), cv.Set(cx + 1, cy + 1, kSandstoneR.outline);
-      break;
-    case kLairFloor:
-      Dirt(cv, 47, kLairFloorR);
-      {  // claw scratches
-        int x = Hash(0, 1, 48) % N, y = Hash(0, 2, 48) % N;
-        for (int s = 0; s < 3; ++s)
-          for (int k = 0; k < 4; ++k) cv.Wrap(x + s * 2 + k / 2, y + k, kLairFloorR.dark);
-      }
-      break;
-    case kLairWall:
-      Stones(cv, 49, 6, kLairWallR);
-      for (int i = 0; i < 2; ++i) {  // roots
-        int x = Hash(i, 1, 50) % N;
-        for (int y = 0; y < N; ++y) cv.Set((x + int(2 * std::sin(y * 0.5 + i)) + N) % N, y, kBarkR.dark);
-      }
-      break;
-    case kBonePile:
-      Dirt(cv, 47, kLairFloorR);
-      cv.Ellipse(12, 15, 11, 7, kLairFloorR.outline);
-      Bone(cv, 3, 16, 9, false);
-      Bone(cv, 11, 18, 10, false);
-      Bone(cv, 6, 8, 8, true);
-      Bone(cv, 17, 7, 9, true);
-      Skull(cv, 12, 10);
-      break;
-    case kLairNest:
-      Dirt(cv, 47, kLairFloorR);
-      for (int i = 0; i < 14; ++i) {  // twigs and tufts of fur
-        int x = Hash(i, 1, 51) % N, y = Hash(i, 2, 51) % N, len = 3 + Hash(i, 3, 51) % 4;
-        Color c = (i % 3 == 0) ? kBoneR.mid : kBarkR.mid;
-        for (int k = 0; k < len; ++k) cv.Wrap(x + k, y + ((i & 1) ? k / 2 : -k / 2), c);
-      }
-      break;
-    case kMetalFloor:
-      cv.Fill(kSteelR.mid);
-      cv.Speckle(52, kSteelR.dark, 14);
-      cv.HLine(0, 23, 0, kSteelR.light), cv.VLine(0, 0, 23, kSteelR.light);
-      cv.HLine(0, 23, 23, kSteelR.outline), cv.VLine(23, 0, 23, kSteelR.outline);
-      for (int y : {3, 20})
-        for (int x : {3, 20}) cv.Set(x, y, kSteelR.light), cv.Set(x + 1, y + 1, kSteelR.outline);
-      break;
-    case kMetalWall:
-      cv.Fill(kDarkSteelR.mid);
-      for (int x = 0; x < N; x += 8) {
-        cv.VLine(x, 0, 23, kDarkSteelR.light);
-        cv.VLine(x + 6, 0, 23, kDarkSteelR.dark);
-        cv.VLine(x + 7, 0, 23, kDarkSteelR.outline);
-      }
-      cv.HLine(0, 23, 11, kDarkSteelR.outline), cv.HLine(0, 23, 12, kDarkSteelR.light);
-      for (int x = 3; x < N; x += 8) cv.Set(x, 5, kSteelR.light), cv.Set(x, 18, kSteelR.light);
-      break;
-    case kStairDownBuilt: Stairs(cv, true, kSteelR, kSteelR, kGoldR.light); break;
-    case kStairUpBuilt: Stairs(cv, false, kSteelR, kGoldR, kGoldR.light); break;
-    case kMetalGrate:
-      cv.Fill(kDarkSteelR.outline);
-      for (int y = 0; y < N; ++y)
-        for (int x = 0; x < N; ++x) {
-          if (x % 4 == 0 || y % 4 == 0) cv.Set(x, y, kSteelR.dark);
-          if ((x % 4 == 0 && y % 4 == 1) || (y % 4 == 0 && x % 4 == 1)) cv.Set(x, y, kSteelR.mid);
-        }
-      break;
-    case kPipes:
-      cv.Fill(kDarkSteelR.dark);
-      for (int y0 : {2, 13}) {
-        cv.Rect(0, y0, 23, y0 + 8, kCopperR.outline);
-        cv.Rect(0, y0 + 1, 23, y0 + 7, kCopperR.mid);
-        cv.Rect(0, y0 + 1, 23, y0 + 2, kCopperR.light);
-        cv.Rect(0, y0 + 6, 23, y0 + 7, kCopperR.dark);
-        int jx = (y0 == 2) ? 6 : 16;
-        cv.Rect(jx, y0 - 1, jx + 3, y0 + 9, kInk);
-        cv.Rect(jx + 1, y0, jx + 2, y0 + 8, kSteelR.light);
-      }
-      break;
-    case kGearBlock:
-      cv.Fill(kDarkSteelR.mid);
-      cv.HLine(0, 23, 0, kDarkSteelR.light), cv.VLine(0, 0, 23, kDarkSteelR.light);
-      cv.HLine(0, 23, 23, kDarkSteelR.outline), cv.VLine(23, 0, 23, kDarkSteelR.outline);
-      for (int k = 0; k < 8; ++k) {  // teeth
-        double a = k * 3.14159265 / 4;
-        cv.Ellipse(12 + 8.5 * std::cos(a), 12 + 8.5 * std::sin(a), 2.2, 2.2, kInk);
-      }
-      cv.Ellipse(12, 12, 8.5, 8.5, kInk);
-      cv.Ellipse(12, 12, 7.5, 7.5, kCopperR.mid);
-      for (int k = 0; k < 8; ++k) {
-        double a = k * 3.14159265 / 4;
-        cv.Ellipse(12 + 8.5 * std::cos(a), 12 + 8.5 * std::sin(a), 1.4, 1.4, kCopperR.mid);
-      }
-      cv.Ellipse(10.5, 10.5, 4, 4, kCopperR.light);
-      cv.Ellipse(12, 12, 2.5, 2.5, kInk);
-      break;
-    case kHazardFloor:
-      cv.Fill(kSteelR.mid);
-      cv.Speckle(52, kSteelR.dark, 14);
-      for (int y = 4; y < 20; ++y)
-        for (int x = 0; x < N; ++x) cv.Set(x, y, ((x + y) / 4) % 2 ? kYellow : kInk);
-      cv.HLine(0, 23, 3, kSteelR.outline), cv.HLine(0, 23, 20, kSteelR.light);
-      break;
-    case kGoldFloor: Slabs(cv, 12, kGoldFloorR, 53, true); cv.Speckle(54, kGoldFloorR.light, 6); break;
-    case kGoldWall: Bricks(cv, 12, 6, kDeepGoldR, 55); break;
-    case kCarpet:
-      cv.Fill(kCarpetR.mid);
-      cv.Speckle(56, kCarpetR.dark, 30);
-      for (int k = -3; k <= 3; ++k) {  // a small gold lozenge
-        int w = 3 - std::abs(k);
-        cv.HLine(12 - w, 12 + w, 12 + k, kGoldR.mid);
-      }
-      cv.Set(12, 12, kCarpetR.light);
-      break;
-    case kGoldPillar:
-      Slabs(cv, 12, kGoldFloorR, 53, true);
-      cv.Ellipse(13, 14, 10, 9, kDeepGoldR.outline);
-      cv.Blob(12, 12, 9, 9, Ramp{kInk, kDeepGoldR.mid, kGoldR.mid, kGoldR.light});
-      cv.Ellipse(12, 12, 4, 4, kDeepGoldR.light);
-      break;
-    case kStatue:
-      Slabs(cv, 12, kGoldFloorR, 53, true);
-      cv.Rect(3, 14, 20, 22, kInk);
-      cv.Rect(4, 15, 19, 21, kStoneR.dark);
-      cv.HLine(4, 19, 15, kStoneR.light);
-      cv.Ellipse(12, 6, 4, 4, kInk), cv.Ellipse(12, 6, 3, 3, kStoneR.mid);
-      cv.Rect(8, 9, 16, 16, kInk), cv.Rect(9, 10, 15, 16, kStoneR.mid);
-      cv.Rect(9, 10, 10, 16, kStoneR.light);
-      cv.Set(11, 5, kStoneR.light);
-      break;
-    case kVoid:
-      cv.Fill(Rgb(10, 8, 16));
-      cv.Speckle(57, Rgb(30, 24, 44), 10);
-      break;
-    case kBrazier:
-      Slabs(cv, 12, kGoldFloorR, 53, true);
-      cv.Ellipse(12, 16, 8, 6, kInk);
-      cv.Ellipse(12, 15.5, 7, 5, kDeepGoldR.mid);
-      cv.Ellipse(11, 14.5, 4, 2.5, kGoldR.light);
-      Flame(cv, 12, 9);
-      break;
-    case kCavePool: Water(cv, 58, Ramp{Rgb(10, 26, 40), Rgb(22, 52, 74), Rgb(34, 74, 98), Rgb(96, 150, 170)}); break;
-    case kPrisonBones:
-      Slabs(cv, 12, kFlagR, 27, false);
-      Skull(cv, 16, 8);
-      Bone(cv, 4, 14, 8, false);
-      Bone(cv, 7, 3, 6, true);
-      break;
-    case kMineCrate:
-      Dirt(cv, 32, kMineFloorR);
-      cv.Rect(2, 2, 21, 21, kTimberR.outline);
-      cv.Rect(3, 3, 20, 20, kTimberR.mid);
-      for (int y = 3; y <= 20; y += 6) cv.HLine(3, 20, y, kTimberR.light), cv.HLine(3, 20, y + 5, kTimberR.dark);
-      for (int k = 0; k < 18; ++k) cv.Set(3 + k, 3 + k, kTimberR.outline), cv.Set(4 + k, 3 + k, kTimberR.light);
-      cv.Rect(3, 3, 20, 3, kTimberR.light);
-      break;
-    case kSwampStones:
-      Water(cv, 38, kBogR);
-      for (int i = 0; i < 4; ++i) {
-        int cx = 6 + (i % 2) * 12, cy = 6 + (i / 2) * 12;
-        cv.Blob(cx + (Hash(i, 1, 59) % 3) - 1.0, cy + (Hash(i, 2, 59) % 3) - 1.0, 4.5, 3.5, kStoneR);
-      }
-      break;
-    case kPalm:
-      cv.Fill(kSandR.mid);
-      cv.Speckle(42, kSandR.dark, 30);
-      cv.Ellipse(14, 16, 9, 6, kSandR.outline);
-      for (int k = 0; k < 6; ++k) {  // fronds
-        double a = k * 3.14159265 / 3 + 0.3;
-        for (int s = 2; s < 11; ++s) {
-          int x = int(12 + s * std::cos(a)), y = int(11 + s * std::sin(a));
-          cv.Set(x, y, kCactusR.mid);
-          cv.Set(x, y + 1, kCactusR.outline);
-          if (s < 7) cv.Set(x + 1, y, kCactusR.light);
-        }
-      }
-      cv.Ellipse(12, 11, 2.5, 2.5, kBarkR.outline), cv.Ellipse(12, 11, 1.5, 1.5, kBarkR.light);
-      break;
-    case kSlimePool:
-      Water(cv, 60, kSlimeR);
-      for (int i = 0; i < 3; ++i) {
-        int x = Hash(i, 1, 61) % 20, y = Hash(i, 2, 61) % 20;
-        cv.Ellipse(x + 2, y + 2, 2, 2, kSlimeR.outline), cv.Ellipse(x + 1.6, y + 1.6, 1.2, 1.2, kSlimeR.light);
-      }
-      break;
-    case kMachineLamp:
-      cv.Fill(kSteelR.mid);
-      cv.HLine(0, 23, 0, kSteelR.light), cv.VLine(0, 0, 23, kSteelR.light);
-      cv.HLine(0, 23, 23, kSteelR.outline), cv.VLine(23, 0, 23, kSteelR.outline);
-      cv.Ellipse(12, 12, 7, 7, kInk);
-      cv.Ellipse(12, 12, 6, 6, Rgb(40, 120, 140));
-      cv.Ellipse(12, 12, 4, 4, kCyan);
-      cv.Ellipse(11, 11, 1.5, 1.5, kWhite);
-      break;
-    case kBanner:
-      Bricks(cv, 12, 6, kDeepGoldR, 55);
-      cv.Rect(5, 1, 18, 22, kInk);
-      cv.Rect(6, 2, 17, 20, kCarpetR.mid);
-      cv.Rect(6, 2, 7, 20, kCarpetR.light);
-      cv.Rect(16, 2, 17, 20, kCarpetR.dark);
-      cv.HLine(4, 19, 1, kGoldR.light);
-      for (int k = -2; k <= 2; ++k) cv.HLine(12 - (2 - std::abs(k)), 12 + (2 - std::abs(k)) - 1, 10 + k, kGoldR.light);
-      cv.Set(6, 21, kCarpetR.dark), cv.Set(17, 21, kCarpetR.dark), cv.Set(11, 21, kCarpetR.dark);
-      break;
-    case kTallGrass:
-      Grass(cv, 62);
-      for (int i = 0; i < 12; ++i) {
-        int x = Hash(i, 1, 63) % N, y = 4 + Hash(i, 2, 63) % 18;
-        cv.Wrap(x, y, kGrassR.light), cv.Wrap(x, y - 1, kGrassR.light), cv.Wrap(x + 1, y - 2, kGrassR.mid);
-        cv.Wrap(x + 1, y + 1, kGrassR.outline);
-      }
-      break;
-    case kBridge:
-      cv.Fill(kBarkR.outline);
-      for (int y = 0; y < N; y += 6) {
-        cv.Rect(0, y, 23, y + 4, kTimberR.mid);
-        cv.HLine(0, 23, y, kTimberR.light);
-        cv.HLine(0, 23, y + 4, kTimberR.dark);
-        cv.Set(3 + (y % 12), y + 2, kTimberR.outline);
-      }
-      break;
-    case kCaveCrystal:
-      Stones(cv, 25, 7, kCaveWallR);
-      for (int i = 0; i < 3; ++i) {
-        int x = 5 + i * 6, top = 4 + (i % 2) * 5;
-        Color c = (i == 1) ? kViolet : kCyan;
-        for (int y = top; y < top + 10; ++y) {
-          int w = std::min(2, (y - top) / 2);
-          cv.HLine(x - w - 1, x + w + 1, y, kInk);
-          cv.HLine(x - w, x + w, y, c);
-          cv.Set(x - w, y, kWhite);
-        }
-      }
-      break;
-    case kPrisonTorch:
-      Bricks(cv, 8, 6, kBrickR, 29);
-      cv.Rect(10, 11, 13, 21, kInk);
-      cv.Rect(11, 12, 12, 20, kTimberR.mid);
-      Flame(cv, 11.5, 7);
-      break;
-    case kRubble:
-      Dirt(cv, 21, kCaveFloorR);
-      for (int i = 0; i < 4; ++i) {
-        int x = 4 + Hash(i, 1, 64) % 16, y = 4 + Hash(i, 2, 64) % 16;
-        cv.Blob(x, y, 2.5 + (i % 2), 2, kStoneR);
-      }
-      break;
-    default: throw std::logic_error("no picture for tile value");
+void PaintGrass(Canvas& cv) {
+  Grass(cv, 11);
+}
+
+void PaintFlowers(Canvas& cv) {
+  Grass(cv, 12);
+  for (int i = 0; i < 5; ++i) {
+    int x = 3 + Hash(i, 1, 40) % 18, y = 3 + Hash(i, 2, 40) % 18;
+    Color petal = (i % 2) ? kWhite : kPink;
+    cv.Set(x - 1, y, petal), cv.Set(x + 1, y, petal), cv.Set(x, y - 1, petal);
+    cv.Set(x, y + 1, petal), cv.Set(x, y, kYellow), cv.Set(x + 1, y + 1, kGrassR.outline);
   }
+}
+
+void PaintDirtPath(Canvas& cv) {
+  Dirt(cv, 13, kDirtR);
+  cv.Pebbles(14, 4, kStoneR);
+}
+
+void PaintTree(Canvas& cv) {
+  Grass(cv, 15, Ramp{kLeafR.outline, kLeafR.outline, kGrassR.outline, kGrassR.dark});
+  cv.Rect(10, 16, 13, 22, kBarkR.outline);
+  cv.Rect(11, 16, 12, 21, kBarkR.mid);
+  cv.Blob(12, 10.5, 10.5, 9.5, kLeafR);
+  for (int i = 0; i < 6; ++i)  // leaf clusters
+    cv.Set(5 + Hash(i, 3, 16) % 14, 4 + Hash(i, 4, 16) % 11, kLeafR.light);
+}
+
+void PaintBoulder(Canvas& cv) {
+  Grass(cv, 17);
+  cv.Ellipse(12, 18, 10, 4, kGrassR.outline);
+  cv.Blob(12, 12.5, 9, 8, kStoneR);
+}
+
+void PaintPond(Canvas& cv) {
+  Water(cv, 18, kWaterR);
+}
+
+void PaintFence(Canvas& cv) {
+  Grass(cv, 19);
+  for (int y : {8, 15}) {
+    cv.Rect(0, y - 1, 23, y + 2, kBarkR.outline);
+    cv.Rect(0, y, 23, y, kBarkR.light);
+    cv.Rect(0, y + 1, 23, y + 1, kBarkR.mid);
+  }
+  for (int x : {4, 17}) {
+    cv.Rect(x - 1, 4, x + 3, 21, kBarkR.outline);
+    cv.Rect(x, 5, x + 2, 20, kBarkR.mid);
+    cv.Rect(x, 5, x, 20, kBarkR.light);
+  }
+}
+
+void PaintSpring(Canvas& cv) {
+  cv.Fill(kFlagR.mid);
+  cv.Speckle(20, kFlagR.dark, 40);
+  cv.Ellipse(12, 12, 11.5, 11.5, kFlagR.outline);
+  cv.Ellipse(12, 12, 10.5, 10.5, kFlagR.light);
+  cv.Ellipse(12, 12.5, 9, 9, kWaterR.outline);
+  cv.Ellipse(12, 12.5, 8, 8, kWaterR.mid);
+  cv.Ellipse(12, 12.5, 5.5, 5.5, kWaterR.light);
+  cv.Ellipse(12, 12.5, 4, 4, kWaterR.mid);
+  cv.Ellipse(12, 12.5, 1.6, 1.6, kCyan);
+  cv.Set(7, 8, kWhite), cv.Set(16, 15, kWhite), cv.Set(15, 7, kWhite), cv.Set(12, 4, kWhite);
+}
+
+void PaintCaveFloor(Canvas& cv) {
+  Dirt(cv, 21, kCaveFloorR);
+  for (int i = 0; i < 3; ++i) {  // hairline cracks
+    int x = Hash(i, 1, 22) % N, y = Hash(i, 2, 22) % N;
+    for (int k = 0; k < 4; ++k) cv.Wrap(x + k, y + (k / 2), kCaveFloorR.outline);
+  }
+}
+
+void PaintCavePebbles(Canvas& cv) {
+  Dirt(cv, 23, kCaveFloorR);
+  cv.Pebbles(24, 9, kStoneR);
+}
+
+void PaintCaveWall(Canvas& cv) {
+  Stones(cv, 25, 7, kCaveWallR);
+}
+
+void PaintStalagmite(Canvas& cv) {
+  Dirt(cv, 26, kCaveFloorR);
+  cv.Ellipse(12, 20, 9, 3, kCaveFloorR.outline);
+  for (int y = 2; y <= 21; ++y) {
+    int half = (y - 2) * 8 / 19;
+    cv.HLine(12 - half - 1, 12 + half + 1, y, kInk);
+    cv.HLine(12 - half, 12 + half, y, kStoneR.mid);
+    cv.HLine(12 + half / 2 + 1, 12 + half, y, kStoneR.dark);
+    if (half > 1) cv.HLine(12 - half + 1, 12 - half / 2, y, kStoneR.light);
+  }
+}
+
+void PaintPrisonFloor(Canvas& cv) {
+  Slabs(cv, 12, kFlagR, 27, false);
+  cv.Speckle(28, kFlagR.dark, 16);
+}
+
+void PaintPrisonWall(Canvas& cv) {
+  Bricks(cv, 8, 6, kBrickR, 29);
+}
+
+void PaintPrisonBars(Canvas& cv) {
+  cv.Fill(Rgb(30, 28, 36));
+  cv.Speckle(30, kBrickR.outline, 40);
+  for (int y : {3, 19}) {
+    cv.Rect(0, y - 1, 23, y + 1, kInk);
+    cv.HLine(0, 23, y, kSteelR.mid);
+  }
+  for (int x = 2; x < 24; x += 6) {
+    cv.Rect(x - 1, 0, x + 2, 23, kInk);
+    cv.Rect(x, 0, x, 23, kSteelR.light);
+    cv.Rect(x + 1, 0, x + 1, 23, kSteelR.dark);
+  }
+}
+
+void PaintPrisonStraw(Canvas& cv) {
+  Slabs(cv, 12, kFlagR, 27, false);
+  for (int i = 0; i < 16; ++i) {
+    int x = Hash(i, 1, 31) % N, y = Hash(i, 2, 31) % N, len = 3 + Hash(i, 3, 31) % 4;
+    bool diag = Hash(i, 4, 31) & 1;
+    for (int k = 0; k < len; ++k) cv.Wrap(x + k, y + (diag ? k / 2 : 0), (k & 1) ? kSandR.mid : kSandR.light);
+  }
+}
+
+void PaintMineFloor(Canvas& cv) {
+  Dirt(cv, 32, kMineFloorR);
+  cv.Pebbles(33, 3, kMineWallR);
+}
+
+void PaintMineWall(Canvas& cv) {
+  Stones(cv, 34, 6, kMineWallR);
+  for (int i = 0; i < 3; ++i) {  // glints of ore
+    int x = Hash(i, 1, 35) % 22, y = Hash(i, 2, 35) % 22;
+    cv.Set(x, y, kGoldR.light);
+    cv.Set(x + 1, y + 1, kGoldR.dark);
+  }
+}
+
+void PaintMineRails(Canvas& cv) {
+  Dirt(cv, 32, kMineFloorR);
+  for (int y = 1; y < N; y += 6) {
+    cv.Rect(3, y, 20, y + 2, kTimberR.outline);
+    cv.Rect(3, y, 20, y + 1, kTimberR.mid);
+    cv.HLine(3, 20, y, kTimberR.light);
+  }
+  for (int x : {6, 16}) {
+    cv.Rect(x, 0, x + 1, 23, kSteelR.light);
+    cv.Rect(x + 2, 0, x + 2, 23, kSteelR.outline);
+  }
+}
+
+void PaintMineTimber(Canvas& cv) {
+  Stones(cv, 34, 6, kMineWallR);
+  cv.Rect(0, 2, 23, 7, kTimberR.outline);
+  cv.Rect(0, 3, 23, 5, kTimberR.mid);
+  cv.HLine(0, 23, 3, kTimberR.light);
+  for (int x : {3, 17}) {
+    cv.Rect(x - 1, 2, x + 4, 23, kTimberR.outline);
+    cv.Rect(x, 3, x + 3, 23, kTimberR.mid);
+    cv.Rect(x, 3, x, 23, kTimberR.light);
+    cv.Rect(x + 3, 8, x + 3, 23, kTimberR.dark);
+  }
+}
+
+void PaintSwampMud(Canvas& cv) {
+  Dirt(cv, 36, kMudR);
+  cv.Pebbles(37, 2, kMudR);
+}
+
+void PaintSwampBog(Canvas& cv) {
+  Water(cv, 38, kBogR);
+  for (int i = 0; i < 3; ++i) {  // bubbles
+    int x = Hash(i, 1, 39) % N, y = Hash(i, 2, 39) % N;
+    cv.Wrap(x, y, kMudR.light);
+    cv.Wrap(x + 1, y + 1, kBogR.outline);
+  }
+}
+
+void PaintSwampReeds(Canvas& cv) {
+  Dirt(cv, 36, kMudR);
+  for (int i = 0; i < 7; ++i) {
+    int x = 2 + Hash(i, 1, 41) % 20, top = 3 + Hash(i, 2, 41) % 8;
+    cv.VLine(x + 1, top + 1, 21, kCactusR.outline);
+    cv.VLine(x, top, 20, (i & 1) ? kCactusR.mid : kSlimeR.mid);
+    if (i % 3 == 0) cv.Rect(x, top - 2, x + 1, top + 1, kBarkR.mid), cv.Set(x, top - 2, kBarkR.light);
+  }
+}
+
+void PaintSwampDeadTree(Canvas& cv) {
+  Dirt(cv, 36, kMudR);
+  cv.Ellipse(12, 19, 9, 3.5, kMudR.outline);
+  cv.Rect(9, 4, 15, 21, kInk);
+  cv.Rect(10, 5, 14, 20, kBarkR.dark);
+  cv.Rect(10, 5, 11, 20, kBarkR.mid);
+  for (int k = 0; k < 7; ++k) {  // two bare branches
+    cv.Set(9 - k, 8 - k / 2, kBarkR.dark), cv.Set(9 - k, 9 - k / 2, kInk);
+    cv.Set(15 + k, 11 - k / 2, kBarkR.dark), cv.Set(15 + k, 12 - k / 2, kInk);
+  }
+  cv.Ellipse(12, 5, 3.5, 1.5, kBarkR.outline);
+}
+
+void PaintStairDownRough(Canvas& cv) {
+  Stairs(cv, true, kStoneR, kCaveFloorR, kDirtR.light);
+}
+
+void PaintStairUpRough(Canvas& cv) {
+  Stairs(cv, false, kStoneR, kDirtR, kDirtR.light);
+}
+
+void PaintSand(Canvas& cv) {
+  cv.Fill(kSandR.mid);
+  cv.Speckle(42, kSandR.dark, 30);
+  cv.Speckle(43, kSandR.light, 20);
+  for (int i = 0; i < 3; ++i) {  // wind ripples
+    int y0 = 3 + i * 8;
+    for (int x = 0; x < N; ++x) {
+      int y = y0 + int(std::lround(1.5 * std::sin(x * 2 * 3.14159265 / 24 + i)));
+      cv.Wrap(x, y, kSandR.light);
+      cv.Wrap(x, y + 1, kSandR.dark);
+    }
+  }
+}
+
+void PaintSandstoneWall(Canvas& cv) {
+  Bricks(cv, 12, 8, kSandstoneR, 44);
+}
+
+void PaintCactus(Canvas& cv) {
+  cv.Fill(kSandR.mid);
+  cv.Speckle(42, kSandR.dark, 30);
+  cv.Ellipse(12, 21, 7, 2.5, kSandR.outline);
+  cv.Rect(8, 2, 15, 21, kCactusR.outline);
+  cv.Rect(9, 3, 14, 21, kCactusR.mid);
+  cv.Rect(9, 3, 10, 21, kCactusR.light);
+  cv.Rect(13, 3, 14, 21, kCactusR.dark);
+  cv.Rect(2, 7, 8, 14, kCactusR.outline), cv.Rect(3, 8, 7, 13, kCactusR.mid);
+  cv.Rect(3, 5, 6, 8, kCactusR.outline), cv.Rect(4, 6, 5, 9, kCactusR.light);
+  cv.Rect(15, 10, 21, 16, kCactusR.outline), cv.Rect(16, 11, 20, 15, kCactusR.mid);
+  cv.Rect(18, 6, 21, 11, kCactusR.outline), cv.Rect(19, 7, 20, 12, kCactusR.dark);
+  for (int y = 5; y < 20; y += 4) cv.Set(11, y, kWhite);
+}
+
+void PaintSandBones(Canvas& cv) {
+  cv.Fill(kSandR.mid);
+  cv.Speckle(42, kSandR.dark, 30);
+  cv.Speckle(43, kSandR.light, 20);
+  Skull(cv, 8, 9);
+  Bone(cv, 13, 15, 7, false);
+  Bone(cv, 17, 4, 5, true);
+}
+
+void PaintHotFloor(Canvas& cv) {
+  Lava(cv, 45);
+}
+
+void PaintTempleTiles(Canvas& cv) {
+  Slabs(cv, 12, kSandstoneR, 46, true);
+  for (int cy : {5, 17})
+    for (int cx : {5, 17}) cv.Set(cx, cy, kSandR.light), cv.Set(cx + 1, cy + 1, kSandstoneR.outline);
+}
+
+void PaintLairFloor(Canvas& cv) {
+  Dirt(cv, 47, kLairFloorR);
+  {  // claw scratches
+    int x = Hash(0, 1, 48) % N, y = Hash(0, 2, 48) % N;
+    for (int s = 0; s < 3; ++s)
+      for (int k = 0; k < 4; ++k) cv.Wrap(x + s * 2 + k / 2, y + k, kLairFloorR.dark);
+  }
+}
+
+void PaintLairWall(Canvas& cv) {
+  Stones(cv, 49, 6, kLairWallR);
+  for (int i = 0; i < 2; ++i) {  // roots
+    int x = Hash(i, 1, 50) % N;
+    for (int y = 0; y < N; ++y) cv.Set((x + int(2 * std::sin(y * 0.5 + i)) + N) % N, y, kBarkR.dark);
+  }
+}
+
+void PaintBonePile(Canvas& cv) {
+  Dirt(cv, 47, kLairFloorR);
+  cv.Ellipse(12, 15, 11, 7, kLairFloorR.outline);
+  Bone(cv, 3, 16, 9, false);
+  Bone(cv, 11, 18, 10, false);
+  Bone(cv, 6, 8, 8, true);
+  Bone(cv, 17, 7, 9, true);
+  Skull(cv, 12, 10);
+}
+
+void PaintLairNest(Canvas& cv) {
+  Dirt(cv, 47, kLairFloorR);
+  for (int i = 0; i < 14; ++i) {  // twigs and tufts of fur
+    int x = Hash(i, 1, 51) % N, y = Hash(i, 2, 51) % N, len = 3 + Hash(i, 3, 51) % 4;
+    Color c = (i % 3 == 0) ? kBoneR.mid : kBarkR.mid;
+    for (int k = 0; k < len; ++k) cv.Wrap(x + k, y + ((i & 1) ? k / 2 : -k / 2), c);
+  }
+}
+
+void PaintMetalFloor(Canvas& cv) {
+  cv.Fill(kSteelR.mid);
+  cv.Speckle(52, kSteelR.dark, 14);
+  cv.HLine(0, 23, 0, kSteelR.light), cv.VLine(0, 0, 23, kSteelR.light);
+  cv.HLine(0, 23, 23, kSteelR.outline), cv.VLine(23, 0, 23, kSteelR.outline);
+  for (int y : {3, 20})
+    for (int x : {3, 20}) cv.Set(x, y, kSteelR.light), cv.Set(x + 1, y + 1, kSteelR.outline);
+}
+
+void PaintMetalWall(Canvas& cv) {
+  cv.Fill(kDarkSteelR.mid);
+  for (int x = 0; x < N; x += 8) {
+    cv.VLine(x, 0, 23, kDarkSteelR.light);
+    cv.VLine(x + 6, 0, 23, kDarkSteelR.dark);
+    cv.VLine(x + 7, 0, 23, kDarkSteelR.outline);
+  }
+  cv.HLine(0, 23, 11, kDarkSteelR.outline), cv.HLine(0, 23, 12, kDarkSteelR.light);
+  for (int x = 3; x < N; x += 8) cv.Set(x, 5, kSteelR.light), cv.Set(x, 18, kSteelR.light);
+}
+
+void PaintStairDownBuilt(Canvas& cv) {
+  Stairs(cv, true, kSteelR, kSteelR, kGoldR.light);
+}
+
+void PaintStairUpBuilt(Canvas& cv) {
+  Stairs(cv, false, kSteelR, kGoldR, kGoldR.light);
+}
+
+void PaintMetalGrate(Canvas& cv) {
+  cv.Fill(kDarkSteelR.outline);
+  for (int y = 0; y < N; ++y)
+    for (int x = 0; x < N; ++x) {
+      if (x % 4 == 0 || y % 4 == 0) cv.Set(x, y, kSteelR.dark);
+      if ((x % 4 == 0 && y % 4 == 1) || (y % 4 == 0 && x % 4 == 1)) cv.Set(x, y, kSteelR.mid);
+    }
+}
+
+void PaintPipes(Canvas& cv) {
+  cv.Fill(kDarkSteelR.dark);
+  for (int y0 : {2, 13}) {
+    cv.Rect(0, y0, 23, y0 + 8, kCopperR.outline);
+    cv.Rect(0, y0 + 1, 23, y0 + 7, kCopperR.mid);
+    cv.Rect(0, y0 + 1, 23, y0 + 2, kCopperR.light);
+    cv.Rect(0, y0 + 6, 23, y0 + 7, kCopperR.dark);
+    int jx = (y0 == 2) ? 6 : 16;
+    cv.Rect(jx, y0 - 1, jx + 3, y0 + 9, kInk);
+    cv.Rect(jx + 1, y0, jx + 2, y0 + 8, kSteelR.light);
+  }
+}
+
+void PaintGearBlock(Canvas& cv) {
+  cv.Fill(kDarkSteelR.mid);
+  cv.HLine(0, 23, 0, kDarkSteelR.light), cv.VLine(0, 0, 23, kDarkSteelR.light);
+  cv.HLine(0, 23, 23, kDarkSteelR.outline), cv.VLine(23, 0, 23, kDarkSteelR.outline);
+  for (int k = 0; k < 8; ++k) {  // teeth
+    double a = k * 3.14159265 / 4;
+    cv.Ellipse(12 + 8.5 * std::cos(a), 12 + 8.5 * std::sin(a), 2.2, 2.2, kInk);
+  }
+  cv.Ellipse(12, 12, 8.5, 8.5, kInk);
+  cv.Ellipse(12, 12, 7.5, 7.5, kCopperR.mid);
+  for (int k = 0; k < 8; ++k) {
+    double a = k * 3.14159265 / 4;
+    cv.Ellipse(12 + 8.5 * std::cos(a), 12 + 8.5 * std::sin(a), 1.4, 1.4, kCopperR.mid);
+  }
+  cv.Ellipse(10.5, 10.5, 4, 4, kCopperR.light);
+  cv.Ellipse(12, 12, 2.5, 2.5, kInk);
+}
+
+void PaintHazardFloor(Canvas& cv) {
+  cv.Fill(kSteelR.mid);
+  cv.Speckle(52, kSteelR.dark, 14);
+  for (int y = 4; y < 20; ++y)
+    for (int x = 0; x < N; ++x) cv.Set(x, y, ((x + y) / 4) % 2 ? kYellow : kInk);
+  cv.HLine(0, 23, 3, kSteelR.outline), cv.HLine(0, 23, 20, kSteelR.light);
+}
+
+void PaintGoldFloor(Canvas& cv) {
+  Slabs(cv, 12, kGoldFloorR, 53, true);
+  cv.Speckle(54, kGoldFloorR.light, 6);
+}
+
+void PaintGoldWall(Canvas& cv) {
+  Bricks(cv, 12, 6, kDeepGoldR, 55);
+}
+
+void PaintCarpet(Canvas& cv) {
+  cv.Fill(kCarpetR.mid);
+  cv.Speckle(56, kCarpetR.dark, 30);
+  for (int k = -3; k <= 3; ++k) {  // a small gold lozenge
+    int w = 3 - std::abs(k);
+    cv.HLine(12 - w, 12 + w, 12 + k, kGoldR.mid);
+  }
+  cv.Set(12, 12, kCarpetR.light);
+}
+
+void PaintGoldPillar(Canvas& cv) {
+  Slabs(cv, 12, kGoldFloorR, 53, true);
+  cv.Ellipse(13, 14, 10, 9, kDeepGoldR.outline);
+  cv.Blob(12, 12, 9, 9, Ramp{kInk, kDeepGoldR.mid, kGoldR.mid, kGoldR.light});
+  cv.Ellipse(12, 12, 4, 4, kDeepGoldR.light);
+}
+
+void PaintStatue(Canvas& cv) {
+  Slabs(cv, 12, kGoldFloorR, 53, true);
+  cv.Rect(3, 14, 20, 22, kInk);
+  cv.Rect(4, 15, 19, 21, kStoneR.dark);
+  cv.HLine(4, 19, 15, kStoneR.light);
+  cv.Ellipse(12, 6, 4, 4, kInk), cv.Ellipse(12, 6, 3, 3, kStoneR.mid);
+  cv.Rect(8, 9, 16, 16, kInk), cv.Rect(9, 10, 15, 16, kStoneR.mid);
+  cv.Rect(9, 10, 10, 16, kStoneR.light);
+  cv.Set(11, 5, kStoneR.light);
+}
+
+void PaintVoid(Canvas& cv) {
+  cv.Fill(Rgb(10, 8, 16));
+  cv.Speckle(57, Rgb(30, 24, 44), 10);
+}
+
+void PaintBrazier(Canvas& cv) {
+  Slabs(cv, 12, kGoldFloorR, 53, true);
+  cv.Ellipse(12, 16, 8, 6, kInk);
+  cv.Ellipse(12, 15.5, 7, 5, kDeepGoldR.mid);
+  cv.Ellipse(11, 14.5, 4, 2.5, kGoldR.light);
+  Flame(cv, 12, 9);
+}
+
+void PaintCavePool(Canvas& cv) {
+  Water(cv, 58, Ramp{Rgb(10, 26, 40), Rgb(22, 52, 74), Rgb(34, 74, 98), Rgb(96, 150, 170)});
+}
+
+void PaintPrisonBones(Canvas& cv) {
+  Slabs(cv, 12, kFlagR, 27, false);
+  Skull(cv, 16, 8);
+  Bone(cv, 4, 14, 8, false);
+  Bone(cv, 7, 3, 6, true);
+}
+
+void PaintMineCrate(Canvas& cv) {
+  Dirt(cv, 32, kMineFloorR);
+  cv.Rect(2, 2, 21, 21, kTimberR.outline);
+  cv.Rect(3, 3, 20, 20, kTimberR.mid);
+  for (int y = 3; y <= 20; y += 6) cv.HLine(3, 20, y, kTimberR.light), cv.HLine(3, 20, y + 5, kTimberR.dark);
+  for (int k = 0; k < 18; ++k) cv.Set(3 + k, 3 + k, kTimberR.outline), cv.Set(4 + k, 3 + k, kTimberR.light);
+  cv.Rect(3, 3, 20, 3, kTimberR.light);
+}
+
+void PaintSwampStones(Canvas& cv) {
+  Water(cv, 38, kBogR);
+  for (int i = 0; i < 4; ++i) {
+    int cx = 6 + (i % 2) * 12, cy = 6 + (i / 2) * 12;
+    cv.Blob(cx + (Hash(i, 1, 59) % 3) - 1.0, cy + (Hash(i, 2, 59) % 3) - 1.0, 4.5, 3.5, kStoneR);
+  }
+}
+
+void PaintPalm(Canvas& cv) {
+  cv.Fill(kSandR.mid);
+  cv.Speckle(42, kSandR.dark, 30);
+  cv.Ellipse(14, 16, 9, 6, kSandR.outline);
+  for (int k = 0; k < 6; ++k) {  // fronds
+    double a = k * 3.14159265 / 3 + 0.3;
+    for (int s = 2; s < 11; ++s) {
+      int x = int(12 + s * std::cos(a)), y = int(11 + s * std::sin(a));
+      cv.Set(x, y, kCactusR.mid);
+      cv.Set(x, y + 1, kCactusR.outline);
+      if (s < 7) cv.Set(x + 1, y, kCactusR.light);
+    }
+  }
+  cv.Ellipse(12, 11, 2.5, 2.5, kBarkR.outline), cv.Ellipse(12, 11, 1.5, 1.5, kBarkR.light);
+}
+
+void PaintSlimePool(Canvas& cv) {
+  Water(cv, 60, kSlimeR);
+  for (int i = 0; i < 3; ++i) {
+    int x = Hash(i, 1, 61) % 20, y = Hash(i, 2, 61) % 20;
+    cv.Ellipse(x + 2, y + 2, 2, 2, kSlimeR.outline), cv.Ellipse(x + 1.6, y + 1.6, 1.2, 1.2, kSlimeR.light);
+  }
+}
+
+void PaintMachineLamp(Canvas& cv) {
+  cv.Fill(kSteelR.mid);
+  cv.HLine(0, 23, 0, kSteelR.light), cv.VLine(0, 0, 23, kSteelR.light);
+  cv.HLine(0, 23, 23, kSteelR.outline), cv.VLine(23, 0, 23, kSteelR.outline);
+  cv.Ellipse(12, 12, 7, 7, kInk);
+  cv.Ellipse(12, 12, 6, 6, Rgb(40, 120, 140));
+  cv.Ellipse(12, 12, 4, 4, kCyan);
+  cv.Ellipse(11, 11, 1.5, 1.5, kWhite);
+}
+
+void PaintBanner(Canvas& cv) {
+  Bricks(cv, 12, 6, kDeepGoldR, 55);
+  cv.Rect(5, 1, 18, 22, kInk);
+  cv.Rect(6, 2, 17, 20, kCarpetR.mid);
+  cv.Rect(6, 2, 7, 20, kCarpetR.light);
+  cv.Rect(16, 2, 17, 20, kCarpetR.dark);
+  cv.HLine(4, 19, 1, kGoldR.light);
+  for (int k = -2; k <= 2; ++k) cv.HLine(12 - (2 - std::abs(k)), 12 + (2 - std::abs(k)) - 1, 10 + k, kGoldR.light);
+  cv.Set(6, 21, kCarpetR.dark), cv.Set(17, 21, kCarpetR.dark), cv.Set(11, 21, kCarpetR.dark);
+}
+
+void PaintTallGrass(Canvas& cv) {
+  Grass(cv, 62);
+  for (int i = 0; i < 12; ++i) {
+    int x = Hash(i, 1, 63) % N, y = 4 + Hash(i, 2, 63) % 18;
+    cv.Wrap(x, y, kGrassR.light), cv.Wrap(x, y - 1, kGrassR.light), cv.Wrap(x + 1, y - 2, kGrassR.mid);
+    cv.Wrap(x + 1, y + 1, kGrassR.outline);
+  }
+}
+
+void PaintBridge(Canvas& cv) {
+  cv.Fill(kBarkR.outline);
+  for (int y = 0; y < N; y += 6) {
+    cv.Rect(0, y, 23, y + 4, kTimberR.mid);
+    cv.HLine(0, 23, y, kTimberR.light);
+    cv.HLine(0, 23, y + 4, kTimberR.dark);
+    cv.Set(3 + (y % 12), y + 2, kTimberR.outline);
+  }
+}
+
+void PaintCaveCrystal(Canvas& cv) {
+  Stones(cv, 25, 7, kCaveWallR);
+  for (int i = 0; i < 3; ++i) {
+    int x = 5 + i * 6, top = 4 + (i % 2) * 5;
+    Color c = (i == 1) ? kViolet : kCyan;
+    for (int y = top; y < top + 10; ++y) {
+      int w = std::min(2, (y - top) / 2);
+      cv.HLine(x - w - 1, x + w + 1, y, kInk);
+      cv.HLine(x - w, x + w, y, c);
+      cv.Set(x - w, y, kWhite);
+    }
+  }
+}
+
+void PaintPrisonTorch(Canvas& cv) {
+  Bricks(cv, 8, 6, kBrickR, 29);
+  cv.Rect(10, 11, 13, 21, kInk);
+  cv.Rect(11, 12, 12, 20, kTimberR.mid);
+  Flame(cv, 11.5, 7);
+}
+
+void PaintRubble(Canvas& cv) {
+  Dirt(cv, 21, kCaveFloorR);
+  for (int i = 0; i < 4; ++i) {
+    int x = 4 + Hash(i, 1, 64) % 16, y = 4 + Hash(i, 2, 64) % 16;
+    cv.Blob(x, y, 2.5 + (i % 2), 2, kStoneR);
+  }
+}
+
+using TilePainter = void (*)(Canvas&);
+
+// One painter per tile value, in value order.
+const TilePainter kTilePainters[kTileCount] = {
+    PaintGrass, PaintFlowers, PaintDirtPath, PaintTree,
+    PaintBoulder, PaintPond, PaintFence, PaintSpring,
+    PaintCaveFloor, PaintCavePebbles, PaintCaveWall, PaintStalagmite,
+    PaintPrisonFloor, PaintPrisonWall, PaintPrisonBars, PaintPrisonStraw,
+    PaintMineFloor, PaintMineWall, PaintMineRails, PaintMineTimber,
+    PaintSwampMud, PaintSwampBog, PaintSwampReeds, PaintSwampDeadTree,
+    PaintStairDownRough, PaintStairUpRough, PaintSand, PaintSandstoneWall,
+    PaintCactus, PaintSandBones, PaintHotFloor, PaintTempleTiles,
+    PaintLairFloor, PaintLairWall, PaintBonePile, PaintLairNest,
+    PaintMetalFloor, PaintMetalWall, PaintStairDownBuilt, PaintStairUpBuilt,
+    PaintMetalGrate, PaintPipes, PaintGearBlock, PaintHazardFloor,
+    PaintGoldFloor, PaintGoldWall, PaintCarpet, PaintGoldPillar,
+    PaintStatue, PaintVoid, PaintBrazier, PaintCavePool,
+    PaintPrisonBones, PaintMineCrate, PaintSwampStones, PaintPalm,
+    PaintSlimePool, PaintMachineLamp, PaintBanner, PaintTallGrass,
+    PaintBridge, PaintCaveCrystal, PaintPrisonTorch, PaintRubble,
+};
+
+void Draw(Canvas& cv, int v) {
+  if (v < 0 || v >= kTileCount) throw std::logic_error("no picture for tile value");
+  kTilePainters[v](cv);
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 //   title TEXT             the song's name, written into the conductor track
 //   tempo BPM              starting tempo in quarter notes per minute
 //   time N/D               time signature (written for sequencers; the notes do not care)
+//   level PERCENT          scales every part's vol= (10..200, default 100): one knob that
+//                          sets the whole song's loudness beside the others; a part whose
+//                          volume would pass 127 is refused
 //   macro NAME TEXT...     defines $NAME: replaced by its text wherever it appears
 //                          (macros may use other macros; the text runs to the line's end)
 //   part NAME key=value... starts a part; every line after it up to the next 'part' (or a
@@ -371,13 +374,62 @@ int KeyValue(const std::string& token, const std::string& key, int lo, int hi, c
   }
 }
 
-}  // namespace
-
-Song Compile(const std::string& source, const std::string& name) {
-  std::map<std::string, std::string> macros;
-  std::vector<Part> parts;
-  std::string title = name;
+// What the source says before compiling: the song's settings and its parts' texts.
+struct Source {
+  std::string title;
   int tempo = 120, timeNum = 4, timeDen = 4;
+  int level = 100;  // percent of every part's volume
+  std::vector<Part> parts;
+};
+
+Part ParsePartLine(std::istringstream& words, int lineNo, const std::string& where) {
+  Part p;
+  p.Line = lineNo;
+  if (!(words >> p.Name)) Fail(where, "a part needs a name");
+  std::string token;
+  bool channelGiven = false;
+  while (words >> token) {
+    if (token.rfind("ch=", 0) == 0) {
+      p.Channel = KeyValue(token, "ch", 1, 16, where) - 1;
+      channelGiven = true;
+    } else if (token.rfind("prog=", 0) == 0) p.Program = KeyValue(token, "prog", 0, 127, where);
+    else if (token.rfind("vol=", 0) == 0) p.Volume = KeyValue(token, "vol", 0, 127, where);
+    else if (token.rfind("pan=", 0) == 0) p.Pan = KeyValue(token, "pan", 0, 127, where);
+    else if (token.rfind("rev=", 0) == 0) p.Reverb = KeyValue(token, "rev", 0, 127, where);
+    else if (token.rfind("cho=", 0) == 0) p.Chorus = KeyValue(token, "cho", 0, 127, where);
+    else Fail(where, "unknown setting '" + token + "'");
+  }
+  if (!channelGiven) Fail(where, "part " + p.Name + " needs ch=");
+  return p;
+}
+
+// A song-wide setting (title, tempo, time); false when the word names none.
+bool ParseSetting(const std::string& word, std::istringstream& words, Source& src,
+                  const std::string& where) {
+  if (word == "title") {
+    std::getline(words, src.title);
+    src.title = Trim(src.title);
+  } else if (word == "tempo") {
+    if (!(words >> src.tempo) || src.tempo < 20 || src.tempo > 400) Fail(where, "bad tempo");
+  } else if (word == "level") {
+    if (!(words >> src.level) || src.level < 10 || src.level > 200) Fail(where, "bad level");
+  } else if (word == "time") {
+    std::string sig;
+    words >> sig;
+    if (std::sscanf(sig.c_str(), "%d/%d", &src.timeNum, &src.timeDen) != 2 || src.timeNum < 1 ||
+        src.timeNum > 32 ||
+        (src.timeDen != 2 && src.timeDen != 4 && src.timeDen != 8 && src.timeDen != 16))
+      Fail(where, "bad time signature");
+  } else {
+    return false;
+  }
+  return true;
+}
+
+Source Parse(const std::string& source, const std::string& name) {
+  Source src;
+  src.title = name;
+  std::map<std::string, std::string> macros;
   std::istringstream in(source);
   std::string raw;
   int lineNo = 0;
@@ -392,24 +444,7 @@ Song Compile(const std::string& source, const std::string& name) {
     std::string word;
     words >> word;
     if (word == "part") {
-      Part p;
-      p.Line = lineNo;
-      if (!(words >> p.Name)) Fail(where, "a part needs a name");
-      std::string token;
-      bool channelGiven = false;
-      while (words >> token) {
-        if (token.rfind("ch=", 0) == 0) {
-          p.Channel = KeyValue(token, "ch", 1, 16, where) - 1;
-          channelGiven = true;
-        } else if (token.rfind("prog=", 0) == 0) p.Program = KeyValue(token, "prog", 0, 127, where);
-        else if (token.rfind("vol=", 0) == 0) p.Volume = KeyValue(token, "vol", 0, 127, where);
-        else if (token.rfind("pan=", 0) == 0) p.Pan = KeyValue(token, "pan", 0, 127, where);
-        else if (token.rfind("rev=", 0) == 0) p.Reverb = KeyValue(token, "rev", 0, 127, where);
-        else if (token.rfind("cho=", 0) == 0) p.Chorus = KeyValue(token, "cho", 0, 127, where);
-        else Fail(where, "unknown setting '" + token + "'");
-      }
-      if (!channelGiven) Fail(where, "part " + p.Name + " needs ch=");
-      parts.push_back(p);
+      src.parts.push_back(ParsePartLine(words, lineNo, where));
       inPart = true;
     } else if (word == "macro") {
       std::string macroName;
@@ -418,41 +453,38 @@ Song Compile(const std::string& source, const std::string& name) {
       std::getline(words, rest);
       macros[macroName] = rest;
       inPart = false;
-    } else if (!inPart && word == "title") {
-      std::getline(words, title);
-      title = Trim(title);
-    } else if (!inPart && word == "tempo") {
-      if (!(words >> tempo) || tempo < 20 || tempo > 400) Fail(where, "bad tempo");
-    } else if (!inPart && word == "time") {
-      std::string sig;
-      words >> sig;
-      if (std::sscanf(sig.c_str(), "%d/%d", &timeNum, &timeDen) != 2 || timeNum < 1 || timeNum > 32 ||
-          (timeDen != 2 && timeDen != 4 && timeDen != 8 && timeDen != 16))
-        Fail(where, "bad time signature");
+    } else if (!inPart && ParseSetting(word, words, src, where)) {
     } else if (inPart) {
-      parts.back().Text += ExpandMacros(line, macros, where) + "\n";
+      src.parts.back().Text += ExpandMacros(line, macros, where) + "\n";
     } else {
       Fail(where, "music outside a part");
     }
   }
-  if (parts.empty()) Fail(name, "no parts");
+  if (src.parts.empty()) Fail(name, "no parts");
+  return src;
+}
 
-  std::vector<std::pair<int, int>> tempos;
+// The parts compiled to tracks, each opened by its name and its channel's settings; every
+// part must last as long as the others.
+std::vector<std::vector<Event>> CompileParts(const Source& src, const std::string& name,
+                                             std::vector<std::pair<int, int>>& tempos, int& length) {
   std::vector<std::vector<Event>> tracks;
-  int length = -1;
+  length = -1;
   std::string lengths;
   bool differ = false;
-  for (const Part& p : parts) {
+  for (const Part& p : src.parts) {
     std::string where = name + " part " + p.Name;
     size_t at = 0;
     std::string linear = ExpandRepeats(p.Text, at, where, false);
     PartCompiler compiler(p, tempos);
     std::vector<Event> events = compiler.Run(linear);
+    const int volume = (p.Volume * src.level + 50) / 100;
+    if (volume > 127) Fail(where, "vol=" + std::to_string(p.Volume) + " at level " + std::to_string(src.level) + " passes 127");
     std::vector<Event> head;
     std::vector<uint8_t> nameBytes(p.Name.begin(), p.Name.end());
     head.push_back(Meta(0, 0x03, nameBytes));
     if (p.Channel != 9) head.push_back({0, 0, {uint8_t(0xC0 | p.Channel), uint8_t(p.Program)}});
-    for (auto [cc, v] : {std::pair{7, p.Volume}, {10, p.Pan}, {91, p.Reverb}, {93, p.Chorus}, {11, 127}})
+    for (auto [cc, v] : {std::pair{7, volume}, {10, p.Pan}, {91, p.Reverb}, {93, p.Chorus}, {11, 127}})
       head.push_back({0, 0, {uint8_t(0xB0 | p.Channel), uint8_t(cc), uint8_t(v)}});
     events.insert(events.begin(), head.begin(), head.end());
     tracks.push_back(std::move(events));
@@ -462,34 +494,53 @@ Song Compile(const std::string& source, const std::string& name) {
   }
   if (differ) Fail(name, "parts differ in length (ticks):" + lengths);
   if (length <= 0) Fail(name, "the song is empty");
+  return tracks;
+}
 
+std::vector<Event> Conductor(const Source& src, std::vector<std::pair<int, int>>& tempos) {
   std::vector<Event> conductor;
-  conductor.push_back(Meta(0, 0x03, std::vector<uint8_t>(title.begin(), title.end())));
+  conductor.push_back(Meta(0, 0x03, std::vector<uint8_t>(src.title.begin(), src.title.end())));
   int dd = 0;
-  for (int d = timeDen; d > 1; d /= 2) ++dd;
-  conductor.push_back(Meta(0, 0x58, {uint8_t(timeNum), uint8_t(dd), 24, 8}));
-  conductor.push_back(TempoEvent(0, tempo));
+  for (int d = src.timeDen; d > 1; d /= 2) ++dd;
+  conductor.push_back(Meta(0, 0x58, {uint8_t(src.timeNum), uint8_t(dd), 24, 8}));
+  conductor.push_back(TempoEvent(0, src.tempo));
   std::stable_sort(tempos.begin(), tempos.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   for (auto [tick, bpm] : tempos) conductor.push_back(TempoEvent(tick, bpm));
+  return conductor;
+}
 
-  Song song;
-  song.Ticks = length;
-  song.Tracks = int(parts.size());
-  // Playing time from the tempo map.
+// Playing time from the tempo map.
+double PlayingSeconds(int tempo, const std::vector<std::pair<int, int>>& tempos, int length) {
+  double seconds = 0;
   int lastTick = 0, bpm = tempo;
   for (auto [tick, newBpm] : tempos) {
     if (tick >= length) break;
-    song.Seconds += double(tick - lastTick) / kQuarter * 60.0 / bpm;
+    seconds += double(tick - lastTick) / kQuarter * 60.0 / bpm;
     lastTick = tick;
     bpm = newBpm;
   }
-  song.Seconds += double(length - lastTick) / kQuarter * 60.0 / bpm;
+  return seconds + double(length - lastTick) / kQuarter * 60.0 / bpm;
+}
+
+}  // namespace
+
+Song Compile(const std::string& source, const std::string& name) {
+  Source src = Parse(source, name);
+  std::vector<std::pair<int, int>> tempos;
+  int length = 0;
+  std::vector<std::vector<Event>> tracks = CompileParts(src, name, tempos, length);
+  std::vector<Event> conductor = Conductor(src, tempos);
+
+  Song song;
+  song.Ticks = length;
+  song.Tracks = int(src.parts.size());
+  song.Seconds = PlayingSeconds(src.tempo, tempos, length);
 
   std::vector<uint8_t>& out = song.Midi;
   out = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1};
-  out.push_back(uint8_t((parts.size() + 1) >> 8));
-  out.push_back(uint8_t(parts.size() + 1));
+  out.push_back(uint8_t((src.parts.size() + 1) >> 8));
+  out.push_back(uint8_t(src.parts.size() + 1));
   out.push_back(uint8_t(kQuarter >> 8));
   out.push_back(uint8_t(kQuarter & 0xFF));
   auto chunk = TrackChunk(conductor, length);
