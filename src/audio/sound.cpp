@@ -84,7 +84,7 @@ const CachedWave* LoadEffect(const std::string& path, int rate) {
 
 void PlayMusic(uint8_t track) {
   musicCalls.push_back(track);
-  if (track < 99 && G.MusicOn) {
+  if (track < kTrackSilence && G.MusicOn) {
     std::string path = AppDir + "MC_" + std::to_string(track) + ".mid";
     std::vector<uint8_t> bytes;
     std::string error;
@@ -111,11 +111,11 @@ void Timer2Timer() {
 
 void PlayEffect(uint8_t number) {
   effectCalls.push_back(number);
-  if (!G.EffectsOn || number > 4) return;
+  if (!G.EffectsOn || number > kEffectBossFalls) return;
   const CachedWave* wave = LoadEffect(AppDir + "w_" + std::to_string(number) + ".wav", Eng().SampleRate());
   if (!wave) return;  // a missing or broken wave is simply not heard
   Eng().StartEffect(number, wave->Samples);
-  if (number == 4) Eng().WaitEffectEnd(wave->LengthMs);
+  if (number == kEffectBossFalls) Eng().WaitEffectEnd(wave->LengthMs);
 }
 
 namespace audio {

@@ -85,12 +85,12 @@ void FormCreate() {
   G.GameMode = kModeTitle;
   Form1.Image1.LoadFromFile(AppDir + "title.bmp");
   Form1.Image2.LoadFromFile(AppDir + "title.bmp");
-  PlayMusic(10);
+  PlayMusic(kTrackTitle);
 }
 
 void FormShow() {
-  Form1.ClientWidth = 312;
-  Form1.ClientHeight = 216;
+  Form1.ClientWidth = kViewWidth;
+  Form1.ClientHeight = kViewHeight;
   N3122161Click();
 }
 
@@ -100,7 +100,7 @@ void FormResize(int clientWidth, int clientHeight) {
 }
 
 void N6244321Click() { SetViewSize(Form1.N6244321, 624, 432); }
-void N3122161Click() { SetViewSize(Form1.N3122161, 312, 216); }
+void N3122161Click() { SetViewSize(Form1.N3122161, kViewWidth, kViewHeight); }
 void N1561081Click() { SetViewSize(Form1.N1561081, 156, 108); }
 
 void Timer1Timer() {

@@ -20,7 +20,7 @@ void LeaveTitle() {
   G.GameMode = kModeSelect;
   G.HeroIndex = 0;
   LoadIntoImage2("charas_0.bmp");
-  PlayMusic(0);
+  PlayMusic(kTrackSelection);
 }
 
 void ChooseHero(int hero) {
@@ -28,7 +28,7 @@ void ChooseHero(int hero) {
   G.HeroIndex = static_cast<int8_t>(hero);
   std::string name = "charas_" + std::to_string(hero) + ".bmp";
   LoadIntoImage2(name.c_str());
-  PlayEffect(3);
+  PlayEffect(kEffectCursor);
 }
 
 void ReturnToTitleFromSelection() {
@@ -36,14 +36,14 @@ void ReturnToTitleFromSelection() {
   G.TickCount = 0;
   G.GameMode = kModeTitle;
   LoadIntoImage2("title.bmp");
-  PlayMusic(10);
+  PlayMusic(kTrackTitle);
 }
 
 void StartGameFromSelection() {
   StartNewGame();
   G.GameMode = kModeWorld;
   LoadIntoImage2("mainmap.bmp");
-  PlayMusic(11);
+  PlayMusic(kTrackWorldMap);
   EnableFileCommands(true, true);
 }
 
@@ -61,7 +61,7 @@ void GameOver() {
   DrawDeathRemains();
   G.GameMode = kModeGameOver;
   EnableFileCommands(false, false);
-  PlayMusic(4);
+  PlayMusic(kTrackGameOver);
 }
 
 void ContinueAfterGameOver() {
@@ -82,7 +82,7 @@ void EndEnding() {
 void ExitToTitle() {
   G.GameMode = kModeTitle;
   G.TickCount = 0;
-  PlayMusic(10);
+  PlayMusic(kTrackTitle);
   LoadIntoImage2("title.bmp");
   EnableFileCommands(false, true);
 }

@@ -9,7 +9,7 @@ void StartGameFromSelection();
 void ChooseHero(int hero);  // selection screen arrows
 void OpenMenu();            // Esc in play
 void LeaveMenu();           // Esc or C in the menu
-void GameOver();            // tick step 13
+void GameOver();            // the tick found the hero without hit points
 void ContinueAfterGameOver();  // Enter on the game-over screen
-void EndEnding();           // TickCount reached 1600
+void EndEnding();           // TickCount reached the ending's length
 void ExitToTitle();         // File, Exit confirmed in modes 1, 2, 5

@@ -49,9 +49,9 @@ void Screens() {
   if (InMode(kModeGameOver)) DrawGameOver();
   if (InMode(kModeSelect)) DrawSelection();
   if (InMode(kModeEnding)) {
-    // The count reaches 1600 one tick at a time in play; ">=" also ends an ending entered
+    // The count reaches the ending's length one tick at a time in play; ">=" also ends an ending entered
     // from a saved game while the count already stood past it, which would never end.
-    if (G.TickCount >= 1600) {
+    if (G.TickCount >= kEndingLength) {
       EndEnding();
     } else {
       DrawEnding();

@@ -10,7 +10,6 @@
 namespace {
 
 constexpr int kEndingScrollStart = 100;  // five seconds of the still first
-constexpr int kEndingLength = 1600;
 
 // A fresh colour, red drawn first, then green, then blue.
 gfx::Color RandomColour() {

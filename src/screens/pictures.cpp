@@ -19,14 +19,14 @@ void LoadIntoBuf2(const char* name) {
   gfx::TImage loaded;
   loaded.LoadFromFile(AppDir + name);
   gfx::Bitmap& frame = Form1.buf2.Picture;
-  if (frame.Width() != 312 || frame.Height() != 216) frame.Resize(312, 216);
-  gfx::FillRect(frame, 0, 0, 312, 216, gfx::kBlack);
-  gfx::BitBlt(frame, 0, 0, 312, 216, &loaded.Picture, 0, 0, gfx::Rop::Copy);
+  if (frame.Width() != kViewWidth || frame.Height() != kViewHeight) frame.Resize(kViewWidth, kViewHeight);
+  gfx::FillRect(frame, 0, 0, kViewWidth, kViewHeight, gfx::kBlack);
+  gfx::BitBlt(frame, 0, 0, kViewWidth, kViewHeight, &loaded.Picture, 0, 0, gfx::Rop::Copy);
 }
 
 void EnsureImage2() {
   gfx::Bitmap& image2 = Form1.Image2.Picture;
-  if (image2.Width() < 312 || image2.Height() < 216) image2.Resize(312, 216);
+  if (image2.Width() < kViewWidth || image2.Height() < kViewHeight) image2.Resize(kViewWidth, kViewHeight);
 }
 
 }  // namespace
@@ -34,10 +34,10 @@ void EnsureImage2() {
 void LoadIntoImage2(const char* name) { Form1.Image2.LoadFromFile(AppDir + name); }
 
 void ShowWorldMap() {
-  PlayMusic(11);
+  PlayMusic(kTrackWorldMap);
   LoadIntoBuf2("mainmap.bmp");
   EnsureImage2();
-  gfx::BitBlt(Form1.Image2.Picture, 0, 0, 312, 216, &Form1.buf2.Picture, 0, 0, gfx::Rop::Copy);
+  gfx::BitBlt(Form1.Image2.Picture, 0, 0, kViewWidth, kViewHeight, &Form1.buf2.Picture, 0, 0, gfx::Rop::Copy);
   RepaintImage1();
   G.HeroX = G.WorldX;
   G.HeroY = G.WorldY;
@@ -48,7 +48,7 @@ void StartEnding() {
   G.TickCount = 0;
   EnableFileCommands(false, false);
   EnsureImage2();
-  gfx::BitBlt(Form1.Image2.Picture, 0, 0, 312, 216, &Form1.Image1.Picture, 0, 0, gfx::Rop::Copy);
+  gfx::BitBlt(Form1.Image2.Picture, 0, 0, kViewWidth, kViewHeight, &Form1.Image1.Picture, 0, 0, gfx::Rop::Copy);
 }
 
 // The 312 x 216 view: black, then the picture's window at (sx, sy) over it. Beyond the
@@ -56,7 +56,7 @@ void StartEnding() {
 // transfer leaves uncovered are filled (none at all away from the floor's edges): the
 // frame comes out the same as after a whole black fill, at a fraction of the cost.
 void CopyViewOverBlack(gfx::Bitmap& frame, const gfx::Bitmap& picture, int sx, int sy) {
-  const int64_t w = std::min(312, frame.Width()), h = std::min(216, frame.Height());
+  const int64_t w = std::min(kViewWidth, frame.Width()), h = std::min(kViewHeight, frame.Height());
   // The part of the view the transfer writes, worked out as BitBlt clips it.
   int64_t x0 = 0, x1 = 0, y0 = 0, y1 = 0;
   if (!picture.Empty()) {
@@ -67,11 +67,11 @@ void CopyViewOverBlack(gfx::Bitmap& frame, const gfx::Bitmap& picture, int sx, i
   }
   const int left = static_cast<int>(x0), right = static_cast<int>(x1);
   const int top = static_cast<int>(y0), bottom = static_cast<int>(y1);
-  gfx::FillRect(frame, 0, 0, 312, top, gfx::kBlack);
-  gfx::FillRect(frame, 0, bottom, 312, 216 - bottom, gfx::kBlack);
+  gfx::FillRect(frame, 0, 0, kViewWidth, top, gfx::kBlack);
+  gfx::FillRect(frame, 0, bottom, kViewWidth, kViewHeight - bottom, gfx::kBlack);
   gfx::FillRect(frame, 0, top, left, bottom - top, gfx::kBlack);
-  gfx::FillRect(frame, right, top, 312 - right, bottom - top, gfx::kBlack);
-  gfx::BitBlt(frame, 0, 0, 312, 216, &picture, sx, sy, gfx::Rop::Copy);
+  gfx::FillRect(frame, right, top, kViewWidth - right, bottom - top, gfx::kBlack);
+  gfx::BitBlt(frame, 0, 0, kViewWidth, kViewHeight, &picture, sx, sy, gfx::Rop::Copy);
 }
 
 void DrawFloorWindow(gfx::Bitmap& frame) {

@@ -12,7 +12,6 @@
 namespace {
 
 constexpr const char* kFontFace = "ＭＳ 明朝";
-constexpr int kViewHeight = 216;
 
 std::vector<DrawnText>* textTrace = nullptr;
 

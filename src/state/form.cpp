@@ -7,6 +7,7 @@
 #include "gfx/bmp.h"
 #include "platform/platform.h"
 #include "state/form_sheets.h"
+#include "state/records.h"
 
 TForm1 Form1;
 
@@ -54,16 +55,16 @@ void LoadFormSheets() {
 }
 
 void SetUpBuffers() {
-  Form1.BUF.Picture.Resize(1440, 1440);
-  Form1.buf2.Picture.Resize(312, 216);
+  Form1.BUF.Picture.Resize(kFloorPixels, kFloorPixels);
+  Form1.buf2.Picture.Resize(kViewWidth, kViewHeight);
   Form1.buf2.canvas.FontName = "ＭＳ 明朝";
   Form1.buf2.canvas.BrushClear = true;
 }
 
 void PresentFrame() {
   gfx::Bitmap& shown = Form1.Image1.Picture;
-  if (shown.Width() < 312 || shown.Height() < 216) shown.Resize(312, 216);
-  gfx::BitBlt(shown, 0, 0, 312, 216, &Form1.buf2.Picture, 0, 0, gfx::Rop::Copy);
+  if (shown.Width() < kViewWidth || shown.Height() < kViewHeight) shown.Resize(kViewWidth, kViewHeight);
+  gfx::BitBlt(shown, 0, 0, kViewWidth, kViewHeight, &Form1.buf2.Picture, 0, 0, gfx::Rop::Copy);
   RepaintImage1();
 }
 

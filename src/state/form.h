@@ -1,12 +1,33 @@
 // The main window's components as plain objects: the four images, the eleven sprite
 // sheets, the two timers and the menu items whose state the game changes. The Qt window
 // (and the headless runner) mirror these into real widgets; the game only touches these.
+//
+// The window's names, and what they are:
+//   BUF        the whole floor picture, 1440 x 1440, drawn from the tiles at set-up
+//   buf2       the frame being drawn, one view (312 x 216)
+//   Image1     the frame the window shows (PresentFrame copies buf2 into it)
+//   Image2     the backdrop of the title, selection, menu, world-map and ending screens
+//   SP1        floor tiles, drawn into BUF          Sp4    the dungeon's monsters
+//   SP2        hero figures                         Sp11   the dungeon's boss
+//   sp3        hero faces of the status panel       Sp5    status panel symbols
+//   sp6        shots                                Sp7    splats and remains, into BUF
+//   Sp8        sparks, flames, hits, entrances      Sp9    item icons
+//   sp10       coins
+//   Timer1     the game's tick (Timer1Timer)        Timer2 the music's loop (Timer2Timer)
+//   K1, K2     File, Save and File, Load (K1Click, K2Click)
+//   N6244321, N3122161, N1561081   the view sizes 624 x 432, 312 x 216, 156 x 108 (...Click)
+//   Exit1      File, Exit (Exit1Click)
+//   FormCreate, FormShow, FormResize, FormKeyDown, FormKeyUp   the window's own events
 #pragma once
 
 #include <string>
 
 #include "gfx/image.h"
 #include "gfx/sprite.h"
+
+// The view: the size of every picture the window shows (buf2, Image1, Image2).
+constexpr int kViewWidth = 312;
+constexpr int kViewHeight = 216;
 
 struct TTimer {
   bool Enabled = false;
@@ -27,8 +48,8 @@ struct TForm1 {
   TMenuItem K2{true, false};   // File, Load
   TMenuItem N6244321{true, false}, N3122161{true, true}, N1561081{true, false};  // view sizes
   std::string Caption = "ミロヴァーン";
-  int ClientWidth = 312;
-  int ClientHeight = 216;
+  int ClientWidth = kViewWidth;
+  int ClientHeight = kViewHeight;
   bool CenterRequested = false;  // a view-size command asks the window to centre itself
   bool Ended = false;            // the program has been asked to end
 };

@@ -101,8 +101,9 @@ struct FloorItemRecord {
   uint8_t Unused33[31];
 };
 
+constexpr int kTileSize = 24;  // a floor tile's side in pixels
 constexpr int kFloorTiles = 60;
-constexpr int kFloorPixels = kFloorTiles * 24;
+constexpr int kFloorPixels = kFloorTiles * kTileSize;
 
 // One floor: 3600 tile bytes in column-major order, then the solidity of every tile value.
 struct FloorRecord {

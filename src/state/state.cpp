@@ -11,7 +11,7 @@ int TileValueAt(int px, int py) {
   if (OutsideFloor(px, py)) return -1;
   int floor = G.FloorIndex;
   if (floor < 0 || floor > 9) return -1;
-  return G.Floors[floor].TileAt(px / 24, py / 24);
+  return G.Floors[floor].TileAt(px / kTileSize, py / kTileSize);
 }
 
 bool SolidAt(int px, int py) {

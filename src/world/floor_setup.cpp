@@ -113,7 +113,7 @@ void DrawFloorIntoBUF() {
   tiles.Destination = &Form1.BUF;
   const FloorRecord& floor = G.Floors[G.FloorIndex];
   for (int r = 0; r < kFloorTiles; ++r) {
-    for (int c = 0; c < kFloorTiles; ++c) DrawCell(tiles, floor.TileAt(c, r), c * 24, r * 24);
+    for (int c = 0; c < kFloorTiles; ++c) DrawCell(tiles, floor.TileAt(c, r), c * kTileSize, r * kTileSize);
   }
 }
 
@@ -127,8 +127,8 @@ void PlaceTrap() {
       int r = Random(60);
       int c = Random(60);
       if (!floor.SolidAt(c, r)) {
-        trap.X = c * 24;
-        trap.Y = r * 24;
+        trap.X = c * kTileSize;
+        trap.Y = r * kTileSize;
         trap.Armed = 1;
         trap.TrapKind = 0;
         return;  // one trap per call

@@ -32,7 +32,7 @@ void MoveHeroOnFloor() {
     moved = true;
     int py = G.HeroY - s;
     if (SolidAt(G.HeroX + 4, py) || SolidAt(G.HeroX + 20, py)) {
-      G.HeroY = (py / 24 + 1) * 24;
+      G.HeroY = (py / kTileSize + 1) * kTileSize;
     } else {
       G.HeroY = py;
     }
@@ -40,9 +40,9 @@ void MoveHeroOnFloor() {
   }
   if (G.KeyState[kRight]) {
     moved = true;
-    int px = G.HeroX + s + 24;
+    int px = G.HeroX + s + kTileSize;
     if (SolidAt(px, G.HeroY + 4) || SolidAt(px, G.HeroY + 20)) {
-      G.HeroX = (G.HeroX + s) / 24 * 24;
+      G.HeroX = (G.HeroX + s) / kTileSize * kTileSize;
     } else {
       G.HeroX += s;
     }
@@ -50,9 +50,9 @@ void MoveHeroOnFloor() {
   }
   if (G.KeyState[kDown]) {
     moved = true;
-    int py = G.HeroY + s + 24;
+    int py = G.HeroY + s + kTileSize;
     if (SolidAt(G.HeroX + 4, py) || SolidAt(G.HeroX + 20, py)) {
-      G.HeroY = (G.HeroY + s) / 24 * 24;
+      G.HeroY = (G.HeroY + s) / kTileSize * kTileSize;
     } else {
       G.HeroY += s;
     }
@@ -62,7 +62,7 @@ void MoveHeroOnFloor() {
     moved = true;
     int px = G.HeroX - s;
     if (SolidAt(px, G.HeroY + 4) || SolidAt(px, G.HeroY + 20)) {
-      G.HeroX = (px / 24 + 1) * 24;
+      G.HeroX = (px / kTileSize + 1) * kTileSize;
     } else {
       G.HeroX = px;
     }

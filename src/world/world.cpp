@@ -27,8 +27,8 @@ void EnterDungeon() {
     if (!Open(e) || !within) continue;
     G.WorldX = G.HeroX;
     G.WorldY = G.HeroY;
-    G.HeroX = e.StartTileX * 24;
-    G.HeroY = e.StartTileY * 24;
+    G.HeroX = e.StartTileX * kTileSize;
+    G.HeroY = e.StartTileY * kTileSize;
     G.FloorIndex = i == 5 ? 9 : 0;
     SetUpFloor(i, true, true);
     PlayMusic(e.Music);

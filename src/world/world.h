@@ -2,5 +2,5 @@
 // themselves are a table of the state, filled at start-up).
 #pragma once
 
-void DrawWorldEntrances();  // tick step 7 (mode 5)
+void DrawWorldEntrances();  // on the world map, under the hero
 void EnterDungeon();        // Space or Enter on the world map

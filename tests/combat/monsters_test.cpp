@@ -698,7 +698,27 @@ TEST_F(MonsterPassTest, BossIsDrawnTenPixelsUpLeftAndItsMarksBelowItsCentre) {
   EXPECT_EQ(view.Pixel(167, 92), bossColour);
 }
 
+// Cells of a damaged pose are clamped into the sheet: each pass draws one whole cell of
+// the right sheet and nothing else (a cell read from outside the sheet would come out
+// partial or in other colours).
 TEST_F(MonsterPassTest, DamagedRecordDrawsWithoutReadingOutsideItsTables) {
+  const gfx::Color monsterColour = gfx::Rgb(200, 40, 40), bossColour = gfx::Rgb(10, 200, 10);
+  PlainSheet(Form1.Sp4, Form1.buf2, 12, 3, monsterColour);
+  PlainSheet(Form1.Sp11, Form1.buf2, 12, 1, bossColour);
+  gfx::Bitmap& view = Form1.buf2.Picture;
+  auto drawnCell = [&view](gfx::Color colour) {
+    int count = 0, others = 0;
+    for (int y = 0; y < view.Height(); ++y) {
+      for (int x = 0; x < view.Width(); ++x) {
+        const gfx::Color c = view.Pixel(x, y);
+        if (c == colour) ++count;
+        else if (c != gfx::kBlack) ++others;
+      }
+    }
+    gfx::FillRect(view, 0, 0, view.Width(), view.Height(), gfx::kBlack);
+    return others == 0 && count == 24 * 24;
+  };
+  gfx::FillRect(view, 0, 0, view.Width(), view.Height(), gfx::kBlack);
   MonsterRecord& m = PutMonster(0, G.HeroX, G.HeroY);
   m.AnimFrame = 1000000;
   m.SpriteRow = 2000000000;
@@ -707,12 +727,15 @@ TEST_F(MonsterPassTest, DamagedRecordDrawsWithoutReadingOutsideItsTables) {
   m.Behaviour = 77;
   m.MoveDelay = 1000;  // drawn with the damaged pose
   MonsterPass();
+  EXPECT_TRUE(drawnCell(bossColour));
   m.MoveDelay = 0;  // and acting with it
   MonsterPass();
+  EXPECT_TRUE(drawnCell(bossColour));
   m.IsBoss = 0;
   m.SpriteRow = -2000000000;
   MonsterPass();
-  SUCCEED();
+  EXPECT_TRUE(drawnCell(monsterColour));
+  EXPECT_EQ(m.State, Active);
 }
 
 }  // namespace

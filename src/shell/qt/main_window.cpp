@@ -40,7 +40,7 @@ void ImageView::paintEvent(QPaintEvent*) {
                frame.Height(), frame.Width() * 4, QImage::Format_RGBX8888);
   // Nearest neighbour: the pixel art stays sharp at every size.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter.drawImage(rect(), image.copy(0, 0, 312, 216));
+  painter.drawImage(rect(), image.copy(0, 0, kViewWidth, kViewHeight));
 }
 
 void ImageView::resizeEvent(QResizeEvent*) { FormResize(width(), height()); }
