@@ -23,11 +23,6 @@ audio::Engine& Eng() {
   return *engine;
 }
 
-void SetTimer2(bool enabled) {
-  Form1.Timer2.Enabled = enabled;
-  platform::Os().FormChanged();
-}
-
 // Reads a track; on failure returns the text for the message box.
 bool ReadMidi(const std::string& path, std::vector<uint8_t>& bytes, std::string& error) {
   std::error_code ec;
@@ -97,10 +92,10 @@ void PlayMusic(uint8_t track) {
     }
     Eng().OpenMusic(std::move(bytes));
     Eng().PlayMusic();
-    SetTimer2(true);
+    SetTimerEnabled(Form1.Timer2, true);
   } else {
     Eng().StopMusic();
-    SetTimer2(false);
+    SetTimerEnabled(Form1.Timer2, false);
   }
   G.MusicTrack = track;
 }

@@ -26,19 +26,6 @@ int ArrowOf(uint16_t key) {
   }
 }
 
-// No tick may run under a question box; the timer comes back even if the action fails.
-class TimerPause {
- public:
-  TimerPause() {
-    Form1.Timer1.Enabled = false;
-    platform::Os().FormChanged();
-  }
-  ~TimerPause() {
-    Form1.Timer1.Enabled = true;
-    platform::Os().FormChanged();
-  }
-};
-
 void MenuKeyDown(uint16_t key) {
   switch (key) {
     case VK_F1: G.MenuPage = 0; break;
@@ -52,13 +39,13 @@ void MenuKeyDown(uint16_t key) {
     int direction = ArrowOf(key);
     if (direction >= 0) MoveCursor(direction);
     if (key == VK_SPACE || key == kKeyV) {
-      TimerPause pause;
+      TickPause pause;
       UseItem();
     } else if (key == VK_RETURN || key == kKeyD) {
-      TimerPause pause;
+      TickPause pause;
       DiscardItem();
     } else if (key == kKeyC) {
-      TimerPause pause;
+      TickPause pause;
     }
   }
   if (key == VK_ESCAPE || key == kKeyC) LeaveMenu();

@@ -43,11 +43,9 @@ void SetViewSize(TMenuItem& chosen, int width, int height) {
 // stack one box on another.
 void ReportUncaught(const std::exception& e) {
   bool running = Form1.Timer1.Enabled;
-  Form1.Timer1.Enabled = false;
-  platform::Os().FormChanged();
+  SetTimerEnabled(Form1.Timer1, false);
   platform::Os().ShowError(e.what());
-  Form1.Timer1.Enabled = running;
-  platform::Os().FormChanged();
+  SetTimerEnabled(Form1.Timer1, running);
 }
 
 std::string FindAppDir(const std::string& programDir) {
@@ -110,8 +108,8 @@ void Timer1Timer() {
 }
 
 void Exit1Click() {
-  Form1.Timer1.Enabled = false;
-  platform::Os().FormChanged();
+  // Not a TickPause: once the program is to end, the tick stays stopped.
+  SetTimerEnabled(Form1.Timer1, false);
   int mode = G.GameMode;
   if (mode == kModeTitle || mode == kModeGameOver || mode == kModeSelect) {
     if (platform::Os().AskYesNo("ゲームの終了", "ゲームを終了してもよろしいでしょうか？")) {
@@ -124,6 +122,5 @@ void Exit1Click() {
       ExitToTitle();
     }
   }
-  Form1.Timer1.Enabled = true;
-  platform::Os().FormChanged();
+  SetTimerEnabled(Form1.Timer1, true);
 }

@@ -25,22 +25,6 @@ const char kProposedName[] = "*.sav";
 std::string sdFileName = kProposedName;
 std::string odFileName = kProposedName;
 
-// The game stands still while a file dialog is open; the timer runs again whatever happens,
-// also when the command fails or throws.
-class TimerPause {
- public:
-  TimerPause() { SetTimer1(false); }
-  ~TimerPause() { SetTimer1(true); }
-  TimerPause(const TimerPause&) = delete;
-  TimerPause& operator=(const TimerPause&) = delete;
-
- private:
-  static void SetTimer1(bool on) {
-    Form1.Timer1.Enabled = on;
-    platform::Os().FormChanged();
-  }
-};
-
 std::string CannotRead(const std::string& path, const std::string& reason) {
   return "ゲームデータを読み込めません：" + path + "\n" + reason;
 }
@@ -178,7 +162,7 @@ bool LoadGameFile(const std::string& path) {
 
 void K1Click() {
   if (!Form1.K1.Enabled) return;
-  TimerPause pause;
+  TickPause pause;
   platform::FileDialogSpec request{"ｹﾞｰﾑﾃﾞｰﾀの保存", "ｹﾞｰﾑﾌｧｲﾙ (*.sav)", "*.sav", "sav", sdFileName};
   auto chosen = platform::Os().SaveFileDialog(request);
   if (!chosen || chosen->empty()) return;
@@ -188,7 +172,7 @@ void K1Click() {
 
 void K2Click() {
   if (!Form1.K2.Enabled) return;
-  TimerPause pause;
+  TickPause pause;
   platform::FileDialogSpec request{"ｹﾞｰﾑﾃﾞｰﾀの読み込み", "ｹﾞ-ﾑﾃﾞｰﾀ (*.sav)", "*.sav", "sav",
                                 odFileName};
   auto chosen = platform::Os().OpenFileDialog(request);

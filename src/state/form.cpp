@@ -61,6 +61,11 @@ void SetUpBuffers() {
   Form1.buf2.canvas.BrushClear = true;
 }
 
+void SetTimerEnabled(TTimer& timer, bool enabled) {
+  timer.Enabled = enabled;
+  platform::Os().FormChanged();
+}
+
 void PresentFrame() {
   gfx::Bitmap& shown = Form1.Image1.Picture;
   if (shown.Width() < kViewWidth || shown.Height() < kViewHeight) shown.Resize(kViewWidth, kViewHeight);

@@ -75,6 +75,19 @@ void LoadFormSheets();
 // The buffers with their canvas, as the window is created.
 void SetUpBuffers();
 
+// Starts or stops a timer of the form and tells the window.
+void SetTimerEnabled(TTimer& timer, bool enabled);
+
+// No tick may run under a dialog or a question box: the tick's timer stops for the pause's
+// lifetime and runs again afterwards, even when the action in between throws.
+class TickPause {
+ public:
+  TickPause() { SetTimerEnabled(Form1.Timer1, false); }
+  ~TickPause() { SetTimerEnabled(Form1.Timer1, true); }
+  TickPause(const TickPause&) = delete;
+  TickPause& operator=(const TickPause&) = delete;
+};
+
 // Copies buf2 into Image1 and repaints the window at once.
 void PresentFrame();
 // Repaints the window from Image1 as it stands.
