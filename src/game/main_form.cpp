@@ -61,24 +61,28 @@ std::string FindAppDir(const std::string& programDir) {
   return WithSlash(ec ? std::string(".") : cwd.string());
 }
 
-void FillConstantTables() {
-  FillStateTables();
+void FillContentTables() {
   InitHeroTexts();
   InitItems();
+}
+
+void PrepareProgram(platform::Platform& os, std::string appDir, audio::Backend backend) {
+  platform::SetPlatform(&os);
+  if (appDir.empty() || appDir.back() != '/') appDir += '/';
+  AppDir = appDir;
+  audio::Init(backend);
+  LoadFormSheets();
 }
 
 void FormCreate() {
   Randomize();
   if (AppDir.empty()) AppDir = FindAppDir(".");
   SetUpBuffers();
-  G.MusicOn = 1;
-  G.EffectsOn = 1;
-  G.TickInterval = 50;
+  SetStartValues();
   G.SpeechIndex = 0;
   G.Reserved3 = 0;
   G.TickCount = 0;
-  FillConstantTables();
-  ClearAllMonsters();
+  FillContentTables();
   G.Facing = 2;
   G.GameMode = kModeTitle;
   Form1.Image1.LoadFromFile(AppDir + "title.bmp");

@@ -4,10 +4,16 @@
 
 #include <string>
 
+#include "audio/sound.h"
+#include "platform/platform.h"
+
 void FormCreate();
-// Part of the start-up that the tests share: the constant tables (walk cycle, speeds,
-// entrances, hero texts, items).
-void FillConstantTables();
+// The program's start-up before its window opens, shared by the desktop program and the
+// runner: the platform, the content folder (a slash is added), the sound and the window's
+// stored sheets. FormCreate and FormShow follow as the window opens.
+void PrepareProgram(platform::Platform& os, std::string appDir, audio::Backend backend);
+// The content's constant tables: the heroes' texts and the items.
+void FillContentTables();
 void FormShow();
 void FormResize(int clientWidth, int clientHeight);
 void Timer1Timer();

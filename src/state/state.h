@@ -142,3 +142,6 @@ void FillStateTables();
 void InitWorldEntrances();
 // Start-up: every monster slot Empty with all values zero.
 void ClearAllMonsters();
+// The values every start shares, the program's and the tests': music and effects on, the
+// usual speed, the state's tables and empty monster slots.
+void SetStartValues();

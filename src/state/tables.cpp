@@ -40,6 +40,14 @@ void FillStateTables() {
   InitWorldEntrances();
 }
 
+void SetStartValues() {
+  G.MusicOn = 1;
+  G.EffectsOn = 1;
+  G.TickInterval = 50;
+  FillStateTables();
+  ClearAllMonsters();
+}
+
 void ClearAllMonsters() {
   std::memset(G.Monsters, 0, sizeof G.Monsters);
   for (MonsterRecord& m : G.Monsters) m.State = Empty;

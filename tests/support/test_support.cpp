@@ -36,13 +36,9 @@ void ResetGame() {
   SetUpBuffers();
   Form1.Image1.Picture.Resize(312, 216);
   Form1.Image2.Picture.Resize(312, 216);
-  G.MusicOn = 1;
-  G.EffectsOn = 1;
-  G.TickInterval = 50;
-  FillStateTables();
+  SetStartValues();
   InitHeroTexts();
   InitItems();
-  ClearAllMonsters();
 }
 
 }  // namespace testsupport

@@ -187,12 +187,8 @@ class Runner {
     os_.echo = [](const std::string& line) {
       if (line.rfind("msgbox: ", 0) == 0) std::cout << line << std::endl;
     };
-    platform::SetPlatform(&os_);
-    AppDir = o_.data;
-    if (AppDir.back() != '/') AppDir += '/';
-    audio::Init(audio::Backend::Virtual);
+    PrepareProgram(os_, o_.data, audio::Backend::Virtual);
     nextLoopCheck_ = audio::ClockMs() + 1000;
-    LoadFormSheets();
     RunHandler(FormCreate);
     RunHandler(FormShow);
     RandSeed = o_.seed;

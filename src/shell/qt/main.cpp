@@ -34,10 +34,8 @@ int main(int argc, char** argv) {
     QApplication::installTranslator(&qtJapanese);
 
   platform::QtPlatform os;
-  platform::SetPlatform(&os);
-  AppDir = FindAppDir(QCoreApplication::applicationDirPath().toStdString());
-  audio::Init(audio::Backend::Device);
-  LoadFormSheets();
+  PrepareProgram(os, FindAppDir(QCoreApplication::applicationDirPath().toStdString()),
+                 audio::Backend::Device);
 
   MainWindow window(os);
   os.window = &window;
