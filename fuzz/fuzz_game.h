@@ -43,7 +43,12 @@ inline void WriteFile(const std::string& path, const uint8_t* data, size_t size)
 // the dungeon files, which keep their real contents unless a target overwrites them.
 inline const std::string& ScratchAppDir() {
   static const std::string dir = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "mirovaan-fuzz-XXXXXX").string();
+    // In memory where the system offers it: a file rewritten for every input on a disk
+    // file system is flushed to the disk each time, which would cost more than the reading.
+    std::error_code ec;
+    auto base = std::filesystem::is_directory("/dev/shm", ec) ? std::filesystem::path("/dev/shm")
+                                                              : std::filesystem::temp_directory_path();
+    std::string pattern = (base / "mirovaan-fuzz-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) std::abort();
     for (const auto& entry : std::filesystem::directory_iterator(MIROVAAN_FUZZ_DATA_DIR)) {
       if (!entry.is_regular_file()) continue;

@@ -9,7 +9,8 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont
   libsdl2-dev
   libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool openbox x11-utils
+  xvfb xauth xdotool openbox x11-utils imagemagick libx11-dev
+  desktop-file-utils appstream man-db
   clang libclang-rt-14-dev
 )
 

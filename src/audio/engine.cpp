@@ -22,6 +22,11 @@ constexpr int kRate = 44100;
 // The effect sits a little above the music, as a game's effects should.
 constexpr float kEffectGain = 0.7f;
 constexpr float kSynthGain = 0.45f;
+// The ramp to silence at exit: long enough not to click, short enough not to be waited for.
+constexpr float kFadeMs = 15.0f;
+
+// The longest the game waits for an effect to end, however long a caller says it is.
+constexpr int kLongestWaitMs = 5000;
 
 const char* const kDrivers[] = {"pulseaudio", "pipewire", "alsa", "jack", "oss"};
 
@@ -44,11 +49,51 @@ float Clamp(float v) { return v > 1.0f ? 1.0f : (v < -1.0f ? -1.0f : v); }
 
 }  // namespace
 
-Engine::Engine(EngineMode wanted) : mode_(wanted) {
+std::vector<std::string> DefaultSoundFonts() {
+  // The library knows the system's soundfont but does not load it itself.
+  std::vector<std::string> candidates;
+  fluid_settings_t* settings = new_fluid_settings();
+  char* configured = nullptr;
+  if (settings &&
+      fluid_settings_dupstr(settings, "synth.default-soundfont", &configured) == FLUID_OK &&
+      configured) {
+    candidates.emplace_back(configured);
+    fluid_free(configured);
+  }
+  if (settings) delete_fluid_settings(settings);
+  candidates.emplace_back("/usr/share/sounds/sf2/default-GM.sf2");
+  candidates.emplace_back("/usr/share/sounds/sf2/TimGM6mb.sf2");
+  candidates.emplace_back("/usr/share/sounds/sf2/FluidR3_GM.sf2");
+  std::vector<std::string> found;
+  for (const std::string& path : candidates)
+    if (IsFile(path) && std::find(found.begin(), found.end(), path) == found.end())
+      found.push_back(path);
+  return found;
+}
+
+std::vector<std::string> OutputDrivers() {
+  std::vector<std::string> offered;
+  fluid_settings_t* settings = new_fluid_settings();
+  if (!settings) return offered;
+  fluid_settings_foreach_option(
+      settings, "audio.driver", &offered, [](void* data, const char*, const char* option) {
+        static_cast<std::vector<std::string>*>(data)->emplace_back(option);
+      });
+  delete_fluid_settings(settings);
+  std::vector<std::string> drivers;
+  for (const char* name : kDrivers)
+    if (std::find(offered.begin(), offered.end(), name) != offered.end()) drivers.emplace_back(name);
+  return drivers;
+}
+
+Engine::Engine(EngineMode wanted, DeviceChoice choice) : mode_(wanted) {
   SetLogQuiet(false);
   settings_ = new_fluid_settings();
   fluid_settings_setnum(settings_, "synth.sample-rate", kRate);
   fluid_settings_setint(settings_, "synth.lock-memory", 0);
+  // Samples are read when a program first needs them: a game uses a few dozen of a General
+  // MIDI soundfont's instruments, and the large soundfonts would otherwise sit whole in memory.
+  fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
   fluid_settings_setnum(settings_, "synth.gain", kSynthGain);
   fluid_settings_setstr(settings_, "player.timing-source", "sample");
   // We loop ourselves (Timer2) and reset the synth ourselves on a change of track, so that a
@@ -65,9 +110,10 @@ Engine::Engine(EngineMode wanted) : mode_(wanted) {
   }
   scratchL_.resize(4096);
   scratchR_.resize(4096);
+  deviceWanted_ = mode_ == EngineMode::Device;
   if (mode_ == EngineMode::Device && synth_) {
-    LoadSoundFont();
-    OpenDriver();
+    LoadChosenSoundFont(choice.SoundFont);
+    OpenDriver(choice.Driver);
   } else if (mode_ == EngineMode::Device) {
     mode_ = EngineMode::Silent;
   }
@@ -75,8 +121,7 @@ Engine::Engine(EngineMode wanted) : mode_(wanted) {
 }
 
 Engine::~Engine() {
-  if (audioDriver_) delete_fluid_audio_driver(audioDriver_);
-  audioDriver_ = nullptr;
+  CloseDriver();
   {
     std::lock_guard<std::mutex> lock(mutex_);
     DeletePlayerLocked();
@@ -85,29 +130,63 @@ Engine::~Engine() {
   if (settings_) delete_fluid_settings(settings_);
 }
 
-void Engine::LoadSoundFont() {
-  // The library knows the system's soundfont but does not load it itself.
-  std::vector<std::string> candidates;
-  char* configured = nullptr;
-  if (fluid_settings_dupstr(settings_, "synth.default-soundfont", &configured) == FLUID_OK && configured) {
-    candidates.emplace_back(configured);
-    fluid_free(configured);
+// The player's own choice first; when it cannot load, the system's, so that a soundfont
+// deleted since the last run does not cost the music.
+void Engine::LoadChosenSoundFont(const std::string& path) {
+  std::string error;
+  if (!path.empty()) {
+    if (LoadSoundFont(path, error)) return;
+    std::fprintf(stderr, "mirovaan: %s; using the system's soundfont\n", error.c_str());
   }
-  candidates.emplace_back("/usr/share/sounds/sf2/default-GM.sf2");
-  candidates.emplace_back("/usr/share/sounds/sf2/TimGM6mb.sf2");
-  for (const std::string& path : candidates) {
-    if (!IsFile(path)) continue;
-    sfontId_ = fluid_synth_sfload(synth_, path.c_str(), 1);
-    if (sfontId_ != FLUID_FAILED) {
-      soundfont_ = path;
-      return;
-    }
-  }
-  sfontId_ = -1;
-  std::fprintf(stderr, "mirovaan: no General MIDI soundfont found; music is silent\n");
+  if (!LoadSoundFont("", error)) std::fprintf(stderr, "mirovaan: %s\n", error.c_str());
 }
 
-void Engine::OpenDriver() {
+// Loads path ("" the system's first usable one) over the one in use, then drops the old one:
+// the channels keep their programs, so the music goes on with the new instruments.
+bool Engine::LoadSoundFont(const std::string& path, std::string& error) {
+  if (!synth_) {
+    error = "no synthesizer";
+    return false;
+  }
+  std::vector<std::string> candidates = path.empty() ? DefaultSoundFonts()
+                                                     : std::vector<std::string>{path};
+  for (const std::string& file : candidates) {
+    if (!IsFile(file)) continue;
+    int id = fluid_synth_sfload(synth_, file.c_str(), 1);
+    if (id == FLUID_FAILED) continue;
+    if (sfontId_ >= 0) fluid_synth_sfunload(synth_, sfontId_, 1);
+    sfontId_ = id;
+    soundfont_ = file;
+    return true;
+  }
+  if (path.empty())
+    error = "no General MIDI soundfont found; music is silent";
+  else
+    error = (IsFile(path) ? "not a usable soundfont: " : "no such soundfont: ") + path;
+  return false;
+}
+
+bool Engine::ChangeSoundFont(const std::string& path, std::string& error) {
+  CatchUpWallClock();
+  if (!LoadSoundFont(path, error)) return false;
+  // Silent: nothing is heard, so the samples need not stay; the name is kept for the
+  // output that may come.
+  if (mode_ != EngineMode::Device && sfontId_ >= 0 && deviceWanted_) {
+    fluid_synth_sfunload(synth_, sfontId_, 1);
+    sfontId_ = -1;
+  }
+  return true;
+}
+
+bool Engine::TryDriver(const std::string& name) {
+  if (fluid_settings_setstr(settings_, "audio.driver", name.c_str()) != FLUID_OK) return false;
+  audioDriver_ = new_fluid_audio_driver2(settings_, &Engine::DriverCallback, this);
+  if (!audioDriver_) return false;
+  driver_ = name;
+  return true;
+}
+
+bool Engine::OpenDriver(const std::string& preferred) {
   // JACK would otherwise try to start a server of its own.
   setenv("JACK_NO_START_SERVER", "1", 0);
   fluid_settings_setint(settings_, "audio.period-size", kPeriodSize);
@@ -119,14 +198,9 @@ void Engine::OpenDriver() {
   int savedErr = dup(2);
   int devNull = open("/dev/null", O_WRONLY);
   if (savedErr >= 0 && devNull >= 0) dup2(devNull, 2);
-  for (const char* name : kDrivers) {
-    if (fluid_settings_setstr(settings_, "audio.driver", name) != FLUID_OK) continue;
-    audioDriver_ = new_fluid_audio_driver2(settings_, &Engine::DriverCallback, this);
-    if (audioDriver_) {
-      driver_ = name;
-      break;
-    }
-  }
+  bool gotPreferred = !preferred.empty() && TryDriver(preferred);
+  for (const char* name : kDrivers)
+    if (!audioDriver_ && TryDriver(name)) break;
   fflush(stderr);
   if (savedErr >= 0) {
     dup2(savedErr, 2);
@@ -137,14 +211,66 @@ void Engine::OpenDriver() {
   if (audioDriver_) {
     fluid_settings_getint(settings_, "audio.period-size", &periodSize_);
     fluid_settings_getint(settings_, "audio.periods", &periods_);
-    return;
+    mode_ = EngineMode::Device;
+    return gotPreferred || preferred.empty();
   }
   std::fprintf(stderr, "mirovaan: no audio output (tried pulseaudio, pipewire, alsa, jack, oss); "
                        "the game runs without sound\n");
   mode_ = EngineMode::Silent;
+  wallStart_ = std::chrono::steady_clock::now();
+  clockFrames_ = 0;
   // Nothing will be heard, so spare the machine the synthesis.
   if (sfontId_ >= 0) fluid_synth_sfunload(synth_, sfontId_, 1);
   sfontId_ = -1;
+  return false;
+}
+
+void Engine::CloseDriver() {
+  if (audioDriver_) delete_fluid_audio_driver(audioDriver_);
+  audioDriver_ = nullptr;
+  driver_.clear();
+}
+
+bool Engine::ChangeDriver(const std::string& driver) {
+  if (!deviceWanted_ || !synth_) return false;
+  CatchUpWallClock();
+  CloseDriver();
+  // A soundfont set aside while silent comes back for the new output.
+  if (sfontId_ < 0 && !soundfont_.empty()) {
+    std::string error;
+    LoadSoundFont(soundfont_, error);
+  }
+  return OpenDriver(driver);
+}
+
+void Engine::SetMusicGain(float gain) {
+  if (synth_) fluid_synth_set_gain(synth_, kSynthGain * std::clamp(gain, 0.0f, 1.0f));
+}
+
+void Engine::SetEffectGain(float gain) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  effectGain_ = std::clamp(gain, 0.0f, 1.0f);
+}
+
+void Engine::RenderInto(int frames, float* left, float* right) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  RenderLocked(frames, left, right);
+}
+
+void Engine::FadeOut() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  fading_ = true;
+}
+
+void Engine::WaitFadedOut(int maxMs) {
+  if (mode_ != EngineMode::Device) return;
+  // The driver's thread plays the ramp; once silent, the buffer still holds its last part.
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(maxMs);
+  while (!faded_ && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  auto drained = std::chrono::steady_clock::now() +
+                 std::chrono::microseconds(int64_t(OutputBufferMs() * 1000));
+  std::this_thread::sleep_until(std::min(drained, deadline));
 }
 
 int Engine::DriverCallback(void* data, int len, int nfx, float* fx[], int nout, float* out[]) {
@@ -177,12 +303,23 @@ void Engine::RenderLocked(int frames, float* left, float* right) {
     }
     size_t n = std::min(effect_.size() - effectPos_, size_t(frames));
     for (size_t i = 0; i < n; ++i) {
-      float s = effect_[effectPos_ + i] * kEffectGain;
+      float s = effect_[effectPos_ + i] * kEffectGain * effectGain_;
       left[i] = Clamp(left[i] + s);
       right[i] = Clamp(right[i] + s);
     }
     effectPos_ += n;
   }
+  if (fading_) ApplyFadeLocked(frames, left, right);
+}
+
+void Engine::ApplyFadeLocked(int frames, float* left, float* right) {
+  const float step = 1.0f / (kFadeMs * rate_ / 1000.0f);
+  for (int i = 0; i < frames; ++i) {
+    left[i] *= fade_;
+    right[i] *= fade_;
+    fade_ = std::max(0.0f, fade_ - step);
+  }
+  if (fade_ <= 0.0f) faded_ = true;
 }
 
 void Engine::RenderOffline(int64_t frames) {
@@ -337,6 +474,8 @@ void Engine::StartEffect(int number, std::vector<float> samples) {
 
 void Engine::WaitEffectEnd(int lengthMs) {
   if (lengthMs <= 0) return;
+  // The game stands still while it waits; no sound the game plays is longer than this.
+  lengthMs = std::min(lengthMs, kLongestWaitMs);
   if (mode_ == EngineMode::Virtual) {
     Advance(lengthMs);
     return;

@@ -9,6 +9,7 @@
 //  - Virtual: the same rendering against a clock that only AdvanceClock moves.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -22,10 +23,21 @@ namespace audio {
 
 enum class EngineMode { Device, Silent, Virtual };
 
+// What the player chose for the Device mode; empty strings mean "find it yourself".
+struct DeviceChoice {
+  std::string SoundFont;  // a soundfont file, or "" for the system's General MIDI one
+  std::string Driver;     // one of OutputDrivers(), or "" for the first that works
+};
+
+// The system's General MIDI soundfonts in the order they are tried, existing files only.
+std::vector<std::string> DefaultSoundFonts();
+// The audio outputs this FluidSynth offers, in the order "automatic" tries them.
+std::vector<std::string> OutputDrivers();
+
 class Engine {
  public:
   // Device: tries the audio drivers in order and falls back to Silent; never fails.
-  explicit Engine(EngineMode wanted);
+  explicit Engine(EngineMode wanted, DeviceChoice choice = {});
   ~Engine();
   Engine(const Engine&) = delete;
   Engine& operator=(const Engine&) = delete;
@@ -33,7 +45,7 @@ class Engine {
   EngineMode Mode() const { return mode_; }
   int SampleRate() const { return rate_; }
   const std::string& DriverName() const { return driver_; }
-  const std::string& SoundFont() const { return soundfont_; }
+  const std::string& SoundFont() const { return soundfont_; }  // "" when none could load
   int PeriodSize() const { return periodSize_; }
   int Periods() const { return periods_; }
 
@@ -62,6 +74,27 @@ class Engine {
   int EffectPlaying();  // number of the effect still sounding, or -1
   int64_t EffectElapsedMs();
 
+  // Loudness of the music and of the effects, 0 (silent) to 1 (full), at once.
+  void SetMusicGain(float gain);
+  void SetEffectGain(float gain);
+
+  // Replaces the soundfont while the music plays on from where it is ("" finds the
+  // system's). False, with the reason, when the file cannot be loaded: the old one stays.
+  bool ChangeSoundFont(const std::string& path, std::string& error);
+  // Reopens the output on the named driver ("" tries them all); false when it cannot be
+  // opened, after which the first working driver (or silence) carries on.
+  bool ChangeDriver(const std::string& driver);
+
+  // Renders frames of music and effect into the given buffers, as a driver would; for offline
+  // use (tests, tools) in the Virtual mode.
+  void RenderInto(int frames, float* left, float* right);
+
+  // Brings the output to silence without a click (a ramp of a few milliseconds), so that the
+  // program can end at once. FadeOut starts the ramp and returns; WaitFadedOut waits until it
+  // has been played, but never longer than maxMs.
+  void FadeOut();
+  void WaitFadedOut(int maxMs);
+
   // Virtual clock.
   void Advance(int ms);
   int64_t ClockMs();
@@ -74,10 +107,14 @@ class Engine {
  private:
   static int DriverCallback(void* data, int len, int nfx, float* fx[], int nout, float* out[]);
   void RenderLocked(int frames, float* left, float* right);
+  void ApplyFadeLocked(int frames, float* left, float* right);
   void RenderOffline(int64_t frames);
   void CatchUpWallClock();
-  void OpenDriver();
-  void LoadSoundFont();
+  bool OpenDriver(const std::string& preferred);
+  bool TryDriver(const std::string& name);
+  void CloseDriver();
+  bool LoadSoundFont(const std::string& path, std::string& error);
+  void LoadChosenSoundFont(const std::string& path);
   void NewPlayerLocked(bool rewind);
   bool AtEndLocked();
   void DeletePlayerLocked();
@@ -86,6 +123,7 @@ class Engine {
   int rate_ = 44100;
   int periodSize_ = 0, periods_ = 0;
   std::string driver_, soundfont_;
+  bool deviceWanted_ = false;
   fluid_settings_t* settings_ = nullptr;
   fluid_synth_t* synth_ = nullptr;
   fluid_player_t* player_ = nullptr;
@@ -93,6 +131,10 @@ class Engine {
   int sfontId_ = -1;
 
   std::mutex mutex_;  // guards everything below against the driver's thread
+  float effectGain_ = 1.0f;
+  float fade_ = 1.0f;  // output gain of the fade at exit: 1 until FadeOut, then down to 0
+  bool fading_ = false;
+  std::atomic<bool> faded_{false};  // the ramp has reached silence (read without the lock)
   std::vector<uint8_t> midi_;
   int64_t musicFrames_ = 0;  // frames rendered since the track started from the beginning
   int starts_ = 0;

@@ -1,12 +1,20 @@
 #include "audio/sound.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
+#include <optional>
+#include <set>
 
 #include "audio/engine.h"
+#include "audio/midi_check.h"
 #include "audio/wave.h"
+#include "platform/files.h"
 #include "state/form.h"
 #include "state/state.h"
 #include "platform/platform.h"
@@ -15,6 +23,8 @@ namespace {
 
 std::vector<int> musicCalls, effectCalls;
 std::unique_ptr<audio::Engine> engine;
+audio::Setup setup;
+bool deviceBackend = false;
 
 // Code that plays sound before anyone chose a backend (a test, a tool) gets the virtual
 // one: the rules hold, nothing is heard.
@@ -23,52 +33,55 @@ audio::Engine& Eng() {
   return *engine;
 }
 
-// Reads a track; on failure returns the text for the message box.
+// Reads a track and checks its structure; on failure returns the text for the message box.
 bool ReadMidi(const std::string& path, std::vector<uint8_t>& bytes, std::string& error) {
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) {
-    error = "音楽ファイルが見つかりません: " + path;
-    return false;
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (in) bytes.assign(std::istreambuf_iterator<char>(in), {});
-  if (!in && !in.eof()) {
-    error = "音楽ファイルを読めません: " + path;
-    return false;
-  }
-  if (bytes.size() < 22 || std::string(bytes.begin(), bytes.begin() + 4) != "MThd") {
-    error = "MIDI ファイルではありません: " + path;
-    return false;
-  }
-  return true;
+  auto read = platform::ReadRegularFile(path, audio::kMaxMidiBytes, platform::Excess::Refuse, bytes);
+  std::optional<std::string> fault;
+  if (!read) fault = read.Reason;
+  else fault = audio::CheckMidi(bytes.data(), bytes.size());
+  if (!fault) return true;
+  error = "音楽ファイルを読み込めません：" + path + "\n" + *fault;
+  return false;
 }
 
 // Decoded effects, kept while the file stays the same: a coin run plays w_1 many times a
 // second and should not read the disk each time.
 struct CachedWave {
-  std::filesystem::file_time_type Time;
-  uintmax_t Size = 0;
+  struct timespec Time {};
+  off_t Size = 0;
   int Rate = 0;
   std::vector<float> Samples;
   int LengthMs = 0;
 };
 std::map<std::string, CachedWave> waveCache;
+std::set<std::string> effectsReported;
+
+// Effects fail without a box, as the player would not want one for every coin; the reason
+// is said once on the terminal.
+void ReportEffect(const std::string& path, const std::string& reason) {
+  if (!effectsReported.insert(path + reason).second) return;
+  std::fprintf(stderr, "mirovaan: 効果音を鳴らせません：%s（%s）\n", path.c_str(), reason.c_str());
+}
 
 const CachedWave* LoadEffect(const std::string& path, int rate) {
-  std::error_code ec;
-  auto time = std::filesystem::last_write_time(path, ec);
-  if (ec) return nullptr;
-  uintmax_t size = std::filesystem::file_size(path, ec);
-  if (ec) return nullptr;
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return nullptr;  // a missing effect is simply not heard
   auto found = waveCache.find(path);
-  if (found != waveCache.end() && found->second.Time == time && found->second.Size == size &&
+  if (found != waveCache.end() && found->second.Time.tv_sec == st.st_mtim.tv_sec &&
+      found->second.Time.tv_nsec == st.st_mtim.tv_nsec && found->second.Size == st.st_size &&
       found->second.Rate == rate)
     return &found->second;
+  std::vector<uint8_t> bytes;
+  auto read = platform::ReadRegularFile(path, audio::kMaxWaveBytes, platform::Excess::Refuse, bytes);
   audio::WaveData wave;
-  if (!audio::LoadWave(path, wave)) return nullptr;
+  if (!read || !audio::ParseWave(bytes, wave)) {
+    ReportEffect(path, read ? "PCM の WAVE ファイルではありません" : read.Reason);
+    waveCache.erase(path);
+    return nullptr;
+  }
   CachedWave& entry = waveCache[path];
-  entry.Time = time;
-  entry.Size = size;
+  entry.Time = st.st_mtim;
+  entry.Size = st.st_size;
   entry.Rate = rate;
   entry.Samples = audio::ToMonoAt(wave, rate);
   entry.LengthMs = wave.LengthMs();
@@ -115,12 +128,61 @@ void PlayEffect(uint8_t number) {
 
 namespace audio {
 
-void Init(Backend backend) {
+void Init(Backend backend, const Setup& wanted) {
   engine.reset();
-  engine = std::make_unique<Engine>(backend == Backend::Device ? EngineMode::Device : EngineMode::Virtual);
+  setup = wanted;
+  deviceBackend = backend == Backend::Device;
+  engine = std::make_unique<Engine>(deviceBackend ? EngineMode::Device : EngineMode::Virtual,
+                                    DeviceChoice{wanted.SoundFont, wanted.Output});
+  SetMusicVolume(wanted.MusicVolume);
+  SetEffectVolume(wanted.EffectVolume);
 }
 
-void Shutdown() { engine.reset(); }
+void BeginShutdown() {
+  if (engine) engine->FadeOut();
+}
+
+void Shutdown() {
+  // The ramp is 15 ms; a stalled output is not waited for much longer.
+  constexpr int kMaxWaitMs = 40;
+  if (engine) {
+    engine->FadeOut();
+    engine->WaitFadedOut(kMaxWaitMs);
+  }
+  engine.reset();
+}
+
+void SetMusicVolume(int percent) {
+  setup.MusicVolume = std::clamp(percent, 0, 100);
+  Eng().SetMusicGain(setup.MusicVolume / 100.0f);
+}
+
+void SetEffectVolume(int percent) {
+  setup.EffectVolume = std::clamp(percent, 0, 100);
+  Eng().SetEffectGain(setup.EffectVolume / 100.0f);
+}
+
+bool SetSoundFont(const std::string& path, std::string& error) {
+  if (!Eng().ChangeSoundFont(path, error)) return false;
+  setup.SoundFont = path;
+  return true;
+}
+
+bool SetOutput(const std::string& driver) {
+  setup.Output = driver;
+  return Eng().ChangeDriver(driver);
+}
+
+const Setup& CurrentSetup() { return setup; }
+
+void PlayTestSound() {
+  // The cursor's effect: short, and heard whether or not the game's effects are on.
+  const CachedWave* wave = LoadEffect(AppDir + "w_3.wav", Eng().SampleRate());
+  if (wave) Eng().StartEffect(3, wave->Samples);
+}
+
+std::vector<std::string> SoundFontsFound() { return DefaultSoundFonts(); }
+std::vector<std::string> OutputChoices() { return OutputDrivers(); }
 
 const std::vector<int>& MusicCalls() { return musicCalls; }
 const std::vector<int>& EffectCalls() { return effectCalls; }
@@ -151,6 +213,7 @@ OutputInfo Output() {
   OutputInfo info;
   info.Driver = e.DriverName();
   info.SoundFont = e.SoundFont();
+  info.SoundFontMissing = deviceBackend && e.SoundFont().empty();
   info.SampleRate = e.SampleRate();
   info.PeriodSize = e.PeriodSize();
   info.Periods = e.Periods();

@@ -38,9 +38,35 @@ enum class Backend {
   Virtual,  // plays nothing audible, keeps a virtual clock (headless runner, tests)
 };
 
+// The player's sound set-up, kept by the program between runs.
+struct Setup {
+  int MusicVolume = 100;  // percent
+  int EffectVolume = 100;
+  std::string SoundFont;  // "" the system's General MIDI soundfont
+  std::string Output;     // "" the first audio output that works ("自動")
+};
+
 // Loads the soundfont and opens the output. Safe to call once at start-up.
-void Init(Backend backend);
+void Init(Backend backend, const Setup& setup = {});
+// Ends the sound without a click; quick, so that the program can end at once. BeginShutdown
+// starts the fade so that the program's other last work overlaps it.
+void BeginShutdown();
 void Shutdown();
+
+// The preferences' controls, each taking effect at once.
+void SetMusicVolume(int percent);   // 0..100, clamped
+void SetEffectVolume(int percent);  // 0..100, clamped
+// "" the system's; false with the reason when the file cannot be loaded (the old one stays).
+bool SetSoundFont(const std::string& path, std::string& error);
+// "" automatic; false when the named output cannot be opened (another one, or none, is used).
+bool SetOutput(const std::string& driver);
+const Setup& CurrentSetup();
+// The effect the preferences play to try the output and the effect volume.
+void PlayTestSound();
+
+// The system's soundfonts found, best first, and the audio outputs that can be chosen.
+std::vector<std::string> SoundFontsFound();
+std::vector<std::string> OutputChoices();
 
 // Every PlayMusic / PlayEffect argument in call order (the headless runner reports them).
 const std::vector<int>& MusicCalls();
@@ -69,6 +95,7 @@ Status CurrentStatus();
 // the largest delay seen from PlayEffect to the first output buffer carrying it.
 struct OutputInfo {
   std::string Driver, SoundFont;
+  bool SoundFontMissing = false;  // a real output was wanted and no soundfont could be loaded
   int SampleRate = 0, PeriodSize = 0, Periods = 0;
   double BufferMs = 0, MaxEffectStartDelayMs = 0;
 };

@@ -1,7 +1,6 @@
 #include "audio/wave.h"
 
-#include <fstream>
-#include <iterator>
+#include "platform/files.h"
 
 #include "base/little_endian.h"
 
@@ -51,6 +50,8 @@ bool ParseWave(const std::vector<uint8_t>& b, WaveData& out) {
       size_t bytesPer = w.BitsPerSample / 8;
       size_t count = len / bytesPer;
       count -= count % w.Channels;
+      size_t longest = size_t(w.SampleRate) * kMaxEffectMs / 1000 * w.Channels;
+      if (count > longest) count = longest;
       w.Samples.resize(count);
       for (size_t i = 0; i < count; ++i) {
         if (bytesPer == 1) w.Samples[i] = int16_t((int(b[body + i]) - 128) << 8);
@@ -67,10 +68,9 @@ bool ParseWave(const std::vector<uint8_t>& b, WaveData& out) {
 }
 
 bool LoadWave(const std::string& path, WaveData& data) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
-  return ParseWave(bytes, data);
+  std::vector<uint8_t> bytes;
+  return platform::ReadRegularFile(path, kMaxWaveBytes, platform::Excess::Refuse, bytes) &&
+         ParseWave(bytes, data);
 }
 
 std::vector<float> ToMonoAt(const WaveData& w, int outRate) {

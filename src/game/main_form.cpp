@@ -2,8 +2,10 @@
 // runner: only the platform underneath differs.
 #include "game/main_form.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <new>
 
 #include "audio/sound.h"
 #include "content/heroes.h"
@@ -13,6 +15,7 @@
 #include "state/random.h"
 #include "state/state.h"
 #include "game/tick.h"
+#include "gfx/text.h"
 #include "platform/platform.h"
 
 namespace {
@@ -39,26 +42,58 @@ void SetViewSize(TMenuItem& chosen, int width, int height) {
 
 }  // namespace
 
+// The game's own errors say in Japanese what failed and name the file; a library's error
+// (std::bad_alloc, a stream's failure) is English and means nothing to the player, so the box
+// says in Japanese that the operation was abandoned and the detail goes to the terminal.
+namespace {
+
+std::string TextForPlayer(const std::exception& e) {
+  std::string what = e.what();
+  for (unsigned char c : what)
+    if (c >= 0xE3) return what;  // kana and kanji start with these bytes in UTF-8
+  std::cerr << "mirovaan: " << what << "\n";
+  if (dynamic_cast<const std::bad_alloc*>(&e))
+    return "メモリが足りないため、この操作を続けられませんでした。";
+  return "予期しないエラーのため、この操作を続けられませんでした。";
+}
+
+}  // namespace
+
 // The error box is modal: no tick may run under it, or a fault that repeats every tick would
 // stack one box on another.
 void ReportUncaught(const std::exception& e) {
   bool running = Form1.Timer1.Enabled;
   SetTimerEnabled(Form1.Timer1, false);
-  platform::Os().ShowError(e.what());
+  platform::Os().ShowError(TextForPlayer(e));
   SetTimerEnabled(Form1.Timer1, running);
 }
 
-std::string FindAppDir(const std::string& programDir) {
+std::vector<std::string> ContentPlaces(const std::string& programDir) {
   namespace fs = std::filesystem;
   std::error_code ec;
   fs::path cwd = fs::current_path(ec);
-  if (!ec && HoldsContent(cwd)) return WithSlash(cwd.string());
   fs::path program(programDir);
-  for (const fs::path& dir : {program / "data", program.parent_path() / "share" / "mirovaan",
+  std::vector<std::string> places;
+  for (const fs::path& dir : {ec ? fs::path() : cwd, program / "data",
+                              program.parent_path() / "share" / "mirovaan",
                               fs::path(MIROVAAN_INSTALL_DATA_DIR)}) {
-    if (HoldsContent(dir)) return WithSlash(dir.string());
+    if (dir.empty()) continue;
+    std::string place = WithSlash(dir.lexically_normal().string());
+    if (std::find(places.begin(), places.end(), place) == places.end()) places.push_back(place);
   }
-  return WithSlash(ec ? std::string(".") : cwd.string());
+  return places;
+}
+
+std::optional<std::string> FindContentDir(const std::vector<std::string>& places) {
+  for (const std::string& place : places)
+    if (HoldsContent(place)) return place;
+  return std::nullopt;
+}
+
+std::string FindAppDir(const std::string& programDir) {
+  std::vector<std::string> places = ContentPlaces(programDir);
+  if (auto found = FindContentDir(places)) return *found;
+  return places.empty() ? std::string("./") : places.front();
 }
 
 void FillContentTables() {
@@ -74,7 +109,21 @@ void PrepareProgram(platform::Platform& os, std::string appDir, audio::Backend b
   LoadFormSheets();
 }
 
+// Without the Japanese fonts every text is a row of boxes, this message's Japanese half
+// included, so it says the same in English; the game goes on either way.
+void WarnWithoutJapaneseFont() {
+  if (gfx::DrawsJapanese("ＭＳ 明朝") && gfx::DrawsJapanese("ＭＳ Ｐゴシック")) return;
+  platform::Os().ShowMessage(
+      "Mirovaan",
+      "日本語のフォントが見つかりません。文字を表示するには fonts-ipafont-gothic と "
+      "fonts-ipafont-mincho を入れてください。\n\n"
+      "No Japanese font was found, so the game's text cannot be shown. Install the packages "
+      "fonts-ipafont-gothic and fonts-ipafont-mincho "
+      "(sudo apt install fonts-ipafont-gothic fonts-ipafont-mincho) and start the game again.");
+}
+
 void FormCreate() {
+  WarnWithoutJapaneseFont();
   Randomize();
   if (AppDir.empty()) AppDir = FindAppDir(".");
   SetUpBuffers();
@@ -85,8 +134,8 @@ void FormCreate() {
   FillContentTables();
   G.Facing = 2;
   G.GameMode = kModeTitle;
-  Form1.Image1.LoadFromFile(AppDir + "title.bmp");
-  Form1.Image2.LoadFromFile(AppDir + "title.bmp");
+  Form1.Image1.LoadFromFile(AppDir + "title.bmp", kViewPicture);
+  Form1.Image2.LoadFromFile(AppDir + "title.bmp", kViewPicture);
   PlayMusic(kTrackTitle);
 }
 

@@ -2,7 +2,9 @@
 // both call these.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "audio/sound.h"
 #include "platform/platform.h"
@@ -25,6 +27,10 @@ void Exit1Click();
 // The content folder: the current folder when it holds the game's content, else the data
 // folder beside the program (build tree) or the installed one. Ends with '/'.
 std::string FindAppDir(const std::string& programDir);
+// The places FindAppDir looks at, in order (each ending with '/'), and the first of them that
+// holds the content, if any.
+std::vector<std::string> ContentPlaces(const std::string& programDir);
+std::optional<std::string> FindContentDir(const std::vector<std::string>& places);
 
 // Runs a handler as the application's message loop would: an error that escapes it is
 // shown in a message box and the game goes on.

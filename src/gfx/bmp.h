@@ -11,11 +11,21 @@
 
 namespace gfx {
 
-// Decodes a whole file image. Returns false and sets error on malformed input.
-bool DecodeBmp(const uint8_t* data, size_t size, Bitmap& out, std::string& error);
+// The size a picture must have; zero for any size within the reader's limits.
+struct BmpSize {
+  int Width = 0;
+  int Height = 0;
+};
 
-// Reads a file; throws FileError naming the file and the fault.
-Bitmap LoadBmpFile(const std::string& path);
+// Decodes a whole file image. Returns false and sets error (in Japanese) on malformed input
+// or on a picture of another size than the one expected; what the headers claim is checked
+// against the input before any pixel memory is allocated.
+bool DecodeBmp(const uint8_t* data, size_t size, Bitmap& out, std::string& error,
+               BmpSize expected = {});
+
+// Reads a file, opened without blocking and only if it is a regular file; throws FileError
+// naming the file and the fault in Japanese.
+Bitmap LoadBmpFile(const std::string& path, BmpSize expected = {});
 
 // Encoders. WriteBmp8 writes a palette bitmap (RLE8-compressed when rle is true).
 std::vector<uint8_t> EncodeBmp24(const Bitmap& bitmap);

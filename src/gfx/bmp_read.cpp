@@ -1,21 +1,19 @@
 // Reading Windows bitmap files. Every read goes through a bounds-checked view of the input,
 // and every size taken from the file is checked before it is used to allocate or index,
 // so a damaged or hostile file is refused with a message instead of being trusted.
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-
 #include "base/little_endian.h"
 #include "gfx/bmp.h"
 #include "gfx/image.h"
+#include "platform/files.h"
 
 namespace gfx {
 namespace {
 
 constexpr int kMaxSide = 16384;
 constexpr int64_t kMaxPixels = int64_t{1} << 25;  // 32 Mpixel, 128 MB decoded
-constexpr int64_t kMaxFileBytes = int64_t{1} << 30;
+constexpr int64_t kMaxFileBytes = kMaxPixels * 4 + 65536;
+// Headers, masks and the largest colour table, with room for writers that leave a gap.
+constexpr size_t kHeaderRoom = 65536;
 
 enum Compression : uint32_t {
   kRgb = 0,
@@ -65,10 +63,14 @@ struct Header {
 
 class Decoder {
  public:
-  Decoder(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+  Decoder(const uint8_t* data, size_t size, BmpSize expected)
+      : data_(data), size_(size), expected_(expected) {}
 
   bool Run(Bitmap& out, std::string& error) {
-    if (!ReadHeaders() || !CheckPixelOffset() || !ReadPalette()) {
+    // Everything the headers claim is checked against the file before the picture is
+    // allocated, so a small file cannot make us reserve memory for pixels it does not hold.
+    if (!ReadHeaders() || !CheckExpectedSize() || !CheckPixelOffset() || !ReadPalette() ||
+        !CheckPlainDataPresent()) {
       error = error_;
       return false;
     }
@@ -98,14 +100,14 @@ class Decoder {
 
   bool ReadHeaders() {
     if (size_ < 2 || data_[0] != 'B' || data_[1] != 'M')
-      return Fail("not a bitmap file (it does not start with \"BM\")");
-    if (!Have(0, 18)) return Fail("the file is truncated inside its header (" + Num(size_) + " bytes)");
+      return Fail("ビットマップファイルではありません（先頭が BM ではありません）");
+    if (!Have(0, 18)) return Fail("ヘッダーの途中でファイルが終わっています（" + Num(size_) + " バイト）");
     pixelOffset_ = ReadLe32(data_ + 10);
     h_.headerSize = ReadLe32(data_ + 14);
     const uint32_t hs = h_.headerSize;
     if (hs != 12 && hs != 40 && hs != 52 && hs != 56 && hs != 108 && hs != 124)
-      return Fail("unsupported bitmap header of " + Num(hs) + " bytes");
-    if (!Have(14, hs)) return Fail("the file is truncated inside its header (" + Num(size_) + " bytes)");
+      return Fail("対応していないヘッダーです（" + Num(hs) + " バイト）");
+    if (!Have(14, hs)) return Fail("ヘッダーの途中でファイルが終わっています（" + Num(size_) + " バイト）");
     const uint8_t* p = data_ + 14;
     int64_t width, height;
     if (hs == 12) {
@@ -126,9 +128,9 @@ class Decoder {
       height = -height;
     }
     if (width <= 0 || height <= 0)
-      return Fail("the picture has no pixels (" + Num(width) + " x " + Num(height) + ")");
+      return Fail("画素がありません（" + Num(width) + " x " + Num(height) + "）");
     if (width > kMaxSide || height > kMaxSide || width * height > kMaxPixels)
-      return Fail("the picture is too large (" + Num(width) + " x " + Num(height) + ")");
+      return Fail("画像が大きすぎます（" + Num(width) + " x " + Num(height) + "）");
     h_.width = static_cast<int>(width);
     h_.height = static_cast<int>(height);
     return CheckFormat() && ReadMasks();
@@ -139,24 +141,24 @@ class Decoder {
     switch (h_.compression) {
       case kRgb:
         if (b != 1 && b != 2 && b != 4 && b != 8 && b != 16 && b != 24 && b != 32)
-          return Fail("unsupported colour depth of " + Num(b) + " bits");
+          return Fail("対応していない色数です（" + Num(b) + " ビット）");
         if (h_.core && b != 1 && b != 4 && b != 8 && b != 24)
-          return Fail("unsupported colour depth of " + Num(b) + " bits");
+          return Fail("対応していない色数です（" + Num(b) + " ビット）");
         return true;
       case kRle8:
-        if (b != 8) return Fail("RLE8 compression needs 8 bits per pixel, not " + Num(b));
+        if (b != 8) return Fail("RLE8 圧縮は 8 ビットの画像だけのものです（" + Num(b) + " ビット）");
         return true;
       case kRle4:
-        if (b != 4) return Fail("RLE4 compression needs 4 bits per pixel, not " + Num(b));
+        if (b != 4) return Fail("RLE4 圧縮は 4 ビットの画像だけのものです（" + Num(b) + " ビット）");
         return true;
       case kBitfields:
       case kAlphaBitfields:
         if (b != 16 && b != 32)
-          return Fail("bit-field pixels need 16 or 32 bits per pixel, not " + Num(b));
+          return Fail("ビットフィールドは 16 か 32 ビットの画像だけのものです（" + Num(b) + " ビット）");
         return true;
-      case kJpeg: return Fail("JPEG-compressed bitmaps are not supported");
-      case kPng: return Fail("PNG-compressed bitmaps are not supported");
-      default: return Fail("unknown compression " + Num(h_.compression));
+      case kJpeg: return Fail("JPEG 圧縮のビットマップには対応していません");
+      case kPng: return Fail("PNG 圧縮のビットマップには対応していません");
+      default: return Fail("分からない圧縮形式です（" + Num(h_.compression) + "）");
     }
   }
 
@@ -167,7 +169,7 @@ class Decoder {
       size_t at = 14 + 40;
       if (h_.headerSize == 40) {
         size_t n = h_.compression == kAlphaBitfields ? 16 : 12;
-        if (!Have(at, n)) return Fail("the file is truncated inside its colour masks");
+        if (!Have(at, n)) return Fail("色のマスクの途中でファイルが終わっています");
         paletteStart_ += n;
       }
       for (int i = 0; i < 3; ++i) h_.masks[i] = ReadLe32(data_ + at + 4 * i);
@@ -191,7 +193,7 @@ class Decoder {
     // Some writers store fewer entries than they claim; the pixel offset bounds the table.
     size_t fit = (pixelOffset_ - paletteStart_) / entry;
     if (fit < count) count = fit;
-    if (count == 0) return Fail("the picture has no colour table");
+    if (count == 0) return Fail("カラーテーブルがありません");
     palette_.resize(count);
     for (size_t i = 0; i < count; ++i) {
       const uint8_t* q = data_ + paletteStart_ + i * entry;
@@ -200,12 +202,30 @@ class Decoder {
     return true;
   }
 
+  bool CheckExpectedSize() {
+    if (expected_.Width == 0 || (h_.width == expected_.Width && h_.height == expected_.Height))
+      return true;
+    return Fail("大きさが " + Num(expected_.Width) + " x " + Num(expected_.Height) +
+                " ではありません（このファイルは " + Num(h_.width) + " x " + Num(h_.height) + "）");
+  }
+
+  int64_t PlainStride() const { return (static_cast<int64_t>(h_.width) * h_.bits + 31) / 32 * 4; }
+
+  bool CheckPlainDataPresent() {
+    if (h_.compression == kRle8 || h_.compression == kRle4) return true;
+    const int64_t need = PlainStride() * h_.height;  // editors always pad the last row too
+    if (static_cast<int64_t>(size_ - pixelOffset_) < need)
+      return Fail("画素データが足りません（位置 " + Num(pixelOffset_) + " から " + Num(need) +
+                  " バイト必要ですが " + Num(size_ - pixelOffset_) + " バイトしかありません）");
+    return true;
+  }
+
   bool CheckPixelOffset() {
     if (pixelOffset_ < paletteStart_)
-      return Fail("the pixel data offset " + Num(pixelOffset_) + " lies inside the headers");
+      return Fail("画素データの位置 " + Num(pixelOffset_) + " がヘッダーの中にあります");
     if (pixelOffset_ >= size_)
-      return Fail("the pixel data offset " + Num(pixelOffset_) + " lies beyond the end of the file (" +
-                  Num(size_) + " bytes)");
+      return Fail("画素データの位置 " + Num(pixelOffset_) + " がファイルの外にあります（" +
+                  Num(size_) + " バイト）");
     return true;
   }
 
@@ -221,12 +241,7 @@ class Decoder {
   int RowOf(int fileRow) const { return h_.topDown ? fileRow : h_.height - 1 - fileRow; }
 
   bool DecodePlain(Bitmap& image) {
-    const int64_t rowBits = static_cast<int64_t>(h_.width) * h_.bits;
-    const int64_t stride = (rowBits + 31) / 32 * 4;
-    const int64_t need = stride * h_.height;  // editors always pad the last row too
-    if (static_cast<int64_t>(size_ - pixelOffset_) < need)
-      return Fail("the pixel data is truncated (" + Num(need) + " bytes needed after offset " +
-                  Num(pixelOffset_) + ", " + Num(size_ - pixelOffset_) + " present)");
+    const int64_t stride = PlainStride();
     const Channel r(h_.masks[0]), g(h_.masks[1]), b(h_.masks[2]);
     for (int fr = 0; fr < h_.height; ++fr) {
       const uint8_t* src = data_ + pixelOffset_ + stride * fr;
@@ -280,13 +295,13 @@ class Decoder {
     };
     auto room = [&](int64_t n) -> bool {
       if (row >= h_.height)
-        return Fail("the compressed data runs past the last row of the picture");
+        return Fail("圧縮データが画像の最後の行を超えています");
       if (x + n > PaddedWidth())
-        return Fail("the compressed data runs past the end of row " + Num(row));
+        return Fail("圧縮データが " + Num(row) + " 行目の終わりを超えています");
       return true;
     };
     while (true) {
-      if (end - pos < 2) return Fail("the compressed data ends without an end-of-bitmap mark");
+      if (end - pos < 2) return Fail("圧縮データが終わりの印なしに終わっています");
       const uint8_t a = data_[pos], b = data_[pos + 1];
       pos += 2;
       if (a > 0) {
@@ -303,18 +318,18 @@ class Decoder {
         case 1:  // end of bitmap
           return true;
         case 2: {  // move right dx, up (forward in file order) dy
-          if (end - pos < 2) return Fail("the compressed data ends without an end-of-bitmap mark");
+          if (end - pos < 2) return Fail("圧縮データが終わりの印なしに終わっています");
           x += data_[pos];
           row += data_[pos + 1];
           pos += 2;
           if (x > h_.width || row > h_.height)
-            return Fail("a move in the compressed data leaves the picture");
+            return Fail("圧縮データの移動が画像の外に出ています");
           break;
         }
         default: {  // literal run of b indices
           const size_t bytes = bits == 8 ? b : (b + 1) / 2;
           const size_t padded = (bytes + 1) & ~size_t{1};
-          if (end - pos < padded) return Fail("the compressed data ends without an end-of-bitmap mark");
+          if (end - pos < padded) return Fail("圧縮データが終わりの印なしに終わっています");
           if (!room(b)) return false;
           for (int i = 0; i < b; ++i) {
             uint8_t v = data_[pos + (bits == 8 ? i : i / 2)];
@@ -333,35 +348,37 @@ class Decoder {
   size_t paletteStart_ = 0;
   Header h_;
   std::vector<Color> palette_;
+  BmpSize expected_;
   std::string error_;
 };
 
 }  // namespace
 
-bool DecodeBmp(const uint8_t* data, size_t size, Bitmap& out, std::string& error) {
+bool DecodeBmp(const uint8_t* data, size_t size, Bitmap& out, std::string& error,
+               BmpSize expected) {
   if (!data) size = 0;
-  return Decoder(data, size).Run(out, error);
+  return Decoder(data, size, expected).Run(out, error);
 }
 
-Bitmap LoadBmpFile(const std::string& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) throw FileError("画像ファイルではなくフォルダです：" + path);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw FileError("画像ファイルを開けません：" + path + "（" + std::strerror(errno) + "）");
-  in.seekg(0, std::ios::end);
-  std::streamoff length = in.tellg();
-  if (length < 0) throw FileError("画像ファイルを読み込めません：" + path);
-  if (length > kMaxFileBytes) throw FileError("画像ファイルとしては大きすぎます：" + path);
-  in.seekg(0, std::ios::beg);
-  std::vector<uint8_t> bytes(static_cast<size_t>(length));
-  if (length > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), length))
-    throw FileError("画像ファイルを読み込めません：" + path);
+Bitmap LoadBmpFile(const std::string& path, BmpSize expected) {
+  // A picture of a known size needs at most four bytes a pixel and its headers; bytes past
+  // that are never pixels of it and are not read.
+  size_t limit = expected.Width > 0
+                     ? static_cast<size_t>(expected.Width) * expected.Height * 4 + kHeaderRoom
+                     : static_cast<size_t>(kMaxFileBytes);
+  auto excess = expected.Width > 0 ? platform::Excess::Ignore : platform::Excess::Refuse;
+  std::vector<uint8_t> bytes;
+  if (auto read = platform::ReadRegularFile(path, limit, excess, bytes); !read)
+    throw FileError("画像ファイルを読み込めません：" + path + "\n" + read.Reason);
   Bitmap image;
   std::string error;
-  if (!DecodeBmp(bytes.data(), bytes.size(), image, error)) throw FileError("画像ファイルが壊れています：" + path + "（" + error + "）");
+  if (!DecodeBmp(bytes.data(), bytes.size(), image, error, expected))
+    throw FileError("画像ファイルが壊れています：" + path + "\n" + error);
   return image;
 }
 
-void TImage::LoadFromFile(const std::string& path) { Picture = LoadBmpFile(path); }
+void TImage::LoadFromFile(const std::string& path, BmpSize expected) {
+  Picture = LoadBmpFile(path, expected);
+}
 
 }  // namespace gfx

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "gfx/bitmap.h"
+#include "gfx/bmp.h"
 
 namespace gfx {
 
@@ -27,8 +28,9 @@ class TImage {
   Bitmap Picture;
   Canvas canvas;
 
-  // Reads a bitmap file into Picture (it takes the file's size). Throws FileError.
-  void LoadFromFile(const std::string& path);
+  // Reads a bitmap file into Picture (it takes the file's size, which must be the expected
+  // one when given). Throws FileError.
+  void LoadFromFile(const std::string& path, BmpSize expected = {});
 
   // Writes text with its top-left corner (the top of the character cell) at (x, y) in the
   // canvas's font, size and colour. The brush is always clear in this game.

@@ -61,8 +61,8 @@ void TSprite::Refresh() {
   SetColorKey(colorKey_);  // rebuilds mask and keyed image from the current picture
 }
 
-void TSprite::LoadPicture(const std::string& path) {
-  Bitmap loaded = LoadBmpFile(path);  // throws before anything changes
+void TSprite::LoadPicture(const std::string& path, BmpSize expected) {
+  Bitmap loaded = LoadBmpFile(path, expected);  // throws before anything changes
   picture_ = std::move(loaded);
   hasPicture_ = true;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gfx/bitmap.h"
+#include "gfx/bmp.h"
 #include "gfx/image.h"
 
 namespace gfx {
@@ -15,7 +16,7 @@ class TSprite {
   const Bitmap* Picture() const { return hasPicture_ ? &picture_ : nullptr; }
   Bitmap* MutablePicture() { return hasPicture_ ? &picture_ : nullptr; }
   // Loads a picture file in place; call Refresh afterwards, as after any change in place.
-  void LoadPicture(const std::string& path);
+  void LoadPicture(const std::string& path, BmpSize expected = {});
 
   TImage* Destination = nullptr;
   int CX = 1;

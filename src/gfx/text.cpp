@@ -281,6 +281,14 @@ std::string FontFileFor(const std::string& faceName) {
   return face ? face->file : std::string();
 }
 
+bool DrawsJapanese(const std::string& faceName) {
+  Face* face = FontSystem::Get().FaceFor(faceName);
+  // Hiragana, katakana and a kanji: a face without them draws the game's texts as boxes.
+  for (uint32_t c : {0x3042u, 0x30A2u, 0x65E5u})
+    if (!face || FT_Get_Char_Index(face->face, c) == 0) return false;
+  return true;
+}
+
 FontMetrics GetFontMetrics(const std::string& faceName, int points) {
   auto& fs = FontSystem::Get();
   SizedFace* sized = fs.SizeFor(fs.FaceFor(faceName), PointsToPixels(points));

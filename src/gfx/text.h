@@ -29,6 +29,10 @@ int PointsToPixels(int points);
 // font could be found at all.
 std::string FontFileFor(const std::string& faceName);
 
+// True when the font that draws a face name has Japanese characters (fontconfig falls back
+// on some face for any name, often one without them).
+bool DrawsJapanese(const std::string& faceName);
+
 // Cell metrics of a face at a point size (all zero when no font is available).
 FontMetrics GetFontMetrics(const std::string& faceName, int points);
 

@@ -123,19 +123,16 @@ bool SaveGameFile(const std::string& path) {
   return true;
 }
 
-bool LoadGameFile(const std::string& path) {
-  auto read = ReadRecord(path);
-  if (auto* message = std::get_if<std::string>(&read)) {
-    platform::Os().ShowError(*message);
-    return false;
-  }
-  const std::vector<uint8_t>& record = std::get<std::vector<uint8_t>>(read);
+namespace {
+
+bool LoadRecord(const std::vector<uint8_t>& record, const std::string& path, bool remember) {
+  if (record.size() < kSaveRecordSize) return false;
   if (auto problem = persist::CheckSaveRecord(record.data())) {
     platform::Os().ShowError("このファイルはセーブデータとして読み込めません：" + path + "\n" +
                              *problem);
     return false;
   }
-  sdFileName = path;
+  if (remember) sdFileName = path;
 
   LoadSnapshot before;
   persist::ApplySaveRecord(record.data());
@@ -158,6 +155,28 @@ bool LoadGameFile(const std::string& path) {
   Form1.Timer1.Interval = G.TickInterval;
   platform::Os().FormChanged();
   return true;
+}
+
+}  // namespace
+
+bool LoadGameFile(const std::string& path) {
+  auto read = ReadRecord(path);
+  if (auto* message = std::get_if<std::string>(&read)) {
+    platform::Os().ShowError(*message);
+    return false;
+  }
+  return LoadRecord(std::get<std::vector<uint8_t>>(read), path, true);
+}
+
+bool LoadGameRecord(const std::vector<uint8_t>& record, const std::string& name) {
+  return LoadRecord(record, name, false);
+}
+
+bool LoadGameAsCommand(const std::string& path) {
+  if (!Form1.K2.Enabled) return false;
+  TickPause pause;
+  odFileName = path;
+  return LoadGameFile(path);
 }
 
 void K1Click() {

@@ -10,25 +10,12 @@
 #include <string>
 
 #include "persist/save.h"
+#include "platform/files.h"
 
 namespace persist {
 
-// The player reads the game in Japanese: the usual reasons a file cannot be read or written
-// are said in Japanese too, anything rarer in the system's own words.
-std::string SystemReason(int error) {
-  switch (error) {
-    case ENOENT: return "ファイルまたはフォルダがありません";
-    case EACCES: case EPERM: return "アクセスが許可されていません";
-    case EISDIR: return "フォルダです";
-    case ENOTDIR: return "途中にフォルダでないものがあります";
-    case ENOSPC: return "ディスクに空きがありません";
-    case EROFS: return "書き込みできない場所です";
-    case EDQUOT: return "ディスクの割り当てを超えました";
-    case EIO: return "入出力エラーです";
-    case ENAMETOOLONG: return "名前が長すぎます";
-    default: return std::strerror(error);
-  }
-}
+// The reasons live with the other file helpers of the platform layer, shared by every reader.
+std::string SystemReason(int error) { return platform::SystemReason(error); }
 
 }  // namespace persist
 

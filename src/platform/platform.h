@@ -33,8 +33,9 @@ class Platform {
   virtual std::optional<std::string> SaveFileDialog(const FileDialogSpec& request) = 0;
   virtual std::optional<std::string> OpenFileDialog(const FileDialogSpec& request) = 0;
 
-  // Hands an address ("mailto:..." or a web address) to the desktop; never reports failure.
-  virtual void ShellOpen(const std::string& address) = 0;
+  // Hands an address ("mailto:...", a web address or a file:// one) to the desktop; false
+  // when nothing on the desktop would take it.
+  virtual bool ShellOpen(const std::string& address) = 0;
 
   // Shows Image1 in the window now (a synchronous repaint).
   virtual void Repaint(const gfx::Bitmap& image1) = 0;

@@ -17,7 +17,7 @@ namespace {
 // wrong-sized picture can never shrink the frame.
 void LoadIntoBuf2(const char* name) {
   gfx::TImage loaded;
-  loaded.LoadFromFile(AppDir + name);
+  loaded.LoadFromFile(AppDir + name, kViewPicture);
   gfx::Bitmap& frame = Form1.buf2.Picture;
   if (frame.Width() != kViewWidth || frame.Height() != kViewHeight) frame.Resize(kViewWidth, kViewHeight);
   gfx::FillRect(frame, 0, 0, kViewWidth, kViewHeight, gfx::kBlack);
@@ -31,7 +31,7 @@ void EnsureImage2() {
 
 }  // namespace
 
-void LoadIntoImage2(const char* name) { Form1.Image2.LoadFromFile(AppDir + name); }
+void LoadIntoImage2(const char* name) { Form1.Image2.LoadFromFile(AppDir + name, kViewPicture); }
 
 void ShowWorldMap() {
   PlayMusic(kTrackWorldMap);

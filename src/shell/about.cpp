@@ -20,8 +20,10 @@ std::string AboutTitleLine() { return "ミロヴァーン  Version " + AboutVers
 std::string AboutNote() { return MIROVAAN_ABOUT_NOTE; }
 std::string AboutMakerLine() { return MIROVAAN_MAKER_LINE; }
 std::string AboutVersion() { return MIROVAAN_VERSION; }
-std::string AboutHomePage() { return MHP.HomePageAddress; }
-std::string AboutMailAddress() { return MHP.MailAddress; }
+std::string AboutHomePage() {
+  return MHP.HomePageAddress.empty() ? "マニュアルを開く" : MHP.HomePageAddress;
+}
+std::string AboutMailAddress() { return MHP.MailAddress.empty() ? "（なし）" : MHP.MailAddress; }
 std::string AboutIconPath() { return AppDir + "icon.bmp"; }
 
 void KA1Click() {
@@ -32,8 +34,8 @@ void KA1Click() {
 
 void Help1Click() {
   if (platform::Os().AskYesNo("ヘルプ", "直接ブラウザを起動してヘルプを見ます。よろしいですか？"))
-    MHP.OpenHomePage();
+    OpenHomePageOrManual();
 }
 
-void Button2Click() { MHP.OpenHomePage(); }
-void Button3Click() { MHP.OpenMail(); }
+void Button2Click() { OpenHomePageOrManual(); }
+void Button3Click() { OpenMailToMaker(); }

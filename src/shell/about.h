@@ -16,8 +16,8 @@ std::string AboutTitleLine();   // Label1: the game's name and version
 std::string AboutNote();        // Label2: the note to users about passing the program on
 std::string AboutMakerLine();   // Label3: the year and the maker
 std::string AboutVersion();
-std::string AboutHomePage();    // Button2's caption
-std::string AboutMailAddress(); // Button3's caption
+std::string AboutHomePage();    // Button2's caption: the home page, or the manual without one
+std::string AboutMailAddress(); // Button3's caption: the mail address, or "（なし）"
 std::string AboutIconPath();    // the program icon shown in Image1, under AppDir
 
 // Menu items: "バージョン情報(&A)" shows the dialog modally, "ﾍﾙﾌﾟ(&H)" offers the home page.

@@ -9,10 +9,22 @@ class TMailAndHP {
   std::string MailAddress;                  // without "mailto:"
   std::string HomePageAddress = "http://";  // complete, scheme included; used unchanged
 
-  // The desktop's answer is not reported: without a mail program or browser nothing happens.
-  void OpenMail() const;
-  void OpenHomePage() const;
+  // False when nothing on the desktop could take the address.
+  bool OpenMail() const;
+  bool OpenHomePage() const;
 };
 
-// The main window's instance, holding the maker's addresses of this build.
+// The main window's instance, holding the maker's addresses of this build (empty when the
+// build configured none).
 extern TMailAndHP MHP;
+
+// The offline manual: the first index.html found among the installed and the source
+// manual's places ("" when none is there), and the places looked at.
+std::string ManualPath();
+std::string ManualPlaces();
+
+// What the help command and the about dialog's buttons open. The home page when the build
+// configured one, else the manual; when the desktop cannot open it, a message box says what
+// could not be opened and where the manual is.
+void OpenHomePageOrManual();
+void OpenMailToMaker();

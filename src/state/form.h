@@ -56,6 +56,13 @@ struct TForm1 {
 
 extern TForm1 Form1;
 
+// The sizes of the picture files: every full view (title, heroes, frame, world map), and the
+// two sheets loaded with a dungeon, 12 x 3 monster cells of 24 pixels and 12 boss cells of 44.
+// A file of another size is refused before its pixels are read.
+constexpr gfx::BmpSize kViewPicture{kViewWidth, kViewHeight};
+constexpr gfx::BmpSize kMonsterSheet{288, 72};
+constexpr gfx::BmpSize kBossSheet{528, 44};
+
 // Draws one cell of a sheet: the calling pattern of every user of a sheet.
 inline void DrawCell(gfx::TSprite& sheet, int cell, int x, int y) {
   sheet.SetIndex(cell);

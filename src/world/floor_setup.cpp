@@ -3,14 +3,12 @@
 // the traps.
 #include "world/floor_setup.h"
 
-#include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "combat/spawn.h"
+#include "platform/files.h"
 #include "state/form.h"
 #include "state/random.h"
 #include "state/state.h"
@@ -23,34 +21,25 @@ static_assert(kDungeonFileSize == 38560);
 bool ValidFloor(int floor) { return floor >= 0 && floor <= 9; }
 bool ValidDungeon(int dungeon) { return dungeon >= 0 && dungeon <= 8; }
 
-// Reads the first 38560 bytes of a dungeon file, or throws naming the file. Nothing of the
-// game is touched here, so a failed read leaves the floors as they were.
+}  // namespace
+
 std::vector<uint8_t> ReadDungeonFile(int dungeon) {
   std::string name = "M_" + std::to_string(dungeon) + ".mpt";
   // Opened under AppDir, like the pictures: a file dialog that changes the current folder
   // must not make the dungeons disappear.
   std::string path = AppDir + name;
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) {
-    throw DungeonFileError("ダンジョンファイルが見つかりません：" + path);
-  }
-  if (std::filesystem::is_directory(path, ec)) {
-    throw DungeonFileError("ダンジョンファイルではなくフォルダです：" + path);
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    throw DungeonFileError("ダンジョンファイルを開けません：" + path + "（" +
-                           std::strerror(errno) + "）");
-  }
-  std::vector<uint8_t> bytes(kDungeonFileSize);
-  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  size_t got = static_cast<size_t>(in.gcount());
-  if (got < kDungeonFileSize) {
-    throw DungeonFileError("ダンジョンファイルが短すぎます：" + path + "（" + std::to_string(got) +
-                           " バイト、" + std::to_string(kDungeonFileSize) + " バイト必要です）");
+  std::vector<uint8_t> bytes;
+  auto read = platform::ReadRegularFile(path, kDungeonFileSize, platform::Excess::Ignore, bytes);
+  if (!read) throw DungeonFileError("ダンジョンファイルを読み込めません：" + path + "\n" + read.Reason);
+  if (bytes.size() < kDungeonFileSize) {
+    throw DungeonFileError("ダンジョンファイルを読み込めません：" + path + "\n短すぎます（" +
+                           std::to_string(bytes.size()) + " バイト、" +
+                           std::to_string(kDungeonFileSize) + " バイト必要です）");
   }
   return bytes;  // anything after the tenth floor is not read
 }
+
+namespace {
 
 void LoadDungeonPictures(int dungeon) {
   // Dungeon 8 has a monster sheet per hero: c_r8<hero>.bmp.
@@ -58,11 +47,11 @@ void LoadDungeonPictures(int dungeon) {
   if (dungeon == 8) monsters += std::to_string(static_cast<int>(G.HeroIndex));
   Form1.Sp4.CX = 12;
   Form1.Sp4.CY = 3;
-  Form1.Sp4.LoadPicture(AppDir + monsters + ".bmp");
+  Form1.Sp4.LoadPicture(AppDir + monsters + ".bmp", kMonsterSheet);
   Form1.Sp4.Refresh();
   Form1.Sp11.CX = 12;
   Form1.Sp11.CY = 1;
-  Form1.Sp11.LoadPicture(AppDir + "c_boss" + std::to_string(dungeon) + ".bmp");
+  Form1.Sp11.LoadPicture(AppDir + "c_boss" + std::to_string(dungeon) + ".bmp", kBossSheet);
   Form1.Sp11.Refresh();
 }
 

@@ -10,6 +10,7 @@
 #include "gfx/bmp.h"
 #include "gfx/image.h"
 #include "gfx/png.h"
+#include "gfx/sprite.h"
 
 namespace gfx {
 namespace {
@@ -285,7 +286,7 @@ TEST(BmpRead, RleThatLeavesThePictureIsRefused) {
   f.compression = 1;
   f.palette = {kBlack, kRed};
   f.pixels = {5, 1, 0, 1};  // a run of five in a row of four
-  EXPECT_NE(Refusal(f.Build()).find("row"), std::string::npos);
+  EXPECT_NE(Refusal(f.Build()).find("行目"), std::string::npos);
   f.pixels = {0, 0, 0, 0, 1, 1, 0, 1};  // a pixel below the last row
   Refusal(f.Build());
   f.pixels = {0, 2, 9, 0, 0, 1};  // a move off the right side
@@ -293,7 +294,7 @@ TEST(BmpRead, RleThatLeavesThePictureIsRefused) {
   f.pixels = {0, 5, 1, 1, 1, 1, 1, 0, 0, 1};  // a literal of five in a row of four
   Refusal(f.Build());
   f.pixels = {4, 1, 0, 0, 4, 1};  // no end mark
-  EXPECT_NE(Refusal(f.Build()).find("end"), std::string::npos);
+  EXPECT_NE(Refusal(f.Build()).find("終わりの印"), std::string::npos);
 }
 
 TEST(BmpRead, MalformedHeadersAreRefusedWithAReason) {
@@ -309,10 +310,10 @@ TEST(BmpRead, MalformedHeadersAreRefusedWithAReason) {
 
   BmpFile f = good;
   f.headerSize = 64;
-  EXPECT_NE(Refusal(f.Build()).find("header"), std::string::npos);
+  EXPECT_NE(Refusal(f.Build()).find("ヘッダー"), std::string::npos);
   f = good;
   f.width = 100000;
-  EXPECT_NE(Refusal(f.Build()).find("large"), std::string::npos);
+  EXPECT_NE(Refusal(f.Build()).find("大きすぎます"), std::string::npos);
   f = good;
   f.width = 16000;
   f.height = -16000;  // each side allowed, the total is not
@@ -340,13 +341,13 @@ TEST(BmpRead, MalformedHeadersAreRefusedWithAReason) {
   Refusal(f.Build());
   f = good;
   f.pixelOffset = 20;  // inside the header
-  EXPECT_NE(Refusal(f.Build()).find("offset"), std::string::npos);
+  EXPECT_NE(Refusal(f.Build()).find("画素データの位置"), std::string::npos);
   f = good;
   f.pixelOffset = 0;
   Refusal(f.Build());
   f = good;
   f.pixelOffset = 1 << 30;
-  EXPECT_NE(Refusal(f.Build()).find("offset"), std::string::npos);
+  EXPECT_NE(Refusal(f.Build()).find("画素データの位置"), std::string::npos);
   f = good;
   f.pixelOffset = 14 + 40 + 8;  // points into the pixels: what is left is too short
   Refusal(f.Build());
@@ -431,7 +432,7 @@ TEST(BmpRead, LoadFileNamesThePathInItsErrors) {
     FAIL() << "broken file accepted";
   } catch (const FileError& e) {
     EXPECT_NE(std::string(e.what()).find(bad), std::string::npos) << e.what();
-    EXPECT_NE(std::string(e.what()).find("truncated"), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("途中でファイルが終わっています"), std::string::npos) << e.what();
   }
   Bitmap pic(3, 2, kTeal);
   const std::string good = dir + "/good-picture.bmp";
@@ -513,6 +514,45 @@ TEST(Png, WriteReportsFailures) {
   EXPECT_FALSE(WritePng("/nonexistent-dir/frame.png", Bitmap(2, 2), error));
   EXPECT_NE(error.find("/nonexistent-dir/frame.png"), std::string::npos);
   EXPECT_FALSE(WritePng(::testing::TempDir() + "/empty.png", Bitmap(), error));
+}
+
+// The game knows the size of every picture it loads: another size is refused by its headers
+// alone, and so is a file that declares more pixels than it holds, large or not.
+TEST(BmpRead, PicturesOfAnotherSizeThanExpectedAreRefused) {
+  BmpFile f;
+  f.width = 312;
+  f.height = -216;
+  f.pixels.assign(312 * 3 * 216, 0);
+  std::vector<uint8_t> bytes = f.Build();
+  Bitmap out;
+  std::string error;
+  EXPECT_TRUE(DecodeBmp(bytes.data(), bytes.size(), out, error, {312, 216})) << error;
+  EXPECT_EQ(out.Width(), 312);
+  EXPECT_FALSE(DecodeBmp(bytes.data(), bytes.size(), out, error, {288, 72}));
+  EXPECT_NE(error.find("288 x 72"), std::string::npos) << error;
+  EXPECT_NE(error.find("312 x 216"), std::string::npos) << error;
+
+  f.width = 16384;
+  f.height = 2048;
+  f.bits = 8;
+  f.palette = {kBlack};
+  f.pixels.assign(1024, 0);
+  EXPECT_NE(Refusal(f.Build()).find("画素データが足りません"), std::string::npos);
+  const std::string path = ::testing::TempDir() + "/declared-large.bmp";
+  ASSERT_TRUE(WriteFile(path, f.Build(), error)) << error;
+  try {
+    LoadBmpFile(path, {312, 216});
+    FAIL() << "a picture of the wrong size was taken";
+  } catch (const FileError& e) {
+    EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("16384 x 2048"), std::string::npos) << e.what();
+  }
+  // A sheet keeps its picture when the new one is refused.
+  TSprite sheet;
+  Bitmap before(4, 4, kRed);
+  sheet.SetPicture(&before);
+  EXPECT_THROW(sheet.LoadPicture(path, {288, 72}), FileError);
+  EXPECT_EQ(*sheet.Picture(), before);
 }
 
 }  // namespace

@@ -126,7 +126,7 @@ class ContentDir {
     dungeonBytes_ = dungeonFile;
     Picture("c_r" + std::to_string(dungeon) + ".bmp", 288, 72, gfx::Rgb(200, 40, 40));
     Picture("c_r8" + std::to_string(1) + ".bmp", 288, 72, gfx::Rgb(200, 40, 40));
-    Picture("c_boss" + std::to_string(dungeon) + ".bmp", 576, 44, gfx::Rgb(40, 200, 40));
+    Picture("c_boss" + std::to_string(dungeon) + ".bmp", 528, 44, gfx::Rgb(40, 200, 40));
     Picture("waku.bmp", 312, 216, gfx::Rgb(10, 20, 30));
     Picture("mainmap.bmp", 312, 216, gfx::Rgb(30, 90, 10));
   }

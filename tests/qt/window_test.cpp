@@ -12,6 +12,7 @@
 #include "state/form.h"
 #include "state/state.h"
 #include "platform/qt/qt_platform.h"
+#include "game/keys.h"
 #include "game/main_form.h"
 #include "shell/qt/key_map.h"
 #include "shell/qt/main_window.h"
@@ -46,7 +47,7 @@ TEST(Window, StartsOnTheTitlePictureAt312By216WithSaveDisabled) {
   window.Sync();
   QApplication::processEvents();
 
-  QWidget* view = window.centralWidget();
+  QWidget* view = window.View();
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(view->width(), 312);
   EXPECT_EQ(view->height(), 216);
@@ -93,6 +94,33 @@ TEST(Window, StartsOnTheTitlePictureAt312By216WithSaveDisabled) {
   QKeyEvent release = Key(QEvent::KeyRelease, Qt::Key_Space);
   QApplication::sendEvent(window.windowHandle(), &release);
   EXPECT_EQ(G.KeyState[kSpace], 0);
+  platform::SetPlatform(&testsupport::Os());
+}
+
+TEST(Window, PadKeysShareTheKeyboardsPathAndAreReleasedWithIt) {
+  testsupport::StartProgram();
+  platform::QtPlatform os;
+  platform::SetPlatform(&os);
+  MainWindow window(os);
+  os.window = &window;
+  os.formChanged = [&window] { window.Sync(); };
+  Form1.Timer1.Enabled = false;
+  window.show();
+  QApplication::processEvents();
+  G.GameMode = kModeWorld;
+  window.GameKey(VK_UP, true);
+  EXPECT_EQ(G.KeyState[kUp], 1);
+  QKeyEvent space = Key(QEvent::KeyPress, Qt::Key_Space);
+  QApplication::sendEvent(window.windowHandle(), &space);
+  EXPECT_EQ(G.KeyState[kSpace], 1);
+  // What a dialog or another window does: both devices' keys are let go at once.
+  window.Keys().ReleaseAll();
+  EXPECT_EQ(G.KeyState[kUp], 0);
+  EXPECT_EQ(G.KeyState[kSpace], 0);
+  window.GameKey(VK_UP, true, true);  // the pad's repeat counts again
+  EXPECT_EQ(G.KeyState[kUp], 1);
+  window.GameKey(VK_UP, false);
+  EXPECT_EQ(G.KeyState[kUp], 0);
   platform::SetPlatform(&testsupport::Os());
 }
 

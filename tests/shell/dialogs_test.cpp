@@ -2,6 +2,8 @@
 // about dialog and the help question let the game run on.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "audio/sound.h"
 #include "state/form.h"
 #include "state/state.h"
@@ -119,7 +121,15 @@ class AboutAndHelp : public ::testing::Test {
     testsupport::ResetGame();
     Form1.Timer1.Enabled = true;
     testsupport::Os().lines.clear();
+    saved_ = MHP;
+    MHP.HomePageAddress = "https://example.org/mirovaan/";
+    MHP.MailAddress = "maker@example.org";
   }
+  void TearDown() override {
+    MHP = saved_;
+    testsupport::Os().shellOpens = true;
+  }
+  TMailAndHP saved_;
   std::vector<std::string> Opened() const {
     std::vector<std::string> opened;
     for (const std::string& line : testsupport::Os().lines)
@@ -154,11 +164,43 @@ TEST_F(AboutAndHelp, AboutDialogLetsTheGameRunAndItsButtonsOpenTheLinks) {
   EXPECT_EQ(Form3.Caption, "ミロヴァーン");
 }
 
+TEST_F(AboutAndHelp, WithoutAHomePageHelpAndTheButtonOpenTheOfflineManual) {
+  MHP.HomePageAddress = "";
+  MHP.MailAddress = "";
+  std::string manual = ManualPath();
+  ASSERT_FALSE(manual.empty()) << "looked in " << ManualPlaces();
+  EXPECT_TRUE(std::filesystem::is_regular_file(manual));
+  Help1Click();
+  Button2Click();
+  EXPECT_EQ(Opened(), (std::vector<std::string>{"file://" + manual, "file://" + manual}));
+  // No mail address configured: the button has nothing to open and says so in its caption.
+  Button3Click();
+  EXPECT_EQ(Opened().size(), 2u);
+  EXPECT_EQ(AboutMailAddress(), "（なし）");
+}
+
+TEST_F(AboutAndHelp, WhenNothingCanOpenAnAddressABoxNamesItAndTheManual) {
+  testsupport::Os().shellOpens = false;
+  Button3Click();
+  ASSERT_EQ(testsupport::Os().lines.size(), 2u);
+  const std::string& box = testsupport::Os().lines[1];
+  EXPECT_EQ(box.rfind("msgbox: ヘルプ | ", 0), 0u) << box;
+  EXPECT_NE(box.find("mailto:maker@example.org"), std::string::npos) << box;
+  EXPECT_NE(box.find(ManualPath()), std::string::npos) << box;
+
+  MHP.HomePageAddress = "";
+  testsupport::Os().lines.clear();
+  Help1Click();  // the question, the attempt, the box
+  ASSERT_EQ(testsupport::Os().lines.size(), 3u);
+  EXPECT_NE(testsupport::Os().lines[2].find("file://" + ManualPath()), std::string::npos);
+  EXPECT_TRUE(Form1.Timer1.Enabled);
+}
+
 TEST_F(AboutAndHelp, MakersDetailsComeFromTheBuild) {
-  // The configured home page must be a complete address: the desktop gets it unchanged.
-  EXPECT_NE(MHP.HomePageAddress.find("://"), std::string::npos);
+  MHP = saved_;
+  // A configured home page must be a complete address: the desktop gets it unchanged.
+  if (!MHP.HomePageAddress.empty()) EXPECT_NE(MHP.HomePageAddress.find("://"), std::string::npos);
   EXPECT_NE(MHP.HomePageAddress, "http://");
-  EXPECT_FALSE(MHP.MailAddress.empty());
   EXPECT_EQ(MHP.MailAddress.find("mailto:"), std::string::npos);
   EXPECT_FALSE(AboutMakerLine().empty());
   EXPECT_FALSE(AboutNote().empty());

@@ -46,7 +46,7 @@ class SetUpTest : public ::testing::Test {
     file_ = MakeDungeonFile();
     dir_.WriteBytes("M_3.mpt", file_);
     dir_.WritePicture("c_r3.bmp", 288, 72, gfx::Rgb(200, 0, 0));
-    dir_.WritePicture("c_boss3.bmp", 576, 48, gfx::Rgb(0, 0, 200));
+    dir_.WritePicture("c_boss3.bmp", 528, 44, gfx::Rgb(0, 0, 200));
     AppDir = dir_.Slash();
     G.HeroIndex = 0;
     G.FloorIndex = 2;
@@ -116,7 +116,7 @@ TEST_F(SetUpTest, ReadsDrawsAndResets) {
   EXPECT_EQ(Form1.Sp4.Height(), 24);
   EXPECT_EQ(Form1.Sp11.CX, 12);
   EXPECT_EQ(Form1.Sp11.CY, 1);
-  EXPECT_EQ(Form1.Sp11.Width(), 48);
+  EXPECT_EQ(Form1.Sp11.Width(), 44);
   ASSERT_NE(Form1.Sp4.Picture(), nullptr);
   EXPECT_EQ(Form1.Sp4.Picture()->Pixel(0, 0), gfx::Rgb(200, 0, 0));
 }
@@ -142,7 +142,7 @@ TEST_F(SetUpTest, EmptyBufIsSizedForTheFloor) {
 TEST_F(SetUpTest, MonsterSheetOfDungeonEightFollowsTheHero) {
   dir_.WriteBytes("M_8.mpt", file_);
   dir_.WritePicture("c_r82.bmp", 288, 72, gfx::Rgb(1, 2, 3));
-  dir_.WritePicture("c_boss8.bmp", 288, 24, gfx::Rgb(4, 5, 6));
+  dir_.WritePicture("c_boss8.bmp", 528, 44, gfx::Rgb(4, 5, 6));
   G.HeroIndex = 2;
   SetUpFloor(8, true, true);
   EXPECT_EQ(G.DungeonIndex, 8);
@@ -214,7 +214,7 @@ TEST_F(SetUpFailure, MissingFile) {
 TEST_F(SetUpFailure, ShortFile) {
   dir_.WriteBytes("M_4.mpt", std::vector<uint8_t>(1200, 5));
   dir_.WritePicture("c_r4.bmp", 288, 72, gfx::kWhite);
-  dir_.WritePicture("c_boss4.bmp", 288, 24, gfx::kWhite);
+  dir_.WritePicture("c_boss4.bmp", 528, 44, gfx::kWhite);
   std::string message = MessageOf(4);
   EXPECT_NE(message.find("M_4.mpt"), std::string::npos) << message;
   EXPECT_NE(message.find("1200 バイト、38560 バイト必要です"), std::string::npos) << message;

@@ -21,6 +21,9 @@
 #include "platform/headless/headless_platform.h"
 #include "game/keys.h"
 #include "game/main_form.h"
+#include "shell/feed.h"
+#include "shell/options.h"
+#include "replay_mode.h"
 #include "state_json.h"
 
 namespace {
@@ -33,8 +36,10 @@ struct ScriptLine {
   int tick;
   std::string action;  // down, up, press, menu
   uint16_t key = 0;
-  std::string command;  // save, load, exit
+  std::string command;  // save, load, exit, options
   std::string path;
+  int interval = 0;  // options: the dialog's controls as it is closed
+  bool music = false, effects = false;
 };
 
 struct Options {
@@ -46,6 +51,7 @@ struct Options {
   bool answerYes = true;
   std::map<int, std::vector<std::string>> shots;
   std::string statePath;
+  sim::ReplayOptions replay;
 };
 
 long ParseNumber(const std::string& text, const char* what) {
@@ -115,7 +121,14 @@ std::vector<ScriptLine> ReadScript(const std::string& path) {
       if (line.command == "save" || line.command == "load") {
         std::getline(words >> std::ws, line.path);
         if (line.path.empty()) throw UsageError{where() + "menu " + line.command + " needs a path"};
-      } else if (line.command != "exit") {
+      } else if (line.command == "options") {
+        int music = -1, effects = -1;
+        if (!(words >> line.interval >> music >> effects) || line.interval < 1 ||
+            line.interval > 100 || music < 0 || music > 1 || effects < 0 || effects > 1)
+          throw UsageError{where() + "menu options needs SPEED(1-100) MUSIC(0/1) EFFECTS(0/1)"};
+        line.music = music == 1;
+        line.effects = effects == 1;
+      } else if (!feed::CommandNamed(line.command)) {
         throw UsageError{where() + "unknown menu command " + line.command};
       }
     } else {
@@ -159,6 +172,7 @@ Options ParseArgs(int argc, char** argv) {
       o.shots[tick].push_back(request.substr(colon + 1));
     } else if (arg == "--state") {
       o.statePath = next();
+    } else if (sim::TakeReplayOption(arg, next, o.replay)) {
     } else if (arg == "--help" || arg == "-h") {
       throw UsageError{""};
     } else {
@@ -166,6 +180,8 @@ Options ParseArgs(int argc, char** argv) {
     }
   }
   if (o.data.empty()) throw UsageError{"--data DIR is required"};
+  if (!o.replay.play.empty() && (!o.keysFile.empty() || !o.loadPath.empty()))
+    throw UsageError{"a replay brings its own keys and start: no --keys or --load with it"};
   return o;
 }
 
@@ -188,12 +204,27 @@ class Runner {
       if (line.rfind("msgbox: ", 0) == 0) std::cout << line << std::endl;
     };
     PrepareProgram(os_, o_.data, audio::Backend::Virtual);
+    sim::SimReplay replay(o_.replay, os_);  // checks the replay against the content folder
     nextLoopCheck_ = audio::ClockMs() + 1000;
     RunHandler(FormCreate);
     RunHandler(FormShow);
     RandSeed = o_.seed;
-    if (!o_.loadPath.empty()) RunHandler([&] { LoadGameFile(o_.loadPath); });
+    bool loaded = false;
+    if (!o_.loadPath.empty()) RunHandler([&] { loaded = LoadGameFile(o_.loadPath); });
+    replay.Begin(loaded);
     Shots(0);
+    int status = replay.Playing() ? replay.Play([&](int tick) {
+      AdvanceClock(Form1.Timer1.Interval);
+      Shots(tick);
+    }) : RunScript(script);
+    replay.Finish();
+    if (!o_.statePath.empty()) WriteText(o_.statePath, StateJson());
+    audio::Shutdown();
+    return status;
+  }
+
+ private:
+  int RunScript(const std::vector<ScriptLine>& script) {
 
     size_t next = 0;
     for (int tick = 1; tick <= o_.ticks && !Form1.Ended; ++tick) {
@@ -201,28 +232,35 @@ class Runner {
         Deliver(script[next++]);
       }
       if (Form1.Ended) break;
-      RunHandler(Timer1Timer);
+      RunHandler([] { feed::Tick(); });
       AdvanceClock(Form1.Timer1.Interval);
       Shots(tick);
     }
-    if (!o_.statePath.empty()) WriteText(o_.statePath, StateJson());
-    audio::Shutdown();
     return 0;
   }
 
- private:
   void Deliver(const ScriptLine& line) {
-    if (line.action == "down" || line.action == "press") RunHandler([&] { FormKeyDown(line.key); });
-    if (line.action == "up" || line.action == "press") RunHandler([&] { FormKeyUp(line.key); });
+    if (line.action == "down" || line.action == "press") RunHandler([&] { feed::KeyDown(line.key); });
+    if (line.action == "up" || line.action == "press") RunHandler([&] { feed::KeyUp(line.key); });
     if (line.action != "menu") return;
     if (line.command == "save") {
       os_.saveAnswers = {line.path};
-      RunHandler(K1Click);
+      RunHandler([] { feed::Run(feed::Command::Save); });
     } else if (line.command == "load") {
       os_.openAnswers = {line.path};
-      RunHandler(K2Click);
+      RunHandler([] { feed::Run(feed::Command::Load); });
+    } else if (line.command == "options") {
+      os_.optionsDialogScript = [&line] {
+        SetScrollBar1Position(line.interval);
+        SetCheckBox1Checked(line.music);
+        SetCheckBox2Checked(line.effects);
+        Button1Click();
+      };
+      RunHandler([] { feed::Run(feed::Command::Options); });
+      os_.optionsDialogScript = nullptr;
     } else {
-      RunHandler(Exit1Click);
+      feed::Command command = *feed::CommandNamed(line.command);
+      RunHandler([command] { feed::Run(command); });
     }
     os_.saveAnswers.clear();
     os_.openAnswers.clear();
@@ -271,7 +309,8 @@ class Runner {
 
 const char kUsage[] =
     "usage: mirovaan-sim --data DIR [--seed N] [--ticks N] [--keys FILE] [--load PATH]\n"
-    "                    [--answer yes|no] [--shot TICK:PATH]... [--state PATH]\n";
+    "                    [--answer yes|no] [--shot TICK:PATH]... [--state PATH]\n"
+    "                    [--record FILE | --play FILE | --timedemo FILE]\n";
 
 }  // namespace
 
@@ -280,6 +319,9 @@ int main(int argc, char** argv) {
     Runner runner(ParseArgs(argc, argv));
     int status = runner.Run();
     return runner.failed_ ? 2 : status;
+  } catch (const sim::ReplayFailure& e) {
+    std::cerr << "mirovaan-sim: " << e.message << "\n";
+    return e.status;
   } catch (const UsageError& e) {
     if (!e.message.empty()) std::cerr << "mirovaan-sim: " << e.message << "\n";
     std::cerr << kUsage;

@@ -35,7 +35,10 @@ std::optional<std::string> HeadlessPlatform::OpenFileDialog(const FileDialogSpec
   return answer;
 }
 
-void HeadlessPlatform::ShellOpen(const std::string& address) { Note("open: " + address); }
+bool HeadlessPlatform::ShellOpen(const std::string& address) {
+  Note("open: " + address);
+  return shellOpens;
+}
 
 void HeadlessPlatform::Repaint(const gfx::Bitmap& image1) {
   ++repaints;

@@ -20,7 +20,7 @@ class HeadlessPlatform : public Platform {
   void ShowError(const std::string& text) override;
   std::optional<std::string> SaveFileDialog(const FileDialogSpec& request) override;
   std::optional<std::string> OpenFileDialog(const FileDialogSpec& request) override;
-  void ShellOpen(const std::string& address) override;
+  bool ShellOpen(const std::string& address) override;
   void Repaint(const gfx::Bitmap& image1) override;
   void FormChanged() override {}
   void Quit() override { quitRequested = true; }
@@ -31,7 +31,8 @@ class HeadlessPlatform : public Platform {
   bool answerYes = true;
   std::deque<std::optional<std::string>> saveAnswers;  // nullopt or empty queue: cancel
   std::deque<std::optional<std::string>> openAnswers;
-  std::function<void()> optionsDialogScript;  // runs while the options dialog is "open"
+  std::function<void()> optionsDialogScript;
+  bool shellOpens = true;  // false: as on a desktop with no browser or mail program  // runs while the options dialog is "open"
 
   // Record.
   std::vector<std::string> lines;  // "msgbox: caption | text" (errors: caption ﾐﾛｳﾞｧｰﾝ), "open: address"

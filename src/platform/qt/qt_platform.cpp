@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "platform/qt/save_folder.h"
+
 namespace platform {
 
 namespace {
@@ -21,13 +23,15 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogSpec& 
   dialog.setNameFilters({Q(request.FilterName)});
   dialog.setDefaultSuffix(Q(request.DefaultExt));
   dialog.setOption(QFileDialog::ReadOnly, false);
-  // "*.sav" is a pattern, not a name to propose.
+  // "*.sav" is a pattern, not a name to propose: the dialog opens in the folder last used.
+  dialog.setDirectory(SaveDialogFolder());
   if (!request.FileName.empty() && request.FileName.find('*') == std::string::npos) {
     QFileInfo proposed(Q(request.FileName));
     if (proposed.dir().exists()) dialog.setDirectory(proposed.dir());
     dialog.selectFile(proposed.fileName());
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  RememberSaveFolder(dialog.selectedFiles().first());
   std::string chosen = dialog.selectedFiles().first().toStdString();
   return save ? WithDefaultSuffix(chosen, request.DefaultExt) : chosen;
 }
@@ -55,7 +59,7 @@ void QtPlatform::ShowMessage(const std::string& caption, const std::string& text
 }
 
 void QtPlatform::ShowError(const std::string& text) {
-  QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), Q(text),
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("ﾐﾛｳﾞｧｰﾝ"), Q(text),
                   QMessageBox::Ok, window);
   box.exec();
 }
@@ -68,9 +72,9 @@ std::optional<std::string> QtPlatform::OpenFileDialog(const FileDialogSpec& requ
   return RunFileDialog(window, request, false);
 }
 
-void QtPlatform::ShellOpen(const std::string& address) {
-  // The desktop reports nothing useful on failure, and the game goes on either way.
-  QDesktopServices::openUrl(QUrl(Q(address)));
+bool QtPlatform::ShellOpen(const std::string& address) {
+  // The desktop says only whether a handler (xdg-open and the like) could be started.
+  return QDesktopServices::openUrl(QUrl(Q(address)));
 }
 
 void QtPlatform::Repaint(const gfx::Bitmap&) {

@@ -17,7 +17,7 @@ class QtPlatform : public Platform {
   void ShowError(const std::string& text) override;
   std::optional<std::string> SaveFileDialog(const FileDialogSpec& request) override;
   std::optional<std::string> OpenFileDialog(const FileDialogSpec& request) override;
-  void ShellOpen(const std::string& address) override;
+  bool ShellOpen(const std::string& address) override;
   void Repaint(const gfx::Bitmap& image1) override;
   void FormChanged() override;
   void Quit() override;

@@ -8,6 +8,8 @@
 
 #include "shell/about.h"
 #include "game/main_form.h"
+#include "shell/mailhp.h"
+#include "shell/qt/content_pixmap.h"
 #include "shell/qt/dialog_common.h"
 
 using mirovaan_qt::AutoLabel;
@@ -56,8 +58,8 @@ class AboutDialog : public QDialog {
     auto* image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));
     image1->setGeometry(8, 8, 32, 32);
-    QString icon = Q(AboutIconPath());
-    if (QFileInfo::exists(icon)) image1->setPixmap(QPixmap(icon));
+    QPixmap icon = mirovaan_qt::LoadContentPixmap(AboutIconPath());
+    if (!icon.isNull()) image1->setPixmap(icon);
 
     AutoLabel(this, AboutTitleLine(), 48, 12)->setObjectName(QStringLiteral("Label1"));
 
@@ -80,6 +82,7 @@ class AboutDialog : public QDialog {
     AutoLabel(this, "E-Mail :", 56, 104)->setObjectName(QStringLiteral("Label4"));
     auto* button3 = LinkButton(this, AboutMailAddress(), 104);
     button3->setObjectName(QStringLiteral("Button3"));
+    button3->setEnabled(!MHP.MailAddress.empty());
     AutoLabel(this, AboutMakerLine(), 200, 128)->setObjectName(QStringLiteral("Label3"));
 
     auto* button1 = new QPushButton(QStringLiteral("OK"), this);

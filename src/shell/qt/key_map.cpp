@@ -17,7 +17,7 @@ uint16_t KeyCodeOf(const QKeyEvent& event) {
     case Qt::Key_Return: case Qt::Key_Enter: return 13;
     case Qt::Key_Shift: return 16;
     case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
+    case Qt::Key_Alt: case Qt::Key_AltGr: return 18;
     case Qt::Key_Pause: return 19;
     case Qt::Key_CapsLock: return 20;
     case Qt::Key_Escape: return 27;
@@ -32,6 +32,8 @@ uint16_t KeyCodeOf(const QKeyEvent& event) {
     case Qt::Key_Down: return 40;
     case Qt::Key_Insert: return 45;
     case Qt::Key_Delete: return 46;
+    case Qt::Key_Meta: case Qt::Key_Super_L: return 91;
+    case Qt::Key_Super_R: return 92;
     case Qt::Key_Asterisk: if (keypad) return 106; break;
     case Qt::Key_Plus: if (keypad) return 107; break;
     case Qt::Key_Minus: if (keypad) return 109; break;

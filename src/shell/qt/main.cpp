@@ -1,41 +1,134 @@
-// The desktop program: Qt application, main window, the game's start-up and message loop.
+// The desktop program: command line, identity and settings, content, sound, the main window,
+// and the game's start-up and message loop.
 #include <QApplication>
 #include <QFile>
 #include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
-#include <QLocale>
+#include <QMessageBox>
 #include <QSettings>
+#include <QTimer>
 #include <QTranslator>
+#include <cstdio>
+#include <thread>
 
 #include "audio/sound.h"
+#include "persist/save.h"
 #include "state/form.h"
 #include "state/state.h"
 #include "platform/qt/qt_platform.h"
 #include "game/main_form.h"
 #include "shell/qt/about_dialog.h"
+#include "shell/qt/command_line.h"
+#include "shell/qt/content_check.h"
+#include "shell/qt/content_pixmap.h"
 #include "shell/qt/input/game_input.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/options_dialog.h"
+#include "shell/qt/prefs/app_settings.h"
+#include "shell/qt/prefs/preferences_dialog.h"
+#include "shell/qt/prefs/window_memory.h"
+#include "shell/qt/replay_control.h"
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName("ﾐﾛｳﾞｧｰﾝ");
-  QApplication::setDesktopFileName("mirovaan");
-  QApplication::setOrganizationName("mirovaan");
-  QSettings::setDefaultFormat(QSettings::IniFormat);
+#ifndef MIROVAAN_VERSION
+#define MIROVAAN_VERSION ""
+#endif
+
+namespace {
+
+QStringList ArgumentsOf(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  return arguments;
+}
+
+void SetUpLookAndLanguage(QTranslator& qtJapanese) {
+  QApplication::setApplicationDisplayName(QStringLiteral("ﾐﾛｳﾞｧｰﾝ"));
+  QApplication::setDesktopFileName(QStringLiteral("mirovaan"));
   QFont dialogFont("IPAPGothic");
   dialogFont.setPixelSize(12);
   QApplication::setFont(dialogFont);
-
   // The message boxes' "はい" and "いいえ" come from Qt's own Japanese translation.
-  QTranslator qtJapanese;
   if (qtJapanese.load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtJapanese);
+}
 
+// The installed icon theme's, else the one beside the content (a build tree).
+QIcon ProgramIcon() {
+  QIcon fallback;
+  for (const char* icon : {"mirovaan.png", "icon.bmp"}) {
+    // Read the safe way: a damaged or special file in the content folder cannot hang us.
+    QPixmap picture = mirovaan_qt::LoadContentPixmap(AppDir + icon);
+    if (!picture.isNull()) {
+      fallback = QIcon(picture);
+      break;
+    }
+  }
+  return QIcon::fromTheme(QStringLiteral("mirovaan"), fallback);
+}
+
+// The game's own sound set-up needs a soundfont; without one the player learns it once.
+void SayWhenNoSoundFont() {
+  if (!audio::Output().SoundFontMissing) return;
+  RunHandler([] {
+    platform::Os().ShowMessage(
+        "ﾐﾛｳﾞｧｰﾝ",
+        "General MIDI のサウンドフォントが見つからないため、音楽は鳴りません。\n"
+        "Debian では fluid-soundfont-gm か timgm6mb-soundfont のパッケージを入れてください。\n"
+        "設定（オプション → 設定）のサウンドで別のサウンドフォントも選べます。");
+  });
+}
+
+// --fullscreen and --window hold for this run: the setting the player had comes back at exit
+// unless it was changed during the run.
+class RunOnlyFullScreen {
+ public:
+  explicit RunOnlyFullScreen(std::optional<bool> wanted) : wanted_(wanted) {
+    if (!wanted_) return;
+    QSettings settings;
+    before_ = settings.value("display/fullscreen");
+    settings.setValue("display/fullscreen", *wanted_);
+  }
+  void Restore() {
+    if (!wanted_) return;
+    QSettings settings;
+    if (settings.value("display/fullscreen").toBool() != *wanted_) return;
+    if (before_.isValid())
+      settings.setValue("display/fullscreen", before_);
+    else
+      settings.remove("display/fullscreen");
+  }
+
+ private:
+  std::optional<bool> wanted_;
+  QVariant before_;
+};
+
+// The preferences: sound and display, then the key and pad pages of the input.
+void ConnectPreferences(MainWindow& window, input::GameInput& gameInput) {
+  QObject::connect(window.PreferencesAction(), &QAction::triggered, &window, [&window, &gameInput] {
+    RunHandler([&window, &gameInput] {
+      prefs::PreferencesDialog dialog(&window);
+      QObject::connect(&dialog, &prefs::PreferencesDialog::DisplaySettingsChanged, &window,
+                       &MainWindow::ApplyDisplaySettings);
+      dialog.AddPage(input::GameInput::KeyPageTitle(), gameInput.NewKeyPage(&dialog));
+      dialog.AddPage(input::GameInput::PadPageTitle(), gameInput.NewPadPage(&dialog));
+      prefs::RunWithGameStopped(dialog);
+    });
+    window.Sync();
+  });
+}
+
+int RunGame(QApplication& app, const CommandLine& options) {
+  RunOnlyFullScreen fullScreen(options.FullScreen);
+  // Loading the soundfont and finding an output take as long as building the window: the
+  // two go side by side, and meet before the game's start-up plays the title music.
+  std::thread soundStart([setup = prefs::ReadSoundSetup()] {
+    audio::Init(audio::Backend::Device, setup);
+  });
   platform::QtPlatform os;
-  PrepareProgram(os, FindAppDir(QCoreApplication::applicationDirPath().toStdString()),
-                 audio::Backend::Device);
+  platform::SetPlatform(&os);
+  LoadFormSheets();
 
   MainWindow window(os);
   os.window = &window;
@@ -44,21 +137,61 @@ int main(int argc, char** argv) {
   os.optionsDialog = [&window] { RunOptionsDialog(&window); };
   os.aboutDialog = [&window] { RunAboutDialog(&window); };
   // Game controllers press the game's keys through the same handlers as the keyboard.
-  input::GameInput gameInput([&window](uint16_t code, bool down, bool) { window.GameKey(code, down); });
+  input::GameInput gameInput([&window](uint16_t code, bool down, bool autoRepeat) {
+    window.GameKey(code, down, autoRepeat);
+  });
   gameInput.Router().SetGameFocus([&window] { return window.isActiveWindow(); });
-  for (const char* icon : {"mirovaan.png", "icon.bmp"}) {
-    QString path = QString::fromStdString(AppDir + icon);
-    if (QFile::exists(path)) {
-      window.setWindowIcon(QIcon(path));
-      break;
-    }
-  }
+  window.setWindowIcon(ProgramIcon());
+  ConnectPreferences(window, gameInput);
+
+  soundStart.join();
+  ReplayControl replays(window, os);
+  if (!replays.Prepare(options.RecordPath, options.PlayPath)) return 1;
 
   RunHandler(FormCreate);
   window.show();
   RunHandler(FormShow);
   window.Sync();
+  prefs::RestoreViewAndPlace(window);
+  window.Sync();
+  window.ApplyDisplaySettings();
+  prefs::WatchViewAndPlace(window);
+  replays.Start();
+  QTimer::singleShot(0, &window, [&window, game = options.SavedGame] {
+    SayWhenNoSoundFont();
+    if (!game.isEmpty()) RunHandler([&game] { LoadGameAsCommand(game.toStdString()); });
+    window.Sync();
+  });
   int status = app.exec();
+
+  // Gone at once for the player; what remains is quick and unseen.
+  audio::BeginShutdown();
+  prefs::RememberViewAndPlace(window);
+  fullScreen.Restore();
+  window.hide();
   audio::Shutdown();
   return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  prefs::SetUpIdentity();
+  QApplication::setApplicationVersion(QStringLiteral(MIROVAAN_VERSION));
+  ParsedCommandLine parsed = ParseCommandLine(ArgumentsOf(argc, argv));
+  if (!parsed.Run) {
+    std::fprintf(parsed.Status == 0 ? stdout : stderr, "%s\n",
+                 parsed.Output.trimmed().toLocal8Bit().constData());
+    return parsed.Status;
+  }
+
+  prefs::CheckSettingsFile();
+  QApplication app(argc, argv);
+  QTranslator qtJapanese;
+  SetUpLookAndLanguage(qtJapanese);
+
+  std::optional<std::string> content = FindContentOrSay(parsed.Options.DataDir);
+  if (!content) return 1;
+  AppDir = *content;
+  return RunGame(app, parsed.Options);
 }

@@ -1,10 +1,18 @@
-// The main window on the desktop: a menu bar, the stretched view of Image1, the two
-// timers, and key events handed to the game. The game's state lives in the form's model
-// (Form1); this window mirrors it after every event.
+// The main window on the desktop: a menu bar, the view of Image1, the two timers, and key
+// events handed to the game. The game's state lives in the form's model (Form1); this
+// window mirrors it after every event. What belongs to the desktop alone (fullscreen, the
+// scaling mode, pause, screenshots) lives here and never reaches the game's state.
 #pragma once
 
 #include <QMainWindow>
 #include <QTimer>
+#include <optional>
+
+#include "gfx/view_scale.h"
+#include "shell/qt/image_view.h"
+#include "shell/qt/key_input.h"
+
+#include "shell/feed.h"
 
 class QAction;
 
@@ -12,37 +20,69 @@ namespace platform {
 class QtPlatform;
 }
 
-class ImageView : public QWidget {
- public:
-  explicit ImageView(QWidget* parent);
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-};
-
 class MainWindow : public QMainWindow {
+  Q_OBJECT
+
  public:
   explicit MainWindow(platform::QtPlatform& os);
 
   // Mirrors the form's model: caption, menu states, timers, client size.
   void Sync();
   void RepaintNow();
-  // A key-down or key-up from another device than the keyboard (a game controller).
-  void GameKey(uint16_t code, bool down);
+  // The オプション menu's "設定" item.
+  QAction* PreferencesAction() const { return preferences_; }
+  // A key-down or key-up from another device than the keyboard (a game controller): the
+  // same path as the keyboard's keys.
+  void GameKey(uint16_t code, bool down, bool autoRepeat = false);
+  // Every device's keys reach the game through this.
+  KeyInput& Keys() { return keys_; }
+  ImageView* View() const { return view_; }
+
+  void SetFullScreen(bool on);
+  void TogglePause();
+  bool Paused() const;
+  // False in fullscreen until the pointer rests at the top edge or a menu opens.
+  bool MenuBarShown() const;
+  void SaveScreenshot();
+
+ public slots:
+  // Reads display/scaleMode, display/fullscreen and display/autoPause and applies them.
+  void ApplyDisplaySettings();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
-  QAction* AddCommand(QMenu* menu, const char* caption, const char* shortcut, void (*handler)());
+  void BuildMenus();
+  QAction* AddCommand(QMenu* menu, const char* caption, const char* shortcut,
+                      feed::Command command);
+  QAction* AddWindowCommand(const QList<QKeySequence>& keys, void (MainWindow::*handler)());
   template <typename F>
   void Dispatch(F&& handler);
   void ApplyClientSize();
+  int MenuHeight(int width) const;
+  void LayoutView();
+  void ResizeAfterFullScreen();
+  void UpdateScaleMode();
+  void UpdatePause();
+  bool OnKey(QObject* watched, QEvent* event);
+  void TakeKeyboardBack();
+  void OnPointer(int y);
+  void RevealMenuBar();
+  void ShowMenuBar(bool shown);
 
   platform::QtPlatform& os_;
   ImageView* view_;
-  QTimer timer1_, timer2_;
-  QAction *k1_, *k2_, *view624_, *view312_, *view156_;
+  KeyInput keys_;
+  QTimer timer1_, timer2_, revealTimer_;
+  QAction *k1_, *k2_, *view624_, *view312_, *view156_, *fullScreen_, *preferences_;
   int appliedWidth_ = 0, appliedHeight_ = 0;
+  QSize sizeAfterFullScreen_;
+  std::optional<gfx::ScaleMode> scaleSetting_;  // none: fill in a window, whole in fullscreen
+  bool autoPause_ = true;
+  bool pausedByKey_ = false;
+  bool inactive_ = false;
 };

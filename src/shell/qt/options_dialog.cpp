@@ -15,22 +15,25 @@ using mirovaan_qt::Q;
 
 namespace {
 
-// Only 閉じる closes the dialog, since it is also what starts the game again: Esc and the
-// window manager's close are refused.
+// However the dialog is closed (閉じる, Enter, Esc or the window manager's close box), it
+// closes as 閉じる does, which is also what starts the game again.
 class OptionsDialog : public QDialog {
  public:
   explicit OptionsDialog(QWidget* parent) : QDialog(parent) {
     mirovaan_qt::SetUpDialogFrame(*this, Form2.Caption, 362, 154);
+    setWindowFlag(Qt::WindowSystemMenuHint);
+    setWindowFlag(Qt::WindowCloseButtonHint);
     Build();
     ShowModel();
     Connect();
   }
 
-  void reject() override {}
+  void reject() override { Close(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override {
-    if (!closing_) event->ignore();
+    if (!closing_) Close();
+    event->accept();
   }
 
  private:
@@ -92,11 +95,14 @@ class OptionsDialog : public QDialog {
       RunHandler([on] { SetCheckBox2Checked(on); });
       ShowModel();
     });
-    connect(button1_, &QPushButton::clicked, this, [this] {
-      RunHandler([] { Button1Click(); });
-      closing_ = true;
-      done(QDialog::Accepted);
-    });
+    connect(button1_, &QPushButton::clicked, this, [this] { Close(); });
+  }
+
+  void Close() {
+    if (closing_) return;
+    closing_ = true;
+    RunHandler([] { Button1Click(); });
+    done(QDialog::Accepted);
   }
 
   QPushButton* button1_ = nullptr;

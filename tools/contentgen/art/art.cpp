@@ -57,6 +57,14 @@ void WriteContact(const fs::path& path, const Pic& pic, int cw, int ch,
   if (!gfx::WritePng(path.string(), b, error)) throw std::runtime_error(error);
 }
 
+void WriteIconPng(const fs::path& path, const Pic& pic) {
+  gfx::Bitmap png(pic.W(), pic.H());
+  for (int y = 0; y < pic.H(); ++y)
+    for (int x = 0; x < pic.W(); ++x) png.SetPixel(x, y, IconPalette()[pic.At(x, y)]);
+  std::string error;
+  if (!gfx::WritePng(path.string(), png, error)) throw std::runtime_error(error);
+}
+
 }  // namespace
 }  // namespace art
 
@@ -90,11 +98,11 @@ void GenerateArt(const std::string& assetsDir, const std::string& outDir) {
   Pic icon = MakeIcon();
   WriteBmp(out / "icon.bmp", icon, false, IconPalette());
   WriteContact(contact / "icon.png", icon, 0, 0, IconPalette());
-  // The launcher's icon: the same picture at 128 x 128.
-  Pic big = icon.Scaled(4);
-  gfx::Bitmap png(big.W(), big.H());
-  for (int y = 0; y < big.H(); ++y)
-    for (int x = 0; x < big.W(); ++x) png.SetPixel(x, y, IconPalette()[big.At(x, y)]);
-  std::string error;
-  if (!gfx::WritePng((out / "mirovaan.png").string(), png, error)) throw std::runtime_error(error);
+  // The launcher's icons, one per size of the icon theme; the 128 one also beside the content.
+  for (const auto& [size, pic] : MakeThemeIcons()) {
+    fs::path dir = out / "icons" / (std::to_string(size) + "x" + std::to_string(size));
+    fs::create_directories(dir);
+    WriteIconPng(dir / "mirovaan.png", pic);
+    if (size == 128) WriteIconPng(out / "mirovaan.png", pic);
+  }
 }

@@ -30,6 +30,8 @@ Pic MakeMainMap();
 // The window icon, 32 x 32 in the first sixteen colours of IconPalette().
 Pic MakeIcon();
 const std::vector<gfx::Color>& IconPalette();
+// The icon theme's sizes (16 ... 256) with their pictures in the colours of IconPalette().
+std::vector<std::pair<int, Pic>> MakeThemeIcons();
 
 // One chest look (0..3) facing any way: the chests are monsters too and stand in SP2.
 Pic DrawChest(int look, int pose);

@@ -1,0 +1,80 @@
+#include "shell/feed.h"
+
+#include <iterator>
+
+#include "persist/save.h"
+#include "game/keys.h"
+#include "shell/about.h"
+#include "game/main_form.h"
+#include "shell/options.h"
+
+namespace feed {
+
+namespace {
+
+Listener* listener = nullptr;
+bool replayDriving = false;
+
+struct CommandRow {
+  Command command;
+  const char* name;
+  void (*handler)();
+};
+
+const CommandRow kCommands[] = {
+    {Command::Save, "save", K1Click},          {Command::Load, "load", K2Click},
+    {Command::Exit, "exit", Exit1Click},       {Command::Options, "options", K3Click},
+    {Command::View624, "view624", N6244321Click}, {Command::View312, "view312", N3122161Click},
+    {Command::View156, "view156", N1561081Click}, {Command::Help, "help", Help1Click},
+    {Command::About, "about", KA1Click},
+};
+
+const CommandRow& RowOf(Command command) { return kCommands[static_cast<size_t>(command)]; }
+
+bool Admitted(From from) { return (from == From::Replay) == replayDriving; }
+
+}  // namespace
+
+const char* NameOf(Command command) { return RowOf(command).name; }
+
+std::optional<Command> CommandNamed(const std::string& name) {
+  for (const CommandRow& row : kCommands) {
+    if (name == row.name) return row.command;
+  }
+  return std::nullopt;
+}
+
+void SetListener(Listener* l) { listener = l; }
+void SetReplayDriving(bool on) { replayDriving = on; }
+bool ReplayDriving() { return replayDriving; }
+
+void KeyDown(uint16_t key, From from) {
+  if (!Admitted(from)) return;
+  if (listener) listener->OnKey(true, key);
+  FormKeyDown(key);
+}
+
+void KeyUp(uint16_t key, From from) {
+  if (!Admitted(from)) return;
+  if (listener) listener->OnKey(false, key);
+  FormKeyUp(key);
+}
+
+void Run(Command command, From from) {
+  if (!Admitted(from)) return;
+  if (listener) listener->OnCommand(command);
+  RowOf(command).handler();
+}
+
+void Tick(From from) {
+  if (!Admitted(from)) return;
+  // The tick counts even when an error escapes it (the caller reports it and goes on).
+  struct AfterTick {
+    ~AfterTick() {
+      if (listener) listener->AfterTick();
+    }
+  } after;
+  Timer1Timer();
+}
+
+}  // namespace feed
