@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the unit and scenario tests, the window test,
-# a short run of each fuzz target, and a headless end-to-end check of the runner.
+# Builds everything and runs every test: the unit and scenario tests, the window test, the
+# same tests and a soak under the sanitizers, a short run of each fuzz target, and a
+# headless end-to-end check of the runner.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/build.sh"
 
 export QT_QPA_PLATFORM=offscreen
 (cd "$root/build" && ctest --output-on-failure -j "$(nproc)" --timeout 600)
+
+# The unit tests and the soak under the address and undefined-behaviour sanitizers.
+"$root/scripts/sanitize.sh"
 
 # Every fuzz target, briefly, on its seed corpus (to a million inputs: scripts/fuzz-long.sh).
 if command -v clang++ >/dev/null; then

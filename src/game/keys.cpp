@@ -97,7 +97,8 @@ void FormKeyDown(uint16_t key) {
     case kModeGameOver: if (key == VK_RETURN) ContinueAfterGameOver(); break;
     case kModeSelect: SelectionKeyDown(key); break;
     case kModeWorld: WorldKeyDown(key); break;
-    default: break;  // the ending ignores every key
+    case kModeEnding: if (key == VK_RETURN && EndingReturnHeld()) ReleaseEndingReturn(); break;
+    default: break;  // the ending ignores every other key
   }
 }
 

@@ -5,6 +5,7 @@
 #include "content/heroes.h"
 #include "screens/pictures.h"
 #include "state/form.h"
+#include "state/snapshot.h"
 #include "state/state.h"
 #include "platform/platform.h"
 #include "screens/gameover.h"
@@ -65,19 +66,29 @@ void GameOver() {
 }
 
 void ContinueAfterGameOver() {
-  G.GameMode = kModeWorld;
-  ShowWorldMap();
-  G.HP = G.MaxHP;
-  G.Experience = 0;
-  EnableFileCommands(true, true);
+  CompleteOrRestore([] {
+    G.GameMode = kModeWorld;
+    ShowWorldMap();
+    G.HP = G.MaxHP;
+    G.Experience = 0;
+    EnableFileCommands(true, true);
+  });
 }
 
 void EndEnding() {
-  G.GameMode = kModeWorld;
-  ShowWorldMap();
-  G.HP = G.MaxHP;
-  EnableFileCommands(true, true);
+  try {
+    CompleteOrRestore([] {
+      G.GameMode = kModeWorld;
+      ShowWorldMap();
+      G.HP = G.MaxHP;
+      EnableFileCommands(true, true);
+    });
+  } catch (const ChangeUndone& e) {
+    HoldEndingReturn();
+    throw ChangeUndone(std::string(e.what()) + "\nEnter キーを押すと、もう一度試します。");
+  }
 }
+
 
 void ExitToTitle() {
   G.GameMode = kModeTitle;

@@ -52,7 +52,7 @@ void Screens() {
     // The count reaches the ending's length one tick at a time in play; ">=" also ends an ending entered
     // from a saved game while the count already stood past it, which would never end.
     if (G.TickCount >= kEndingLength) {
-      EndEnding();
+      if (!EndingReturnHeld()) EndEnding();
     } else {
       DrawEnding();
     }

@@ -60,10 +60,13 @@ void CheckHero(const GameState& s, Checker& c) {
   c.Magnitude("WorldY", s.WorldY);
   c.Range("WalkFrame", s.WalkFrame, 0, 15);
   c.Range("Facing", s.Facing, 0, 3);
-  // Zero is the value of a program that has not started a game yet (the title screen).
-  c.Range("Level", s.Level, 0, 99);
-  c.Range("MaxHP", s.MaxHP, 0, 9999);
-  c.Range("HP", s.HP, 0, 9999);
+  // Zero is the value of a program that has not started a game yet (the title screen); a
+  // hero of any other mode has been made, and a hero without hit points to have would die
+  // on its first tick or divide the status bar by zero.
+  const long long least = s.GameMode == kModeTitle ? 0 : 1;
+  c.Range("Level", s.Level, least, 99);
+  c.Range("MaxHP", s.MaxHP, least, 9999);
+  if (!c.Failed()) c.Range("HP", s.HP, 0, s.MaxHP);
   c.Range("Strength", s.Strength, 0, 999);
   c.Range("Defence", s.Defence, 0, 999);
   c.Range("Experience", s.Experience, 0, 999999);

@@ -7,13 +7,16 @@
 #include <cstring>
 #include <exception>
 #include <memory>
+#include <new>
 #include <string>
 #include <variant>
 
 #include "audio/sound.h"
-#include "world/floor_setup.h"
+#include "screens/pictures.h"
 #include "state/form.h"
+#include "state/snapshot.h"
 #include "state/state.h"
+#include "world/floor_setup.h"
 #include "gfx/bitmap.h"
 #include "persist/save.h"
 #include "screens/pictures.h"
@@ -67,30 +70,17 @@ std::variant<std::vector<uint8_t>, std::string> ReadRecord(const std::string& pa
   return bytes;
 }
 
-// Everything a load may change before it can fail: the state itself and the pictures and
-// menu items the rebuild touches. A failed load puts it all back, so the game the player
-// had is the game they keep.
-struct LoadSnapshot {
-  std::unique_ptr<GameState> state = std::make_unique<GameState>(G);
-  gfx::TImage buf = Form1.BUF, buf2 = Form1.buf2, image2 = Form1.Image2;
-  gfx::TSprite sp4 = Form1.Sp4, sp11 = Form1.Sp11;
-  TMenuItem k1 = Form1.K1, k2 = Form1.K2;
-
-  void Restore() const {
-    G = *state;
-    Form1.BUF = buf;
-    Form1.buf2 = buf2;
-    Form1.Image2 = image2;
-    Form1.Sp4 = sp4;
-    Form1.Sp11 = sp11;
-    Form1.K1 = k1;
-    Form1.K2 = k2;
-  }
-};
+std::string ReasonOf(const std::exception& e) {
+  if (dynamic_cast<const std::bad_alloc*>(&e)) return "メモリが足りません";
+  return e.what();
+}
 
 // What the file does not hold: the dungeon and the pictures of the loaded mode.
 void RebuildAfterLoad() {
   const int mode = G.GameMode;
+  // A game saved on the stair the hero just arrived by stays on that floor: the stair
+  // waits until the hero steps off it, as after taking it.
+  if (mode == kModePlay || mode == kModeMenu) G.StairLatch = 1;
   if (mode == kModePlay || mode == kModeMenu) SetUpFloor(G.DungeonIndex, true, false);
   if (mode == kModeMenu) LoadIntoImage2("waku.bmp");
   if (mode == kModePlay) {
@@ -134,16 +124,16 @@ bool LoadRecord(const std::vector<uint8_t>& record, const std::string& path, boo
   }
   if (remember) sdFileName = path;
 
-  LoadSnapshot before;
-  persist::ApplySaveRecord(record.data());
+  GameSnapshot before;
   try {
+    persist::ApplySaveRecord(record.data());
     RebuildAfterLoad();
   } catch (const std::exception& e) {
     before.Restore();
-    platform::Os().FormChanged();
-    platform::Os().ShowError(CannotRead(path, e.what()) + "\nゲームはロードの前のままです。");
+    platform::Os().ShowError(CannotRead(path, ReasonOf(e)) + "\nゲームはロードの前のままです。");
     return false;
   }
+  ReleaseEndingReturn();
   platform::Os().FormChanged();
 
   // The game is loaded by now; a missing track only costs the music.

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <sys/types.h>
 #include <string>
 #include <vector>
 
@@ -52,9 +53,13 @@ std::optional<std::string> CheckSaveRecord(const uint8_t* data);
 // padding bytes of the state are left zero.
 void ApplySaveRecord(const uint8_t* data);
 
-// Writes bytes to path so that an old file of that name survives any failure: a temporary
-// file beside it is written, flushed to the disk and renamed over it. Returns the reason of
-// a failure (the temporary file is then gone), or nullopt.
+// Writes bytes to path so that an old file of that name survives any failure: an unnamed
+// file in its folder is written, flushed to the disk, named and renamed over it, so that a
+// save killed part-way leaves nothing behind (where the file system has no unnamed files, a
+// named temporary file, and such files left by killed saves are removed by the next save).
+// A symbolic link is followed to its target, which is written, dangling or not. A folder, a
+// pipe, a device or a read-only file is refused and left as it is. Returns the reason of a
+// failure, in Japanese, or nullopt.
 std::optional<std::string> WriteFileReplacing(const std::string& path,
                                               const std::vector<uint8_t>& bytes);
 
@@ -64,6 +69,8 @@ struct FileIo {
   std::function<long(int fd, const void* data, size_t size)> write;
   std::function<int(int fd)> fsync;
   std::function<int(const char* from, const char* to)> rename;
+  // open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, mode)
+  std::function<int(const char* folder, mode_t mode)> openUnnamed;
 };
 void SetFileIoForTesting(const FileIo* io);  // null: the real system calls
 

@@ -29,7 +29,7 @@ std::string SystemReason(int error) {
     case EAGAIN: return "今は読み書きできません";
     case ENXIO: case ENODEV: return "装置がありません";
     case EEXIST: return "同じ名前のものがすでにあります";
-    case EINVAL: return "この操作はできません";
+    case EINVAL: case EOPNOTSUPP: return "この場所ではできない操作です";
     case ENOTEMPTY: return "フォルダが空ではありません";
     case ESTALE: return "ネットワーク上のファイルが見えなくなりました";
     default: return "システムエラーです（番号 " + std::to_string(error) + "）";

@@ -15,14 +15,16 @@ namespace {
 
 // The window's pictures are 312 x 216; buf2 keeps that size whatever a file holds, so a
 // wrong-sized picture can never shrink the frame.
-void LoadIntoBuf2(const char* name) {
-  gfx::TImage loaded;
-  loaded.LoadFromFile(AppDir + name, kViewPicture);
+void CopyIntoBuf2(const gfx::TImage& loaded) {
   gfx::Bitmap& frame = Form1.buf2.Picture;
   if (frame.Width() != kViewWidth || frame.Height() != kViewHeight) frame.Resize(kViewWidth, kViewHeight);
   gfx::FillRect(frame, 0, 0, kViewWidth, kViewHeight, gfx::kBlack);
   gfx::BitBlt(frame, 0, 0, kViewWidth, kViewHeight, &loaded.Picture, 0, 0, gfx::Rop::Copy);
 }
+
+// Set when the ending's return to the world map failed: the ending then waits on its last
+// picture for Enter instead of failing again on every tick.
+bool endingReturnHeld = false;
 
 void EnsureImage2() {
   gfx::Bitmap& image2 = Form1.Image2.Picture;
@@ -33,9 +35,16 @@ void EnsureImage2() {
 
 void LoadIntoImage2(const char* name) { Form1.Image2.LoadFromFile(AppDir + name, kViewPicture); }
 
+bool EndingReturnHeld() { return endingReturnHeld; }
+void HoldEndingReturn() { endingReturnHeld = true; }
+void ReleaseEndingReturn() { endingReturnHeld = false; }
+
 void ShowWorldMap() {
+  // The picture is read before the music changes, so that a missing map changes nothing.
+  gfx::TImage map;
+  map.LoadFromFile(AppDir + "mainmap.bmp", kViewPicture);
   PlayMusic(kTrackWorldMap);
-  LoadIntoBuf2("mainmap.bmp");
+  CopyIntoBuf2(map);
   EnsureImage2();
   gfx::BitBlt(Form1.Image2.Picture, 0, 0, kViewWidth, kViewHeight, &Form1.buf2.Picture, 0, 0, gfx::Rop::Copy);
   RepaintImage1();
@@ -44,6 +53,7 @@ void ShowWorldMap() {
 }
 
 void StartEnding() {
+  endingReturnHeld = false;
   G.GameMode = kModeEnding;
   G.TickCount = 0;
   EnableFileCommands(false, false);

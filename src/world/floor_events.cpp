@@ -6,11 +6,12 @@
 
 #include "audio/sound.h"
 #include "combat/shots.h"
-#include "world/floor_setup.h"
-#include "state/form.h"
 #include "screens/pictures.h"
+#include "state/form.h"
 #include "state/random.h"
+#include "state/snapshot.h"
 #include "state/state.h"
+#include "world/floor_setup.h"
 
 namespace {
 
@@ -55,9 +56,18 @@ void DrawAroundHero(int firstCell, int cellChoices) {
   }
 }
 
+// A world map that cannot be shown leaves the hero on the stair, latched: the stair is not
+// taken again, with its message, until the hero steps off it and back on.
 void LeaveDungeon() {
-  ShowWorldMap();
-  G.GameMode = kModeWorld;
+  try {
+    CompleteOrRestore([] {
+      ShowWorldMap();
+      G.GameMode = kModeWorld;
+    });
+  } catch (const ChangeUndone& e) {
+    G.StairLatch = 1;
+    throw ChangeUndone(std::string(e.what()) + "\n階段から離れてもう一度乗ると、もう一度試します。");
+  }
 }
 
 // Takes the stair to floor FloorIndex + step. The latch keeps the stair the hero arrives on

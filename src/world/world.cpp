@@ -5,6 +5,7 @@
 #include "audio/sound.h"
 #include "world/floor_setup.h"
 #include "state/form.h"
+#include "state/snapshot.h"
 #include "state/state.h"
 
 namespace {
@@ -25,14 +26,17 @@ void EnterDungeon() {
     bool within = e.X - 16 <= G.HeroX && G.HeroX < e.X + 12 && e.Y - 16 <= G.HeroY &&
                   G.HeroY < e.Y + 12;
     if (!Open(e) || !within) continue;
-    G.WorldX = G.HeroX;
-    G.WorldY = G.HeroY;
-    G.HeroX = e.StartTileX * kTileSize;
-    G.HeroY = e.StartTileY * kTileSize;
-    G.FloorIndex = i == 5 ? 9 : 0;
-    SetUpFloor(i, true, true);
-    PlayMusic(e.Music);
-    G.GameMode = kModePlay;
+    // A dungeon that cannot be set up leaves the hero on the world map where it stood.
+    CompleteOrRestore([&] {
+      G.WorldX = G.HeroX;
+      G.WorldY = G.HeroY;
+      G.HeroX = e.StartTileX * kTileSize;
+      G.HeroY = e.StartTileY * kTileSize;
+      G.FloorIndex = i == 5 ? 9 : 0;
+      SetUpFloor(i, true, true);
+      PlayMusic(e.Music);
+      G.GameMode = kModePlay;
+    });
     return;
   }
 }

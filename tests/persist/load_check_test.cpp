@@ -98,6 +98,11 @@ TEST_F(LoadCheck, RefusesValuesOutsideTheGamesTablesAndKeepsTheGame) {
       {"WalkFrame が 16", 20, 16, 1},
       {"Facing が 4", 21, 4, 1},
       {"Level が 100", 24, 100, 4},
+      {"Level が 0", 24, 0, 4},  // a hero on the world map has been made
+      {"MaxHP が 0", 28, 0, 4},
+      {"HP が 9999", 32, 9999, 4},  // more than the hero's 240
+      {"HP が 241", 32, 241, 4},
+      {"HP が -1", 32, -1, 4},
       {"Gold が 1000000", 48, 1000000, 4},
       {"HeroX が 2147483647", 0, INT_MAX, 4},
       {"MusicOn が 2", 3913, 2, 1},
@@ -174,6 +179,28 @@ TEST_F(LoadCheck, AcceptsWhatUnusedRecordsHoldAndWhatPlayReaches) {
       << LastLine();
   EXPECT_EQ(G.GameMode, 6);
   EXPECT_EQ(G.TickInterval, 1);
+}
+
+TEST_F(LoadCheck, OnlyTheTitleHoldsAHeroNotYetMade) {
+  auto unmade = [](int mode) {
+    return [mode](std::vector<uint8_t>& r) {
+      WriteLE<int32_t>(r, 68, mode);
+      WriteLE<int32_t>(r, 24, 0);  // Level
+      WriteLE<int32_t>(r, 28, 0);  // MaxHP
+      WriteLE<int32_t>(r, 32, 0);  // HP
+    };
+  };
+  EXPECT_TRUE(LoadWith(unmade(kModeTitle))) << LastLine();
+  for (int mode : {kModePlay, kModeMenu, kModeGameOver, kModeSelect, kModeWorld, kModeEnding}) {
+    EXPECT_FALSE(LoadWith(unmade(mode))) << mode;
+    EXPECT_NE(LastLine().find("Level が 0"), std::string::npos) << LastLine();
+  }
+  // Full health and the game-over screen's none are both what play writes.
+  EXPECT_TRUE(LoadWith([](std::vector<uint8_t>& r) { WriteLE<int32_t>(r, 32, 240); }));
+  EXPECT_TRUE(LoadWith([](std::vector<uint8_t>& r) {
+    WriteLE<int32_t>(r, 68, kModeGameOver);
+    WriteLE<int32_t>(r, 32, 0);
+  })) << LastLine();
 }
 
 TEST_F(LoadCheck, ShortFileIsRefusedWithItsSize) {

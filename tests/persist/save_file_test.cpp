@@ -1,7 +1,9 @@
 // A save that fails at any step leaves the file it was to replace exactly as it was, and
 // says so; a save that succeeds replaces it whole.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -114,6 +116,110 @@ TEST_F(SaveFile, UnwritablePlacesAreReported) {
   EXPECT_FALSE(SaveGameFile(dir_.File("folder.sav")));
   EXPECT_TRUE(std::filesystem::is_directory(dir_.File("folder.sav")));
   EXPECT_EQ(dir_.Names().size(), 2u);
+}
+
+std::string LastMessage() {
+  const auto& lines = testsupport::Os().lines;
+  return lines.empty() ? std::string() : lines.back();
+}
+
+// A save killed half-way through its writing, in a child process.
+void KillSaveHalfWay(const std::string& path, bool namedTemporary) {
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    persist::FileIo io;
+    io.write = [](int fd, const void* data, size_t size) -> long {
+      (void)::write(fd, data, size / 2);
+      ::raise(SIGKILL);
+      return -1;
+    };
+    if (namedTemporary)
+      io.openUnnamed = [](const char*, mode_t) { errno = EOPNOTSUPP; return -1; };
+    persist::SetFileIoForTesting(&io);
+    persist::WriteFileReplacing(path, std::vector<uint8_t>(kSaveRecordSize, 0x77));
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status));
+}
+
+TEST_F(SaveFile, KilledSavesLeaveNothingBehind) {
+  for (int i = 0; i < 5; ++i) KillSaveHalfWay(dir_.File("game.sav"), false);
+  EXPECT_EQ(dir_.Names(), std::vector<std::string>{"game.sav"});
+  EXPECT_EQ(ReadBytes(dir_.File("game.sav")), oldGame_);
+
+  // Without unnamed files a killed save leaves its temporary file, which the next save
+  // removes, and nothing else of the folder.
+  for (int i = 0; i < 3; ++i) KillSaveHalfWay(dir_.File("game.sav"), true);
+  EXPECT_EQ(dir_.Names().size(), 2u);
+  for (const char* keep : {".game.sav.keep", ".other.sav.ABCDEF", "notes.txt"})
+    WriteBytes(dir_.File(keep), {1});
+  EXPECT_TRUE(SaveGameFile(dir_.File("game.sav")));
+  std::vector<std::string> names = dir_.Names();
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{".game.sav.keep", ".other.sav.ABCDEF", "game.sav",
+                                             "notes.txt"}));
+  EXPECT_EQ(ReadBytes(dir_.File("game.sav")), BuildSaveRecord());
+}
+
+TEST_F(SaveFile, WithoutUnnamedFilesTheNamedWayStillSaves) {
+  persist::FileIo io;
+  io.openUnnamed = [](const char*, mode_t) { errno = EOPNOTSUPP; return -1; };
+  persist::SetFileIoForTesting(&io);
+  EXPECT_TRUE(SaveGameFile(dir_.File("game.sav")));
+  EXPECT_EQ(ReadBytes(dir_.File("game.sav")), BuildSaveRecord());
+  EXPECT_EQ(dir_.Names(), std::vector<std::string>{"game.sav"});
+}
+
+TEST_F(SaveFile, DanglingAndChainedLinksWriteTheirTargetAndStayLinks) {
+  ::mkdir(dir_.File("sub").c_str(), 0755);
+  ASSERT_EQ(::symlink("sub/new.sav", dir_.File("dangling.sav").c_str()), 0);
+  ASSERT_EQ(::symlink("../dangling.sav", dir_.File("sub/chain.sav").c_str()), 0);
+  EXPECT_TRUE(SaveGameFile(dir_.File("sub/chain.sav"))) << LastMessage();
+  EXPECT_EQ(ReadBytes(dir_.File("sub/new.sav")), BuildSaveRecord());
+  for (const char* link : {"dangling.sav", "sub/chain.sav"}) {
+    struct stat st;
+    ASSERT_EQ(::lstat(dir_.File(link).c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode)) << link;
+  }
+
+  ASSERT_EQ(::symlink("loop.sav", dir_.File("loop.sav").c_str()), 0);
+  EXPECT_FALSE(SaveGameFile(dir_.File("loop.sav")));
+  EXPECT_NE(LastMessage().find(persist::SystemReason(ELOOP)), std::string::npos);
+}
+
+TEST_F(SaveFile, ReadOnlyGamesFoldersPipesAndDevicesAreRefusedUntouched) {
+  WriteBytes(dir_.File("locked.sav"), oldGame_);
+  ::chmod(dir_.File("locked.sav").c_str(), 0444);
+  ::mkdir(dir_.File("folder.sav").c_str(), 0755);
+  ASSERT_EQ(::mkfifo(dir_.File("pipe.sav").c_str(), 0644), 0);
+  ASSERT_EQ(::symlink("/dev/null", dir_.File("null.sav").c_str()), 0);
+  const std::vector<std::string> before = dir_.Names();
+  for (std::string path : {dir_.File("locked.sav"), dir_.File("folder.sav"), dir_.File("pipe.sav"),
+                           dir_.File("null.sav"), std::string("/dev/null")}) {
+    SCOPED_TRACE(path);
+    testsupport::Os().lines.clear();
+    EXPECT_FALSE(SaveGameFile(path));
+    ASSERT_EQ(testsupport::Os().lines.size(), 1u);
+    EXPECT_NE(testsupport::Os().lines[0].find(path), std::string::npos);
+    EXPECT_EQ(dir_.Names(), before);
+  }
+  EXPECT_EQ(ReadBytes(dir_.File("locked.sav")), oldGame_);
+  struct stat st;
+  ASSERT_EQ(::lstat(dir_.File("pipe.sav").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  ASSERT_EQ(::lstat(dir_.File("null.sav").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+}
+
+TEST(SystemReason, EveryErrorIsSaidInJapanese) {
+  for (int error = 1; error < 134; ++error) {
+    const std::string reason = persist::SystemReason(error);
+    EXPECT_EQ(reason.find(std::strerror(error)), std::string::npos) << reason;
+    EXPECT_TRUE(static_cast<unsigned char>(reason[0]) >= 0x80) << reason;
+  }
 }
 
 TEST_F(SaveFile, SaveLoadSaveGivesTheSameBytes) {

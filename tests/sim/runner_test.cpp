@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "gfx/bmp.h"
 
@@ -122,6 +124,77 @@ TEST_F(Runner, KeyLinesBeforeTheFirstTickAndBeyondTheLastOne) {
   EXPECT_EQ(Field(s, "GameMode"), "4");  // the Esc of tick 9 was never delivered
   EXPECT_EQ(Field(s, "HeroIndex"), "1");
   EXPECT_EQ(Field(s, "KeyState"), "[0,0,0,1,0,0,0,0]");
+}
+
+// A line for a later tick written first holds nothing back, and lines of one tick keep
+// their order: Enter on the title, then Left chooses the hero.
+TEST_F(Runner, KeyLinesAreDeliveredInTickOrderWhateverTheirOrderInTheFile) {
+  Write("k", "5 press VK_ESCAPE\n2 press VK_RETURN\n2 down VK_LEFT\n");
+  Result r = Run("--ticks 3 --keys " + Path("k") + " --state " + Path("s.json"));
+  ASSERT_EQ(r.status, 0) << r.out;
+  std::string s = Read("s.json");
+  EXPECT_EQ(Field(s, "GameMode"), "4");
+  EXPECT_EQ(Field(s, "HeroIndex"), "1");
+  r = Run("--ticks 6 --keys " + Path("k") + " --state " + Path("s.json"));
+  EXPECT_EQ(Field(Read("s.json"), "GameMode"), "0");  // Esc on the selection: the title again
+}
+
+// A content folder with one file missing, and a saved game of a new hero with some of its
+// values changed (offset, value pairs of 32-bit fields).
+class RunnerWithoutAFile : public Runner {
+ protected:
+  void Prepare(const std::string& missing, std::vector<std::pair<size_t, int32_t>> changes) {
+    fs::create_directories(Path("data"));
+    for (const auto& entry : fs::directory_iterator(MIROVAAN_TEST_DATA_DIR))
+      if (entry.is_regular_file() && entry.path().filename() != missing)
+        fs::copy_file(entry.path(), Path("data") / entry.path().filename());
+    Write("new", "1 press VK_RETURN\n2 press VK_RETURN\n3 menu save " + Path("game.sav") + "\n");
+    ASSERT_EQ(Run("--ticks 3 --keys " + Path("new")).status, 0);
+    std::fstream file(Path("game.sav"), std::ios::in | std::ios::out | std::ios::binary);
+    for (auto [offset, value] : changes) {
+      file.seekp(static_cast<std::streamoff>(offset));
+      file.write(reinterpret_cast<const char*>(&value), sizeof value);
+    }
+  }
+  Result RunHere(const std::string& args) {
+    std::string command = std::string(MIROVAAN_SIM_PATH) + " --data " + Path("data") + " " + args +
+                          " > " + Path("out.txt") + " 2>&1";
+    int raw = std::system(command.c_str());
+    return {WEXITSTATUS(raw), Read("out.txt")};
+  }
+  static size_t Count(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+  }
+};
+
+TEST_F(RunnerWithoutAFile, AMissingDungeonLeavesTheHeroWhereItStood) {
+  Prepare("M_1.mpt", {{0, 48}, {4, 101}, {48, 500}});  // before the second entrance, its gold
+  Write("k", "1 press VK_RETURN\n");
+  Result r = RunHere("--load " + Path("game.sav") + " --ticks 20 --keys " + Path("k") +
+                     " --state " + Path("s.json"));
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(Count(r.out, "msgbox:"), 1u) << r.out;
+  EXPECT_NE(r.out.find("M_1.mpt"), std::string::npos) << r.out;
+  std::string s = Read("s.json");
+  EXPECT_EQ(Field(s, "HeroX"), "48");
+  EXPECT_EQ(Field(s, "HeroY"), "101");
+  EXPECT_EQ(Field(s, "GameMode"), "5");
+  EXPECT_EQ(Field(s, "DungeonIndex"), "0");
+}
+
+TEST_F(RunnerWithoutAFile, GameOverWithoutTheWorldMapStaysOnItsScreen) {
+  Prepare("mainmap.bmp", {{68, 3}, {32, 0}});  // the game-over screen, no hit points left
+  Write("k", "1 press VK_RETURN\n");
+  Result r = RunHere("--load " + Path("game.sav") + " --ticks 100 --keys " + Path("k") +
+                     " --state " + Path("s.json"));
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(Count(r.out, "msgbox:"), 1u) << r.out;
+  std::string s = Read("s.json");
+  EXPECT_EQ(Field(s, "GameMode"), "3");
+  EXPECT_EQ(Field(s, "HP"), "0");
+  EXPECT_EQ(Field(s, "K1Enabled"), "false");
 }
 
 TEST_F(Runner, BadArgumentsAndUnreadableFilesExitWithStatusTwo) {

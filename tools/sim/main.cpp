@@ -1,6 +1,7 @@
 // mirovaan-sim: runs the whole game headless, tick by tick, from a script of keys and
 // menu commands, and writes frames and the final state. Only the platform differs from
 // the window: the same handlers run, drawing included.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -136,6 +137,9 @@ std::vector<ScriptLine> ReadScript(const std::string& path) {
     }
     lines.push_back(line);
   }
+  // Delivered in tick order; lines of the same tick keep the order of the file.
+  std::stable_sort(lines.begin(), lines.end(),
+                   [](const ScriptLine& a, const ScriptLine& b) { return a.tick < b.tick; });
   return lines;
 }
 
