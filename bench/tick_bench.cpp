@@ -12,10 +12,10 @@
 #include "combat/loot.h"
 #include "combat/monsters.h"
 #include "combat/shots.h"
-#include "core/form.h"
-#include "core/random.h"
-#include "core/state.h"
-#include "core/tick.h"
+#include "state/form.h"
+#include "state/random.h"
+#include "state/state.h"
+#include "game/tick.h"
 #include "support/test_support.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "combat/spawn.h"
-#include "core/floor_setup.h"
+#include "world/floor_setup.h"
 #include "fuzz_game.h"
 
 namespace {

@@ -15,13 +15,13 @@
 #include "combat/spawn.h"
 #include "content/heroes.h"
 #include "content/items.h"
-#include "core/form.h"
-#include "core/random.h"
-#include "core/state.h"
-#include "core/tick.h"
-#include "core/world.h"
+#include "state/form.h"
+#include "state/random.h"
+#include "state/state.h"
+#include "game/tick.h"
+#include "world/world.h"
 #include "platform/headless/headless_platform.h"
-#include "shell/main_form.h"
+#include "game/main_form.h"
 
 // Fontconfig keeps its default configuration for the life of the process and frees it only
 // in FcFini, which the game never calls; that is not a leak of ours.

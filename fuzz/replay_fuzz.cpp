@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/form.h"
+#include "state/form.h"
 #include "fuzz_game.h"
 #include "replay/player.h"
 #include "replay/reader.h"

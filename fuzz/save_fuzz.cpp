@@ -8,7 +8,9 @@
 #include <memory>
 #include <vector>
 
-#include "core/state.h"
+#include "content/heroes.h"
+#include "state/state.h"
+#include "world/floor_setup.h"
 #include "fuzz_game.h"
 #include "persist/save.h"
 

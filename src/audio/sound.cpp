@@ -14,9 +14,9 @@
 #include "audio/engine.h"
 #include "audio/midi_check.h"
 #include "audio/wave.h"
-#include "core/form.h"
-#include "core/state.h"
 #include "platform/files.h"
+#include "state/form.h"
+#include "state/state.h"
 #include "platform/platform.h"
 
 namespace {
@@ -31,11 +31,6 @@ bool deviceBackend = false;
 audio::Engine& Eng() {
   if (!engine) engine = std::make_unique<audio::Engine>(audio::EngineMode::Virtual);
   return *engine;
-}
-
-void SetTimer2(bool enabled) {
-  Form1.Timer2.Enabled = enabled;
-  platform::Os().FormChanged();
 }
 
 // Reads a track and checks its structure; on failure returns the text for the message box.
@@ -97,7 +92,7 @@ const CachedWave* LoadEffect(const std::string& path, int rate) {
 
 void PlayMusic(uint8_t track) {
   musicCalls.push_back(track);
-  if (track < 99 && G.MusicOn) {
+  if (track < kTrackSilence && G.MusicOn) {
     std::string path = AppDir + "MC_" + std::to_string(track) + ".mid";
     std::vector<uint8_t> bytes;
     std::string error;
@@ -110,10 +105,10 @@ void PlayMusic(uint8_t track) {
     }
     Eng().OpenMusic(std::move(bytes));
     Eng().PlayMusic();
-    SetTimer2(true);
+    SetTimerEnabled(Form1.Timer2, true);
   } else {
     Eng().StopMusic();
-    SetTimer2(false);
+    SetTimerEnabled(Form1.Timer2, false);
   }
   G.MusicTrack = track;
 }
@@ -124,11 +119,11 @@ void Timer2Timer() {
 
 void PlayEffect(uint8_t number) {
   effectCalls.push_back(number);
-  if (!G.EffectsOn || number > 4) return;
+  if (!G.EffectsOn || number > kEffectBossFalls) return;
   const CachedWave* wave = LoadEffect(AppDir + "w_" + std::to_string(number) + ".wav", Eng().SampleRate());
   if (!wave) return;  // a missing or broken wave is simply not heard
   Eng().StartEffect(number, wave->Samples);
-  if (number == 4) Eng().WaitEffectEnd(wave->LengthMs);
+  if (number == kEffectBossFalls) Eng().WaitEffectEnd(wave->LengthMs);
 }
 
 namespace audio {

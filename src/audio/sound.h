@@ -5,6 +5,25 @@
 #include <string>
 #include <vector>
 
+// The tracks the game starts by name; the dungeons' own tracks are numbers in their tables.
+enum Track : uint8_t {
+  kTrackSelection = 0,   // choosing a hero
+  kTrackGameOver = 4,
+  kTrackBossFloor = 9,   // greets a floor that holds a dungeon's boss
+  kTrackTitle = 10,
+  kTrackWorldMap = 11,
+  kTrackSilence = 99,    // this and above: no music
+};
+
+// The effects, w_0.wav .. w_4.wav.
+enum Effect : uint8_t {
+  kEffectMonsterFalls = 0,
+  kEffectCoin = 1,
+  kEffectItem = 2,       // an item picked up
+  kEffectCursor = 3,     // a cursor step, a choice, a weapon taken in hand
+  kEffectBossFalls = 4,  // the game waits for it to end
+};
+
 // Starts track n looped ("MC_<n>.mid" under AppDir); 99 and above mean silence.
 void PlayMusic(uint8_t track);
 // Plays effect n ("w_<n>.wav"); 0..3 at once, 4 holds the game until it has ended.

@@ -2,14 +2,16 @@
 
 #include "platform/files.h"
 
+#include "base/little_endian.h"
+
 namespace audio {
 
 namespace {
 
-uint32_t Le32(const std::vector<uint8_t>& b, size_t at) {
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t(b[at + 3]) << 24);
+uint32_t Le32(const std::vector<uint8_t>& b, size_t at) { return base::ReadLe32(b.data() + at); }
+uint16_t Le16(const std::vector<uint8_t>& b, size_t at) {
+  return static_cast<uint16_t>(base::ReadLe16(b.data() + at));
 }
-uint16_t Le16(const std::vector<uint8_t>& b, size_t at) { return uint16_t(b[at] | (b[at + 1] << 8)); }
 
 }  // namespace
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "combat/combat_util.h"
-#include "core/random.h"
-#include "core/state.h"
+#include "state/random.h"
+#include "state/state.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include "audio/sound.h"
 #include "combat/combat_util.h"
 #include "content/items.h"
-#include "core/form.h"
-#include "core/records.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/records.h"
+#include "state/state.h"
 #include "screens/text.h"
 
 namespace {
@@ -32,7 +32,7 @@ bool PickUpCoin(CoinRecord& c) {
   if (!combat::TouchesHero(c.X, c.Y)) return false;
   c.Active = 0;
   G.Gold = combat::AddCapped(G.Gold, c.Amount, 999999);
-  PlayEffect(1);
+  PlayEffect(kEffectCoin);
   return true;
 }
 
@@ -42,7 +42,7 @@ void PickUpItem(FloorItemRecord& f) {
     if (slot != kNoItem) continue;
     slot = f.Item;
     f.Present = 0;
-    PlayEffect(2);
+    PlayEffect(kEffectItem);
     G.MessageTimer = 60;
     G.MessageItem = f.Item;
     return;

@@ -5,11 +5,11 @@
 #include "combat/combat_util.h"
 #include "combat/loot.h"
 #include "combat/shots.h"
-#include "core/form.h"
-#include "core/modes.h"
-#include "core/random.h"
-#include "core/records.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "screens/pictures.h"
+#include "state/random.h"
+#include "state/records.h"
+#include "state/state.h"
 
 namespace {
 
@@ -22,9 +22,9 @@ void ComeBack(MonsterRecord& m) {
   if (Random(20) != 0) return;
   int r = Random(59);
   int c = Random(59);
-  if (SolidAt(c * 24, r * 24)) return;
-  m.X = c * 24;
-  m.Y = r * 24;
+  if (SolidAt(c * kTileSize, r * kTileSize)) return;
+  m.X = c * kTileSize;
+  m.Y = r * kTileSize;
   m.HP = m.MaxHP;
   m.State = Active;
   m.FreezeTicks = 0;
@@ -72,32 +72,32 @@ void NewStride(MonsterRecord& m) {
     case Wander:
       if (Random(3) == 0) {
         m.Facing = static_cast<uint8_t>(Random(4));
-        m.StepLeft = 24;
+        m.StepLeft = kTileSize;
       }
       break;
     case Pursue: {
       bool turn = Random(3) == 0;
-      m.StepLeft = 24;
+      m.StepLeft = kTileSize;
       if (turn) m.Facing = TowardHero(m);
       break;
     }
     case Avoid: {
       bool turn = Random(3) == 0;
-      m.StepLeft = 24;
+      m.StepLeft = kTileSize;
       if (turn) m.Facing = AwayFromHero(m);
       break;
     }
     case Hunt:
-      m.StepLeft = 24;
+      m.StepLeft = kTileSize;
       m.Facing = TowardHero(m);
       break;
     case Escape:
-      m.StepLeft = 24;
+      m.StepLeft = kTileSize;
       m.Facing = AwayFromHero(m);
       break;
     case Stand:
     case Spin:
-      m.StepLeft = 24;
+      m.StepLeft = kTileSize;
       break;
     default:
       break;
@@ -202,7 +202,7 @@ void Die(MonsterRecord& m, int slot) {
     Splat(m.SplatColumn * 2 + 1, x, y);
   }
   Splat(m.SplatColumn * 2, m.X, m.Y);
-  PlayEffect(boss ? 4 : 0);
+  PlayEffect(boss ? kEffectBossFalls : kEffectMonsterFalls);
 }
 
 // A sheet row far outside any sheet (a damaged save) must not overflow the cell number;

@@ -6,10 +6,10 @@
 #include <cstring>
 
 #include "combat/combat_util.h"
-#include "core/form.h"
-#include "core/random.h"
-#include "core/records.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/random.h"
+#include "state/records.h"
+#include "state/state.h"
 
 using combat::Weapon;
 
@@ -181,8 +181,8 @@ namespace {
 // view with it clears the row outside the run and keeps the colour bits inside it.
 struct Darkness {
   gfx::Bitmap picture;
-  int runStart[216];
-  int runEnd[216];  // exclusive; equal to runStart for a row without white
+  int runStart[kViewHeight];
+  int runEnd[kViewHeight];  // exclusive; equal to runStart for a row without white
   bool simple = true;  // every row is one run (else the plain AND is used)
 };
 
@@ -193,19 +193,19 @@ typedef uint32_t Four __attribute__((vector_size(16)));
 const Darkness& DarknessPicture() {
   static const Darkness d = [] {
     Darkness m;
-    m.picture.Resize(312, 216);
-    gfx::FillRect(m.picture, 0, 0, 312, 216, gfx::kBlack);
+    m.picture.Resize(kViewWidth, kViewHeight);
+    gfx::FillRect(m.picture, 0, 0, kViewWidth, kViewHeight, gfx::kBlack);
     // A circle of radius 90 around the centre of the hero's cell.
     gfx::FillEllipse(m.picture, 66, 18, 246, 198, gfx::kWhite);
-    for (int y = 0; y < 216; ++y) {
+    for (int y = 0; y < kViewHeight; ++y) {
       const gfx::Color* row = m.picture.Row(y);
       int x0 = 0;
-      while (x0 < 312 && row[x0] == gfx::kBlack) ++x0;
+      while (x0 < kViewWidth && row[x0] == gfx::kBlack) ++x0;
       int x1 = x0;
-      while (x1 < 312 && row[x1] == gfx::kWhite) ++x1;
-      for (int x = x1; x < 312; ++x) m.simple = m.simple && row[x] == gfx::kBlack;
-      m.runStart[y] = x0 < 312 ? x0 : 0;
-      m.runEnd[y] = x0 < 312 ? x1 : 0;
+      while (x1 < kViewWidth && row[x1] == gfx::kWhite) ++x1;
+      for (int x = x1; x < kViewWidth; ++x) m.simple = m.simple && row[x] == gfx::kBlack;
+      m.runStart[y] = x0 < kViewWidth ? x0 : 0;
+      m.runEnd[y] = x0 < kViewWidth ? x1 : 0;
     }
     return m;
   }();
@@ -258,27 +258,27 @@ void DarknessMask() {
   const Darkness& dark = DarknessPicture();
   gfx::Bitmap& image2 = Form1.Image2.Picture;
   gfx::Bitmap& view = Form1.buf2.Picture;
-  if (!dark.simple || view.Width() != 312 || view.Height() < 216) {
-    if (image2.Width() != 312 || image2.Height() != 216) image2.Resize(312, 216);
-    gfx::BitBlt(image2, 0, 0, 312, 216, &dark.picture, 0, 0, gfx::Rop::Copy);
-    gfx::BitBlt(view, 0, 0, 312, 216, &image2, 0, 0, gfx::Rop::And);
+  if (!dark.simple || view.Width() != kViewWidth || view.Height() < kViewHeight) {
+    if (image2.Width() != kViewWidth || image2.Height() != kViewHeight) image2.Resize(kViewWidth, kViewHeight);
+    gfx::BitBlt(image2, 0, 0, kViewWidth, kViewHeight, &dark.picture, 0, 0, gfx::Rop::Copy);
+    gfx::BitBlt(view, 0, 0, kViewWidth, kViewHeight, &image2, 0, 0, gfx::Rop::And);
     return;
   }
   // The view ANDed with the mask row by row, the mask taken from its runs; Image2 is read
   // on the way and given the mask afterwards only if it does not hold it already.
-  const bool sized = image2.Width() == 312 && image2.Height() == 216;
+  const bool sized = image2.Width() == kViewWidth && image2.Height() == kViewHeight;
   const gfx::Color* other = sized ? image2.Row(0) : dark.picture.Row(0);
   Four diff = {0, 0, 0, 0};
-  for (int y = 0; y < 216; ++y) {
+  for (int y = 0; y < kViewHeight; ++y) {
     gfx::Color* row = view.Row(y);
-    const gfx::Color* mask = other + 312 * y;
+    const gfx::Color* mask = other + kViewWidth * y;
     const int x0 = dark.runStart[y], x1 = dark.runEnd[y];
     diff = DarkenStretch<gfx::kBlack>(row, mask, x0, diff);
     diff = DarkenStretch<gfx::kWhite>(row + x0, mask + x0, x1 - x0, diff);
-    diff = DarkenStretch<gfx::kBlack>(row + x1, mask + x1, 312 - x1, diff);
+    diff = DarkenStretch<gfx::kBlack>(row + x1, mask + x1, kViewWidth - x1, diff);
   }
   if (!sized || (diff[0] | diff[1] | diff[2] | diff[3]) != 0) {
-    if (!sized) image2.Resize(312, 216);
-    gfx::BitBlt(image2, 0, 0, 312, 216, &dark.picture, 0, 0, gfx::Rop::Copy);
+    if (!sized) image2.Resize(kViewWidth, kViewHeight);
+    gfx::BitBlt(image2, 0, 0, kViewWidth, kViewHeight, &dark.picture, 0, 0, gfx::Rop::Copy);
   }
 }

@@ -3,4 +3,3 @@
 
 void SpawnMonster(int mode, int slot, int kind);
 void PopulateFloor();
-void ClearAllMonsters();  // start-up: every slot Empty with all values zero

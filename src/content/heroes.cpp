@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "content/items.h"
-#include "core/state.h"
+#include "state/state.h"
 
 std::string HeroTexts[48];
 

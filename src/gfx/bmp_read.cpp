@@ -1,6 +1,7 @@
 // Reading Windows bitmap files. Every read goes through a bounds-checked view of the input,
 // and every size taken from the file is checked before it is used to allocate or index,
 // so a damaged or hostile file is refused with a message instead of being trusted.
+#include "base/little_endian.h"
 #include "gfx/bmp.h"
 #include "gfx/image.h"
 #include "platform/files.h"
@@ -24,10 +25,8 @@ enum Compression : uint32_t {
   kAlphaBitfields = 6,
 };
 
-uint32_t Le16(const uint8_t* p) { return p[0] | (p[1] << 8); }
-uint32_t Le32(const uint8_t* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
+using base::ReadLe16;
+using base::ReadLe32;
 
 std::string Num(int64_t v) { return std::to_string(v); }
 
@@ -103,8 +102,8 @@ class Decoder {
     if (size_ < 2 || data_[0] != 'B' || data_[1] != 'M')
       return Fail("ビットマップファイルではありません（先頭が BM ではありません）");
     if (!Have(0, 18)) return Fail("ヘッダーの途中でファイルが終わっています（" + Num(size_) + " バイト）");
-    pixelOffset_ = Le32(data_ + 10);
-    h_.headerSize = Le32(data_ + 14);
+    pixelOffset_ = ReadLe32(data_ + 10);
+    h_.headerSize = ReadLe32(data_ + 14);
     const uint32_t hs = h_.headerSize;
     if (hs != 12 && hs != 40 && hs != 52 && hs != 56 && hs != 108 && hs != 124)
       return Fail("対応していないヘッダーです（" + Num(hs) + " バイト）");
@@ -113,16 +112,16 @@ class Decoder {
     int64_t width, height;
     if (hs == 12) {
       h_.core = true;
-      width = Le16(p + 4);
-      height = Le16(p + 6);
-      h_.bits = static_cast<int>(Le16(p + 10));
+      width = ReadLe16(p + 4);
+      height = ReadLe16(p + 6);
+      h_.bits = static_cast<int>(ReadLe16(p + 10));
     } else {
-      width = static_cast<int32_t>(Le32(p + 4));
-      height = static_cast<int32_t>(Le32(p + 8));
-      h_.bits = static_cast<int>(Le16(p + 14));
-      h_.compression = Le32(p + 16);
-      h_.imageSize = Le32(p + 20);
-      h_.coloursUsed = Le32(p + 32);
+      width = static_cast<int32_t>(ReadLe32(p + 4));
+      height = static_cast<int32_t>(ReadLe32(p + 8));
+      h_.bits = static_cast<int>(ReadLe16(p + 14));
+      h_.compression = ReadLe32(p + 16);
+      h_.imageSize = ReadLe32(p + 20);
+      h_.coloursUsed = ReadLe32(p + 32);
     }
     if (height < 0) {
       h_.topDown = true;
@@ -173,7 +172,7 @@ class Decoder {
         if (!Have(at, n)) return Fail("色のマスクの途中でファイルが終わっています");
         paletteStart_ += n;
       }
-      for (int i = 0; i < 3; ++i) h_.masks[i] = Le32(data_ + at + 4 * i);
+      for (int i = 0; i < 3; ++i) h_.masks[i] = ReadLe32(data_ + at + 4 * i);
     } else if (h_.bits == 16) {
       h_.masks[0] = 0x7C00;
       h_.masks[1] = 0x03E0;
@@ -262,7 +261,7 @@ class Decoder {
         }
         case 16:
           for (int x = 0; x < w; ++x) {
-            uint32_t px = Le16(src + 2 * x);
+            uint32_t px = ReadLe16(src + 2 * x);
             dst[x] = Rgb(r.Get(px), g.Get(px), b.Get(px));
           }
           break;
@@ -271,7 +270,7 @@ class Decoder {
           break;
         case 32:
           for (int x = 0; x < w; ++x) {
-            uint32_t px = Le32(src + 4 * x);
+            uint32_t px = ReadLe32(src + 4 * x);
             dst[x] = Rgb(r.Get(px), g.Get(px), b.Get(px));
           }
           break;

@@ -2,40 +2,35 @@
 // the game's art, which is how paint programs store small indexed pictures.
 #include <fstream>
 
+#include "base/little_endian.h"
 #include "gfx/bmp.h"
 
 namespace gfx {
 
 namespace {
 
-void Put16(std::vector<uint8_t>& v, uint32_t x) {
-  v.push_back(x & 255);
-  v.push_back((x >> 8) & 255);
-}
-void Put32(std::vector<uint8_t>& v, uint32_t x) {
-  Put16(v, x & 0xFFFF);
-  Put16(v, x >> 16);
-}
+using base::AppendLe16;
+using base::AppendLe32;
 
 // File header and BITMAPINFOHEADER; sizes are patched in by Finish.
 std::vector<uint8_t> Header(int width, int height, int bits, uint32_t compression, int colours) {
   std::vector<uint8_t> v;
   v.push_back('B');
   v.push_back('M');
-  Put32(v, 0);  // file size
-  Put32(v, 0);
-  Put32(v, 14 + 40 + 4 * colours);
-  Put32(v, 40);
-  Put32(v, static_cast<uint32_t>(width));
-  Put32(v, static_cast<uint32_t>(height));  // bottom-up
-  Put16(v, 1);
-  Put16(v, bits);
-  Put32(v, compression);
-  Put32(v, 0);  // image size
-  Put32(v, 2835);
-  Put32(v, 2835);
-  Put32(v, colours);
-  Put32(v, 0);
+  AppendLe32(v, 0);  // file size
+  AppendLe32(v, 0);
+  AppendLe32(v, 14 + 40 + 4 * colours);
+  AppendLe32(v, 40);
+  AppendLe32(v, static_cast<uint32_t>(width));
+  AppendLe32(v, static_cast<uint32_t>(height));  // bottom-up
+  AppendLe16(v, 1);
+  AppendLe16(v, bits);
+  AppendLe32(v, compression);
+  AppendLe32(v, 0);  // image size
+  AppendLe32(v, 2835);
+  AppendLe32(v, 2835);
+  AppendLe32(v, colours);
+  AppendLe32(v, 0);
   return v;
 }
 

@@ -4,31 +4,14 @@
 
 #include <stdexcept>
 
-#include <array>
-
 #include "gfx/bmp.h"
 
 namespace gfx {
 namespace {
 
-const std::array<uint32_t, 256>& CrcTable() {
-  static const std::array<uint32_t, 256> table = [] {
-    std::array<uint32_t, 256> t{};
-    for (uint32_t n = 0; n < 256; ++n) {
-      uint32_t c = n;
-      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      t[n] = c;
-    }
-    return t;
-  }();
-  return table;
-}
-
-uint32_t Crc32(const uint8_t* p, size_t n, uint32_t crc = 0) {
-  const auto& t = CrcTable();
-  crc = ~crc;
-  for (size_t i = 0; i < n; ++i) crc = t[(crc ^ p[i]) & 0xFF] ^ (crc >> 8);
-  return ~crc;
+// A chunk's check value is zlib's CRC-32 of its type and data.
+uint32_t Crc32(const uint8_t* p, size_t n) {
+  return static_cast<uint32_t>(::crc32(0L, p, static_cast<uInt>(n)));
 }
 
 void PutBe32(std::vector<uint8_t>& v, uint32_t x) {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "core/state.h"
+#include "state/state.h"
 #include "persist/save.h"
 
 namespace persist {

@@ -12,14 +12,14 @@
 #include <variant>
 
 #include "audio/sound.h"
-#include "core/floor_setup.h"
-#include "core/form.h"
-#include "core/modes.h"
-#include "core/snapshot.h"
-#include "core/state.h"
-#include "core/tick.h"
+#include "screens/pictures.h"
+#include "state/form.h"
+#include "state/snapshot.h"
+#include "state/state.h"
+#include "world/floor_setup.h"
 #include "gfx/bitmap.h"
 #include "persist/save.h"
+#include "screens/pictures.h"
 #include "platform/platform.h"
 
 namespace {
@@ -27,22 +27,6 @@ namespace {
 const char kProposedName[] = "*.sav";
 std::string sdFileName = kProposedName;
 std::string odFileName = kProposedName;
-
-// The game stands still while a file dialog is open; the timer runs again whatever happens,
-// also when the command fails or throws.
-class TimerPause {
- public:
-  TimerPause() { SetTimer1(false); }
-  ~TimerPause() { SetTimer1(true); }
-  TimerPause(const TimerPause&) = delete;
-  TimerPause& operator=(const TimerPause&) = delete;
-
- private:
-  static void SetTimer1(bool on) {
-    Form1.Timer1.Enabled = on;
-    platform::Os().FormChanged();
-  }
-};
 
 std::string CannotRead(const std::string& path, const std::string& reason) {
   return "ゲームデータを読み込めません：" + path + "\n" + reason;
@@ -180,14 +164,14 @@ bool LoadGameRecord(const std::vector<uint8_t>& record, const std::string& name)
 
 bool LoadGameAsCommand(const std::string& path) {
   if (!Form1.K2.Enabled) return false;
-  TimerPause pause;
+  TickPause pause;
   odFileName = path;
   return LoadGameFile(path);
 }
 
 void K1Click() {
   if (!Form1.K1.Enabled) return;
-  TimerPause pause;
+  TickPause pause;
   platform::FileDialogSpec request{"ｹﾞｰﾑﾃﾞｰﾀの保存", "ｹﾞｰﾑﾌｧｲﾙ (*.sav)", "*.sav", "sav", sdFileName};
   auto chosen = platform::Os().SaveFileDialog(request);
   if (!chosen || chosen->empty()) return;
@@ -197,7 +181,7 @@ void K1Click() {
 
 void K2Click() {
   if (!Form1.K2.Enabled) return;
-  TimerPause pause;
+  TickPause pause;
   platform::FileDialogSpec request{"ｹﾞｰﾑﾃﾞｰﾀの読み込み", "ｹﾞ-ﾑﾃﾞｰﾀ (*.sav)", "*.sav", "sav",
                                 odFileName};
   auto chosen = platform::Os().OpenFileDialog(request);

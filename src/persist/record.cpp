@@ -4,7 +4,7 @@
 #include <memory>
 #include <type_traits>
 
-#include "core/state.h"
+#include "state/state.h"
 #include "persist/save.h"
 
 static_assert(std::is_trivially_copyable_v<GameState>);

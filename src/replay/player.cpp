@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "replay/start.h"
-#include "shell/main_form.h"
+#include "game/main_form.h"
 #include "replay/state_hash.h"
 #include "replay/text_codec.h"
 

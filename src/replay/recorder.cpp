@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/form.h"
+#include "state/form.h"
 #include "persist/save.h"
 #include "replay/start.h"
 #include "replay/state_hash.h"

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "core/form.h"
-#include "core/random.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/random.h"
+#include "state/state.h"
 #include "persist/save.h"
 #include "replay/state_hash.h"
 #include "replay/text_codec.h"

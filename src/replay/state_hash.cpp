@@ -3,9 +3,9 @@
 #include <fstream>
 #include <vector>
 
-#include "core/form.h"
-#include "core/random.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/random.h"
+#include "state/state.h"
 
 namespace replay {
 

@@ -2,15 +2,14 @@
 #include "screens/gameover.h"
 
 #include "content/story.h"
-#include "core/form.h"
-#include "core/random.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/random.h"
+#include "state/state.h"
 #include "screens/text.h"
 
 namespace {
 
 constexpr int kEndingScrollStart = 100;  // five seconds of the still first
-constexpr int kEndingLength = 1600;
 
 // A fresh colour, red drawn first, then green, then blue.
 gfx::Color RandomColour() {

@@ -10,9 +10,9 @@
 
 #include "audio/sound.h"
 #include "content/items.h"
-#include "core/form.h"
-#include "core/modes.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "screens/pictures.h"
+#include "state/state.h"
 #include "platform/platform.h"
 #include "screens/text.h"
 
@@ -96,7 +96,7 @@ void DrawDetailPage() {
 void DrawWholeMapPage() {
   gfx::Bitmap& frame = Form1.buf2.Picture;
   gfx::FillRect(frame, 0, 0, frame.Width(), frame.Height(), gfx::kBlack);
-  gfx::StretchBlt(frame, 48, 0, 215, 215, Form1.BUF.Picture, 0, 0, 1440, 1440);
+  gfx::StretchBlt(frame, 48, 0, 215, 215, Form1.BUF.Picture, 0, 0, kFloorPixels, kFloorPixels);
 }
 
 const char* ActionOf(int kind) {
@@ -126,7 +126,7 @@ void DrawGridAndCursor() {
 // 575 ticks.
 void DrawKeyHelp() {
   const long long crawl = (2LL * G.TickCount) % 1150;
-  const int x = 312 - static_cast<int>(crawl < 0 ? crawl + 1150 : crawl);
+  const int x = kViewWidth - static_cast<int>(crawl < 0 ? crawl + 1150 : crawl);
   Text(x, 199,
        "ENTERｷｰでｱｲﾃﾑを捨てます。ESCｷｰで戻ります。F1ｷｰでアイテム装備画面、F2ｷｰで全体マップ画面、"
        "F3ｷｰでアイテム詳細画面になります。");
@@ -197,7 +197,7 @@ void MoveCursor(int direction) {
   }
   if (target < 0 || !Occupied(target)) return;
   G.InventoryCursor = target;
-  PlayEffect(3);
+  PlayEffect(kEffectCursor);
 }
 
 void UseItem() {
@@ -213,7 +213,7 @@ void UseItem() {
     }
     G.Inventory[slot] = G.WeaponItem;
     G.WeaponItem = static_cast<uint8_t>(number);
-    PlayEffect(3);
+    PlayEffect(kEffectCursor);
   } else if (IsArmour(item.Kind)) {
     if (!UsableByHero(item)) {
       platform::Os().ShowMessage("着れません！！", "それは着れません・・・");

@@ -7,8 +7,8 @@
 
 #include "content/heroes.h"
 #include "content/items.h"
-#include "core/form.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/state.h"
 #include "screens/text.h"
 
 namespace {

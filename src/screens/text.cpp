@@ -7,12 +7,11 @@
 
 #include <cstdint>
 
-#include "core/form.h"
+#include "state/form.h"
 
 namespace {
 
 constexpr const char* kFontFace = "ＭＳ 明朝";
-constexpr int kViewHeight = 216;
 
 std::vector<DrawnText>* textTrace = nullptr;
 

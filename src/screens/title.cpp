@@ -4,9 +4,9 @@
 
 #include "content/heroes.h"
 #include "content/story.h"
-#include "core/form.h"
-#include "core/random.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/random.h"
+#include "state/state.h"
 #include "screens/text.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "shell/about.h"
 
-#include "core/state.h"
+#include "state/state.h"
 #include "platform/platform.h"
 #include "shell/mailhp.h"
 

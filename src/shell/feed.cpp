@@ -3,9 +3,9 @@
 #include <iterator>
 
 #include "persist/save.h"
-#include "screens/keys.h"
+#include "game/keys.h"
 #include "shell/about.h"
-#include "shell/main_form.h"
+#include "game/main_form.h"
 #include "shell/options.h"
 
 namespace feed {

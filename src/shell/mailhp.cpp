@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "core/state.h"
+#include "state/state.h"
 #include "platform/platform.h"
 
 #ifndef MIROVAAN_MAIL_ADDRESS

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "audio/sound.h"
-#include "core/form.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/state.h"
 #include "platform/platform.h"
 
 TForm2 Form2;
@@ -13,11 +13,6 @@ namespace {
 
 void SetLabel4() {
   Form2.Label4Caption = "今現在のゲームスピード : " + std::to_string(Form1.Timer1.Interval);
-}
-
-void SetTimer1Enabled(bool on) {
-  Form1.Timer1.Enabled = on;
-  platform::Os().FormChanged();
 }
 
 }  // namespace
@@ -57,13 +52,13 @@ void CheckBox1Click() {
 void CheckBox2Click() { G.EffectsOn = Form2.CheckBox2Checked ? 1 : 0; }
 
 void Button1Click() {
-  SetTimer1Enabled(true);
+  SetTimerEnabled(Form1.Timer1, true);
   Form2.ModalResult = 1;
   Form2.Visible = false;
 }
 
 void K3Click() {
-  SetTimer1Enabled(false);
+  SetTimerEnabled(Form1.Timer1, false);
   SetScrollBar1Position(G.TickInterval);
   SetLabel4();
   SetCheckBox1Checked(G.MusicOn != 0);

@@ -3,8 +3,8 @@
 
 #include "audio/sound.h"
 #include "audio_test_util.h"
-#include "core/form.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/state.h"
 #include "support/test_support.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "autoplay/report.h"
-#include "core/state.h"
+#include "state/state.h"
 #include "support/test_support.h"
 
 using autoplay::Report;

@@ -7,8 +7,8 @@
 #include "autoplay/gear.h"
 #include "autoplay/targets.h"
 #include "content/items.h"
-#include "core/state.h"
-#include "screens/keys.h"
+#include "state/state.h"
+#include "game/keys.h"
 #include "support/test_support.h"
 
 using namespace autoplay;

@@ -9,10 +9,10 @@
 #include <cstring>
 
 #include "content/items.h"
-#include "core/form.h"
-#include "core/random.h"
-#include "core/records.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/random.h"
+#include "state/records.h"
+#include "state/state.h"
 #include "support/test_support.h"
 
 namespace combattest {
@@ -134,6 +134,22 @@ class CombatTest : public ::testing::Test {
     s.Y = y;
     s.Life = 10;
     return s;
+  }
+};
+
+// A monster at a fixed place beside the hero, dying on its next turn with loot to give.
+class DeathTest : public CombatTest {
+ protected:
+  MonsterRecord& Doomed(int slot) {
+    MonsterRecord& m = PutMonster(slot, G.HeroX + 48, G.HeroY + 24);
+    m.HP = 0;
+    m.ExpValue = 10;
+    m.Gold = 25;
+    m.DropItem = 53;
+    m.DropChance = 1;
+    m.RareDropItem = 9;
+    m.SplatColumn = 2;
+    return m;
   }
 };
 

@@ -7,7 +7,7 @@
 #include "combat/experience.h"
 #include "combat/loot.h"
 #include "combat_fixture.h"
-#include "core/form.h"
+#include "state/form.h"
 
 namespace combattest {
 namespace {

@@ -7,8 +7,7 @@
 #include "audio/sound.h"
 #include "combat/monsters.h"
 #include "combat_fixture.h"
-#include "core/form.h"
-#include "core/tick.h"
+#include "state/form.h"
 
 namespace combattest {
 namespace {
@@ -538,20 +537,6 @@ TEST_F(MonsterPassTest, FreezingAndBurningHits) {
 
 // ---- death -------------------------------------------------------------------------------
 
-class DeathTest : public CombatTest {
- protected:
-  MonsterRecord& Doomed(int slot) {
-    MonsterRecord& m = PutMonster(slot, G.HeroX + 48, G.HeroY + 24);
-    m.HP = 0;
-    m.ExpValue = 10;
-    m.Gold = 25;
-    m.DropItem = 53;
-    m.DropChance = 1;
-    m.RareDropItem = 9;
-    m.SplatColumn = 2;
-    return m;
-  }
-};
 
 TEST_F(DeathTest, OrdinaryMonsterGoesDormantAndLeavesLoot) {
   G.Level = 3;
@@ -664,19 +649,6 @@ TEST_F(DeathTest, FinalOpponentStartsTheEndingAndThePassGoesOn) {
   EXPECT_EQ(other.MoveTimer, 1);      // slots after it still take their turn
 }
 
-TEST_F(DeathTest, InTheEndingTickTheLootBlocksStandStill) {
-  G.DungeonIndex = 8;
-  G.FloorIndex = 5;
-  Doomed(0).Gold = 0;
-  G.Coins[7].Active = 1;
-  G.Coins[7].X = 100;
-  G.Coins[7].Y = 100;
-  G.Coins[7].Lifetime = 50;
-  GameTick();
-  EXPECT_EQ(G.GameMode, kModeEnding);
-  EXPECT_EQ(G.Coins[7].Lifetime, 50);
-}
-
 TEST_F(DeathTest, FinalOpponentMayFallDuringTheGameOver) {
   G.DungeonIndex = 8;
   G.FloorIndex = 5;
@@ -726,7 +698,27 @@ TEST_F(MonsterPassTest, BossIsDrawnTenPixelsUpLeftAndItsMarksBelowItsCentre) {
   EXPECT_EQ(view.Pixel(167, 92), bossColour);
 }
 
+// Cells of a damaged pose are clamped into the sheet: each pass draws one whole cell of
+// the right sheet and nothing else (a cell read from outside the sheet would come out
+// partial or in other colours).
 TEST_F(MonsterPassTest, DamagedRecordDrawsWithoutReadingOutsideItsTables) {
+  const gfx::Color monsterColour = gfx::Rgb(200, 40, 40), bossColour = gfx::Rgb(10, 200, 10);
+  PlainSheet(Form1.Sp4, Form1.buf2, 12, 3, monsterColour);
+  PlainSheet(Form1.Sp11, Form1.buf2, 12, 1, bossColour);
+  gfx::Bitmap& view = Form1.buf2.Picture;
+  auto drawnCell = [&view](gfx::Color colour) {
+    int count = 0, others = 0;
+    for (int y = 0; y < view.Height(); ++y) {
+      for (int x = 0; x < view.Width(); ++x) {
+        const gfx::Color c = view.Pixel(x, y);
+        if (c == colour) ++count;
+        else if (c != gfx::kBlack) ++others;
+      }
+    }
+    gfx::FillRect(view, 0, 0, view.Width(), view.Height(), gfx::kBlack);
+    return others == 0 && count == 24 * 24;
+  };
+  gfx::FillRect(view, 0, 0, view.Width(), view.Height(), gfx::kBlack);
   MonsterRecord& m = PutMonster(0, G.HeroX, G.HeroY);
   m.AnimFrame = 1000000;
   m.SpriteRow = 2000000000;
@@ -735,12 +727,15 @@ TEST_F(MonsterPassTest, DamagedRecordDrawsWithoutReadingOutsideItsTables) {
   m.Behaviour = 77;
   m.MoveDelay = 1000;  // drawn with the damaged pose
   MonsterPass();
+  EXPECT_TRUE(drawnCell(bossColour));
   m.MoveDelay = 0;  // and acting with it
   MonsterPass();
+  EXPECT_TRUE(drawnCell(bossColour));
   m.IsBoss = 0;
   m.SpriteRow = -2000000000;
   MonsterPass();
-  SUCCEED();
+  EXPECT_TRUE(drawnCell(monsterColour));
+  EXPECT_EQ(m.State, Active);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include "combat/shots.h"
 #include "combat_fixture.h"
-#include "core/form.h"
+#include "state/form.h"
 
 namespace combattest {
 namespace {

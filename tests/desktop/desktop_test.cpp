@@ -18,11 +18,11 @@
 #include <QTimer>
 #include <functional>
 
-#include "core/form.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/state.h"
 #include "platform/qt/qt_platform.h"
-#include "screens/keys.h"
-#include "shell/main_form.h"
+#include "game/keys.h"
+#include "game/main_form.h"
 #include "shell/options.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/options_dialog.h"

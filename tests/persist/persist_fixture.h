@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "core/form.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/state.h"
 #include "gfx/bmp.h"
 #include "persist/save.h"
 #include "support/test_support.h"

@@ -12,7 +12,7 @@
 #include <QTabWidget>
 
 #include "audio/sound.h"
-#include "core/form.h"
+#include "state/form.h"
 #include "desktop_env.h"
 #include "platform/qt/qt_platform.h"
 #include "shell/qt/prefs/preferences_dialog.h"

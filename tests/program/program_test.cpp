@@ -9,9 +9,9 @@
 #include <QThread>
 
 #include "content/heroes.h"
-#include "core/form.h"
-#include "core/modes.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "game/modes.h"
+#include "state/state.h"
 #include "desktop_env.h"
 #include "gfx/bmp.h"
 #include "persist/save.h"

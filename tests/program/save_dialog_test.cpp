@@ -8,9 +8,9 @@
 #include <QSettings>
 
 #include "content/heroes.h"
-#include "core/form.h"
-#include "core/modes.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "game/modes.h"
+#include "state/state.h"
 #include "desktop_env.h"
 #include "persist/save.h"
 #include "platform/qt/qt_platform.h"

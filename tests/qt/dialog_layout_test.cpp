@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "shell/about.h"
-#include "shell/main_form.h"
+#include "game/main_form.h"
 #include "shell/options.h"
 #include "shell/qt/about_dialog.h"
 #include "shell/qt/dialog_common.h"

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "core/state.h"
-#include "screens/keys.h"
+#include "state/state.h"
+#include "game/keys.h"
 #include "shell/qt/key_input.h"
 #include "support/test_support.h"
 

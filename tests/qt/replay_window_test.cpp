@@ -13,14 +13,14 @@
 
 #include <filesystem>
 
-#include "core/form.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/state.h"
 #include "platform/qt/qt_platform.h"
 #include "replay/recorder.h"
 #include "replay/state_hash.h"
-#include "screens/keys.h"
+#include "game/keys.h"
 #include "shell/feed.h"
-#include "shell/main_form.h"
+#include "game/main_form.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/replay_control.h"
 #include "support/test_support.h"

@@ -9,11 +9,11 @@
 #include <QWindow>
 
 #include "audio/sound.h"
-#include "core/form.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/state.h"
 #include "platform/qt/qt_platform.h"
-#include "screens/keys.h"
-#include "shell/main_form.h"
+#include "game/keys.h"
+#include "game/main_form.h"
 #include "shell/qt/key_map.h"
 #include "shell/qt/main_window.h"
 #include "support/test_support.h"

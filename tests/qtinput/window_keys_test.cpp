@@ -6,10 +6,10 @@
 #include <QKeyEvent>
 #include <QWindow>
 
-#include "core/form.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/state.h"
 #include "platform/qt/qt_platform.h"
-#include "shell/main_form.h"
+#include "game/main_form.h"
 #include "shell/qt/input/bindings.h"
 #include "shell/qt/input/gamepads.h"
 #include "shell/qt/input/pad_router.h"

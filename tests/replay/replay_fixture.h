@@ -12,17 +12,17 @@
 #include <string>
 #include <vector>
 
-#include "core/form.h"
-#include "core/random.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/random.h"
+#include "state/state.h"
 #include "persist/save.h"
 #include "replay/player.h"
 #include "replay/reader.h"
 #include "replay/recorder.h"
 #include "replay/state_hash.h"
 #include "shell/feed.h"
-#include "shell/main_form.h"
-#include "screens/keys.h"
+#include "game/main_form.h"
+#include "game/keys.h"
 #include "support/test_support.h"
 
 namespace replaytest {

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "audio/sound.h"
-#include "core/form.h"
-#include "core/state.h"
-#include "screens/keys.h"
-#include "shell/main_form.h"
+#include "state/form.h"
+#include "state/state.h"
+#include "game/keys.h"
+#include "game/main_form.h"
 #include "support/test_support.h"
 
 namespace fs = std::filesystem;

@@ -13,8 +13,8 @@
 #include <string>
 
 #include "content/items.h"
-#include "core/form.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/state.h"
 #include "gfx/bmp.h"
 #include "gfx/png.h"
 #include "screen_fixture.h"

@@ -7,44 +7,12 @@
 #include <initializer_list>
 
 #include "content/items.h"
-#include "screen_fixture.h"
-#include "screens/keys.h"
+#include "menu_fixture.h"
 
 namespace {
 
-constexpr uint8_t kHerb = 50, kPoisonHerb = 52, kHealingStone = 57, kEscape = 100, kWoodKey = 101;
+using namespace menutest;
 
-class MenuTest : public ScreenTest {
- protected:
-  void SetUp() override {
-    ScreenTest::SetUp();
-    G.GameMode = kModeMenu;
-    G.HeroIndex = 0;
-    G.MaxHP = 15;
-    G.HP = 15;
-    G.WeaponItem = 0;
-    G.ArmourItem = 60;
-    G.WorldX = 182;
-    G.WorldY = 64;
-    G.HeroX = 700;
-    G.HeroY = 900;
-    Carry({});
-    Form1.Timer1.Enabled = true;
-    audio::ClearCallLog();
-  }
-
-  void Carry(std::initializer_list<uint8_t> items) {
-    for (uint8_t& slot : G.Inventory) slot = kNoItem;
-    int i = 0;
-    for (uint8_t item : items) G.Inventory[i++] = item;
-    G.InventoryCursor = 0;
-  }
-
-  std::vector<int> Slots(int count) const {
-    return std::vector<int>(G.Inventory, G.Inventory + count);
-  }
-  const std::vector<std::string>& Boxes() const { return testsupport::Os().lines; }
-};
 
 // --- equipping ----------------------------------------------------------------------------
 
@@ -305,54 +273,6 @@ TEST(CompactInventory, ItIsASinglePass) {
   EXPECT_EQ(G.Inventory[2], 2);
   EXPECT_EQ(G.Inventory[62], 3);
   EXPECT_EQ(G.Inventory[63], kNoItem);
-}
-
-// --- keys on the three pages ----------------------------------------------------------------
-
-TEST_F(MenuTest, TheMapPageIgnoresTheItemKeys) {
-  Carry({kHerb, kHerb, 2});
-  G.HP = 3;
-  G.MenuPage = 1;
-  const std::vector<uint16_t> keys = {VK_RIGHT, VK_DOWN, VK_SPACE, 'V', VK_RETURN, 'D'};
-  for (uint16_t key : keys) {
-    FormKeyDown(key);
-    FormKeyUp(key);
-  }
-  EXPECT_EQ(G.InventoryCursor, 0);
-  EXPECT_EQ(G.HP, 3);
-  EXPECT_EQ(Slots(3), (std::vector<int>{kHerb, kHerb, 2}));
-  EXPECT_TRUE(Boxes().empty());
-  EXPECT_EQ(G.GameMode, kModeMenu);
-}
-
-TEST_F(MenuTest, EquipmentAndDetailPagesTakeTheItemKeys) {
-  for (uint8_t page : {0, 2}) {
-    Carry({kHerb, kHerb, 2});
-    G.WeaponItem = 0;
-    G.HP = 3;
-    G.MenuPage = page;
-    FormKeyDown(VK_RIGHT);
-    FormKeyDown(VK_RIGHT);
-    FormKeyDown('V');  // the rapier
-    EXPECT_EQ(G.WeaponItem, 2) << "page " << int(page);
-    FormKeyDown(VK_LEFT);
-    FormKeyDown(VK_SPACE);  // a herb
-    EXPECT_EQ(G.HP, 13);
-    FormKeyDown('D');
-    EXPECT_EQ(Slots(2), (std::vector<int>{kHerb, kNoItem})) << "page " << int(page);
-    EXPECT_TRUE(Form1.Timer1.Enabled);
-    EXPECT_EQ(G.GameMode, kModeMenu);
-  }
-}
-
-TEST_F(MenuTest, CLeavesFromEveryPage) {
-  for (uint8_t page : {0, 1, 2}) {
-    G.GameMode = kModeMenu;
-    G.MenuPage = page;
-    FormKeyDown('C');
-    EXPECT_EQ(G.GameMode, kModePlay) << "page " << int(page);
-    EXPECT_TRUE(Form1.Timer1.Enabled);
-  }
 }
 
 // --- drawing ------------------------------------------------------------------------------

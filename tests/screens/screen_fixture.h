@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "audio/sound.h"
-#include "core/form.h"
-#include "core/random.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/random.h"
+#include "state/state.h"
 #include "screens/text.h"
 #include "support/test_support.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "content/story.h"
-#include "core/form.h"
+#include "state/form.h"
 #include "gfx/bmp.h"
 #include "screen_fixture.h"
 

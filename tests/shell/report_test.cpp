@@ -5,9 +5,9 @@
 #include <new>
 #include <stdexcept>
 
-#include "core/form.h"
+#include "state/form.h"
 #include "gfx/image.h"
-#include "shell/main_form.h"
+#include "game/main_form.h"
 #include "support/test_support.h"
 
 namespace {

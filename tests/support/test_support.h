@@ -18,8 +18,9 @@ std::string DataDir();
 // content folder, the form's sheets loaded, the constant tables filled. No FormCreate.
 void ResetGame();
 
-// ResetGame, then the program's start-up (FormCreate) with the generator seeded to seed
-// afterwards, as the headless runner does.
+// ResetGame, then the program's start-up (FormCreate, with the saved-game dialogs' proposed
+// names back to their first values) and the generator seeded to seed afterwards, as the
+// headless runner does. Only the test programs above the game loop link it.
 void StartProgram(uint32_t seed = 1);
 
 }  // namespace testsupport

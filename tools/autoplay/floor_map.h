@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "core/records.h"
+#include "state/records.h"
 
 namespace autoplay {
 

@@ -1,7 +1,7 @@
 #include "gear.h"
 
 #include "content/items.h"
-#include "screens/keys.h"
+#include "game/keys.h"
 
 namespace autoplay {
 

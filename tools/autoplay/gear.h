@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/state.h"
+#include "state/state.h"
 
 namespace autoplay {
 

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "core/state.h"
-#include "screens/keys.h"
+#include "state/state.h"
+#include "game/keys.h"
 
 namespace autoplay {
 

@@ -5,9 +5,9 @@
 #include <cstdlib>
 
 #include "content/items.h"
-#include "core/state.h"
+#include "state/state.h"
 #include "gear.h"
-#include "screens/keys.h"
+#include "game/keys.h"
 
 namespace autoplay {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/state.h"
+#include "state/state.h"
 
 namespace autoplay {
 

@@ -2,7 +2,7 @@
 // hero can hurt, a chest its key opens. Everything is judged by the length of the way there.
 #pragma once
 
-#include "core/state.h"
+#include "state/state.h"
 #include "floor_map.h"
 
 namespace autoplay {

@@ -26,7 +26,7 @@ std::vector<unsigned char> ReadAll(const fs::path& path) {
 void Embed(const fs::path& formDir, const fs::path& outCpp) {
   std::ostringstream out;
   out << "// Written by contentgen from " << formDir.filename().string() << "/: do not edit.\n";
-  out << "#include \"shell/form_sheets.h\"\n#include <cstring>\n\n";
+  out << "#include \"state/form_sheets.h\"\n#include <cstring>\n\n";
   for (const char* name : kSheets) {
     fs::path sheet = formDir / (std::string(name) + ".bmp");
     std::vector<unsigned char> bytes;

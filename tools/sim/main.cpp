@@ -16,15 +16,15 @@
 
 #include "audio/sound.h"
 #include "autoplay/player.h"
-#include "core/form.h"
-#include "core/random.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/random.h"
+#include "state/state.h"
 #include "gfx/png.h"
 #include "persist/save.h"
 #include "platform/headless/headless_platform.h"
-#include "screens/keys.h"
+#include "game/keys.h"
+#include "game/main_form.h"
 #include "shell/feed.h"
-#include "shell/main_form.h"
 #include "shell/options.h"
 #include "replay_mode.h"
 #include "state_json.h"
@@ -231,13 +231,9 @@ class Runner {
     os_.echo = [quiet = o_.autoplayHero >= 0](const std::string& line) {
       if (line.rfind("msgbox: ", 0) == 0 && !quiet) std::cout << line << std::endl;
     };
-    platform::SetPlatform(&os_);
-    AppDir = o_.data;
-    if (AppDir.back() != '/') AppDir += '/';
-    sim::SimReplay replay(o_.replay, os_);
-    audio::Init(audio::Backend::Virtual);
+    PrepareProgram(os_, o_.data, audio::Backend::Virtual);
+    sim::SimReplay replay(o_.replay, os_);  // checks the replay against the content folder
     nextLoopCheck_ = audio::ClockMs() + 1000;
-    LoadFormSheets();
     RunHandler(FormCreate);
     RunHandler(FormShow);
     RandSeed = o_.seed;

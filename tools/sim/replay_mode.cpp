@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <iostream>
 
-#include "core/form.h"
+#include "state/form.h"
 #include "platform/headless/headless_platform.h"
 #include "replay/player.h"
 #include "replay/reader.h"
 #include "replay/recorder.h"
 #include "replay/start.h"
-#include "shell/main_form.h"
+#include "game/main_form.h"
 
 namespace sim {
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "audio/sound.h"
-#include "core/form.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/state.h"
 
 namespace {
 
@@ -155,11 +155,8 @@ void Records(Json& j, const char* name, const T (&records)[N], F write) {
   j.End(']');
 }
 
-}  // namespace
-
-std::string StateJson() {
-  Json j;
-  j.Begin('{');
+// The saved game's fields, in the record's order.
+void SavedFields(Json& j) {
   j.Field("HeroX", G.HeroX);
   j.Field("HeroY", G.HeroY);
   j.Field("FloorIndex", G.FloorIndex);
@@ -197,7 +194,10 @@ std::string StateJson() {
   Records(j, "Coins", G.Coins, Coin);
   j.Field("MenuPage", G.MenuPage);
   j.Array("BossDefeated", G.BossDefeated, 20);
+}
 
+// What a running game holds beyond the record, the window's state and the sounds played.
+void RunningFields(Json& j) {
   j.Field("TickCount", G.TickCount);
   j.Field("SpeechIndex", G.SpeechIndex);
   j.Field("MessageTimer", G.MessageTimer);
@@ -215,6 +215,15 @@ std::string StateJson() {
   const auto& effects = audio::EffectCalls();
   j.Array("music", music.data(), static_cast<int>(music.size()));
   j.Array("effects", effects.data(), static_cast<int>(effects.size()));
+}
+
+}  // namespace
+
+std::string StateJson() {
+  Json j;
+  j.Begin('{');
+  SavedFields(j);
+  RunningFields(j);
   j.End('}');
   return j.Text() + "\n";
 }

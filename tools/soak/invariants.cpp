@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "core/form.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/state.h"
 #include "persist/save.h"
 
 namespace soak {

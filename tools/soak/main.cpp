@@ -16,16 +16,16 @@
 #include <vector>
 
 #include "audio/sound.h"
-#include "core/form.h"
-#include "core/modes.h"
-#include "core/random.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "game/modes.h"
+#include "state/random.h"
+#include "state/state.h"
 #include "invariants.h"
 #include "persist/save.h"
 #include "platform/headless/headless_platform.h"
 #include "saves.h"
-#include "screens/keys.h"
-#include "shell/main_form.h"
+#include "game/keys.h"
+#include "game/main_form.h"
 #include "shell/options.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "core/records.h"
-#include "core/state.h"
+#include "state/records.h"
+#include "state/state.h"
 
 namespace soak {
 

@@ -7,8 +7,8 @@
 #include <QPushButton>
 
 #include "shell/about.h"
+#include "game/main_form.h"
 #include "shell/mailhp.h"
-#include "shell/main_form.h"
 #include "shell/qt/content_pixmap.h"
 #include "shell/qt/dialog_common.h"
 

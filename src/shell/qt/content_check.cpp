@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <cstdio>
 
-#include "shell/main_form.h"
+#include "game/main_form.h"
 
 QString NoContentText(const std::vector<std::string>& places) {
   QString list;

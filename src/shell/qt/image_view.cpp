@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <cmath>
 
-#include "core/form.h"
-#include "shell/main_form.h"
+#include "state/form.h"
+#include "game/main_form.h"
 
 namespace {
 constexpr int kViewW = 312, kViewH = 216;

@@ -13,11 +13,11 @@
 #include <thread>
 
 #include "audio/sound.h"
-#include "core/form.h"
-#include "core/state.h"
 #include "persist/save.h"
+#include "state/form.h"
+#include "state/state.h"
 #include "platform/qt/qt_platform.h"
-#include "shell/main_form.h"
+#include "game/main_form.h"
 #include "shell/qt/about_dialog.h"
 #include "shell/qt/command_line.h"
 #include "shell/qt/content_check.h"

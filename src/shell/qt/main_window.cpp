@@ -14,12 +14,12 @@
 #include <stdexcept>
 
 #include "audio/sound.h"
-#include "core/form.h"
+#include "state/form.h"
 #include "persist/save.h"
 #include "platform/qt/qt_platform.h"
-#include "screens/keys.h"
+#include "game/keys.h"
 #include "shell/about.h"
-#include "shell/main_form.h"
+#include "game/main_form.h"
 #include "shell/options.h"
 #include "shell/qt/key_map.h"
 #include "shell/qt/screenshot.h"

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include "shell/main_form.h"
+#include "game/main_form.h"
 #include "shell/options.h"
 #include "shell/qt/dialog_common.h"
 

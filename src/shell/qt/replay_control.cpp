@@ -10,13 +10,13 @@
 #include <QMessageBox>
 #include <QWindow>
 
-#include "core/form.h"
-#include "core/state.h"
+#include "state/form.h"
+#include "state/state.h"
 #include "replay/player.h"
 #include "replay/reader.h"
 #include "replay/recorder.h"
 #include "replay/start.h"
-#include "shell/main_form.h"
+#include "game/main_form.h"
 #include "shell/qt/main_window.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "core/form.h"
+#include "state/form.h"
 #include "platform/platform.h"
 #include "shell/qt/dialog_common.h"
 #include "shell/qt/prefs/display_page.h"

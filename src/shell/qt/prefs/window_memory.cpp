@@ -6,9 +6,9 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "core/form.h"
+#include "state/form.h"
 #include "platform/platform.h"
-#include "shell/main_form.h"
+#include "game/main_form.h"
 
 namespace prefs {
 

@@ -1,0 +1,48 @@
+// The main window's handlers, free of any toolkit: the Qt window and the headless runner
+// both call these.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "audio/sound.h"
+#include "platform/platform.h"
+
+void FormCreate();
+// The program's start-up before its window opens, shared by the desktop program and the
+// runner: the platform, the content folder (a slash is added), the sound and the window's
+// stored sheets. FormCreate and FormShow follow as the window opens.
+void PrepareProgram(platform::Platform& os, std::string appDir, audio::Backend backend);
+// The content's constant tables: the heroes' texts and the items.
+void FillContentTables();
+void FormShow();
+void FormResize(int clientWidth, int clientHeight);
+void Timer1Timer();
+void N6244321Click();
+void N3122161Click();
+void N1561081Click();
+void Exit1Click();
+
+// The content folder: the current folder when it holds the game's content, else the data
+// folder beside the program (build tree) or the installed one. Ends with '/'.
+std::string FindAppDir(const std::string& programDir);
+// The places FindAppDir looks at, in order (each ending with '/'), and the first of them that
+// holds the content, if any.
+std::vector<std::string> ContentPlaces(const std::string& programDir);
+std::optional<std::string> FindContentDir(const std::vector<std::string>& places);
+
+// Runs a handler as the application's message loop would: an error that escapes it is
+// shown in a message box and the game goes on.
+template <typename F>
+void RunHandler(F&& handler);
+void ReportUncaught(const std::exception& e);
+
+template <typename F>
+void RunHandler(F&& handler) {
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    ReportUncaught(e);
+  }
+}

@@ -1,0 +1,99 @@
+// Mode transitions shared by the key handlers, the tick and the menu commands.
+#include "game/modes.h"
+
+#include "audio/sound.h"
+#include "content/heroes.h"
+#include "screens/pictures.h"
+#include "state/form.h"
+#include "state/snapshot.h"
+#include "state/state.h"
+#include "platform/platform.h"
+#include "screens/gameover.h"
+
+namespace {
+
+void ClearHeldFlag(int flag) { G.KeyState[flag] = 0; }
+
+}  // namespace
+
+void LeaveTitle() {
+  Form1.K2.Enabled = false;
+  G.GameMode = kModeSelect;
+  G.HeroIndex = 0;
+  LoadIntoImage2("charas_0.bmp");
+  PlayMusic(kTrackSelection);
+}
+
+void ChooseHero(int hero) {
+  if (hero == G.HeroIndex) return;
+  G.HeroIndex = static_cast<int8_t>(hero);
+  std::string name = "charas_" + std::to_string(hero) + ".bmp";
+  LoadIntoImage2(name.c_str());
+  PlayEffect(kEffectCursor);
+}
+
+void ReturnToTitleFromSelection() {
+  Form1.K2.Enabled = true;
+  G.TickCount = 0;
+  G.GameMode = kModeTitle;
+  LoadIntoImage2("title.bmp");
+  PlayMusic(kTrackTitle);
+}
+
+void StartGameFromSelection() {
+  StartNewGame();
+  G.GameMode = kModeWorld;
+  LoadIntoImage2("mainmap.bmp");
+  PlayMusic(kTrackWorldMap);
+  EnableFileCommands(true, true);
+}
+
+void OpenMenu() {
+  G.GameMode = kModeMenu;
+  LoadIntoImage2("waku.bmp");
+}
+
+void LeaveMenu() {
+  G.GameMode = kModePlay;
+  for (int flag : {kUp, kRight, kDown, kLeft, kShift, kSpace, kEnter}) ClearHeldFlag(flag);
+}
+
+void GameOver() {
+  DrawDeathRemains();
+  G.GameMode = kModeGameOver;
+  EnableFileCommands(false, false);
+  PlayMusic(kTrackGameOver);
+}
+
+void ContinueAfterGameOver() {
+  CompleteOrRestore([] {
+    G.GameMode = kModeWorld;
+    ShowWorldMap();
+    G.HP = G.MaxHP;
+    G.Experience = 0;
+    EnableFileCommands(true, true);
+  });
+}
+
+void EndEnding() {
+  try {
+    CompleteOrRestore([] {
+      G.GameMode = kModeWorld;
+      ShowWorldMap();
+      G.HP = G.MaxHP;
+      EnableFileCommands(true, true);
+    });
+  } catch (const ChangeUndone& e) {
+    HoldEndingReturn();
+    throw ChangeUndone(std::string(e.what()) + "\nEnter キーを押すと、もう一度試します。");
+  }
+}
+
+
+void ExitToTitle() {
+  G.GameMode = kModeTitle;
+  G.TickCount = 0;
+  PlayMusic(kTrackTitle);
+  LoadIntoImage2("title.bmp");
+  EnableFileCommands(false, true);
+}

@@ -1,0 +1,147 @@
+// All state of a running game: one record, one global instance, read and written directly
+// by every routine. The first stretch (HeroX .. MenuPage) is the saved game's byte image,
+// natural alignment included, so its layout is pinned below.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "state/records.h"
+
+enum KeyFlag { kUp = 0, kRight, kDown, kLeft, kShift, kEsc, kSpace, kEnter };
+
+struct GameState {
+  // ---- saved stretch: 13509 bytes --------------------------------------------------------
+  int32_t HeroX;
+  int32_t HeroY;
+  int32_t FloorIndex;
+  int32_t WorldX;
+  int32_t WorldY;
+  uint8_t WalkFrame;
+  uint8_t Facing;
+  uint8_t Pad22[2];
+  int32_t Level;
+  int32_t MaxHP;
+  int32_t HP;
+  int32_t Strength;
+  int32_t Defence;
+  int32_t Experience;
+  int32_t Gold;
+  uint8_t Reserved1;
+  int8_t HeroIndex;
+  uint8_t WeaponItem;
+  uint8_t ArmourItem;
+  uint8_t Reserved2;
+  uint8_t Reserved3;
+  uint8_t Pad58[2];
+  int32_t PendingExperience;
+  int32_t DungeonIndex;
+  int32_t GameMode;
+  MonsterRecord Monsters[40];
+  uint8_t MusicTrack;
+  uint8_t MusicOn;
+  uint8_t EffectsOn;
+  uint8_t Pad3915;
+  int32_t TickInterval;
+  uint8_t Inventory[64];
+  FloorItemRecord FloorItems[100];
+  int32_t InventoryCursor;
+  ShotRecord HeroShots[10];
+  ShotRecord MonsterShots[10];
+  TrapRecord Traps[10];
+  CoinRecord Coins[100];
+  uint8_t MenuPage;
+  // ---- end of the saved stretch ------------------------------------------------------------
+
+  FloorRecord DungeonImage[10];  // the dungeon file exactly as read
+  FloorRecord Floors[10];        // the working floors, copied from DungeonImage
+
+  uint8_t WalkCycle[4];
+  uint8_t HeroSpeed[4];
+
+  uint8_t KeyState[8];  // Up, Right, Down, Left, Shift, Esc, Space, Enter
+  uint8_t StairLatch;
+  uint8_t SpeechIndex;
+
+  WorldEntrance WorldEntrances[10];
+
+  int32_t MessageTimer;
+  uint8_t MessageItem;
+  int32_t TickCount;
+  uint8_t BossDefeated[20];
+};
+
+constexpr size_t kSavedStretchSize = 13509;
+
+static_assert(offsetof(GameState, HeroX) == 0);
+static_assert(offsetof(GameState, HeroY) == 4);
+static_assert(offsetof(GameState, FloorIndex) == 8);
+static_assert(offsetof(GameState, WorldX) == 12);
+static_assert(offsetof(GameState, WorldY) == 16);
+static_assert(offsetof(GameState, WalkFrame) == 20);
+static_assert(offsetof(GameState, Facing) == 21);
+static_assert(offsetof(GameState, Level) == 24);
+static_assert(offsetof(GameState, MaxHP) == 28);
+static_assert(offsetof(GameState, HP) == 32);
+static_assert(offsetof(GameState, Strength) == 36);
+static_assert(offsetof(GameState, Defence) == 40);
+static_assert(offsetof(GameState, Experience) == 44);
+static_assert(offsetof(GameState, Gold) == 48);
+static_assert(offsetof(GameState, Reserved1) == 52);
+static_assert(offsetof(GameState, HeroIndex) == 53);
+static_assert(offsetof(GameState, WeaponItem) == 54);
+static_assert(offsetof(GameState, ArmourItem) == 55);
+static_assert(offsetof(GameState, Reserved2) == 56);
+static_assert(offsetof(GameState, Reserved3) == 57);
+static_assert(offsetof(GameState, PendingExperience) == 60);
+static_assert(offsetof(GameState, DungeonIndex) == 64);
+static_assert(offsetof(GameState, GameMode) == 68);
+static_assert(offsetof(GameState, Monsters) == 72);
+static_assert(offsetof(GameState, MusicTrack) == 3912);
+static_assert(offsetof(GameState, MusicOn) == 3913);
+static_assert(offsetof(GameState, EffectsOn) == 3914);
+static_assert(offsetof(GameState, TickInterval) == 3916);
+static_assert(offsetof(GameState, Inventory) == 3920);
+static_assert(offsetof(GameState, FloorItems) == 3984);
+static_assert(offsetof(GameState, InventoryCursor) == 10384);
+static_assert(offsetof(GameState, HeroShots) == 10388);
+static_assert(offsetof(GameState, MonsterShots) == 10628);
+static_assert(offsetof(GameState, Traps) == 10868);
+static_assert(offsetof(GameState, Coins) == 11108);
+static_assert(offsetof(GameState, MenuPage) == 13508);
+static_assert(offsetof(GameState, MenuPage) + 1 == kSavedStretchSize);
+
+// The one game. Zero at program start; FormCreate gives it its start-up values.
+extern GameState G;
+
+// The game's content folder with a trailing slash: prefix of every picture and music file,
+// and (on this platform) of the dungeon and effect files too, so that a file dialog that
+// wanders elsewhere cannot lose them.
+extern std::string AppDir;
+
+// Game modes.
+enum Mode : int32_t {
+  kModeTitle = 0,
+  kModePlay = 1,
+  kModeMenu = 2,
+  kModeGameOver = 3,
+  kModeSelect = 4,
+  kModeWorld = 5,
+  kModeEnding = 6,
+};
+
+// The tile under a floor-pixel point. Points outside the 1440 x 1440 floor are no tile:
+// they count as solid wherever solidity is asked.
+bool OutsideFloor(int px, int py);
+bool SolidAt(int px, int py);  // attribute of the tile under (px, py) is non-zero, or outside
+int TileValueAt(int px, int py);  // -1 outside the floor
+
+// Start-up: the walk cycle, the hero speeds and the world map's entrances.
+void FillStateTables();
+void InitWorldEntrances();
+// Start-up: every monster slot Empty with all values zero.
+void ClearAllMonsters();
+// The values every start shares, the program's and the tests': music and effects on, the
+// usual speed, the state's tables and empty monster slots.
+void SetStartValues();

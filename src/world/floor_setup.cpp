@@ -1,0 +1,127 @@
+// Dungeon files and the set-up of a floor: reading the ten floors of a dungeon, drawing the
+// current one into BUF, clearing what lay on the previous floor, repopulating and hiding
+// the traps.
+#include "world/floor_setup.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "combat/spawn.h"
+#include "platform/files.h"
+#include "state/form.h"
+#include "state/random.h"
+#include "state/state.h"
+
+namespace {
+
+constexpr size_t kDungeonFileSize = sizeof(FloorRecord) * 10;  // 38560
+static_assert(kDungeonFileSize == 38560);
+
+bool ValidFloor(int floor) { return floor >= 0 && floor <= 9; }
+bool ValidDungeon(int dungeon) { return dungeon >= 0 && dungeon <= 8; }
+
+}  // namespace
+
+std::vector<uint8_t> ReadDungeonFile(int dungeon) {
+  std::string name = "M_" + std::to_string(dungeon) + ".mpt";
+  // Opened under AppDir, like the pictures: a file dialog that changes the current folder
+  // must not make the dungeons disappear.
+  std::string path = AppDir + name;
+  std::vector<uint8_t> bytes;
+  auto read = platform::ReadRegularFile(path, kDungeonFileSize, platform::Excess::Ignore, bytes);
+  if (!read) throw DungeonFileError("ダンジョンファイルを読み込めません：" + path + "\n" + read.Reason);
+  if (bytes.size() < kDungeonFileSize) {
+    throw DungeonFileError("ダンジョンファイルを読み込めません：" + path + "\n短すぎます（" +
+                           std::to_string(bytes.size()) + " バイト、" +
+                           std::to_string(kDungeonFileSize) + " バイト必要です）");
+  }
+  return bytes;  // anything after the tenth floor is not read
+}
+
+namespace {
+
+void LoadDungeonPictures(int dungeon) {
+  // Dungeon 8 has a monster sheet per hero: c_r8<hero>.bmp.
+  std::string monsters = "c_r" + std::to_string(dungeon);
+  if (dungeon == 8) monsters += std::to_string(static_cast<int>(G.HeroIndex));
+  Form1.Sp4.CX = 12;
+  Form1.Sp4.CY = 3;
+  Form1.Sp4.LoadPicture(AppDir + monsters + ".bmp", kMonsterSheet);
+  Form1.Sp4.Refresh();
+  Form1.Sp11.CX = 12;
+  Form1.Sp11.CY = 1;
+  Form1.Sp11.LoadPicture(AppDir + "c_boss" + std::to_string(dungeon) + ".bmp", kBossSheet);
+  Form1.Sp11.Refresh();
+}
+
+void ResetObjects() {
+  for (ShotRecord& shot : G.HeroShots) shot.Active = 0;
+  for (ShotRecord& shot : G.MonsterShots) shot.Active = 0;
+  for (TrapRecord& trap : G.Traps) trap.Armed = 0;
+  for (TrapRecord& trap : G.Traps) trap.Sprung = 0;
+  for (CoinRecord& coin : G.Coins) coin.Active = 0;
+  for (FloorItemRecord& item : G.FloorItems) item.Present = 0;
+  PopulateFloor();
+  int traps = G.FloorIndex / 2 + 1;  // 1 on floors 0 and 1 ... 5 on floors 8 and 9
+  for (int i = 0; i < traps; ++i) PlaceTrap();
+}
+
+}  // namespace
+
+void SetUpFloor(int dungeon, bool readFile, bool resetObjects) {
+  // Refuse what no table has a row for, before anything changes.
+  int effective = readFile ? dungeon : G.DungeonIndex;
+  if (!ValidDungeon(effective)) {
+    throw DungeonFileError("ダンジョン " + std::to_string(effective) +
+                           " はありません（ダンジョンは 0 から 8 までです）");
+  }
+  if (!ValidFloor(G.FloorIndex)) {
+    throw DungeonFileError("ダンジョン " + std::to_string(effective) + " の階 " +
+                           std::to_string(G.FloorIndex) + " はありません（階は 0 から 9 までです）");
+  }
+
+  if (readFile) {
+    std::vector<uint8_t> bytes = ReadDungeonFile(dungeon);
+    std::memcpy(G.DungeonImage, bytes.data(), kDungeonFileSize);
+    std::memcpy(G.Floors, G.DungeonImage, kDungeonFileSize);
+    G.DungeonIndex = dungeon;
+    LoadDungeonPictures(dungeon);  // a missing picture abandons the set-up here
+  }
+  DrawFloorIntoBUF();
+  if (resetObjects) ResetObjects();
+}
+
+void DrawFloorIntoBUF() {
+  if (!ValidFloor(G.FloorIndex)) return;
+  gfx::Bitmap& picture = Form1.BUF.Picture;
+  if (picture.Width() != kFloorPixels || picture.Height() != kFloorPixels) {
+    picture.Resize(kFloorPixels, kFloorPixels);
+  }
+  gfx::TSprite& tiles = Form1.SP1;
+  tiles.Destination = &Form1.BUF;
+  const FloorRecord& floor = G.Floors[G.FloorIndex];
+  for (int r = 0; r < kFloorTiles; ++r) {
+    for (int c = 0; c < kFloorTiles; ++c) DrawCell(tiles, floor.TileAt(c, r), c * kTileSize, r * kTileSize);
+  }
+}
+
+void PlaceTrap() {
+  if (!ValidFloor(G.FloorIndex)) return;
+  const FloorRecord& floor = G.Floors[G.FloorIndex];
+  for (TrapRecord& trap : G.Traps) {
+    if (trap.Armed == 1) continue;
+    // A floor with no passable tile gives up after these attempts instead of hanging.
+    for (int attempt = 0; attempt < 10000; ++attempt) {
+      int r = Random(60);
+      int c = Random(60);
+      if (!floor.SolidAt(c, r)) {
+        trap.X = c * kTileSize;
+        trap.Y = r * kTileSize;
+        trap.Armed = 1;
+        trap.TrapKind = 0;
+        return;  // one trap per call
+      }
+    }
+  }
+}
