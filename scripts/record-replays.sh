@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Records the replay corpus tests/replay/corpus/*.mvr afresh from its sources in
 # tests/replay/corpus/sources (a key script per replay, with its seed, length and starting saved
-# game in its first lines). Run it after a deliberate change of the rules, look at what it
+# game in its first lines), and the scripted player's short games (autoplay-heroN: each hero
+# from the title through the first dungeon's boss). Run it after a deliberate change of the rules, look at what it
 # prints, and commit the new replays saying why they changed. Usage: record-replays.sh [NAME...]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -31,8 +32,25 @@ record() {
     "$(grep -o '"HP":[0-9-]*' "$tmp/state.json" | head -n1 | cut -d: -f2)"
 }
 
+# A scripted player's game: the hero is the name's last digit.
+record_autoplay() {
+  local out="$root/tests/replay/corpus/$1.mvr"
+  "$build/mirovaan-sim" --data "$build/data" --seed 1 --autoplay "${1: -1}" --until-boss 0 \
+    --ticks 200000 --record "$out" >/dev/null
+  printf '%-16s %6s ticks  %6s bytes  scripted player to the first boss\n' "$1" \
+    "$(sed -n 's/^end \([0-9]*\) .*/\1/p' "$out")" "$(wc -c <"$out")"
+}
+
+one() {
+  case "$1" in
+    autoplay-hero[0-3]) record_autoplay "$1" ;;
+    *) record "$1" ;;
+  esac
+}
+
 if [ $# -gt 0 ]; then
-  for name in "$@"; do record "$name"; done
+  for name in "$@"; do one "$name"; done
 else
   for keys in "$sources"/*.keys; do record "$(basename "$keys" .keys)"; done
+  for hero in 0 1 2 3; do record_autoplay "autoplay-hero$hero"; done
 fi
