@@ -88,12 +88,6 @@ TEST_F(AutoplayChoice, CoinsBeforeTheyFadeChestsOnlyWithAKey) {
   EXPECT_EQ(ChooseTarget(G, Ways(), PowerOf(G), 1000, -1).aim, Aim::Chest);
   EXPECT_EQ(KeySlot(G, 1), 1);
   EXPECT_EQ(KeySlot(G, 0), 0);  // the weakest key that fits
-  // A chest opens only to a key whose strike passes its defence: one it cannot pass is left
-  // alone rather than struck at for ever.
-  chest.Defence = PowerOf(G).keyAttack;
-  EXPECT_EQ(ChooseTarget(G, Ways(), PowerOf(G), 1000, -1).aim, Aim::None);
-  chest.Defence = PowerOf(G).keyAttack - 1;
-  EXPECT_EQ(ChooseTarget(G, Ways(), PowerOf(G), 1000, -1).aim, Aim::Chest);
   // A boss is left alone while the player is not ready for it.
   chest.State = Empty;
   Monster(39, 12, 10, 0).IsBoss = 1;

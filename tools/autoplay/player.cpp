@@ -347,16 +347,11 @@ bool Valid(Target& t) {
 
 }  // namespace
 
-// No wall stands in the way of a shot fired facing that way at a target (dx, dy) away. A
-// shot flies straight along the hero's own row or column, not along the line to the target,
-// so a target a few pixels off that line behind a corner cannot be hit.
-bool Player::ClearShot(int facing, int dx, int dy) const {
-  bool across = facing == 1 || facing == 3;
-  int run = across ? dx : dy;
-  int steps = std::abs(run) / 12;
+// No wall stands between the hero and the point (dx, dy) away along one line.
+bool Player::ClearLine(int dx, int dy) const {
+  int steps = std::max(std::abs(dx), std::abs(dy)) / 12;
   for (int i = 1; i <= steps; ++i) {
-    int along = run * i / steps;
-    Tile t = across ? TileOfBox(G.HeroX + along, G.HeroY) : TileOfBox(G.HeroX, G.HeroY + along);
+    Tile t = TileOfBox(G.HeroX + dx * i / steps, G.HeroY + dy * i / steps);
     if (!map_.Passable(t)) return false;
   }
   return true;
@@ -368,7 +363,7 @@ bool Player::ShouldFire(const Power& p) const {
   for (const MonsterRecord& m : G.Monsters) {
     if (m.State != Active || (m.IsChest != 0) != key || !CanHurt(m, p, G.DungeonIndex)) continue;
     int dx = m.X - G.HeroX, dy = m.Y - G.HeroY;
-    if (InLine(G.Facing, dx, dy, reach) && ClearShot(G.Facing, dx, dy)) return true;
+    if (InLine(G.Facing, dx, dy, reach) && ClearLine(dx, dy)) return true;
   }
   return false;
 }
@@ -513,11 +508,10 @@ Held Player::Approach(const Target& t) {
   if (t.aim == Aim::Chest && !KeyEquippedFor(G, G.DungeonIndex)) return Pursue(t);
   int dx = t.x - G.HeroX, dy = t.y - G.HeroY;
   int reach = Reach();
-  if (InLine(G.Facing, dx, dy, reach) && ClearShot(G.Facing, dx, dy)) return {};
+  if (!ClearLine(dx, dy)) return Pursue(t);
+  if (InLine(G.Facing, dx, dy, reach)) return {};
   for (int facing = 0; facing < 4; ++facing) {
-    if (!InLine(facing, dx, dy, reach) || !ClearShot(facing, dx, dy) ||
-        (std::abs(dx) <= 16 && std::abs(dy) <= 16))
-      continue;
+    if (!InLine(facing, dx, dy, reach) || (std::abs(dx) <= 16 && std::abs(dy) <= 16)) continue;
     Held h;  // turn toward it: one step its way
     (facing == 0 ? h.up : facing == 1 ? h.right : facing == 2 ? h.down : h.left) = true;
     return h;

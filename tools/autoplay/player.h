@@ -61,7 +61,7 @@ class Player {
   bool Mend(Held& h);
   Held Act(Errand errand, const Power& p);
   bool ShouldFire(const Power& p) const;
-  bool ClearShot(int facing, int dx, int dy) const;
+  bool ClearLine(int dx, int dy) const;
   bool ShotComing(int& across) const;
   bool Dodge(Held& h);
   void GiveUpTarget();

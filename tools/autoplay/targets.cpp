@@ -19,19 +19,13 @@ Power PowerOf(const GameState& g) {
   p.keyLevel = ItemAt(g.WeaponItem).KeyLevel;
   for (uint8_t item : g.Inventory)
     if (item != kNoItem && ItemAt(item).KeyLevel > p.keyLevel) p.keyLevel = ItemAt(item).KeyLevel;
-  // The key that opens this dungeon's chests is the one in the hand, or the one the player
-  // takes out beside a chest; a chest whose defence it cannot pass never opens.
-  int dungeon = g.DungeonIndex;
-  int key = ItemAt(g.WeaponItem).KeyLevel >= dungeon ? g.WeaponItem : -1;
-  if (key < 0 && KeySlot(g, dungeon) >= 0) key = g.Inventory[KeySlot(g, dungeon)];
-  if (key >= 0) p.keyAttack = ItemAt(static_cast<uint8_t>(key)).Attack + g.Strength;
   p.hp = g.HP;
   p.speed = g.HeroSpeed[g.HeroIndex & 3];
   return p;
 }
 
 bool CanHurt(const MonsterRecord& m, const Power& p, int dungeon) {
-  if (m.IsChest) return p.keyLevel >= dungeon && p.keyAttack > m.Defence;
+  if (m.IsChest) return p.keyLevel >= dungeon;
   return p.attack > m.Defence;
 }
 

@@ -21,7 +21,6 @@ struct Power {
   int attack = 0;     // best weapon's attack plus strength
   int armour = 0;     // armour's defence plus the hero's own
   int keyLevel = -1;  // the best key carried or held
-  int keyAttack = 0;  // what the key taken out for this dungeon's chests strikes with
   int hp = 0;
   int speed = 1;      // pixels a tick, walking
   bool fightBoss = true;  // the dungeon's boss is to be fought now
