@@ -142,12 +142,19 @@ void BeginShutdown() {
   if (engine) engine->FadeOut();
 }
 
-void Shutdown() {
+void Shutdown(bool programEnding) {
   // The ramp is 15 ms; a stalled output is not waited for much longer.
   constexpr int kMaxWaitMs = 40;
-  if (engine) {
-    engine->FadeOut();
-    engine->WaitFadedOut(kMaxWaitMs);
+  if (!engine) return;
+  engine->FadeOut();
+  engine->WaitFadedOut(kMaxWaitMs);
+  if (programEnding && engine->Mode() == EngineMode::Device) {
+    // Closing a stream waits until the sound server next asks for data, which PulseAudio
+    // does only every half second or so: the player would see the program linger after
+    // the window has gone. The music has faded to silence, and the process's end closes
+    // the stream.
+    (void)engine.release();
+    return;
   }
   engine.reset();
 }

@@ -51,7 +51,9 @@ void Init(Backend backend, const Setup& setup = {});
 // Ends the sound without a click; quick, so that the program can end at once. BeginShutdown
 // starts the fade so that the program's other last work overlaps it.
 void BeginShutdown();
-void Shutdown();
+// programEnding: the process ends right after, so a sound device's stream is left for the
+// system to close rather than waited for.
+void Shutdown(bool programEnding = false);
 
 // The preferences' controls, each taking effect at once.
 void SetMusicVolume(int percent);   // 0..100, clamped

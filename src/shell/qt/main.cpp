@@ -169,7 +169,7 @@ int RunGame(QApplication& app, const CommandLine& options) {
   prefs::RememberViewAndPlace(window);
   fullScreen.Restore();
   window.hide();
-  audio::Shutdown();
+  audio::Shutdown(/*programEnding=*/true);
   return status;
 }
 
