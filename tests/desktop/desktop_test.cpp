@@ -440,9 +440,6 @@ int main(int argc, char** argv) {
   platform::SetPlatform(os);
   MainWindow main(qtOs);
   window = &main;
-  qtOs.window = &main;
-  qtOs.repaint = [&main] { main.RepaintNow(); };
-  qtOs.formChanged = [&main] { main.Sync(); };
   qtOs.optionsDialog = [&main] { RunOptionsDialog(&main); };
   FormCreate();
   main.show();

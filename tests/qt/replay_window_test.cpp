@@ -48,11 +48,6 @@ uint64_t RecordGame(const std::string& path) {
 struct Window {
   platform::QtPlatform os;
   MainWindow window{os};
-  Window() {
-    os.window = &window;
-    os.repaint = [this] { window.RepaintNow(); };
-    os.formChanged = [this] { window.Sync(); };
-  }
 };
 
 TEST(ReplayWindow, TheRecordItemStandsInTheFileMenuAboveExit) {

@@ -36,9 +36,6 @@ TEST(Window, StartsOnTheTitlePictureAt312By216WithSaveDisabled) {
   platform::QtPlatform os;
   platform::SetPlatform(&os);
   MainWindow window(os);
-  os.window = &window;
-  os.repaint = [&window] { window.RepaintNow(); };
-  os.formChanged = [&window] { window.Sync(); };
   FormCreate();
   // Hold the game still: a tick would draw the prompt over the picture and retitle the window.
   Form1.Timer1.Enabled = false;
@@ -102,8 +99,6 @@ TEST(Window, PadKeysShareTheKeyboardsPathAndAreReleasedWithIt) {
   platform::QtPlatform os;
   platform::SetPlatform(&os);
   MainWindow window(os);
-  os.window = &window;
-  os.formChanged = [&window] { window.Sync(); };
   Form1.Timer1.Enabled = false;
   window.show();
   QApplication::processEvents();

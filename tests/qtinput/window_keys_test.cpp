@@ -31,9 +31,6 @@ TEST(WindowKeys, ReboundKeysAndPadButtonsReachTheGame) {
   platform::QtPlatform os;
   platform::SetPlatform(&os);
   MainWindow window(os);
-  os.window = &window;
-  os.repaint = [&window] { window.RepaintNow(); };
-  os.formChanged = [&window] { window.Sync(); };
   FormCreate();
   Form1.Timer1.Enabled = false;  // hold the game still
   window.show();

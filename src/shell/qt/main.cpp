@@ -131,9 +131,6 @@ int RunGame(QApplication& app, const CommandLine& options) {
   LoadFormSheets();
 
   MainWindow window(os);
-  os.window = &window;
-  os.repaint = [&window] { window.RepaintNow(); };
-  os.formChanged = [&window] { window.Sync(); };
   os.optionsDialog = [&window] { RunOptionsDialog(&window); };
   os.aboutDialog = [&window] { RunAboutDialog(&window); };
   // Game controllers press the game's keys through the same handlers as the keyboard.

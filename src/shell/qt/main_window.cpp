@@ -47,6 +47,9 @@ MainWindow::MainWindow(platform::QtPlatform& os)
     : os_(os),
       keys_([this](uint16_t vk) { Dispatch([vk] { feed::KeyDown(vk); }); },
             [this](uint16_t vk) { Dispatch([vk] { feed::KeyUp(vk); }); }) {
+  os_.window = this;
+  os_.repaint = [this] { RepaintNow(); };
+  os_.formChanged = [this] { Sync(); };
   setWindowTitle(QString::fromStdString(Form1.Caption));
   // The view is placed by hand, not by the main window's layout, so that in fullscreen the
   // menu bar can appear over the picture without moving it.
@@ -356,3 +359,9 @@ void MainWindow::ShowMenuBar(bool shown) {
 }
 
 bool MainWindow::MenuBarShown() const { return menuBar()->maximumHeight() > 0; }
+
+MainWindow::~MainWindow() {
+  os_.window = nullptr;
+  os_.repaint = nullptr;
+  os_.formChanged = nullptr;
+}

@@ -24,7 +24,10 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
+  // The window becomes the platform's window: dialogs open over it, and the game's repaints
+  // and form changes reach it, until it is destroyed.
   explicit MainWindow(platform::QtPlatform& os);
+  ~MainWindow() override;
 
   // Mirrors the form's model: caption, menu states, timers, client size.
   void Sync();
