@@ -5,7 +5,6 @@
 // value, it is accepted.
 #include <cstddef>
 #include <cstring>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -34,7 +33,9 @@ std::string Text(const Path& p) {
 
 class Checker {
  public:
-  explicit Checker(const GameState& s) : s_(s) {}
+  // The relations between fields (hit points within the maximum, a hero made outside the
+  // title) need the record's mode and the hero's maximum.
+  Checker(int32_t gameMode, int32_t heroMaxHP) : gameMode_(gameMode), heroMaxHP_(heroMaxHP) {}
 
   bool Failed() const { return problem_.has_value(); }
   std::optional<std::string> Problem() const { return problem_; }
@@ -43,9 +44,9 @@ class Checker {
     const bool live = !record.live || record.live(base);
     for (const FieldInfo& f : record.fields) {
       if (Failed()) return;
+      if (f.rule == Rule::kAny && !f.record) continue;
       if (f.when == When::kLive && !live) continue;
       if (f.when == When::kShooting && !(live && Shoots(base))) continue;
-      if (f.rule == Rule::kAny && !f.record) continue;
       for (int i = 0; i < f.count && !Failed(); ++i) {
         const Path here{parent, f.name, f.count > 1 ? i : -1};
         const uint8_t* at = base + f.offset;
@@ -73,8 +74,8 @@ class Checker {
       case Rule::kMadeHero:
         // Zero is the value of a program that has not started a game yet (the title
         // screen); a hero of any other mode has been made.
-        return Range(where, value, s_.GameMode == kModeTitle ? 0 : 1, f.hi);
-      case Rule::kHeroHP: return Range(where, value, 0, s_.MaxHP);
+        return Range(where, value, gameMode_ == kModeTitle ? 0 : 1, f.hi);
+      case Rule::kHeroHP: return Range(where, value, 0, heroMaxHP_);
       case Rule::kSpriteRow: {
         MonsterRecord m;
         std::memcpy(&m, record, sizeof m);
@@ -100,18 +101,17 @@ class Checker {
     problem_ = Text(where) + " が " + std::to_string(value) + " です（" + expected + " のはずです）";
   }
 
-  const GameState& s_;
+  int32_t gameMode_, heroMaxHP_;
   std::optional<std::string> problem_;
 };
 
 }  // namespace
 
 std::optional<std::string> CheckSaveRecord(const uint8_t* data) {
-  // The relations between fields (hit points within the maximum, a hero made outside the
-  // title) read the record as the game would hold it.
-  auto s = std::make_unique<GameState>();
-  std::memcpy(s.get(), data, kSavedStretchSize);
-  Checker c(*s);
+  int32_t gameMode, heroMaxHP;
+  std::memcpy(&gameMode, data + offsetof(GameState, GameMode), sizeof gameMode);
+  std::memcpy(&heroMaxHP, data + offsetof(GameState, MaxHP), sizeof heroMaxHP);
+  Checker c(gameMode, heroMaxHP);
   c.Record(SaveRecordInfo(), data, nullptr);
   return c.Problem();
 }

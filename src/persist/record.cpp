@@ -1,7 +1,7 @@
-// The byte image of a saved game, copied field by field between the game state and the
-// record as the record's table describes them.
+// The byte image of a saved game, copied between the game state and the record as the
+// record's table describes them.
+#include <algorithm>
 #include <cstring>
-#include <memory>
 #include <type_traits>
 
 #include "persist/record_fields.h"
@@ -12,34 +12,60 @@ static_assert(std::is_trivially_copyable_v<GameState>);
 
 namespace {
 
-// Padding carries no meaning and is written as zero, so that two saves of the same game are
-// the same file. Bytes the game merely does not use (a shot's byte 1, the unused bytes of a
-// floor item) are kept: they belong to the record as the game holds it.
-void ClearPadding(const persist::RecordInfo& record, uint8_t* held) {
+// A stretch of bytes: where it is in the file, where the game state holds it, how long.
+struct Span {
+  size_t file, held, size;
+};
+
+// The table flattened once: the stretches to copy (merged where they run on in both
+// places) and every padding field inside them.
+struct Plan {
+  std::vector<Span> copy;
+  std::vector<Span> padding;
+};
+
+void AddPadding(const persist::RecordInfo& record, size_t file, size_t held, Plan& plan) {
   for (const persist::FieldInfo& f : record.fields) {
     if (f.stateOffset == persist::kNotHeld) continue;
-    if (f.role == persist::Role::kPadding) std::memset(held + f.stateOffset, 0, f.Size());
+    if (f.role == persist::Role::kPadding)
+      plan.padding.push_back({file + f.offset, held + f.stateOffset, f.Size()});
     if (f.record)
-      for (int i = 0; i < f.count; ++i) ClearPadding(*f.record, held + f.stateOffset + i * f.width);
+      for (size_t i = 0; i < f.count; ++i)
+        AddPadding(*f.record, file + f.offset + i * f.width, held + f.stateOffset + i * f.width,
+                   plan);
   }
 }
 
-void ClearPadding(GameState& s) {
-  ClearPadding(persist::SaveRecordInfo(), reinterpret_cast<uint8_t*>(&s));
+Plan MakePlan() {
+  Plan plan;
+  for (const persist::FieldInfo* f : persist::InFileOrder(persist::SaveRecordInfo())) {
+    if (f->stateOffset == persist::kNotHeld) continue;
+    Span s{f->offset, f->stateOffset, f->Size()};
+    Span* last = plan.copy.empty() ? nullptr : &plan.copy.back();
+    if (last && last->file + last->size == s.file && last->held + last->size == s.held)
+      last->size += s.size;
+    else
+      plan.copy.push_back(s);
+  }
+  AddPadding(persist::SaveRecordInfo(), 0, 0, plan);
+  return plan;
+}
+
+const Plan& RecordPlan() {
+  static const Plan plan = MakePlan();
+  return plan;
 }
 
 }  // namespace
 
+// Padding carries no meaning and is written as zero, so that two saves of the same game are
+// the same file. Bytes the game merely does not use (a shot's byte 1, the unused bytes of a
+// floor item) are kept: they belong to the record as the game holds it.
 std::vector<uint8_t> BuildSaveRecord() {
-  // Cleared on a copy: saving must not change the running game.
-  auto copy = std::make_unique<GameState>(G);
-  ClearPadding(*copy);
-
   std::vector<uint8_t> record(kSaveRecordSize, 0);
-  const auto* held = reinterpret_cast<const uint8_t*>(copy.get());
-  for (const persist::FieldInfo& f : persist::SaveRecordInfo().fields)
-    if (f.stateOffset != persist::kNotHeld)
-      std::memcpy(record.data() + f.offset, held + f.stateOffset, f.Size());
+  const auto* held = reinterpret_cast<const uint8_t*>(&G);
+  for (const Span& s : RecordPlan().copy) std::memcpy(record.data() + s.file, held + s.held, s.size);
+  for (const Span& s : RecordPlan().padding) std::memset(record.data() + s.file, 0, s.size);
   return record;
 }
 
@@ -47,9 +73,8 @@ namespace persist {
 
 void ApplySaveRecord(const uint8_t* data) {
   auto* held = reinterpret_cast<uint8_t*>(&G);
-  for (const FieldInfo& f : SaveRecordInfo().fields)
-    if (f.stateOffset != kNotHeld) std::memcpy(held + f.stateOffset, data + f.offset, f.Size());
-  ClearPadding(G);
+  for (const Span& s : RecordPlan().copy) std::memcpy(held + s.held, data + s.file, s.size);
+  for (const Span& s : RecordPlan().padding) std::memset(held + s.held, 0, s.size);
 }
 
 }  // namespace persist

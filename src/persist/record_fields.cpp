@@ -335,19 +335,6 @@ std::vector<const FieldInfo*> InFileOrder(const RecordInfo& record) {
   return order;
 }
 
-long long ReadElement(const uint8_t* base, const FieldInfo& field, int index) {
-  const uint8_t* p = base + static_cast<size_t>(index) * field.width;
-  if (field.width == 1) return field.isSigned ? static_cast<long long>(static_cast<int8_t>(*p)) : *p;
-  if (field.width == 2) {
-    uint16_t v;
-    std::memcpy(&v, p, sizeof v);
-    return field.isSigned ? static_cast<long long>(static_cast<int16_t>(v)) : v;
-  }
-  uint32_t v;
-  std::memcpy(&v, p, sizeof v);
-  return field.isSigned ? static_cast<long long>(static_cast<int32_t>(v)) : v;
-}
-
 std::optional<FieldPlace> FindField(const std::string& path) { return FindIn(kSave, path, 0); }
 
 std::string FieldNameAt(size_t offset) {

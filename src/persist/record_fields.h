@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <span>
 #include <string>
@@ -76,7 +77,18 @@ const RecordInfo& SaveRecordInfo();
 std::vector<const FieldInfo*> InFileOrder(const RecordInfo& record);
 
 // One element of a field, read as a number from the record bytes at base.
-long long ReadElement(const uint8_t* base, const FieldInfo& field, int index);
+inline long long ReadElement(const uint8_t* base, const FieldInfo& field, int index) {
+  const uint8_t* p = base + static_cast<size_t>(index) * field.width;
+  if (field.width == 1) return field.isSigned ? static_cast<long long>(static_cast<int8_t>(*p)) : *p;
+  if (field.width == 2) {
+    uint16_t v;
+    std::memcpy(&v, p, sizeof v);
+    return field.isSigned ? static_cast<long long>(static_cast<int16_t>(v)) : v;
+  }
+  uint32_t v;
+  std::memcpy(&v, p, sizeof v);
+  return field.isSigned ? static_cast<long long>(static_cast<int32_t>(v)) : v;
+}
 
 // Where a named value sits in the saved record, such as "HP", "Inventory[10]" or
 // "Monsters[3].ShotLook".
