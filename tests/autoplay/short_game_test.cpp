@@ -10,21 +10,47 @@
 
 namespace fs = std::filesystem;
 
-TEST(AutoplayShortGame, FirstBossFallsToPlay) {
-  fs::path dir = fs::temp_directory_path() / ("mirovaan-autoplay-" + std::to_string(::getpid()));
+namespace {
+
+// Plays hero `hero` with `seed` until the boss of `dungeon` falls; the report's JSON.
+std::string PlayUntilBoss(int hero, int seed, int dungeon, int ticks, int& status) {
+  fs::path dir = fs::temp_directory_path() / ("mirovaan-autoplay-" + std::to_string(::getpid()) +
+                                              "-" + std::to_string(hero) + std::to_string(seed));
   fs::create_directories(dir);
   std::string report = (dir / "report.json").string();
   std::string command = std::string(MIROVAAN_SIM_PATH) + " --data " + MIROVAAN_TEST_DATA_DIR +
-                        " --autoplay 0 --seed 1 --until-boss 0 --ticks 30000 --report " + report +
-                        " > " + (dir / "out.txt").string() + " 2>&1";
+                        " --autoplay " + std::to_string(hero) + " --seed " + std::to_string(seed) +
+                        " --until-boss " + std::to_string(dungeon) + " --ticks " +
+                        std::to_string(ticks) + " --report " + report + " > " +
+                        (dir / "out.txt").string() + " 2>&1";
   int raw = std::system(command.c_str());
+  status = WEXITSTATUS(raw);
   std::ifstream in(report);
   std::stringstream text;
   text << in.rdbuf();
-  std::string json = text.str();
   fs::remove_all(dir);
-  ASSERT_EQ(WEXITSTATUS(raw), 0);
+  return text.str();
+}
+
+}  // namespace
+
+TEST(AutoplayShortGame, FirstBossFallsToPlay) {
+  int status = -1;
+  std::string json = PlayUntilBoss(0, 1, 0, 30000, status);
+  ASSERT_EQ(status, 0);
   EXPECT_NE(json.find("\"dungeons\":{\"0\":{"), std::string::npos) << json;
   EXPECT_NE(json.find("\"bosses\":{\"0\":{"), std::string::npos) << json;
   EXPECT_NE(json.find("\"ending_tick\":null"), std::string::npos) << json;
+}
+
+// This game once stood for ever beside a chest on a ledge, firing along its own row into
+// the corner below the chest; it lines up with the chest now and goes on to the boss.
+TEST(AutoplayShortGame, AChestBehindACornerIsLinedUpWith) {
+  int status = -1;
+  std::string json = PlayUntilBoss(3, 2, 1, 40000, status);
+  ASSERT_EQ(status, 0);
+  const size_t from = json.find("\"bosses\":"), to = json.find("\"ending\":");
+  ASSERT_TRUE(from != std::string::npos && to != std::string::npos && from < to) << json;
+  const std::string bosses = json.substr(from, to - from);
+  EXPECT_NE(bosses.find("\"1\":{\"tick\""), std::string::npos) << json;
 }
