@@ -134,9 +134,9 @@ void FormResize(int clientWidth, int clientHeight) {
   Form1.ClientHeight = clientHeight;
 }
 
-void N6244321Click() { SetViewSize(Form1.N6244321, 624, 432); }
+void N6244321Click() { SetViewSize(Form1.N6244321, 2 * kViewWidth, 2 * kViewHeight); }
 void N3122161Click() { SetViewSize(Form1.N3122161, kViewWidth, kViewHeight); }
-void N1561081Click() { SetViewSize(Form1.N1561081, 156, 108); }
+void N1561081Click() { SetViewSize(Form1.N1561081, kViewWidth / 2, kViewHeight / 2); }
 
 void Timer1Timer() {
   GameTick();
