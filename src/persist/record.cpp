@@ -1,62 +1,80 @@
-// The byte image of a saved game. The game state keeps its saved stretch in file order, so
-// the record is that stretch with its padding cleared, then the boss flags.
+// The byte image of a saved game, copied between the game state and the record as the
+// record's table describes them.
+#include <algorithm>
 #include <cstring>
-#include <memory>
 #include <type_traits>
 
-#include "state/state.h"
+#include "persist/record_fields.h"
 #include "persist/save.h"
+#include "state/state.h"
 
 static_assert(std::is_trivially_copyable_v<GameState>);
-static_assert(persist::kBossDefeatedOffset == kSavedStretchSize);
-static_assert(persist::kBossDefeatedOffset + persist::kBossDefeatedCount + 3 == kSaveRecordSize);
 
 namespace {
 
-// Padding carries no meaning and is written as zero, so that two saves of the same game are
-// the same file. Bytes the game merely does not use (a shot's byte 1, the unused bytes of a
-// floor item) are kept: they belong to the record as the game holds it.
-void ClearPadding(GameState& s) {
-  std::memset(s.Pad22, 0, sizeof s.Pad22);
-  std::memset(s.Pad58, 0, sizeof s.Pad58);
-  s.Pad3915 = 0;
-  for (MonsterRecord& m : s.Monsters) {
-    std::memset(m.Pad33, 0, sizeof m.Pad33);
-    std::memset(m.Pad49, 0, sizeof m.Pad49);
-    std::memset(m.Pad70, 0, sizeof m.Pad70);
-    std::memset(m.Pad81, 0, sizeof m.Pad81);
-    std::memset(m.Pad94, 0, sizeof m.Pad94);
+// A stretch of bytes: where it is in the file, where the game state holds it, how long.
+struct Span {
+  size_t file, held, size;
+};
+
+// The table flattened once: the stretches to copy (merged where they run on in both
+// places) and every padding field inside them.
+struct Plan {
+  std::vector<Span> copy;
+  std::vector<Span> padding;
+};
+
+void AddPadding(const persist::RecordInfo& record, size_t file, size_t held, Plan& plan) {
+  for (const persist::FieldInfo& f : record.fields) {
+    if (f.stateOffset == persist::kNotHeld) continue;
+    if (f.role == persist::Role::kPadding)
+      plan.padding.push_back({file + f.offset, held + f.stateOffset, f.Size()});
+    if (f.record)
+      for (size_t i = 0; i < f.count; ++i)
+        AddPadding(*f.record, file + f.offset + i * f.width, held + f.stateOffset + i * f.width,
+                   plan);
   }
-  for (FloorItemRecord& f : s.FloorItems) std::memset(f.Pad22, 0, sizeof f.Pad22);
-  for (ShotRecord& r : s.HeroShots) std::memset(r.Pad2, 0, sizeof r.Pad2);
-  for (ShotRecord& r : s.MonsterShots) std::memset(r.Pad2, 0, sizeof r.Pad2);
-  for (TrapRecord& t : s.Traps) std::memset(t.Pad2, 0, sizeof t.Pad2);
-  for (CoinRecord& c : s.Coins) {
-    std::memset(c.Pad1, 0, sizeof c.Pad1);
-    std::memset(c.Pad21, 0, sizeof c.Pad21);
+}
+
+Plan MakePlan() {
+  Plan plan;
+  for (const persist::FieldInfo* f : persist::InFileOrder(persist::SaveRecordInfo())) {
+    if (f->stateOffset == persist::kNotHeld) continue;
+    Span s{f->offset, f->stateOffset, f->Size()};
+    Span* last = plan.copy.empty() ? nullptr : &plan.copy.back();
+    if (last && last->file + last->size == s.file && last->held + last->size == s.held)
+      last->size += s.size;
+    else
+      plan.copy.push_back(s);
   }
+  AddPadding(persist::SaveRecordInfo(), 0, 0, plan);
+  return plan;
+}
+
+const Plan& RecordPlan() {
+  static const Plan plan = MakePlan();
+  return plan;
 }
 
 }  // namespace
 
+// Padding carries no meaning and is written as zero, so that two saves of the same game are
+// the same file. Bytes the game merely does not use (a shot's byte 1, the unused bytes of a
+// floor item) are kept: they belong to the record as the game holds it.
 std::vector<uint8_t> BuildSaveRecord() {
-  // Cleared on a copy: saving must not change the running game.
-  auto copy = std::make_unique<GameState>(G);
-  ClearPadding(*copy);
-
   std::vector<uint8_t> record(kSaveRecordSize, 0);
-  std::memcpy(record.data(), copy.get(), kSavedStretchSize);
-  std::memcpy(record.data() + persist::kBossDefeatedOffset, G.BossDefeated,
-              persist::kBossDefeatedCount);
+  const auto* held = reinterpret_cast<const uint8_t*>(&G);
+  for (const Span& s : RecordPlan().copy) std::memcpy(record.data() + s.file, held + s.held, s.size);
+  for (const Span& s : RecordPlan().padding) std::memset(record.data() + s.file, 0, s.size);
   return record;
 }
 
 namespace persist {
 
 void ApplySaveRecord(const uint8_t* data) {
-  std::memcpy(&G, data, kSavedStretchSize);
-  std::memcpy(G.BossDefeated, data + kBossDefeatedOffset, kBossDefeatedCount);
-  ClearPadding(G);
+  auto* held = reinterpret_cast<uint8_t*>(&G);
+  for (const Span& s : RecordPlan().copy) std::memcpy(held + s.held, data + s.file, s.size);
+  for (const Span& s : RecordPlan().padding) std::memset(held + s.held, 0, s.size);
 }
 
 }  // namespace persist

@@ -35,10 +35,6 @@ namespace persist {
 // Why a file operation failed, for the player (errno in).
 std::string SystemReason(int error);
 
-// Offsets inside the record that are not part of the game state's saved stretch.
-constexpr size_t kBossDefeatedOffset = 13509;
-constexpr size_t kBossDefeatedCount = 20;
-
 // The names the two file dialogs propose. A save hands its name to the load dialog and a
 // load hands its name to the save dialog, so the player finds the last file again.
 const std::string& SaveDialogFileName();

@@ -1,8 +1,8 @@
 #include "replay/state_hash.h"
 
-#include <fstream>
 #include <vector>
 
+#include "platform/files.h"
 #include "state/form.h"
 #include "state/random.h"
 #include "state/state.h"
@@ -54,13 +54,15 @@ uint64_t StateHash() {
 
 uint64_t ContentHash(const std::string& appDir) {
   Fnv h;
-  std::vector<char> bytes(kDungeonBytes);
   for (int dungeon = 0; dungeon <= 8; ++dungeon) {
-    std::ifstream in(appDir + "M_" + std::to_string(dungeon) + ".mpt", std::ios::binary);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    int64_t got = in.gcount();  // 0 for a missing file, short for a short one
+    // Read the safe way: a pipe or a device in a dungeon's place must not hang a replay.
+    // What cannot be read counts as an empty file, a short file as its bytes.
+    std::vector<uint8_t> bytes;
+    platform::ReadRegularFile(appDir + "M_" + std::to_string(dungeon) + ".mpt", kDungeonBytes,
+                              platform::Excess::Ignore, bytes);
+    const int64_t got = static_cast<int64_t>(bytes.size());
     h.AddValue(got);
-    h.Add(bytes.data(), static_cast<size_t>(got));
+    h.Add(bytes.data(), bytes.size());
   }
   return h.Value();
 }

@@ -124,58 +124,8 @@ struct WorldEntrance {
   uint8_t Music;
 };
 
-static_assert(sizeof(MonsterRecord) == 96);
-static_assert(offsetof(MonsterRecord, Kind) == 32);
-static_assert(offsetof(MonsterRecord, Height) == 36);
-static_assert(offsetof(MonsterRecord, Width) == 40);
-static_assert(offsetof(MonsterRecord, IsBoss) == 44);
-static_assert(offsetof(MonsterRecord, State) == 45);
-static_assert(offsetof(MonsterRecord, Behaviour) == 46);
-static_assert(offsetof(MonsterRecord, Facing) == 47);
-static_assert(offsetof(MonsterRecord, StepLeft) == 48);
-static_assert(offsetof(MonsterRecord, SpriteRow) == 52);
-static_assert(offsetof(MonsterRecord, AnimFrame) == 56);
-static_assert(offsetof(MonsterRecord, MoveTimer) == 60);
-static_assert(offsetof(MonsterRecord, MoveDelay) == 64);
-static_assert(offsetof(MonsterRecord, SplatColumn) == 68);
-static_assert(offsetof(MonsterRecord, IsChest) == 69);
-static_assert(offsetof(MonsterRecord, FreezeTicks) == 72);
-static_assert(offsetof(MonsterRecord, BurnTicks) == 76);
-static_assert(offsetof(MonsterRecord, DropItem) == 80);
-static_assert(offsetof(MonsterRecord, DropChance) == 84);
-static_assert(offsetof(MonsterRecord, RareDropItem) == 88);
-static_assert(offsetof(MonsterRecord, Shoots) == 89);
-static_assert(offsetof(MonsterRecord, ShotLife) == 90);
-static_assert(offsetof(MonsterRecord, ShotSpeed) == 91);
-static_assert(offsetof(MonsterRecord, ShotLook) == 92);
-static_assert(offsetof(MonsterRecord, ShotRate) == 93);
-
-static_assert(sizeof(ShotRecord) == 24);
-static_assert(offsetof(ShotRecord, X) == 4);
-static_assert(offsetof(ShotRecord, Y) == 8);
-static_assert(offsetof(ShotRecord, Life) == 12);
-static_assert(offsetof(ShotRecord, Speed) == 16);
-static_assert(offsetof(ShotRecord, Direction) == 17);
-static_assert(offsetof(ShotRecord, HeldLook) == 18);
-static_assert(offsetof(ShotRecord, Look) == 19);
-static_assert(offsetof(ShotRecord, Attack) == 20);
-
-static_assert(sizeof(TrapRecord) == 24);
-static_assert(offsetof(TrapRecord, Sprung) == 1);
-static_assert(offsetof(TrapRecord, X) == 4);
-static_assert(offsetof(TrapRecord, Y) == 8);
-static_assert(offsetof(TrapRecord, TrapKind) == 18);
-
-static_assert(sizeof(CoinRecord) == 24);
-static_assert(offsetof(CoinRecord, Lifetime) == 12);
-static_assert(offsetof(CoinRecord, Amount) == 16);
-static_assert(offsetof(CoinRecord, Frame) == 20);
-
-static_assert(sizeof(FloorItemRecord) == 64);
-static_assert(offsetof(FloorItemRecord, Present) == 21);
-static_assert(offsetof(FloorItemRecord, X) == 24);
-static_assert(offsetof(FloorItemRecord, Y) == 28);
-static_assert(offsetof(FloorItemRecord, Item) == 32);
-
+// The saved records are pinned, field by field, by the saved game's tables
+// (persist/record_fields.cpp); the floor and the entrance are the dungeon file's and the
+// world map's.
 static_assert(sizeof(FloorRecord) == 3856);
 static_assert(sizeof(WorldEntrance) == 16);

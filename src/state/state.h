@@ -1,6 +1,7 @@
 // All state of a running game: one record, one global instance, read and written directly
 // by every routine. The first stretch (HeroX .. MenuPage) is the saved game's byte image,
-// natural alignment included, so its layout is pinned below.
+// natural alignment included; the saved game's tables (persist/record_fields.cpp) pin it
+// field by field.
 #pragma once
 
 #include <cstddef>
@@ -74,42 +75,6 @@ struct GameState {
 
 constexpr size_t kSavedStretchSize = 13509;
 
-static_assert(offsetof(GameState, HeroX) == 0);
-static_assert(offsetof(GameState, HeroY) == 4);
-static_assert(offsetof(GameState, FloorIndex) == 8);
-static_assert(offsetof(GameState, WorldX) == 12);
-static_assert(offsetof(GameState, WorldY) == 16);
-static_assert(offsetof(GameState, WalkFrame) == 20);
-static_assert(offsetof(GameState, Facing) == 21);
-static_assert(offsetof(GameState, Level) == 24);
-static_assert(offsetof(GameState, MaxHP) == 28);
-static_assert(offsetof(GameState, HP) == 32);
-static_assert(offsetof(GameState, Strength) == 36);
-static_assert(offsetof(GameState, Defence) == 40);
-static_assert(offsetof(GameState, Experience) == 44);
-static_assert(offsetof(GameState, Gold) == 48);
-static_assert(offsetof(GameState, Reserved1) == 52);
-static_assert(offsetof(GameState, HeroIndex) == 53);
-static_assert(offsetof(GameState, WeaponItem) == 54);
-static_assert(offsetof(GameState, ArmourItem) == 55);
-static_assert(offsetof(GameState, Reserved2) == 56);
-static_assert(offsetof(GameState, Reserved3) == 57);
-static_assert(offsetof(GameState, PendingExperience) == 60);
-static_assert(offsetof(GameState, DungeonIndex) == 64);
-static_assert(offsetof(GameState, GameMode) == 68);
-static_assert(offsetof(GameState, Monsters) == 72);
-static_assert(offsetof(GameState, MusicTrack) == 3912);
-static_assert(offsetof(GameState, MusicOn) == 3913);
-static_assert(offsetof(GameState, EffectsOn) == 3914);
-static_assert(offsetof(GameState, TickInterval) == 3916);
-static_assert(offsetof(GameState, Inventory) == 3920);
-static_assert(offsetof(GameState, FloorItems) == 3984);
-static_assert(offsetof(GameState, InventoryCursor) == 10384);
-static_assert(offsetof(GameState, HeroShots) == 10388);
-static_assert(offsetof(GameState, MonsterShots) == 10628);
-static_assert(offsetof(GameState, Traps) == 10868);
-static_assert(offsetof(GameState, Coins) == 11108);
-static_assert(offsetof(GameState, MenuPage) == 13508);
 static_assert(offsetof(GameState, MenuPage) + 1 == kSavedStretchSize);
 
 // The one game. Zero at program start; FormCreate gives it its start-up values.

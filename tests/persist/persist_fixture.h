@@ -8,12 +8,15 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "state/form.h"
 #include "state/state.h"
 #include "gfx/bmp.h"
+#include "persist/record_fields.h"
 #include "persist/save.h"
 #include "support/test_support.h"
 
@@ -63,16 +66,46 @@ inline std::vector<uint8_t> StateBytes() {
   return bytes;
 }
 
-template <typename T>
-T ReadLE(const std::vector<uint8_t>& record, size_t offset) {
-  T value;
-  std::memcpy(&value, record.data() + offset, sizeof(T));
-  return value;
+// A named value of a saved record ("HP", "Inventory[10]", "Monsters[3].Kind"), at the
+// width the file gives it. A name the record does not have fails the test.
+inline const persist::FieldPlace& Place(const std::string& name) {
+  static std::map<std::string, persist::FieldPlace> known;
+  if (auto it = known.find(name); it != known.end()) return it->second;
+  std::optional<persist::FieldPlace> place = persist::FindField(name);
+  if (!place) ADD_FAILURE() << "the saved record has no field " << name;
+  return known[name] = place.value_or(persist::FieldPlace{0, nullptr});
 }
 
-template <typename T>
-void WriteLE(std::vector<uint8_t>& record, size_t offset, T value) {
-  std::memcpy(record.data() + offset, &value, sizeof(T));
+inline void SetField(std::vector<uint8_t>& record, const std::string& name, int64_t value) {
+  const persist::FieldPlace& at = Place(name);
+  if (!at.field || at.offset + at.field->width > record.size()) return;
+  std::memcpy(record.data() + at.offset, &value, at.field->width);  // little-endian machine
+}
+
+inline long long GetField(const std::vector<uint8_t>& record, const std::string& name) {
+  const persist::FieldPlace& at = Place(name);
+  if (!at.field || at.offset + at.field->width > record.size()) return 0;
+  return persist::ReadElement(record.data() + at.offset, *at.field, 0);
+}
+
+// The first value in which two records differ, by name, or "" when they are the same.
+inline std::string FirstDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+  for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+    if (a[i] != b[i]) return persist::FieldNameAt(i);
+  return a.size() == b.size() ? std::string() : "the length";
+}
+
+// The same for two images of the whole game state (StateBytes).
+inline std::string StateDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+  for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+    if (a[i] == b[i]) continue;
+    if (i < kSavedStretchSize) return persist::FieldNameAt(i);
+    const size_t boss = offsetof(GameState, BossDefeated);
+    if (i >= boss && i < boss + sizeof G.BossDefeated)
+      return "BossDefeated[" + std::to_string(i - boss) + "]";
+    return "state byte " + std::to_string(i) + ", outside the saved record";
+  }
+  return a.size() == b.size() ? std::string() : "the length";
 }
 
 // A game in progress on the world map, with values a real game could hold.

@@ -34,7 +34,7 @@ class SaveFile : public ::testing::Test {
     persist::SetFileIoForTesting(nullptr);
     EXPECT_EQ(ReadBytes(dir_.File("game.sav")), oldGame_);
     EXPECT_EQ(dir_.Names(), std::vector<std::string>{"game.sav"}) << "temporary file left";
-    EXPECT_EQ(StateBytes(), before);
+    EXPECT_EQ(StateDifference(StateBytes(), before), "");
     ASSERT_EQ(testsupport::Os().lines.size(), 1u);
     const std::string& line = testsupport::Os().lines[0];
     EXPECT_NE(line.find("ゲームデータを保存できませんでした："), std::string::npos) << line;
@@ -81,7 +81,7 @@ TEST_F(SaveFile, FailingFlushOrRenameKeepsTheOldGame) {
 TEST_F(SaveFile, SuccessReplacesTheWholeFileAndKeepsItsPermissions) {
   ASSERT_EQ(::chmod(dir_.File("game.sav").c_str(), 0640), 0);
   EXPECT_TRUE(SaveGameFile(dir_.File("game.sav")));
-  EXPECT_EQ(ReadBytes(dir_.File("game.sav")), BuildSaveRecord());
+  EXPECT_EQ(FirstDifference(ReadBytes(dir_.File("game.sav")), BuildSaveRecord()), "");
   struct stat st;
   ASSERT_EQ(::stat(dir_.File("game.sav").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
@@ -104,7 +104,7 @@ TEST_F(SaveFile, SavingThroughALinkUpdatesItsTarget) {
   struct stat st;
   ASSERT_EQ(::lstat(dir_.File("link.sav").c_str(), &st), 0);
   EXPECT_TRUE(S_ISLNK(st.st_mode));
-  EXPECT_EQ(ReadBytes(dir_.File("game.sav")), BuildSaveRecord());
+  EXPECT_EQ(FirstDifference(ReadBytes(dir_.File("game.sav")), BuildSaveRecord()), "");
 }
 
 TEST_F(SaveFile, UnwritablePlacesAreReported) {
@@ -161,7 +161,7 @@ TEST_F(SaveFile, KilledSavesLeaveNothingBehind) {
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{".game.sav.keep", ".other.sav.ABCDEF", "game.sav",
                                              "notes.txt"}));
-  EXPECT_EQ(ReadBytes(dir_.File("game.sav")), BuildSaveRecord());
+  EXPECT_EQ(FirstDifference(ReadBytes(dir_.File("game.sav")), BuildSaveRecord()), "");
 }
 
 TEST_F(SaveFile, WithoutUnnamedFilesTheNamedWayStillSaves) {
@@ -169,7 +169,7 @@ TEST_F(SaveFile, WithoutUnnamedFilesTheNamedWayStillSaves) {
   io.openUnnamed = [](const char*, mode_t) { errno = EOPNOTSUPP; return -1; };
   persist::SetFileIoForTesting(&io);
   EXPECT_TRUE(SaveGameFile(dir_.File("game.sav")));
-  EXPECT_EQ(ReadBytes(dir_.File("game.sav")), BuildSaveRecord());
+  EXPECT_EQ(FirstDifference(ReadBytes(dir_.File("game.sav")), BuildSaveRecord()), "");
   EXPECT_EQ(dir_.Names(), std::vector<std::string>{"game.sav"});
 }
 
@@ -178,7 +178,7 @@ TEST_F(SaveFile, DanglingAndChainedLinksWriteTheirTargetAndStayLinks) {
   ASSERT_EQ(::symlink("sub/new.sav", dir_.File("dangling.sav").c_str()), 0);
   ASSERT_EQ(::symlink("../dangling.sav", dir_.File("sub/chain.sav").c_str()), 0);
   EXPECT_TRUE(SaveGameFile(dir_.File("sub/chain.sav"))) << LastMessage();
-  EXPECT_EQ(ReadBytes(dir_.File("sub/new.sav")), BuildSaveRecord());
+  EXPECT_EQ(FirstDifference(ReadBytes(dir_.File("sub/new.sav")), BuildSaveRecord()), "");
   for (const char* link : {"dangling.sav", "sub/chain.sav"}) {
     struct stat st;
     ASSERT_EQ(::lstat(dir_.File(link).c_str(), &st), 0);

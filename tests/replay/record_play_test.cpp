@@ -1,5 +1,11 @@
 // Recording a game and playing it back gives the same game, byte for byte; a changed replay
 // is caught at the first stored hash after the change.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <future>
 #include <regex>
 
 #include "replay/start.h"
@@ -187,6 +193,31 @@ TEST(ContentHash, ChangesWithADungeonFileOnly) {
   f.put('\x7f');
   f.close();
   EXPECT_NE(replay::ContentHash(copy), original);
+}
+
+// A pipe in a dungeon file's place is read as no file, at once, instead of waiting for a
+// writer that never comes; a folder likewise.
+TEST(ContentHash, APipeOrAFolderInADungeonsPlaceDoesNotHang) {
+  ScratchDir dir;
+  const std::string data = testsupport::DataDir() + "/";
+  const std::string copy = dir.File("");
+  for (int d = 0; d <= 8; ++d) {
+    std::string name = "M_" + std::to_string(d) + ".mpt";
+    if (d != 4) std::filesystem::copy_file(data + name, copy + name);
+  }
+  const uint64_t withoutFour = replay::ContentHash(copy);
+  ASSERT_EQ(::mkfifo((copy + "M_4.mpt").c_str(), 0600), 0);
+  auto hash = std::async(std::launch::async, [&] { return replay::ContentHash(copy); });
+  if (hash.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+    // Let the reader go before failing, so that the test program can end.
+    int fd = ::open((copy + "M_4.mpt").c_str(), O_WRONLY | O_NONBLOCK);
+    if (fd >= 0) ::close(fd);
+    FAIL() << "the content hash waits on a pipe";
+  }
+  EXPECT_EQ(hash.get(), withoutFour);
+  std::filesystem::remove(copy + "M_4.mpt");
+  std::filesystem::create_directory(copy + "M_4.mpt");
+  EXPECT_EQ(replay::ContentHash(copy), withoutFour);
 }
 
 }  // namespace

@@ -224,4 +224,24 @@ TEST_F(Runner, TheStateReportNamesRecordFields) {
   EXPECT_EQ(Field(s, "GameMode"), "0");
 }
 
+// The whole report of a fight in progress (monsters on the move, shots in flight, coins),
+// byte for byte as scripts that read it have always had it. After a deliberate change of
+// the report, write the new one with MIROVAAN_WRITE_GOLDEN=1.
+TEST_F(Runner, TheStateReportOfAFightStaysByteForByte) {
+  const std::string sources = std::string(MIROVAAN_TEST_SOURCE_DIR) + "/replay/corpus/sources/";
+  const std::string golden = std::string(MIROVAAN_TEST_SOURCE_DIR) + "/sim/golden/crowd-fight.json";
+  Result r = Run("--load " + sources + "crowd-d6.sav --seed 61 --keys " + sources +
+                 "crowd-fight.keys --ticks 1000 --state " + Path("s.json"));
+  ASSERT_EQ(r.status, 0) << r.out;
+  const std::string report = Read("s.json");
+  if (std::getenv("MIROVAAN_WRITE_GOLDEN")) std::ofstream(golden, std::ios::binary) << report;
+  std::ifstream in(golden, std::ios::binary);
+  std::stringstream expected;
+  expected << in.rdbuf();
+  ASSERT_FALSE(expected.str().empty()) << golden;
+  EXPECT_EQ(report, expected.str());
+  EXPECT_NE(report.find("\"Present\":1"), std::string::npos);  // loot on the floor
+  EXPECT_NE(report.find("\"Active\":1"), std::string::npos);   // shots or coins in flight
+}
+
 }  // namespace
