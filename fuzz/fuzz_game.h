@@ -17,6 +17,7 @@
 #include "content/items.h"
 #include "state/form.h"
 #include "state/random.h"
+#include "start/start_up.h"
 #include "state/state.h"
 #include "game/tick.h"
 #include "world/world.h"
@@ -68,10 +69,7 @@ inline void StartOnce() {
   static bool started = false;
   if (started) return;
   started = true;
-  platform::SetPlatform(&Os());
-  audio::Init(audio::Backend::Virtual);
-  AppDir = ScratchAppDir();
-  LoadFormSheets();
+  start::PrepareProgram(Os(), ScratchAppDir(), [] { audio::Init(audio::Backend::Virtual); });
   FormCreate();
   FormShow();
   std::atexit([] { std::filesystem::remove_all(ScratchAppDir()); });

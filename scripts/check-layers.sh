@@ -5,7 +5,7 @@
 set -euo pipefail
 root="${1:-$(cd "$(dirname "$0")/.." && pwd)}"
 
-layers=(base platform gfx platform/headless state content audio screens combat world persist game shell replay
+layers=(base platform gfx platform/headless state content start audio screens combat world persist game shell replay
         platform/qt shell/qt)
 
 rank_of() {

@@ -55,7 +55,7 @@ bool ParseWave(const std::vector<uint8_t>& b, WaveData& out) {
       w.Samples.resize(count);
       for (size_t i = 0; i < count; ++i) {
         if (bytesPer == 1) w.Samples[i] = int16_t((int(b[body + i]) - 128) << 8);
-        else w.Samples[i] = int16_t(Le16(b, body + 2 * i));
+        else w.Samples[i] = base::ReadLeSigned16(b.data() + body + 2 * i);
       }
       out = std::move(w);
       return true;

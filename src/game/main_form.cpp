@@ -8,8 +8,6 @@
 #include <new>
 
 #include "audio/sound.h"
-#include "content/heroes.h"
-#include "content/items.h"
 #include "state/form.h"
 #include "game/modes.h"
 #include "state/random.h"
@@ -17,6 +15,7 @@
 #include "game/tick.h"
 #include "gfx/text.h"
 #include "platform/platform.h"
+#include "start/start_up.h"
 
 namespace {
 
@@ -96,19 +95,6 @@ std::string FindAppDir(const std::string& programDir) {
   return places.empty() ? std::string("./") : places.front();
 }
 
-void FillContentTables() {
-  InitHeroTexts();
-  InitItems();
-}
-
-void PrepareProgram(platform::Platform& os, std::string appDir, audio::Backend backend) {
-  platform::SetPlatform(&os);
-  if (appDir.empty() || appDir.back() != '/') appDir += '/';
-  AppDir = appDir;
-  audio::Init(backend);
-  LoadFormSheets();
-}
-
 // Without the Japanese fonts every text is a row of boxes, this message's Japanese half
 // included, so it says the same in English; the game goes on either way.
 void WarnWithoutJapaneseFont() {
@@ -126,12 +112,10 @@ void FormCreate() {
   WarnWithoutJapaneseFont();
   Randomize();
   if (AppDir.empty()) AppDir = FindAppDir(".");
-  SetUpBuffers();
-  SetStartValues();
+  start::PrepareRecord();
   G.SpeechIndex = 0;
   G.Reserved3 = 0;
   G.TickCount = 0;
-  FillContentTables();
   G.Facing = 2;
   G.GameMode = kModeTitle;
   Form1.Image1.LoadFromFile(AppDir + "title.bmp", kViewPicture);
@@ -150,9 +134,9 @@ void FormResize(int clientWidth, int clientHeight) {
   Form1.ClientHeight = clientHeight;
 }
 
-void N6244321Click() { SetViewSize(Form1.N6244321, 624, 432); }
+void N6244321Click() { SetViewSize(Form1.N6244321, 2 * kViewWidth, 2 * kViewHeight); }
 void N3122161Click() { SetViewSize(Form1.N3122161, kViewWidth, kViewHeight); }
-void N1561081Click() { SetViewSize(Form1.N1561081, 156, 108); }
+void N1561081Click() { SetViewSize(Form1.N1561081, kViewWidth / 2, kViewHeight / 2); }
 
 void Timer1Timer() {
   GameTick();

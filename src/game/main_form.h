@@ -9,13 +9,9 @@
 #include "audio/sound.h"
 #include "platform/platform.h"
 
+// The window's creation: the game record prepared (start::PrepareRecord), the title shown and
+// its music begun. start::PrepareProgram comes before it, FormShow after.
 void FormCreate();
-// The program's start-up before its window opens, shared by the desktop program and the
-// runner: the platform, the content folder (a slash is added), the sound and the window's
-// stored sheets. FormCreate and FormShow follow as the window opens.
-void PrepareProgram(platform::Platform& os, std::string appDir, audio::Backend backend);
-// The content's constant tables: the heroes' texts and the items.
-void FillContentTables();
 void FormShow();
 void FormResize(int clientWidth, int clientHeight);
 void Timer1Timer();

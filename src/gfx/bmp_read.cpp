@@ -116,8 +116,8 @@ class Decoder {
       height = ReadLe16(p + 6);
       h_.bits = static_cast<int>(ReadLe16(p + 10));
     } else {
-      width = static_cast<int32_t>(ReadLe32(p + 4));
-      height = static_cast<int32_t>(ReadLe32(p + 8));
+      width = base::ReadLeSigned32(p + 4);
+      height = base::ReadLeSigned32(p + 8);
       h_.bits = static_cast<int>(ReadLe16(p + 14));
       h_.compression = ReadLe32(p + 16);
       h_.imageSize = ReadLe32(p + 20);

@@ -54,7 +54,9 @@ void DrawStory(int t) {
 }  // namespace
 
 void DrawHeroCell(int x, int y, int cell) {
-  if (x < -24 || x >= 336 || y < -24 || y >= 240) return;
+  constexpr int kFigure = kTileSize;  // a hero figure is one tile
+  if (x < -kFigure || x >= kViewWidth + kFigure) return;
+  if (y < -kFigure || y >= kViewHeight + kFigure) return;
   DrawCell(Form1.SP2, cell, x, y);
 }
 

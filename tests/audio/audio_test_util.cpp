@@ -6,6 +6,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "base/little_endian.h"
+
 namespace audiotest {
 
 namespace {
@@ -38,24 +40,22 @@ std::vector<uint8_t> MidiOfLength(int lengthMs) {
 
 std::vector<uint8_t> Wave(int rate, int frames, int channels, int bits) {
   std::vector<uint8_t> b;
-  auto put16 = [&](uint32_t v) { b.push_back(uint8_t(v)), b.push_back(uint8_t(v >> 8)); };
-  auto put32 = [&](uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
   uint32_t data = uint32_t(frames * channels * bits / 8);
   b.insert(b.end(), {'R', 'I', 'F', 'F'});
-  put32(36 + data);
+  base::AppendLe32(b, 36 + data);
   b.insert(b.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-  put32(16);
-  put16(1);
-  put16(uint32_t(channels));
-  put32(uint32_t(rate));
-  put32(uint32_t(rate * channels * bits / 8));
-  put16(uint32_t(channels * bits / 8));
-  put16(uint32_t(bits));
+  base::AppendLe32(b, 16);
+  base::AppendLe16(b, 1);
+  base::AppendLe16(b, uint32_t(channels));
+  base::AppendLe32(b, uint32_t(rate));
+  base::AppendLe32(b, uint32_t(rate * channels * bits / 8));
+  base::AppendLe16(b, uint32_t(channels * bits / 8));
+  base::AppendLe16(b, uint32_t(bits));
   b.insert(b.end(), {'d', 'a', 't', 'a'});
-  put32(data);
+  base::AppendLe32(b, data);
   for (int i = 0; i < frames * channels; ++i) {
     int v = (i / channels) % 50 < 25 ? 8000 : -8000;
-    if (bits == 16) put16(uint16_t(int16_t(v)));
+    if (bits == 16) base::AppendLe16(b, uint16_t(int16_t(v)));
     else b.push_back(uint8_t(128 + v / 256));
   }
   return b;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "audio/wave.h"
+#include "base/little_endian.h"
 #include "audio_test_util.h"
 
 namespace {
@@ -40,7 +41,7 @@ TEST(WaveTest, RefusesWhatIsNoPcmWave) {
   EXPECT_FALSE(ParseWave({'R', 'I', 'F', 'F', 0, 0, 0, 0, 'A', 'V', 'I', ' '}, w));
   auto bytes = audiotest::Wave(22050, 100);
   auto compressed = bytes;
-  compressed[20] = 2;  // ADPCM
+  base::PutLe16(&compressed[20], 2);  // ADPCM
   EXPECT_FALSE(ParseWave(compressed, w));
   auto noData = std::vector<uint8_t>(bytes.begin(), bytes.begin() + 36);
   EXPECT_FALSE(ParseWave(noData, w));

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/little_endian.h"
 #include "support/test_support.h"
 
 namespace {
@@ -26,12 +27,6 @@ struct Bmp8 {
   }
 };
 
-uint32_t Le(const std::vector<uint8_t>& b, size_t at, int n) {
-  uint32_t v = 0;
-  for (int i = n - 1; i >= 0; --i) v = (v << 8) | b.at(at + i);
-  return v;
-}
-
 std::vector<uint8_t> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
@@ -45,17 +40,17 @@ Bmp8 Load(const std::string& name) {
     ADD_FAILURE() << name << ": missing or not a bitmap";
     return bmp;
   }
-  uint32_t offset = Le(b, 10, 4);
-  bmp.width = static_cast<int>(Le(b, 18, 4));
-  int h = static_cast<int>(Le(b, 22, 4));
+  uint32_t offset = base::ReadLe32(&b[10]);
+  bmp.width = base::ReadLeSigned32(&b[18]);
+  int h = base::ReadLeSigned32(&b[22]);
   bmp.height = h < 0 ? -h : h;
-  bmp.bits = static_cast<int>(Le(b, 28, 2));
-  bmp.compression = static_cast<int>(Le(b, 30, 4));
-  uint32_t colours = Le(b, 46, 4);
+  bmp.bits = static_cast<int>(base::ReadLe16(&b[28]));
+  bmp.compression = static_cast<int>(base::ReadLe32(&b[30]));
+  uint32_t colours = base::ReadLe32(&b[46]);
   if (bmp.bits != 8) return bmp;
   if (colours == 0) colours = 256;
   for (uint32_t i = 0; i < colours; ++i) {
-    size_t p = 14 + Le(b, 14, 4) + 4 * i;
+    size_t p = 14 + base::ReadLe32(&b[14]) + 4 * i;
     bmp.palette.push_back({b.at(p + 2), b.at(p + 1), b.at(p)});
   }
   bmp.index.assign(static_cast<size_t>(bmp.width) * bmp.height, 0);
@@ -343,7 +338,8 @@ TEST(ArtFiles, FullViewPicturesAndIcon) {
   auto png = ReadFile(testsupport::DataDir() + "/mirovaan.png");
   ASSERT_GE(png.size(), 24u);
   EXPECT_EQ(png[1], 'P');
-  EXPECT_EQ(Le(png, 16, 1) * 0x1000000 + Le(png, 17, 1) * 0x10000 + Le(png, 18, 1) * 0x100 + Le(png, 19, 1), 128u);
+  // The width, which PNG stores big-endian.
+  EXPECT_EQ(uint32_t{png[16]} << 24 | uint32_t{png[17]} << 16 | uint32_t{png[18]} << 8 | png[19], 128u);
 }
 
 }  // namespace

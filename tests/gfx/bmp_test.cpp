@@ -7,6 +7,7 @@
 #include <fstream>
 #include <random>
 
+#include "base/little_endian.h"
 #include "gfx/bmp.h"
 #include "gfx/image.h"
 #include "gfx/png.h"
@@ -15,14 +16,8 @@
 namespace gfx {
 namespace {
 
-void Put16(std::vector<uint8_t>& v, uint32_t x) {
-  v.push_back(x & 255);
-  v.push_back((x >> 8) & 255);
-}
-void Put32(std::vector<uint8_t>& v, uint32_t x) {
-  Put16(v, x & 0xFFFF);
-  Put16(v, x >> 16);
-}
+using base::AppendLe16;
+using base::AppendLe32;
 
 // Assembles a bitmap file field by field, so that each test states only what it varies.
 struct BmpFile {
@@ -40,28 +35,28 @@ struct BmpFile {
 
   std::vector<uint8_t> Build() const {
     std::vector<uint8_t> h;
-    Put32(h, headerSize);
+    AppendLe32(h, headerSize);
     if (headerSize == 12) {
-      Put16(h, static_cast<uint32_t>(width));
-      Put16(h, static_cast<uint32_t>(height));
-      Put16(h, 1);
-      Put16(h, bits);
+      AppendLe16(h, static_cast<uint32_t>(width));
+      AppendLe16(h, static_cast<uint32_t>(height));
+      AppendLe16(h, 1);
+      AppendLe16(h, bits);
     } else {
-      Put32(h, static_cast<uint32_t>(width));
-      Put32(h, static_cast<uint32_t>(height));
-      Put16(h, 1);
-      Put16(h, bits);
-      Put32(h, compression);
-      Put32(h, imageSize);
-      Put32(h, 2835);
-      Put32(h, 2835);
-      Put32(h, coloursUsed);
-      Put32(h, 0);
+      AppendLe32(h, static_cast<uint32_t>(width));
+      AppendLe32(h, static_cast<uint32_t>(height));
+      AppendLe16(h, 1);
+      AppendLe16(h, bits);
+      AppendLe32(h, compression);
+      AppendLe32(h, imageSize);
+      AppendLe32(h, 2835);
+      AppendLe32(h, 2835);
+      AppendLe32(h, coloursUsed);
+      AppendLe32(h, 0);
       if (headerSize > 40)
-        for (size_t i = 0; i < 4; ++i) Put32(h, i < masks.size() ? masks[i] : 0);
+        for (size_t i = 0; i < 4; ++i) AppendLe32(h, i < masks.size() ? masks[i] : 0);
       h.resize(headerSize, 0);
       if (headerSize == 40)
-        for (uint32_t m : masks) Put32(h, m);
+        for (uint32_t m : masks) AppendLe32(h, m);
     }
     for (Color c : palette) {
       h.push_back((c >> 16) & 255);
@@ -72,9 +67,9 @@ struct BmpFile {
     std::vector<uint8_t> f = {'B', 'M'};
     uint32_t offset = pixelOffset >= 0 ? static_cast<uint32_t>(pixelOffset)
                                        : static_cast<uint32_t>(14 + h.size());
-    Put32(f, static_cast<uint32_t>(14 + h.size() + pixels.size()));
-    Put32(f, 0);
-    Put32(f, offset);
+    AppendLe32(f, static_cast<uint32_t>(14 + h.size() + pixels.size()));
+    AppendLe32(f, 0);
+    AppendLe32(f, offset);
     f.insert(f.end(), h.begin(), h.end());
     f.insert(f.end(), pixels.begin(), pixels.end());
     return f;

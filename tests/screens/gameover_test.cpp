@@ -64,17 +64,6 @@ TEST_F(GameOverTest, EachTextGetsItsOwnFreshColour) {
 
 using EndingTest = ScreenTest;
 
-TEST(EndingLayout, LinesStandWhereTheLayoutPutsThem) {
-  const int y0[21] = {316, 366,  396,  426,  456,  486,  516,  716,  746,  776, 806,
-                      836, 1036, 1066, 1166, 1266, 1296, 1326, 1356, 1516, 1546};
-  for (int i = 0; i < 21; ++i) {
-    EXPECT_EQ(kEndingLines[i].Y0, y0[i]) << "line " << i;
-    EXPECT_EQ(kEndingLines[i].X, i == 0 ? 30 : 10) << "line " << i;
-    EXPECT_EQ(kEndingLines[i].Size, i == 0 ? 20 : 10) << "line " << i;
-  }
-  EXPECT_STREQ(kEndingLines[0].Text, "ﾐﾛｳﾞｧｰﾝ");
-}
-
 TEST_F(EndingTest, OnlyTheStillForTheFirstHundredTicks) {
   for (int t : {0, 50, 99}) {
     G.TickCount = t;

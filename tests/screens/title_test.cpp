@@ -73,25 +73,6 @@ TEST_F(TitleTest, EveryStoryLineRisesOnePixelATick) {
   }
 }
 
-// The places of the story are fixed; only the words are ours.
-TEST(StoryLayout, LinesStandWhereTheLayoutPutsThem) {
-  std::vector<int> y0 = {516, 566, 581, 596, 611, 746, 761, 776, 791, 806};
-  for (int y : {916, 941, 956, 971, 986, 1001, 1016}) y0.push_back(y);
-  for (int y : {1166, 1186, 1211, 1226, 1241, 1256, 1271}) y0.push_back(y);
-  y0.push_back(1416);
-  for (int y = 1431; y <= 1566; y += 15) y0.push_back(y);
-  for (int y : {1716, 1731, 1746, 1761, 1776, 1861, 1876, 1891, 1906, 1921, 1936}) {
-    y0.push_back(y);
-  }
-  ASSERT_EQ(y0.size(), 46u);
-  for (int i = 0; i < 46; ++i) {
-    EXPECT_EQ(kStoryLines[i].Y0, y0[i]) << "line " << i;
-    EXPECT_EQ(kStoryLines[i].X, i == 0 ? 30 : 0) << "line " << i;
-    EXPECT_EQ(kStoryLines[i].Size, i == 0 ? 20 : 10) << "line " << i;
-  }
-  EXPECT_STREQ(kStoryLines[0].Text, "ﾐﾛｳﾞｧｰﾝ");
-}
-
 // The figure of each hero walks in place beside its heading at its own pace.
 TEST_F(TitleTest, FiguresWalkAtTheirOwnPace) {
   struct Case {

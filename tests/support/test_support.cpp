@@ -3,11 +3,10 @@
 #include <memory>
 
 #include "audio/sound.h"
-#include "content/heroes.h"
-#include "content/items.h"
 #include "state/form.h"
 #include "state/random.h"
 #include "state/state.h"
+#include "start/start_up.h"
 
 namespace testsupport {
 
@@ -20,25 +19,22 @@ platform::HeadlessPlatform& Os() { return *current; }
 
 std::string DataDir() { return MIROVAAN_TEST_DATA_DIR; }
 
+// The program's own start-up steps on a zeroed record; the sound starts once per test
+// program, and its log of calls is cleared for each test.
 void ResetGame() {
-  current = std::make_unique<platform::HeadlessPlatform>();
-  platform::SetPlatform(current.get());
-  if (!audioReady) {
-    audio::Init(audio::Backend::Virtual);
-    audioReady = true;
-  }
-  audio::ClearCallLog();
   G = GameState{};
   Form1 = TForm1{};
-  AppDir = DataDir() + "/";
   RandSeed = 1;
-  LoadFormSheets();
-  SetUpBuffers();
-  Form1.Image1.Picture.Resize(312, 216);
-  Form1.Image2.Picture.Resize(312, 216);
-  SetStartValues();
-  InitHeroTexts();
-  InitItems();
+  current = std::make_unique<platform::HeadlessPlatform>();
+  start::PrepareProgram(*current, DataDir(), [] {
+    if (audioReady) return;
+    audio::Init(audio::Backend::Virtual);
+    audioReady = true;
+  });
+  audio::ClearCallLog();
+  start::PrepareRecord();
+  Form1.Image1.Picture.Resize(kViewWidth, kViewHeight);
+  Form1.Image2.Picture.Resize(kViewWidth, kViewHeight);
 }
 
 }  // namespace testsupport

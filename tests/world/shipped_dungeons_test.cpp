@@ -30,7 +30,7 @@ TEST(ShippedDungeons, EveryFloorSetsUpWithItsTraps) {
       for (const TrapRecord& t : G.Traps) {
         if (!t.Armed) continue;
         ++armed;
-        EXPECT_FALSE(G.Floors[f].SolidAt(t.X / 24, t.Y / 24));
+        EXPECT_FALSE(G.Floors[f].SolidAt(t.X / kTileSize, t.Y / kTileSize));
       }
       EXPECT_EQ(armed, f / 2 + 1) << "dungeon " << d << " floor " << f;
     }
@@ -45,13 +45,12 @@ TEST(ShippedDungeons, EveryFloorSetsUpWithItsTraps) {
 // Walking with every key held for a long time never leaves the floor or enters a wall.
 TEST(ShippedDungeons, LongWalksStayOnPassableGround) {
   testsupport::ResetGame();
-  const int startX[9] = {3, 28, 15, 11, 30, 29, 16, 13, 30};
-  const int startY[9] = {4, 29, 50, 47, 31, 55, 31, 11, 50};
   for (int d = 0; d <= 8; ++d) {
     G.FloorIndex = d == 5 ? 9 : 0;
     SetUpFloor(d, true, false);
-    G.HeroX = startX[d] * 24;
-    G.HeroY = startY[d] * 24;
+    // Where the world map's entrance puts the hero.
+    G.HeroX = G.WorldEntrances[d].StartTileX * kTileSize;
+    G.HeroY = G.WorldEntrances[d].StartTileY * kTileSize;
     ASSERT_FALSE(SolidAt(G.HeroX + 12, G.HeroY + 12)) << "start of dungeon " << d;
     G.HeroIndex = 1;
     G.KeyState[kShift] = 1;
@@ -60,8 +59,8 @@ TEST(ShippedDungeons, LongWalksStayOnPassableGround) {
       MoveHeroOnFloor();
       ASSERT_GE(G.HeroX, 0);
       ASSERT_GE(G.HeroY, 0);
-      ASSERT_LE(G.HeroX, 1416);
-      ASSERT_LE(G.HeroY, 1416);
+      ASSERT_LE(G.HeroX, kFloorPixels - kTileSize);
+      ASSERT_LE(G.HeroY, kFloorPixels - kTileSize);
       // The probed corners of the box never sit in a wall.
       ASSERT_FALSE(SolidAt(G.HeroX + 4, G.HeroY + 4)) << "dungeon " << d << " tick " << t;
       ASSERT_FALSE(SolidAt(G.HeroX + 20, G.HeroY + 20)) << "dungeon " << d << " tick " << t;

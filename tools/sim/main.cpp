@@ -26,6 +26,7 @@
 #include "game/main_form.h"
 #include "shell/feed.h"
 #include "shell/options.h"
+#include "start/start_up.h"
 #include "replay_mode.h"
 #include "state_json.h"
 
@@ -231,7 +232,7 @@ class Runner {
     os_.echo = [quiet = o_.autoplayHero >= 0](const std::string& line) {
       if (line.rfind("msgbox: ", 0) == 0 && !quiet) std::cout << line << std::endl;
     };
-    PrepareProgram(os_, o_.data, audio::Backend::Virtual);
+    start::PrepareProgram(os_, o_.data, [] { audio::Init(audio::Backend::Virtual); });
     sim::SimReplay replay(o_.replay, os_);  // checks the replay against the content folder
     nextLoopCheck_ = audio::ClockMs() + 1000;
     RunHandler(FormCreate);

@@ -27,6 +27,7 @@
 #include "game/keys.h"
 #include "game/main_form.h"
 #include "shell/options.h"
+#include "start/start_up.h"
 
 namespace {
 
@@ -71,10 +72,7 @@ class Soak {
     fs::create_directory(work_ + "/folder.sav");
     fs::create_symlink(work_ + "/nowhere/x.sav", work_ + "/dangling.sav");
     os_.answerYes = false;
-    platform::SetPlatform(&os_);
-    AppDir = o_.data + "/";
-    audio::Init(audio::Backend::Virtual);
-    LoadFormSheets();
+    start::PrepareProgram(os_, o_.data, [] { audio::Init(audio::Backend::Virtual); });
     RunHandler(FormCreate);
     RunHandler(FormShow);
     RandSeed = o_.seed;  // as the runner's --seed: the program's own start-up

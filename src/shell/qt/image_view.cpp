@@ -9,10 +9,6 @@
 #include "state/form.h"
 #include "game/main_form.h"
 
-namespace {
-constexpr int kViewW = 312, kViewH = 216;
-}
-
 ImageView::ImageView(QWidget* parent) : QWidget(parent) {
   // Every pixel is painted each time (picture or black bars), so Qt need not clear first.
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -38,12 +34,12 @@ QSize ImageView::DeviceSize() const {
 
 int ImageView::WholeScale() const {
   QSize device = DeviceSize();
-  return std::max(1, gfx::WholeFactor(kViewW, kViewH, device.width(), device.height()));
+  return std::max(1, gfx::WholeFactor(kViewWidth, kViewHeight, device.width(), device.height()));
 }
 
 QRect ImageView::PictureRect() const {
   QSize device = DeviceSize();
-  gfx::Box b = gfx::PlacePicture(mode_, kViewW, kViewH, device.width(), device.height());
+  gfx::Box b = gfx::PlacePicture(mode_, kViewWidth, kViewHeight, device.width(), device.height());
   return {b.x, b.y, b.w, b.h};
 }
 
@@ -53,7 +49,7 @@ void ImageView::EnsureConfigured() {
   configuredFor_ = device;
   configuredMode_ = mode_;
   picture_ = PictureRect();
-  scaled_.Configure(kViewW, kViewH, picture_.width(), picture_.height());
+  scaled_.Configure(kViewWidth, kViewHeight, picture_.width(), picture_.height());
   scaled_.Update(Form1.Image1.Picture);
 }
 

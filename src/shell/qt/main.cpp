@@ -29,6 +29,7 @@
 #include "shell/qt/prefs/preferences_dialog.h"
 #include "shell/qt/prefs/window_memory.h"
 #include "shell/qt/replay_control.h"
+#include "start/start_up.h"
 
 #ifndef MIROVAAN_VERSION
 #define MIROVAAN_VERSION ""
@@ -123,12 +124,11 @@ int RunGame(QApplication& app, const CommandLine& options) {
   RunOnlyFullScreen fullScreen(options.FullScreen);
   // Loading the soundfont and finding an output take as long as building the window: the
   // two go side by side, and meet before the game's start-up plays the title music.
-  std::thread soundStart([setup = prefs::ReadSoundSetup()] {
-    audio::Init(audio::Backend::Device, setup);
-  });
+  std::thread soundStart;
   platform::QtPlatform os;
-  platform::SetPlatform(&os);
-  LoadFormSheets();
+  start::PrepareProgram(os, AppDir, [&soundStart, setup = prefs::ReadSoundSetup()] {
+    soundStart = std::thread([setup] { audio::Init(audio::Backend::Device, setup); });
+  });
 
   MainWindow window(os);
   os.optionsDialog = [&window] { RunOptionsDialog(&window); };

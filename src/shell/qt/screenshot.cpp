@@ -8,16 +8,16 @@
 #include <QStandardPaths>
 #include <algorithm>
 
+#include "state/form.h"
+
 namespace {
 
-constexpr int kViewW = 312, kViewH = 216;
-
 QImage FrameImage(const gfx::Bitmap& frame, int scale) {
-  QImage image(kViewW * scale, kViewH * scale, QImage::Format_RGB32);
+  QImage image(kViewWidth * scale, kViewHeight * scale, QImage::Format_RGB32);
   image.fill(Qt::black);
-  for (int y = 0; y < std::min(kViewH, frame.Height()); ++y) {
+  for (int y = 0; y < std::min(kViewHeight, frame.Height()); ++y) {
     const gfx::Color* row = frame.Row(y);
-    for (int x = 0; x < std::min(kViewW, frame.Width()); ++x) {
+    for (int x = 0; x < std::min(kViewWidth, frame.Width()); ++x) {
       gfx::Color c = row[x];
       QRgb rgb = qRgb(c & 255, (c >> 8) & 255, (c >> 16) & 255);
       for (int dy = 0; dy < scale; ++dy) {

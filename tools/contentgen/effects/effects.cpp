@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "generators.h"
+#include "base/little_endian.h"
 
 namespace fs = std::filesystem;
 
@@ -179,24 +180,22 @@ std::vector<double> DoubleRate(const std::vector<double>& in) {
 
 void WriteWave(const fs::path& path, const std::vector<double>& samples) {
   std::vector<uint8_t> out;
-  auto put16 = [&](uint32_t v) { out.push_back(uint8_t(v)), out.push_back(uint8_t(v >> 8)); };
-  auto put32 = [&](uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
   uint32_t dataBytes = uint32_t(samples.size() * 2);
   out.insert(out.end(), {'R', 'I', 'F', 'F'});
-  put32(36 + dataBytes);
+  base::AppendLe32(out, 36 + dataBytes);
   out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-  put32(16);
-  put16(1);  // PCM
-  put16(1);  // mono
-  put32(kFileRate);
-  put32(kFileRate * 2);
-  put16(2);
-  put16(16);
+  base::AppendLe32(out, 16);
+  base::AppendLe16(out, 1);  // PCM
+  base::AppendLe16(out, 1);  // mono
+  base::AppendLe32(out, kFileRate);
+  base::AppendLe32(out, kFileRate * 2);
+  base::AppendLe16(out, 2);
+  base::AppendLe16(out, 16);
   out.insert(out.end(), {'d', 'a', 't', 'a'});
-  put32(dataBytes);
+  base::AppendLe32(out, dataBytes);
   for (double v : samples) {
     long q = std::lround(std::max(-1.0, std::min(1.0, v)) * 32767.0);
-    put16(uint16_t(int16_t(q)));
+    base::AppendLe16(out, uint16_t(int16_t(q)));
   }
   std::ofstream file(path, std::ios::binary);
   file.write(reinterpret_cast<const char*>(out.data()), std::streamsize(out.size()));

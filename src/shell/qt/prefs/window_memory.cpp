@@ -32,11 +32,11 @@ bool ReadViewSize(int& width, int& height) {
 void RestoreViewAndPlace(QWidget& window) {
   int width = 0, height = 0;
   if (ReadViewSize(width, height)) {
-    if (width == 624 && height == 432) {
+    if (width == 2 * kViewWidth && height == 2 * kViewHeight) {
       RunHandler(N6244321Click);
-    } else if (width == 156 && height == 108) {
+    } else if (width == kViewWidth / 2 && height == kViewHeight / 2) {
       RunHandler(N1561081Click);
-    } else if (width != 312 || height != 216) {
+    } else if (width != kViewWidth || height != kViewHeight) {
       Form1.ClientWidth = width;
       Form1.ClientHeight = height;
       platform::Os().FormChanged();
