@@ -7,11 +7,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
+
+#include "base/little_endian.h"
 
 namespace persist {
 
@@ -76,18 +77,13 @@ const RecordInfo& SaveRecordInfo();
 // The fields of a record in the file's order.
 std::vector<const FieldInfo*> InFileOrder(const RecordInfo& record);
 
-// One element of a field, read as a number from the record bytes at base.
+// One element of a field, read as a number from the record bytes at base (the record is
+// little-endian, as the game state it is copied from).
 inline long long ReadElement(const uint8_t* base, const FieldInfo& field, int index) {
   const uint8_t* p = base + static_cast<size_t>(index) * field.width;
   if (field.width == 1) return field.isSigned ? static_cast<long long>(static_cast<int8_t>(*p)) : *p;
-  if (field.width == 2) {
-    uint16_t v;
-    std::memcpy(&v, p, sizeof v);
-    return field.isSigned ? static_cast<long long>(static_cast<int16_t>(v)) : v;
-  }
-  uint32_t v;
-  std::memcpy(&v, p, sizeof v);
-  return field.isSigned ? static_cast<long long>(static_cast<int32_t>(v)) : v;
+  if (field.width == 2) return field.isSigned ? base::ReadLeSigned16(p) : base::ReadLe16(p);
+  return field.isSigned ? static_cast<long long>(base::ReadLeSigned32(p)) : base::ReadLe32(p);
 }
 
 // Where a named value sits in the saved record, such as "HP", "Inventory[10]" or

@@ -133,7 +133,9 @@ void ExpectSheet(const Bmp8& b, const std::string& name, const Layout& l, bool r
   EXPECT_EQ(b.bits, 8) << name;
   EXPECT_EQ(b.width, l.cols * l.cw) << name;
   EXPECT_EQ(b.height, l.rows * l.ch) << name;
-  if (rle) EXPECT_EQ(b.compression, 1) << name << " is stored RLE8";
+  if (rle) {
+    EXPECT_EQ(b.compression, 1) << name << " is stored RLE8";
+  }
 }
 
 const Layout kSP2{12, 5, 24, 24}, kSp3{4, 1, 34, 34}, kSp5{5, 1, 15, 15}, kSp6{8, 13, 24, 24},
@@ -282,7 +284,10 @@ TEST(ArtFiles, MonsterAndBossSheets) {
     }
     if (rows == 3)
       for (int a = 0; a < 3; ++a)
-        for (int c = a + 1; c < 3; ++c) EXPECT_FALSE(CellsEqual(b, kMonsters, a * 12 + 6, c * 12 + 6)) << name << " rows " << a << ", " << c;
+        for (int c = a + 1; c < 3; ++c) {
+          EXPECT_FALSE(CellsEqual(b, kMonsters, a * 12 + 6, c * 12 + 6))
+              << name << " rows " << a << ", " << c;
+        }
   }
   for (int d = 0; d <= 8; ++d) {
     std::string name = "c_boss" + std::to_string(d);

@@ -79,7 +79,11 @@ inline const persist::FieldPlace& Place(const std::string& name) {
 inline void SetField(std::vector<uint8_t>& record, const std::string& name, int64_t value) {
   const persist::FieldPlace& at = Place(name);
   if (!at.field || at.offset + at.field->width > record.size()) return;
-  std::memcpy(record.data() + at.offset, &value, at.field->width);  // little-endian machine
+  uint8_t* p = record.data() + at.offset;
+  const auto bits = static_cast<uint32_t>(value);
+  if (at.field->width == 1) *p = static_cast<uint8_t>(bits);
+  if (at.field->width == 2) base::PutLe16(p, bits);
+  if (at.field->width == 4) base::PutLe32(p, bits);
 }
 
 inline long long GetField(const std::vector<uint8_t>& record, const std::string& name) {

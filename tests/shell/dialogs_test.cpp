@@ -199,7 +199,9 @@ TEST_F(AboutAndHelp, WhenNothingCanOpenAnAddressABoxNamesItAndTheManual) {
 TEST_F(AboutAndHelp, MakersDetailsComeFromTheBuild) {
   MHP = saved_;
   // A configured home page must be a complete address: the desktop gets it unchanged.
-  if (!MHP.HomePageAddress.empty()) EXPECT_NE(MHP.HomePageAddress.find("://"), std::string::npos);
+  if (!MHP.HomePageAddress.empty()) {
+    EXPECT_NE(MHP.HomePageAddress.find("://"), std::string::npos);
+  }
   EXPECT_NE(MHP.HomePageAddress, "http://");
   EXPECT_EQ(MHP.MailAddress.find("mailto:"), std::string::npos);
   EXPECT_FALSE(AboutMakerLine().empty());
