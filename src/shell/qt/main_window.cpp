@@ -28,6 +28,7 @@ namespace {
 
 constexpr int kNoticeMs = 2000;
 constexpr int kRevealMs = 250;  // how long the pointer rests at the top edge
+constexpr int kPointerRestMs = 2000;  // how long the pointer rests before it is hidden
 
 std::optional<gfx::ScaleMode> ScaleModeNamed(const QString& name) {
   if (name == "fill") return gfx::ScaleMode::Fill;
@@ -67,6 +68,8 @@ MainWindow::MainWindow(platform::QtPlatform& os)
   });
   revealTimer_.setSingleShot(true);
   connect(&revealTimer_, &QTimer::timeout, this, [this] { RevealMenuBar(); });
+  pointerTimer_.setSingleShot(true);
+  connect(&pointerTimer_, &QTimer::timeout, this, [this] { HidePointerIfResting(); });
   qApp->installEventFilter(this);
 }
 
@@ -234,6 +237,7 @@ void MainWindow::changeEvent(QEvent* event) {
     fullScreen_->setChecked(isFullScreen());
     ShowMenuBar(!isFullScreen());
     revealTimer_.stop();
+    ShowPointer(true);
     UpdateScaleMode();
     LayoutView();
     if (!isFullScreen() && sizeAfterFullScreen_.isValid())
@@ -334,6 +338,7 @@ void MainWindow::TakeKeyboardBack() {
 }
 
 void MainWindow::OnPointer(int y) {
+  ShowPointer(true);
   if (!isFullScreen()) return;
   if (MenuBarShown()) {
     if (y > menuBar()->height() && !QApplication::activePopupWidget()) ShowMenuBar(false);
@@ -359,6 +364,30 @@ void MainWindow::ShowMenuBar(bool shown) {
 }
 
 bool MainWindow::MenuBarShown() const { return menuBar()->maximumHeight() > 0; }
+
+// A pointer left standing over the picture in fullscreen would sit in the middle of the
+// game; in a window it stays, as the desktop around it needs it.
+void MainWindow::ShowPointer(bool shown) {
+  if (shown) {
+    view_->unsetCursor();
+    if (isFullScreen()) pointerTimer_.start(kPointerRestMs);
+    else pointerTimer_.stop();
+  } else {
+    view_->setCursor(Qt::BlankCursor);
+  }
+}
+
+void MainWindow::HidePointerIfResting() {
+  if (!isFullScreen()) return;
+  // Not while the player is using the menu bar or one of its menus.
+  if (MenuBarShown() || QApplication::activePopupWidget()) {
+    pointerTimer_.start(kPointerRestMs);
+    return;
+  }
+  ShowPointer(false);
+}
+
+bool MainWindow::PointerShown() const { return view_->cursor().shape() != Qt::BlankCursor; }
 
 MainWindow::~MainWindow() {
   os_.window = nullptr;

@@ -46,6 +46,9 @@ class MainWindow : public QMainWindow {
   bool Paused() const;
   // False in fullscreen until the pointer rests at the top edge or a menu opens.
   bool MenuBarShown() const;
+  // False in fullscreen once the pointer has rested a moment over the picture; it comes
+  // back as soon as it moves.
+  bool PointerShown() const;
   void SaveScreenshot();
 
  public slots:
@@ -76,11 +79,13 @@ class MainWindow : public QMainWindow {
   void OnPointer(int y);
   void RevealMenuBar();
   void ShowMenuBar(bool shown);
+  void ShowPointer(bool shown);
+  void HidePointerIfResting();
 
   platform::QtPlatform& os_;
   ImageView* view_;
   KeyInput keys_;
-  QTimer timer1_, timer2_, revealTimer_;
+  QTimer timer1_, timer2_, revealTimer_, pointerTimer_;
   QAction *k1_, *k2_, *view624_, *view312_, *view156_, *fullScreen_, *preferences_;
   int appliedWidth_ = 0, appliedHeight_ = 0;
   QSize sizeAfterFullScreen_;

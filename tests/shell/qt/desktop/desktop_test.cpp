@@ -316,6 +316,33 @@ TEST(Desktop, F11FillsTheScreenWithSquarePixelsAndTheMenuBarAppearsAtTheTopEdge)
   EXPECT_FALSE(QSettings().value("display/fullscreen").toBool());
 }
 
+// In fullscreen a pointer left standing over the picture goes after a moment and comes back
+// when it moves; in a window, and while the menu bar is out, it stays.
+TEST(Desktop, ARestingPointerLeavesTheFullscreenPicture) {
+  StillTitle();
+  Xdo({"mousemove", "300", "300"});
+  Pump(2300);
+  EXPECT_TRUE(window->PointerShown()) << "hidden in a window";
+  Xdo({"key", "F11"});
+  ASSERT_TRUE(WaitFor([] { return window->isFullScreen(); }));
+  Xdo({"mousemove", "600", "500"});
+  EXPECT_TRUE(window->PointerShown());
+  EXPECT_TRUE(WaitFor([] { return !window->PointerShown(); }, 4000));
+  Xdo({"mousemove", "620", "520"});
+  EXPECT_TRUE(window->PointerShown());
+  // Resting on the menu bar at the top edge keeps it.
+  Xdo({"mousemove", "600", "0"});
+  ASSERT_TRUE(WaitFor([] { return window->menuBar()->height() > 0; }));
+  Pump(2500);
+  EXPECT_TRUE(window->PointerShown()) << "hidden over the menu bar";
+  Xdo({"mousemove", "600", "500"});
+  Xdo({"key", "F11"});
+  ASSERT_TRUE(WaitFor([] { return !window->isFullScreen(); }));
+  EXPECT_TRUE(window->PointerShown());
+  Pump(2300);
+  EXPECT_TRUE(window->PointerShown()) << "hidden after fullscreen";
+}
+
 TEST(Desktop, DisplaySettingsApplyAtOnce) {
   NewGame(false);
   QSettings settings;
