@@ -162,13 +162,6 @@ bool LoadGameRecord(const std::vector<uint8_t>& record, const std::string& name)
   return LoadRecord(record, name, false);
 }
 
-bool LoadGameAsCommand(const std::string& path) {
-  if (!Form1.K2.Enabled) return false;
-  TickPause pause;
-  odFileName = path;
-  return LoadGameFile(path);
-}
-
 void K1Click() {
   if (!Form1.K1.Enabled) return;
   TickPause pause;

@@ -20,10 +20,6 @@ void K2Click();  // File, Load
 // Loads the file at path as the load command does after its dialog; false (state unchanged,
 // the error shown) on failure. The headless runner's --load uses it.
 bool LoadGameFile(const std::string& path);
-// Loads a file named outside the game (the program's command line) as the load command
-// would had the player chosen it in the load dialog: the game stands still meanwhile and
-// both dialogs propose the name afterwards. Does nothing where loading is not offered.
-bool LoadGameAsCommand(const std::string& path);
 // Loads a record held in memory as a load of a file called name would (the dialogs' proposed
 // names stay as they are); false if it is shorter than a record or refused.
 bool LoadGameRecord(const std::vector<uint8_t>& record, const std::string& name);

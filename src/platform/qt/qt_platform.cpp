@@ -69,6 +69,11 @@ std::optional<std::string> QtPlatform::SaveFileDialog(const FileDialogSpec& requ
 }
 
 std::optional<std::string> QtPlatform::OpenFileDialog(const FileDialogSpec& request) {
+  if (nextOpenAnswer) {
+    std::optional<std::string> answer = std::move(nextOpenAnswer);
+    nextOpenAnswer.reset();
+    return answer;
+  }
   return RunFileDialog(window, request, false);
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -29,6 +31,10 @@ class QtPlatform : public Platform {
   std::function<void()> formChanged;          // mirror the form's model into the widgets
   std::function<void()> optionsDialog;        // modal options dialog
   std::function<void()> aboutDialog;          // modal about dialog
+  // The answer the next load dialog gives without being shown: a saved game named on the
+  // command line is loaded by the load command itself, so that a recording holds it as it
+  // holds any load.
+  std::optional<std::string> nextOpenAnswer;
 };
 
 // Adds the default suffix to a chosen file name that has none (some native dialogs drop it).

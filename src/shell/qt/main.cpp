@@ -14,6 +14,7 @@
 
 #include "audio/sound.h"
 #include "persist/save.h"
+#include "shell/feed.h"
 #include "state/form.h"
 #include "state/state.h"
 #include "platform/qt/qt_platform.h"
@@ -154,9 +155,15 @@ int RunGame(QApplication& app, const CommandLine& options) {
   window.ApplyDisplaySettings();
   prefs::WatchViewAndPlace(window);
   replays.Start();
-  QTimer::singleShot(0, &window, [&window, game = options.SavedGame] {
+  QTimer::singleShot(0, &window, [&window, &os, game = options.SavedGame] {
     SayWhenNoSoundFont();
-    if (!game.isEmpty()) RunHandler([&game] { LoadGameAsCommand(game.toStdString()); });
+    if (!game.isEmpty()) {
+      // As if the player had chosen it in the load dialog: through the input door, so a
+      // recording started with the program holds it, and a replay being played drops it.
+      os.nextOpenAnswer = game.toStdString();
+      RunHandler([] { feed::Run(feed::Command::Load); });
+      os.nextOpenAnswer.reset();  // unused where loading is not offered
+    }
     window.Sync();
   });
   int status = app.exec();

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QThread>
 
@@ -190,6 +192,43 @@ TEST(SavedGameOnTheCommandLine, StartsInTheSavedMode) {
   EXPECT_LT(Likeness(view, "title.bmp"), 0.3) << "not the title";
   program.process.terminate();
   program.Finish();
+}
+
+// A recording started with the program holds the load of the saved game it was given, as it
+// holds any load, so the runner plays it back to the same game.
+TEST(SavedGameOnTheCommandLine, ARecordingStartedWithItHoldsItsLoad) {
+  testsupport::ResetGame();
+  G.HeroIndex = 2;
+  StartNewGame();
+  G.GameMode = kModeWorld;
+  G.Gold = 4321;
+  const QString dir = desktoptest::TempDir("recorded");
+  const QString save = dir + "/world.sav", recording = dir + "/game.mvr";
+  ASSERT_TRUE(SaveGameFile(save.toStdString()));
+
+  Program program;
+  program.Start({"--record", recording, save});
+  QStringList windows = VisibleWindows("mirovaan");
+  ASSERT_EQ(windows.size(), 1);
+  QThread::msleep(2500);  // the recording is written out every second
+  program.process.terminate();
+  program.Finish();
+
+  QFile file(recording);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QString text = QString::fromUtf8(file.readAll());
+  EXPECT_TRUE(text.contains(QRegularExpression("\\n\\d+ c load\\n"))) << text.toStdString();
+  QProcess runner;
+  runner.start(MIROVAAN_SIM, {"--data", MIROVAAN_TEST_DATA_DIR, "--play", recording, "--state",
+                              dir + "/end.json"});
+  ASSERT_TRUE(runner.waitForFinished(60000));
+  EXPECT_EQ(runner.exitCode(), 0) << runner.readAllStandardOutput().toStdString()
+                                  << runner.readAllStandardError().toStdString();
+  QFile end(dir + "/end.json");
+  ASSERT_TRUE(end.open(QIODevice::ReadOnly));
+  const QString state = QString::fromUtf8(end.readAll());
+  EXPECT_TRUE(state.contains("\"Gold\":4321,")) << "the saved game was loaded";
+  EXPECT_TRUE(state.contains("\"GameMode\":5,"));
 }
 
 }  // namespace
