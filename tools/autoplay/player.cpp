@@ -91,19 +91,27 @@ bool Player::Ready(int dungeon) const { return G.Level >= needLevel_[dungeon]; }
 
 bool Player::TooHard(int dungeon) const { return G.Level < tooHardBelow_[dungeon]; }
 
-// Gathering that earns no experience for long means the monsters here are too well armoured
-// for the hero's weapon: the dungeon waits until the hero has grown two levels elsewhere.
+// Play that earns no experience for long on one floor goes nowhere. Gathering so means the
+// monsters here are too well armoured for the hero's weapon: the dungeon waits until the hero
+// has grown two levels elsewhere (the walks to a spring between fights count as gathering).
+// On the way to the boss it means the way is barred by what the hero cannot beat yet: the
+// boss waits a level. The boss's own floor is exempt, where a long fight is no fault.
 void Player::NoteProgress(int tick) {
   int earned = G.Level * 1000000 + G.Experience + G.PendingExperience;
-  if (G.GameMode != kModePlay || lastErrand_ != Errand::Farm || earned != lastEarned_) {
+  int d = std::clamp(static_cast<int>(G.DungeonIndex), 0, 8);
+  bool bossFloor = G.FloorIndex == BossFloorOf(d);
+  if (G.GameMode != kModePlay || earned != lastEarned_ || G.FloorIndex != lastFloor_ || bossFloor) {
     lastEarned_ = earned;
+    lastFloor_ = G.FloorIndex;
     sinceEarned_ = tick;
     return;
   }
-  if (tick - sinceEarned_ > kBarrenTicks) {
-    tooHardBelow_[G.DungeonIndex] = G.Level + 2;
-    sinceEarned_ = tick;
-  }
+  if (tick - sinceEarned_ <= kBarrenTicks) return;
+  if (lastErrand_ == Errand::Boss)
+    needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level)) + 1;
+  else if (lastErrand_ != Errand::Leave)
+    tooHardBelow_[d] = G.Level + 2;
+  sinceEarned_ = tick;
 }
 
 int Player::ChooseDungeon() const {
@@ -412,6 +420,14 @@ Held Player::Unstick(Held want) {
   stillTicks_ = want.AnyDirection() && still ? stillTicks_ + 1 : 0;
   if (stillTicks_ < 12) return want;
   stillTicks_ = 0;
+  // Stuck again and again in a short while (a boss or a pile of monsters across the way):
+  // a walk somewhere else on the floor before the plan is taken up again.
+  unsticks_ = tick_ - lastUnstick_ < 300 ? unsticks_ + 1 : 1;
+  lastUnstick_ = tick_;
+  if (unsticks_ >= 5) {
+    unsticks_ = 0;
+    detourUntil_ = tick_ + 200;
+  }
   GiveUpTarget();
   wanderTo_ = {-1, -1};
   wiggle_ = 6;
@@ -462,7 +478,7 @@ std::vector<KeyEvent> Player::InDungeon() {
   Power p = PowerOf(G);
   Errand errand = ChooseErrand();
   p.fightBoss = errand == Errand::Boss;
-  p.hunt = errand != Errand::Mend;
+  p.hunt = errand != Errand::Mend && tick_ >= passUntil_;
   NoteRetreat(errand);
   lastErrand_ = errand;
   Held want;
@@ -493,6 +509,7 @@ bool Player::Mend(Held& h) {
 
 // Goes for the best target, or about the errand when there is none.
 Held Player::Act(Errand errand, const Power& p) {
+  if (tick_ < detourUntil_) return Wander();
   int radius = errand == Errand::Farm ? kFarmRadius : kTravelRadius;
   if (errand == Errand::Boss && G.FloorIndex == BossFloorOf(G.DungeonIndex)) radius = kFarmRadius;
   int skip = tick_ < skipUntil_ ? skipMonster_ : -1;
@@ -503,7 +520,13 @@ Held Player::Act(Errand errand, const Power& p) {
   if (!keep) targetSince_ = tick_;
   target_ = keep ? current : best;
   bool boss = target_.aim == Aim::Monster && IsBossOf(G, target_.index);
-  if (keep && !boss && tick_ - targetSince_ > kPatience) GiveUpTarget();
+  if (keep && !boss && tick_ - targetSince_ > kPatience) {
+    GiveUpTarget();
+    // On the way somewhere, a fight that goes nowhere (a pile of monsters whose front one
+    // the weapon cannot hurt) is walked past rather than taken up again with the next of
+    // the pile.
+    if (errand != Errand::Farm) passUntil_ = tick_ + kPatience;
+  }
   bool melee = target_.aim == Aim::Monster && std::abs(target_.x - G.HeroX) <= 16 &&
                std::abs(target_.y - G.HeroY) <= 16;
   Held want;

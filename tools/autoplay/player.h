@@ -79,12 +79,14 @@ class Player {
   Tile wanderTo_{-1, -1};
   int needLevel_[9];
   int tooHardBelow_[9] = {};
-  int lastEarned_ = -1, sinceEarned_ = 0;
+  int lastEarned_ = -1, sinceEarned_ = 0, lastFloor_ = -1;
   int lastDeaths_ = 0;
   int stillTicks_ = 0, lastX_ = -1, lastY_ = -1;
   int skipMonster_ = -1, skipUntil_ = 0, tick_ = 0;
   int wiggle_ = 0;
   int targetSince_ = 0;
+  int passUntil_ = 0;  // monsters are not sought out before this tick
+  int unsticks_ = 0, lastUnstick_ = -1000, detourUntil_ = 0;
   Held wiggleKeys_;
   bool healing_ = false;
   bool retreated_ = false;
