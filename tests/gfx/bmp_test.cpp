@@ -322,7 +322,14 @@ TEST(BmpRead, MalformedHeadersAreRefusedWithAReason) {
   f = good;
   f.width = -2;
   Refusal(f.Build());
-  f = good;
+}
+
+TEST(BmpRead, MalformedEncodingsAndOffsetsAreRefusedWithAReason) {
+  BmpFile good;
+  good.width = 2;
+  good.height = 2;
+  good.pixels.assign(16, 0);
+  BmpFile f = good;
   f.bits = 7;
   EXPECT_NE(Refusal(f.Build()).find("7"), std::string::npos);
   f = good;

@@ -71,58 +71,60 @@ struct BadValue {
   int64_t value;
 };
 
+// Values no game writes, each in a file that is otherwise good.
+const BadValue kBadValues[] = {
+    {"HeroIndex", 7},
+    {"HeroIndex", -1},
+    {"WeaponItem", 150},
+    {"ArmourItem", 200},
+    {"Inventory[10]", 150},
+    {"InventoryCursor", 64},
+    {"InventoryCursor", -1},
+    {"GameMode", 7},
+    {"GameMode", -1},
+    {"DungeonIndex", 9},
+    {"FloorIndex", 10},
+    {"FloorIndex", -1},
+    {"MenuPage", 3},
+    {"TickInterval", 0},
+    {"TickInterval", 101},
+    {"WalkFrame", 16},
+    {"Facing", 4},
+    {"Level", 100},
+    {"Level", 0},  // a hero on the world map has been made
+    {"MaxHP", 0},
+    {"HP", 9999},  // more than the hero's 240
+    {"HP", 241},
+    {"HP", -1},
+    {"Gold", 1000000},
+    {"HeroX", INT_MAX},
+    {"MusicOn", 2},
+    {"Monsters[3].State", 3},
+    {"Monsters[3].Kind", 4},
+    {"Monsters[3].Facing", 4},
+    {"Monsters[3].AnimFrame", 4},
+    {"Monsters[3].AnimFrame", -1},
+    {"Monsters[3].SplatColumn", 6},
+    {"Monsters[3].SpriteRow", 3},
+    {"Monsters[3].Behaviour", 7},
+    {"Monsters[3].DropItem", 150},
+    {"Monsters[3].RareDropItem", 255},
+    {"Monsters[3].ShotLook", 26},
+    {"Monsters[3].X", INT_MIN},
+    {"Monsters[3].HP", 2000000},
+    {"HeroShots[2].Direction", 4},
+    {"HeroShots[2].Look", 26},
+    {"HeroShots[2].Active", 2},
+    {"Traps[0].Armed", 5},
+    {"FloorItems[5].Item", 150},
+    {"Coins[4].Frame", 6},
+    {"Coins[9].Frame", 200},  // a free coin keeps its frame
+    {"Coins[4].Amount", -5},
+    {"BossDefeated[3]", 2},
+};
+
 TEST_F(LoadCheck, RefusesValuesOutsideTheGamesTablesAndKeepsTheGame) {
-  const BadValue cases[] = {
-      {"HeroIndex", 7},
-      {"HeroIndex", -1},
-      {"WeaponItem", 150},
-      {"ArmourItem", 200},
-      {"Inventory[10]", 150},
-      {"InventoryCursor", 64},
-      {"InventoryCursor", -1},
-      {"GameMode", 7},
-      {"GameMode", -1},
-      {"DungeonIndex", 9},
-      {"FloorIndex", 10},
-      {"FloorIndex", -1},
-      {"MenuPage", 3},
-      {"TickInterval", 0},
-      {"TickInterval", 101},
-      {"WalkFrame", 16},
-      {"Facing", 4},
-      {"Level", 100},
-      {"Level", 0},  // a hero on the world map has been made
-      {"MaxHP", 0},
-      {"HP", 9999},  // more than the hero's 240
-      {"HP", 241},
-      {"HP", -1},
-      {"Gold", 1000000},
-      {"HeroX", INT_MAX},
-      {"MusicOn", 2},
-      {"Monsters[3].State", 3},
-      {"Monsters[3].Kind", 4},
-      {"Monsters[3].Facing", 4},
-      {"Monsters[3].AnimFrame", 4},
-      {"Monsters[3].AnimFrame", -1},
-      {"Monsters[3].SplatColumn", 6},
-      {"Monsters[3].SpriteRow", 3},
-      {"Monsters[3].Behaviour", 7},
-      {"Monsters[3].DropItem", 150},
-      {"Monsters[3].RareDropItem", 255},
-      {"Monsters[3].ShotLook", 26},
-      {"Monsters[3].X", INT_MIN},
-      {"Monsters[3].HP", 2000000},
-      {"HeroShots[2].Direction", 4},
-      {"HeroShots[2].Look", 26},
-      {"HeroShots[2].Active", 2},
-      {"Traps[0].Armed", 5},
-      {"FloorItems[5].Item", 150},
-      {"Coins[4].Frame", 6},
-      {"Coins[9].Frame", 200},  // a free coin keeps its frame
-      {"Coins[4].Amount", -5},
-      {"BossDefeated[3]", 2},
-  };
-  for (const BadValue& bad : cases) {
+  for (const BadValue& bad : kBadValues) {
     const std::string expected = std::string(bad.field) + " が " + std::to_string(bad.value);
     SCOPED_TRACE(expected);
     std::vector<uint8_t> before = StateBytes();

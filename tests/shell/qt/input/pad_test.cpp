@@ -278,7 +278,13 @@ TEST_F(PadTest, AQuestionBoxAnswersToThePad) {
   EXPECT_FALSE(os.AskYesNo("捨てますよ！！", "よろしいでしょうか？"));
   // None of it reached the game.
   EXPECT_TRUE(Take().empty());
+}
 
+TEST_F(PadTest, AHeldAAnswersABoxOrTheGameNeverBoth) {
+  VirtualPad pad;
+  Poll();
+  platform::QtPlatform os;
+  auto press = [&](SDL_GameControllerButton b) { return [&, b] { Tap(pad, b); }; };
   // A that answered a box and stays held does not go on to press the game's Space.
   router.SetRepeat(20, 10);
   WhileBoxIsOpen({[&] {
