@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "persist/record_fields.h"
 #include "state/records.h"
 #include "state/state.h"
 
@@ -76,7 +77,8 @@ Record InDungeon(const Record& base, const std::string& data, int dungeon, int f
   Put<uint8_t>(r, AT(ArmourItem), static_cast<uint8_t>(rng() % 150));
   for (size_t i = 0; i < 64; ++i)
     Put<uint8_t>(r, AT(Inventory) + i, rng() % 3 ? static_cast<uint8_t>(rng() % 150) : 255);
-  for (size_t i = 0; i < 20; ++i) r[kSavedStretchSize + i] = rng() % 2;
+  const size_t bosses = persist::FindField("BossDefeated[0]")->offset;
+  for (size_t i = 0; i < sizeof G.BossDefeated; ++i) Put<uint8_t>(r, bosses + i, rng() % 2);
   return r;
 }
 
