@@ -244,8 +244,10 @@ void MainWindow::changeEvent(QEvent* event) {
       QTimer::singleShot(100, this, [this] { ResizeAfterFullScreen(); });
   } else if (event->type() == QEvent::ActivationChange) {
     // The key-ups of keys held now will go to whichever window is active instead.
-    inactive_ = !isActiveWindow();
-    if (inactive_) keys_.ReleaseAll();
+    if (!isActiveWindow()) keys_.ReleaseAll();
+    // The game's own dialogs hold the game still themselves; only another program's window
+    // (or one of ours that is not the game's dialog) pauses it and says so on the picture.
+    inactive_ = !isActiveWindow() && !QApplication::activeModalWidget();
     UpdatePause();
   }
 }

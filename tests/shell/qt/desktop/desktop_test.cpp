@@ -204,14 +204,18 @@ TEST(Desktop, LoneAltLeavesTheKeysToTheGameAndCtrlLLoadsFromTheTitle) {
 
 TEST(Desktop, OptionsDialogClosedByItsCloseBoxRestartsTheTimer) {
   NewGame(true);
-  bool stopped = false;
+  bool stopped = false, pausedBehind = true;
   WhenShown(false, [&](QWidget*) {
     stopped = !Form1.Timer1.Enabled;
+    Pump(200);  // the main window has handed the focus over
+    // The dialog holds the game itself: no "paused" notice behind it.
+    pausedBehind = window->Paused() || window->isActiveWindow();
     Xdo({"key", "alt+F4"});  // the window manager's close
   });
   Xdo({"key", "ctrl+o"});
   ASSERT_TRUE(WaitFor([] { return !QApplication::activeModalWidget(); }));
   EXPECT_TRUE(stopped);
+  EXPECT_FALSE(pausedBehind);
   EXPECT_TRUE(Form1.Timer1.Enabled);
   ActivateMain();
   uint32_t ticks = G.TickCount;
