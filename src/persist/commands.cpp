@@ -1,13 +1,10 @@
 // The File menu's save and load commands.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstring>
 #include <exception>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -32,42 +29,16 @@ std::string CannotRead(const std::string& path, const std::string& reason) {
   return "ゲームデータを読み込めません：" + path + "\n" + reason;
 }
 
-// The first record of the file, or the message saying why there is none. Bytes after the
-// record are not read.
+// The first record of the file, or the message saying why there is none.
 std::variant<std::vector<uint8_t>, std::string> ReadRecord(const std::string& path) {
-  // Not blocking on open: a named pipe chosen in the dialog must not hang the game.
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return CannotRead(path, persist::SystemReason(errno));
-  struct stat st;
-  if (::fstat(fd, &st) != 0) {
-    int error = errno;
-    ::close(fd);
-    return CannotRead(path, persist::SystemReason(error));
-  }
-  if (!S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return CannotRead(path, S_ISDIR(st.st_mode) ? persist::SystemReason(EISDIR)
-                                                : "通常のファイルではありません");
-  }
-  std::vector<uint8_t> bytes(kSaveRecordSize);
-  size_t got = 0;
-  while (got < bytes.size()) {
-    ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      int error = errno;
-      ::close(fd);
-      return CannotRead(path, persist::SystemReason(error));
-    }
-    if (n == 0) break;
-    got += static_cast<size_t>(n);
-  }
-  ::close(fd);
-  if (got < kSaveRecordSize)
-    return CannotRead(path, "ファイルは " + std::to_string(got) +
+  std::string reason;
+  std::optional<std::vector<uint8_t>> bytes = persist::ReadSaveBytes(path, &reason);
+  if (!bytes) return CannotRead(path, reason);
+  if (bytes->size() < kSaveRecordSize)
+    return CannotRead(path, "ファイルは " + std::to_string(bytes->size()) +
                                 " バイトです。セーブデータは " +
                                 std::to_string(kSaveRecordSize) + " バイトです。");
-  return bytes;
+  return std::move(*bytes);
 }
 
 std::string ReasonOf(const std::exception& e) {

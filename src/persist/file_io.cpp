@@ -11,7 +11,9 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "persist/save.h"
 #include "platform/files.h"
@@ -20,6 +22,42 @@ namespace persist {
 
 // The reasons live with the other file helpers of the platform layer, shared by every reader.
 std::string SystemReason(int error) { return platform::SystemReason(error); }
+
+std::optional<std::vector<uint8_t>> ReadSaveBytes(const std::string& path, std::string* reason) {
+  auto fail = [reason](std::string why) {
+    if (reason) *reason = std::move(why);
+    return std::nullopt;
+  };
+  // Not blocking on open: a named pipe chosen in the dialog must not hang the game.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return fail(SystemReason(errno));
+  struct stat st;
+  if (::fstat(fd, &st) != 0) {
+    const int error = errno;
+    ::close(fd);
+    return fail(SystemReason(error));
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return fail(S_ISDIR(st.st_mode) ? SystemReason(EISDIR) : "通常のファイルではありません");
+  }
+  std::vector<uint8_t> bytes(kSaveRecordSize);
+  size_t got = 0;
+  while (got < bytes.size()) {
+    ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int error = errno;
+      ::close(fd);
+      return fail(SystemReason(error));
+    }
+    if (n == 0) break;
+    got += static_cast<size_t>(n);
+  }
+  ::close(fd);
+  bytes.resize(got);
+  return bytes;
+}
 
 }  // namespace persist
 

@@ -201,11 +201,11 @@ constexpr FieldInfo kFloorItemFields[] = {
     FIELD(FloorItemRecord, Unused33, 33, Unused()),
 };
 
-constexpr RecordInfo kMonster{"MonsterRecord", 96, kMonsterFields, MonsterLive};
-constexpr RecordInfo kShot{"ShotRecord", 24, kShotFields, ShotLive};
-constexpr RecordInfo kTrap{"TrapRecord", 24, kTrapFields, TrapLive};
-constexpr RecordInfo kCoin{"CoinRecord", 24, kCoinFields, CoinLive};
-constexpr RecordInfo kFloorItem{"FloorItemRecord", 64, kFloorItemFields, FloorItemLive};
+constexpr RecordInfo kMonster{96, kMonsterFields, MonsterLive};
+constexpr RecordInfo kShot{24, kShotFields, ShotLive};
+constexpr RecordInfo kTrap{24, kTrapFields, TrapLive};
+constexpr RecordInfo kCoin{24, kCoinFields, CoinLive};
+constexpr RecordInfo kFloorItem{64, kFloorItemFields, FloorItemLive};
 
 // The file ends in three bytes the game state does not hold.
 constexpr FieldInfo kTail{.name = "Tail",
@@ -273,7 +273,7 @@ constexpr FieldInfo kSaveFields[] = {
 
 #undef FIELD
 
-constexpr RecordInfo kSave{"SaveRecord", kSaveRecordSize, kSaveFields, nullptr};
+constexpr RecordInfo kSave{kSaveRecordSize, kSaveFields, nullptr};
 
 // A record held in the state as it is in the file: same size, every field where the file
 // has it.

@@ -61,7 +61,6 @@ struct FieldInfo {
 inline constexpr size_t kNotHeld = static_cast<size_t>(-1);
 
 struct RecordInfo {
-  const char* name;
   size_t size;  // bytes in the file
   // In the order the load check examines them (what decides whether the rest matters
   // first, then what the thing is, then its counters); the file's order is that of the

@@ -31,6 +31,14 @@ namespace persist {
 // Why a file operation failed, for the player (errno in).
 std::string SystemReason(int error);
 
+// The bytes a load of path reads: the file's first record's worth (fewer for a short file;
+// the rest of a longer one is not read), opened without blocking so that a named pipe cannot
+// hang the game. Nullopt, and the reason in Japanese, for what is no regular readable file.
+// The load and the replay recorder both read through it, so a recording holds exactly
+// what the load read.
+std::optional<std::vector<uint8_t>> ReadSaveBytes(const std::string& path,
+                                                  std::string* reason = nullptr);
+
 // The names the two file dialogs propose. A save hands its name to the load dialog and a
 // load hands its name to the save dialog, so the player finds the last file again.
 const std::string& SaveDialogFileName();

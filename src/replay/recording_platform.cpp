@@ -1,49 +1,12 @@
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "persist/save.h"
 #include "replay/recorder.h"
 
 namespace replay {
 
-namespace {
-
-// The bytes a load of path will read (its first record's worth), or nullopt where the load
-// will refuse the file without reading it. Read the way the load reads it: never blocking.
-std::optional<std::vector<uint8_t>> BytesALoadReads(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return std::nullopt;
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return std::nullopt;
-  }
-  std::vector<uint8_t> bytes(kSaveRecordSize);
-  size_t got = 0;
-  while (got < bytes.size()) {
-    ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      ::close(fd);
-      return std::nullopt;
-    }
-    if (n == 0) break;
-    got += static_cast<size_t>(n);
-  }
-  ::close(fd);
-  bytes.resize(got);
-  return bytes;
-}
-
-}  // namespace
-
 void Recorder::OpenAnswer(const std::optional<std::string>& path) {
   Event e = At(EventKind::OpenAnswer);
   if (path && !path->empty()) {
-    auto bytes = BytesALoadReads(*path);
+    auto bytes = persist::ReadSaveBytes(*path);
     e.Open = bytes ? OpenResult::Bytes : OpenResult::Unreadable;
     if (bytes) e.Bytes = std::move(*bytes);
   }

@@ -8,7 +8,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -68,16 +67,14 @@ inline std::vector<uint8_t> StateBytes() {
 
 // A named value of a saved record ("HP", "Inventory[10]", "Monsters[3].Kind"), at the
 // width the file gives it. A name the record does not have fails the test.
-inline const persist::FieldPlace& Place(const std::string& name) {
-  static std::map<std::string, persist::FieldPlace> known;
-  if (auto it = known.find(name); it != known.end()) return it->second;
+inline persist::FieldPlace Place(const std::string& name) {
   std::optional<persist::FieldPlace> place = persist::FindField(name);
   if (!place) ADD_FAILURE() << "the saved record has no field " << name;
-  return known[name] = place.value_or(persist::FieldPlace{0, nullptr});
+  return place.value_or(persist::FieldPlace{0, nullptr});
 }
 
 inline void SetField(std::vector<uint8_t>& record, const std::string& name, int64_t value) {
-  const persist::FieldPlace& at = Place(name);
+  const persist::FieldPlace at = Place(name);
   if (!at.field || at.offset + at.field->width > record.size()) return;
   uint8_t* p = record.data() + at.offset;
   const auto bits = static_cast<uint32_t>(value);
@@ -87,7 +84,7 @@ inline void SetField(std::vector<uint8_t>& record, const std::string& name, int6
 }
 
 inline long long GetField(const std::vector<uint8_t>& record, const std::string& name) {
-  const persist::FieldPlace& at = Place(name);
+  const persist::FieldPlace at = Place(name);
   if (!at.field || at.offset + at.field->width > record.size()) return 0;
   return persist::ReadElement(record.data() + at.offset, *at.field, 0);
 }

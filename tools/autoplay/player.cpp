@@ -365,19 +365,6 @@ bool Player::ClearLine(int dx, int dy) const {
   return true;
 }
 
-// No wall stands in a shot's way: it flies straight along the hero's own row or column (not
-// along the line to the target) for `run` pixels.
-bool Player::ClearShot(int facing, int run) const {
-  const bool across = facing == 1 || facing == 3;
-  const int steps = std::abs(run) / 12;
-  for (int i = 1; i <= steps; ++i) {
-    const int along = run * i / steps;
-    Tile t = across ? TileOfBox(G.HeroX + along, G.HeroY) : TileOfBox(G.HeroX, G.HeroY + along);
-    if (!map_.Passable(t)) return false;
-  }
-  return true;
-}
-
 bool Player::ShouldFire(const Power& p) const {
   int reach = Reach();
   bool key = ItemAt(G.WeaponItem).KeyLevel >= 0;
@@ -547,7 +534,8 @@ Held Player::Approach(const Target& t) {
   if (!ClearLine(dx, dy)) return Pursue(t);
   if (InLine(G.Facing, dx, dy, reach)) {
     const bool across = G.Facing == 1 || G.Facing == 3;
-    if (t.aim != Aim::Chest || ClearShot(G.Facing, across ? dx : dy)) return {};
+    // A shot flies along the hero's own row or column, not along the line to the target.
+    if (t.aim != Aim::Chest || ClearLine(across ? dx : 0, across ? 0 : dy)) return {};
     // A chest a few pixels off the hero's line behind a corner: the shots die on the
     // corner, so the hero lines up with it exactly (a chest never moves away).
     const int speed = G.HeroSpeed[G.HeroIndex & 3];

@@ -62,7 +62,6 @@ class Player {
   Held Act(Errand errand, const Power& p);
   bool ShouldFire(const Power& p) const;
   bool ClearLine(int dx, int dy) const;
-  bool ClearShot(int facing, int run) const;
   bool ShotComing(int& across) const;
   bool Dodge(Held& h);
   void GiveUpTarget();

@@ -121,13 +121,13 @@ void ConnectPreferences(MainWindow& window, input::GameInput& gameInput) {
   });
 }
 
-int RunGame(QApplication& app, const CommandLine& options) {
+int RunGame(QApplication& app, const CommandLine& options, const std::string& contentDir) {
   RunOnlyFullScreen fullScreen(options.FullScreen);
   // Loading the soundfont and finding an output take as long as building the window: the
   // two go side by side, and meet before the game's start-up plays the title music.
   std::thread soundStart;
   platform::QtPlatform os;
-  start::PrepareProgram(os, AppDir, [&soundStart, setup = prefs::ReadSoundSetup()] {
+  start::PrepareProgram(os, contentDir, [&soundStart, setup = prefs::ReadSoundSetup()] {
     soundStart = std::thread([setup] { audio::Init(audio::Backend::Device, setup); });
   });
 
@@ -196,6 +196,5 @@ int main(int argc, char** argv) {
 
   std::optional<std::string> content = FindContentOrSay(parsed.Options.DataDir);
   if (!content) return 1;
-  AppDir = *content;
-  return RunGame(app, parsed.Options);
+  return RunGame(app, parsed.Options, *content);
 }
