@@ -71,14 +71,14 @@ void BM_CopyView(benchmark::State& state) {
 BENCHMARK(BM_CopyView);
 
 void BM_TransparentSprite24(benchmark::State& state) {
-  gfx::TImage buf2;
-  buf2.Picture = Noise(312, 216);
+  gfx::TImage Frame;
+  Frame.Picture = Noise(312, 216);
   gfx::Bitmap sheet = Noise(288, 120);
   for (int y = 0; y < 120; ++y)
     for (int x = 0; x < 288; ++x)
       if ((x % 24 < 4) || (y % 24 > 20)) sheet.SetPixel(x, y, gfx::kTeal);
   gfx::TSprite sp;
-  sp.LoadStored(sheet, &buf2, 12, 5, 0, true, gfx::kTeal);
+  sp.LoadStored(sheet, &Frame, 12, 5, 0, true, gfx::kTeal);
   int i = 0;
   Measure(state, [&] {
     sp.SetIndex(i % 60);
@@ -86,7 +86,7 @@ void BM_TransparentSprite24(benchmark::State& state) {
     sp.Y = 96;
     ++i;
     sp.Draw();
-    benchmark::DoNotOptimize(buf2.Picture.Pixels().data());
+    benchmark::DoNotOptimize(Frame.Picture.Pixels().data());
   });
 }
 BENCHMARK(BM_TransparentSprite24);
@@ -104,25 +104,25 @@ BENCHMARK(BM_FullViewAnd);
 // The play screen's texts: seven numbers and two lines at 14 and 10 points, each with
 // its shadow: 18 calls.
 void BM_StatusTexts18(benchmark::State& state) {
-  gfx::TImage buf2;
-  buf2.Picture = Noise(312, 216);
-  buf2.canvas.FontName = "ＭＳ 明朝";
+  gfx::TImage Frame;
+  Frame.Picture = Noise(312, 216);
+  Frame.canvas.FontName = "ＭＳ 明朝";
   const std::vector<std::string> numbers = {"9999", "1234", "315", "207", "99", "999999", "54321"};
   const std::vector<std::string> lines = {"ﾐﾛｳﾞｧｰﾝの宝箱を見つけた", "ｽﾍﾟｰｽｷｰで攻撃だ！"};
   auto frame = [&] {
-    buf2.canvas.FontSize = 14;
+    Frame.canvas.FontSize = 14;
     for (size_t k = 0; k < numbers.size(); ++k)
       for (int pass = 0; pass < 2; ++pass) {
-        buf2.canvas.FontColor = pass ? gfx::kWhite : gfx::kBlack;
-        buf2.TextOut(40 + 60 * static_cast<int>(k % 5) + (pass ? 0 : 1), k < 5 ? 3 : 20, numbers[k]);
+        Frame.canvas.FontColor = pass ? gfx::kWhite : gfx::kBlack;
+        Frame.TextOut(40 + 60 * static_cast<int>(k % 5) + (pass ? 0 : 1), k < 5 ? 3 : 20, numbers[k]);
       }
-    buf2.canvas.FontSize = 10;
+    Frame.canvas.FontSize = 10;
     for (size_t k = 0; k < lines.size(); ++k)
       for (int pass = 0; pass < 2; ++pass) {
-        buf2.canvas.FontColor = pass ? gfx::kWhite : gfx::kBlack;
-        buf2.TextOut(60 + (pass ? 0 : 1), 180 + 15 * static_cast<int>(k) + (pass ? 0 : 1), lines[k]);
+        Frame.canvas.FontColor = pass ? gfx::kWhite : gfx::kBlack;
+        Frame.TextOut(60 + (pass ? 0 : 1), 180 + 15 * static_cast<int>(k) + (pass ? 0 : 1), lines[k]);
       }
-    benchmark::DoNotOptimize(buf2.Picture.Pixels().data());
+    benchmark::DoNotOptimize(Frame.Picture.Pixels().data());
   };
   frame();  // the glyph cache is filled once, as after the first tick of the game
   Measure(state, frame);

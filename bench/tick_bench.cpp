@@ -1,5 +1,5 @@
 // One dungeon tick in the busiest scene the game can show, against the frame work no tick
-// can avoid: the floor window copied into buf2, one full-view AND, buf2 copied to Image1.
+// can avoid: the floor window copied into Frame, one full-view AND, Frame copied to ShownFrame.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -12,7 +12,7 @@
 #include "combat/loot.h"
 #include "combat/monsters.h"
 #include "combat/shots.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/random.h"
 #include "state/state.h"
 #include "game/tick.h"
@@ -38,7 +38,7 @@ void OpenDarkFloor() {
     f.Tiles[i * kFloorTiles] = f.Tiles[i * kFloorTiles + 59] = 1;
     f.Tiles[i] = f.Tiles[59 * kFloorTiles + i] = 1;
   }
-  gfx::Bitmap& floor = Form1.BUF.Picture;
+  gfx::Bitmap& floor = Window.FloorPicture.Picture;
   for (int y = 0; y < floor.Height(); ++y) {
     gfx::Color* row = floor.Row(y);
     for (int x = 0; x < floor.Width(); ++x) row[x] = gfx::Rgb(x & 255, y & 255, (x ^ y) & 255);
@@ -140,16 +140,16 @@ Scene& BuildScene() {
   G.KeyState[kSpace] = 1;
   std::memset(G.Inventory, 255, sizeof G.Inventory);
   OpenDarkFloor();
-  Form1.Timer1.Enabled = true;
-  Form1.K1.Enabled = Form1.K2.Enabled = true;
-  EnsureSheet(Form1.Sp4, Form1.buf2, 12, 3);
-  EnsureSheet(Form1.Sp11, Form1.buf2, 12, 1);
-  EnsureSheet(Form1.SP2, Form1.buf2, 12, 5);
-  EnsureSheet(Form1.Sp7, Form1.BUF, 6, 2);
-  EnsureSheet(Form1.Sp8, Form1.buf2, 8, 2);
-  EnsureSheet(Form1.sp6, Form1.buf2, 8, 13);
-  EnsureSheet(Form1.sp10, Form1.buf2, 6, 1);
-  EnsureSheet(Form1.Sp9, Form1.buf2, 6, 17);
+  Window.TickTimer.Enabled = true;
+  Window.SaveCommand.Enabled = Window.LoadCommand.Enabled = true;
+  EnsureSheet(Window.MonsterSheet, Window.Frame, 12, 3);
+  EnsureSheet(Window.BossSheet, Window.Frame, 12, 1);
+  EnsureSheet(Window.HeroSheet, Window.Frame, 12, 5);
+  EnsureSheet(Window.SplatSheet, Window.FloorPicture, 6, 2);
+  EnsureSheet(Window.MarkerSheet, Window.Frame, 8, 2);
+  EnsureSheet(Window.ShotSheet, Window.Frame, 8, 13);
+  EnsureSheet(Window.CoinSheet, Window.Frame, 6, 1);
+  EnsureSheet(Window.ItemIconSheet, Window.Frame, 6, 17);
   PopulateWorstCase();
   RandSeed = 20240601;
   scene.Take();
@@ -162,19 +162,19 @@ void BM_DungeonTick(benchmark::State& state) {
   for (auto _ : state) {
     scene.Restore();
     GameTick();
-    benchmark::DoNotOptimize(Form1.Image1.Picture.Row(0));
+    benchmark::DoNotOptimize(Window.ShownFrame.Picture.Row(0));
   }
   if (G.GameMode != kModePlay) state.SkipWithError("the scene left dungeon play");
 }
 BENCHMARK(BM_DungeonTick)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 
 void FrameBaseline() {
-  gfx::Bitmap& buf2 = Form1.buf2.Picture;
-  gfx::BitBlt(buf2, 0, 0, 312, 216, &Form1.BUF.Picture, G.HeroX - 144, G.HeroY - 96,
+  gfx::Bitmap& Frame = Window.Frame.Picture;
+  gfx::BitBlt(Frame, 0, 0, 312, 216, &Window.FloorPicture.Picture, G.HeroX - 144, G.HeroY - 96,
               gfx::Rop::Copy);
-  gfx::BitBlt(buf2, 0, 0, 312, 216, &Form1.Image2.Picture, 0, 0, gfx::Rop::And);
-  gfx::BitBlt(Form1.Image1.Picture, 0, 0, 312, 216, &buf2, 0, 0, gfx::Rop::Copy);
-  benchmark::DoNotOptimize(Form1.Image1.Picture.Row(0));
+  gfx::BitBlt(Frame, 0, 0, 312, 216, &Window.Backdrop.Picture, 0, 0, gfx::Rop::And);
+  gfx::BitBlt(Window.ShownFrame.Picture, 0, 0, 312, 216, &Frame, 0, 0, gfx::Rop::Copy);
+  benchmark::DoNotOptimize(Window.ShownFrame.Picture.Row(0));
 }
 
 void BM_FrameBaseline(benchmark::State& state) {
@@ -228,7 +228,7 @@ void BM_Block(benchmark::State& state) {
   for (auto _ : state) {
     scene.Restore();
     Block();
-    benchmark::DoNotOptimize(Form1.buf2.Picture.Row(0));
+    benchmark::DoNotOptimize(Window.Frame.Picture.Row(0));
   }
 }
 void LootBlocks() {

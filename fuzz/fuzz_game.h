@@ -15,14 +15,14 @@
 #include "combat/spawn.h"
 #include "content/heroes.h"
 #include "content/items.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/random.h"
 #include "start/start_up.h"
 #include "state/state.h"
 #include "game/tick.h"
 #include "world/world.h"
-#include "platform/headless/headless_platform.h"
-#include "game/main_form.h"
+#include "headless/headless_platform.h"
+#include "game/window_handlers.h"
 
 // Fontconfig keeps its default configuration for the life of the process and frees it only
 // in FcFini, which the game never calls; that is not a leak of ours.
@@ -70,8 +70,8 @@ inline void StartOnce() {
   if (started) return;
   started = true;
   start::PrepareProgram(Os(), ScratchAppDir(), [] { audio::Init(audio::Backend::Virtual); });
-  FormCreate();
-  FormShow();
+  OnWindowCreate();
+  OnWindowShow();
   std::atexit([] { std::filesystem::remove_all(ScratchAppDir()); });
 }
 
@@ -80,7 +80,7 @@ inline void StartOnce() {
 inline void RunTicks(int ticks, uint8_t keys) {
   for (int i = 0; i < 8; ++i) G.KeyState[i] = (keys >> i) & 1;
   G.KeyState[kEsc] = 0;
-  for (int t = 0; t < ticks && !Form1.Ended; ++t) {
+  for (int t = 0; t < ticks && !Window.Ended; ++t) {
     RunHandler(GameTick);
     ++G.TickCount;
   }

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "state/form.h"
+#include "state/window_model.h"
 #include "fuzz_game.h"
 #include "replay/player.h"
 #include "replay/reader.h"
@@ -21,10 +21,10 @@ void PlayBriefly(const replay::Replay& r) {
   if (last > kLongestPlay) return;
   replay::Player player(fuzzgame::Os(), r);
   if (player.Begin()) {
-    while (player.Step() == replay::Player::Status::Playing && !Form1.Ended) {
+    while (player.Step() == replay::Player::Status::Playing && !Window.Ended) {
     }
   }
-  Form1.Ended = false;  // an exit answered Yes ends only this replay
+  Window.Ended = false;  // an exit answered Yes ends only this replay
   fuzzgame::Os().lines.clear();
 }
 

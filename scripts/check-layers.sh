@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Fails when a folder of src/ includes a header of a folder above it in the stack. The order
-# below is the one the libraries link in (CMakeLists.txt) and the README draws: a folder may
-# include its own headers and those of any folder listed before it.
+# below is the one the top CMakeLists.txt declares the libraries in, one library per folder:
+# a file may include headers of its own folder and of any folder listed before it.
 set -euo pipefail
 root="${1:-$(cd "$(dirname "$0")/.." && pwd)}"
 
-layers=(base platform gfx platform/headless state content start audio screens combat world persist game shell replay
-        platform/qt shell/qt)
+layers=(base platform gfx headless state content start audio screens modes combat world persist
+        game shell replay desktop/platform desktop/input desktop/prefs desktop)
 
 rank_of() {
   local dir="$1" i
@@ -16,30 +16,21 @@ rank_of() {
   echo -1
 }
 
-# The folder of a path under src/ that names a layer: the longest listed prefix.
-layer_of() {
-  local path="$1" best="" l
-  for l in "${layers[@]}"; do
-    case "$path" in "$l"/*) [ ${#l} -gt ${#best} ] && best="$l" ;; esac
-  done
-  echo "$best"
-}
-
 status=0
 cd "$root/src"
 while IFS= read -r file; do
-  from="$(layer_of "$file")"
-  if [ -z "$from" ]; then
+  from="$(dirname "$file")"
+  from_rank="$(rank_of "$from")"
+  if [ "$from_rank" -lt 0 ]; then
     echo "check-layers: $file is in no layer (add its folder to scripts/check-layers.sh)"
     status=1
     continue
   fi
-  from_rank="$(rank_of "$from")"
   while IFS= read -r included; do
-    to="$(layer_of "$included")"
-    [ -z "$to" ] && continue  # a system header or one beside the file
+    [ -e "$included" ] || continue  # a system header or one beside the file
+    to="$(dirname "$included")"
     to_rank="$(rank_of "$to")"
-    if [ "$to_rank" -gt "$from_rank" ]; then
+    if [ "$to_rank" -lt 0 ] || [ "$to_rank" -gt "$from_rank" ]; then
       echo "check-layers: $file ($from) includes $included ($to), a layer above it"
       status=1
     fi

@@ -96,7 +96,7 @@ Engine::Engine(EngineMode wanted, DeviceChoice choice) : mode_(wanted) {
   fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
   fluid_settings_setnum(settings_, "synth.gain", kSynthGain);
   fluid_settings_setstr(settings_, "player.timing-source", "sample");
-  // We loop ourselves (Timer2) and reset the synth ourselves on a change of track, so that a
+  // We loop ourselves (MusicTimer) and reset the synth ourselves on a change of track, so that a
   // loop lets the last chord's tail ring out instead of cutting it.
   fluid_settings_setint(settings_, "player.reset-synth", 0);
   if (mode_ == EngineMode::Virtual) {

@@ -15,7 +15,7 @@
 #include "audio/midi_check.h"
 #include "audio/wave.h"
 #include "platform/files.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/state.h"
 #include "platform/platform.h"
 
@@ -98,22 +98,22 @@ void PlayMusic(uint8_t track) {
     std::string error;
     if (!ReadMidi(path, bytes, error)) {
       // Opening closes the track that was open; the failed open leaves nothing playing,
-      // Timer2 and MusicTrack as they were, and the game goes on after the message.
+      // MusicTimer and MusicTrack as they were, and the game goes on after the message.
       Eng().StopMusic();
       platform::Os().ShowError(error);
       return;
     }
     Eng().OpenMusic(std::move(bytes));
     Eng().PlayMusic();
-    SetTimerEnabled(Form1.Timer2, true);
+    SetTimerEnabled(Window.MusicTimer, true);
   } else {
     Eng().StopMusic();
-    SetTimerEnabled(Form1.Timer2, false);
+    SetTimerEnabled(Window.MusicTimer, false);
   }
   G.MusicTrack = track;
 }
 
-void Timer2Timer() {
+void OnMusicTimer() {
   if (Eng().MusicAtEnd()) Eng().PlayMusic();
 }
 

@@ -28,8 +28,8 @@ enum Effect : uint8_t {
 void PlayMusic(uint8_t track);
 // Plays effect n ("w_<n>.wav"); 0..3 at once, 4 holds the game until it has ended.
 void PlayEffect(uint8_t number);
-// Timer2's handler: restarts a track that has reached its end.
-void Timer2Timer();
+// MusicTimer's handler: restarts a track that has reached its end.
+void OnMusicTimer();
 
 namespace audio {
 
@@ -78,7 +78,7 @@ void ClearCallLog();
 // Virtual backend: advance the clock by ms milliseconds of rendered audio.
 void AdvanceClock(int ms);
 // Virtual backend: the clock in milliseconds (it also moves while effect 4 holds the game,
-// so a runner that fires Timer2 every 1000 virtual ms should schedule by this value).
+// so a runner that fires MusicTimer every 1000 virtual ms should schedule by this value).
 int64_t ClockMs();
 
 // What is sounding, for tests and the runner's report.

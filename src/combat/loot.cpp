@@ -4,7 +4,7 @@
 #include "audio/sound.h"
 #include "combat/combat_util.h"
 #include "content/items.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/records.h"
 #include "state/state.h"
 #include "screens/text.h"
@@ -81,7 +81,7 @@ void CoinBlock() {
     AgeCoin(c);
     if (PickUpCoin(c)) continue;
     if (c.Lifetime < 27 && HiddenWhileBlinking(c.Lifetime)) continue;
-    DrawCell(Form1.sp10, c.Frame, combat::ViewX(c.X), combat::ViewY(c.Y));
+    DrawCell(Window.CoinSheet, c.Frame, combat::ViewX(c.X), combat::ViewY(c.Y));
   }
 }
 
@@ -89,7 +89,7 @@ void ItemBlock() {
   for (FloorItemRecord& f : G.FloorItems) {
     if (!f.Present || !combat::NearHero(f.X, f.Y)) continue;
     PickUpItem(f);
-    DrawCell(Form1.Sp9, ItemAt(f.Item).Icon, combat::ViewX(f.X), combat::ViewY(f.Y));
+    DrawCell(Window.ItemIconSheet, ItemAt(f.Item).Icon, combat::ViewX(f.X), combat::ViewY(f.Y));
   }
 }
 

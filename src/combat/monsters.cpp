@@ -5,18 +5,18 @@
 #include "combat/combat_util.h"
 #include "combat/loot.h"
 #include "combat/shots.h"
-#include "state/form.h"
-#include "screens/pictures.h"
+#include "state/window_model.h"
+#include "modes/mode_changes.h"
 #include "state/random.h"
 #include "state/records.h"
 #include "state/state.h"
+#include "content/heroes.h"
 
 namespace {
 
 using combat::NearHero;
 using combat::TouchesHero;
 
-constexpr int kUp = 0, kRightDir = 1, kDownDir = 2, kLeftDir = 3;
 
 void ComeBack(MonsterRecord& m) {
   if (Random(20) != 0) return;
@@ -56,15 +56,15 @@ void Firing(const MonsterRecord& m) {
 uint8_t TowardHero(const MonsterRecord& m) {
   int64_t dx = static_cast<int64_t>(G.HeroX) - m.X;
   int64_t dy = static_cast<int64_t>(G.HeroY) - m.Y;
-  if (dx >= 0 && dy >= 0) return dx > dy ? kRightDir : kDownDir;
-  return dx < dy ? kLeftDir : kUp;
+  if (dx >= 0 && dy >= 0) return dx > dy ? kFacingRight : kFacingDown;
+  return dx < dy ? kFacingLeft : kFacingUp;
 }
 
 uint8_t AwayFromHero(const MonsterRecord& m) {
   int64_t dx = static_cast<int64_t>(G.HeroX) - m.X;
   int64_t dy = static_cast<int64_t>(G.HeroY) - m.Y;
-  if (dx >= 0 && dy >= 0) return dx > dy ? kLeftDir : kUp;
-  return dx < dy ? kRightDir : kDownDir;
+  if (dx >= 0 && dy >= 0) return dx > dy ? kFacingLeft : kFacingUp;
+  return dx < dy ? kFacingRight : kFacingDown;
 }
 
 void NewStride(MonsterRecord& m) {
@@ -120,10 +120,10 @@ void Strike(const MonsterRecord& m) {
 bool CanStep(const MonsterRecord& m) {
   const int x = m.X, y = m.Y;
   switch (m.Facing) {
-    case 0: return !SolidAt(x + 4, y - 1) && !SolidAt(x + m.Width, y - 1);
-    case 1: return !SolidAt(x + 25, y + 4) && !SolidAt(x + 25, y + m.Height);
-    case 2: return !SolidAt(x + 4, y + 25) && !SolidAt(x + m.Width, y + 25);
-    case 3: return !SolidAt(x - 1, y + 4) && !SolidAt(x - 1, y + m.Height);
+    case kFacingUp: return !SolidAt(x + 4, y - 1) && !SolidAt(x + m.Width, y - 1);
+    case kFacingRight: return !SolidAt(x + 25, y + 4) && !SolidAt(x + 25, y + m.Height);
+    case kFacingDown: return !SolidAt(x + 4, y + 25) && !SolidAt(x + m.Width, y + 25);
+    case kFacingLeft: return !SolidAt(x - 1, y + 4) && !SolidAt(x - 1, y + m.Height);
     default: return false;
   }
 }
@@ -132,10 +132,10 @@ void Step(MonsterRecord& m) {
   if (m.Behaviour == Stand || m.Behaviour == Spin || m.FreezeTicks > 0) return;
   if (!CanStep(m)) return;
   switch (m.Facing) {
-    case 0: m.Y -= 6; break;
-    case 1: m.X += 6; break;
-    case 2: m.Y += 6; break;
-    case 3: m.X -= 6; break;
+    case kFacingUp: m.Y -= 6; break;
+    case kFacingRight: m.X += 6; break;
+    case kFacingDown: m.Y += 6; break;
+    case kFacingLeft: m.X -= 6; break;
     default: break;
   }
 }
@@ -156,7 +156,7 @@ void Act(MonsterRecord& m, bool touching) {
   m.StepLeft = static_cast<int8_t>(m.StepLeft - 6);
 }
 
-void Splat(int cell, int x, int y) { DrawCell(Form1.Sp7, cell, x, y); }
+void Splat(int cell, int x, int y) { DrawCell(Window.SplatSheet, cell, x, y); }
 
 void SmallSplatAfterHit(const MonsterRecord& m) {
   if (m.HP <= 0) return;
@@ -219,16 +219,16 @@ void Draw(const MonsterRecord& m, bool hit) {
   int vx = combat::ViewX(m.X), vy = combat::ViewY(m.Y);
   int markX = vx, markY = vy;
   if (m.IsBoss) {
-    DrawCell(Form1.Sp11, RowCell(cell, m.SpriteRow), m.X - G.HeroX + 134, m.Y - G.HeroY + 86);
+    DrawCell(Window.BossSheet, RowCell(cell, m.SpriteRow), m.X - G.HeroX + 134, m.Y - G.HeroY + 86);
     markY = m.Y - G.HeroY + 93;
   } else if (m.IsChest) {
-    DrawCell(Form1.SP2, cell + 48, vx, vy);
+    DrawCell(Window.HeroSheet, cell + 48, vx, vy);
   } else {
-    DrawCell(Form1.Sp4, RowCell(cell, m.SpriteRow), vx, vy);
+    DrawCell(Window.MonsterSheet, RowCell(cell, m.SpriteRow), vx, vy);
   }
-  if (m.FreezeTicks > 0) DrawCell(Form1.Sp8, 12, markX, markY);
-  if (m.BurnTicks > 0) DrawCell(Form1.Sp8, 13 + m.BurnTicks % 3, markX, markY);
-  if (hit) DrawCell(Form1.Sp8, 8 + Random(2), vx, vy);
+  if (m.FreezeTicks > 0) DrawCell(Window.MarkerSheet, 12, markX, markY);
+  if (m.BurnTicks > 0) DrawCell(Window.MarkerSheet, 13 + m.BurnTicks % 3, markX, markY);
+  if (hit) DrawCell(Window.MarkerSheet, 8 + Random(2), vx, vy);
 }
 
 void Turn(MonsterRecord& m, int slot) {
@@ -241,7 +241,7 @@ void Turn(MonsterRecord& m, int slot) {
   if (near) Firing(m);
 
   const bool touching = TouchesHero(m.X, m.Y);
-  if (touching) G.SpeechIndex = m.IsChest ? 10 : 3;
+  if (touching) G.SpeechIndex = m.IsChest ? kLineChestFound : kLineAttacked;
 
   if (m.MoveTimer >= m.MoveDelay) Act(m, touching);
 

@@ -6,10 +6,11 @@
 #include <cstring>
 
 #include "combat/combat_util.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/random.h"
 #include "state/records.h"
 #include "state/state.h"
+#include "content/heroes.h"
 
 using combat::Weapon;
 
@@ -18,7 +19,7 @@ namespace {
 constexpr int kShotSlots = 10;
 
 uint8_t Opposite(uint8_t direction) {
-  return direction < 4 ? static_cast<uint8_t>(direction ^ 2) : direction;
+  return direction <= kFacingLeft ? static_cast<uint8_t>(direction ^ 2) : direction;
 }
 
 // The first inactive entry among the first `count` hero shots, or null.
@@ -44,10 +45,10 @@ void Launch(ShotRecord& s, const ItemRecord& w, uint8_t direction) {
 
 void Advance(ShotRecord& s) {
   switch (s.Direction) {
-    case 0: s.Y -= s.Speed; break;
-    case 1: s.X += s.Speed; break;
-    case 2: s.Y += s.Speed; break;
-    case 3: s.X -= s.Speed; break;
+    case kFacingUp: s.Y -= s.Speed; break;
+    case kFacingRight: s.X += s.Speed; break;
+    case kFacingDown: s.Y += s.Speed; break;
+    case kFacingLeft: s.X -= s.Speed; break;
     default: break;
   }
 }
@@ -66,7 +67,7 @@ bool Fly(ShotRecord& s) {
   s.Life = combat::AddCapped(s.Life, -1, INT32_MAX);
   if (s.Life <= 0) s.Active = 0;  // its last tick: it still moves, shows and hits
   Advance(s);
-  DrawCell(Form1.sp6, s.Look * 4 + s.Direction, combat::ViewX(s.X), combat::ViewY(s.Y));
+  DrawCell(Window.ShotSheet, s.Look * 4 + s.Direction, combat::ViewX(s.X), combat::ViewY(s.Y));
   return true;
 }
 
@@ -84,7 +85,7 @@ void HitHero(ShotRecord& s) {
 }  // namespace
 
 void FireHeroShots() {
-  G.SpeechIndex = 1;
+  G.SpeechIndex = kLineAttacking;
   const ItemRecord& w = Weapon();
   if (ShotRecord* s = FreeHeroShot(w.RapidFire + 1)) {
     Launch(*s, w, G.Facing);
@@ -107,7 +108,7 @@ bool ResolveHeroShotHit(MonsterRecord& m) {
     if (w.Burning) m.BurnTicks = combat::AddCapped(m.BurnTicks, 20, INT32_MAX);
     return true;
   }
-  G.SpeechIndex = 2;
+  G.SpeechIndex = kLineNoEffect;
   return false;
 }
 
@@ -125,10 +126,10 @@ void DrawHeldWeapon() {
   if (w.HeldLook == 14) return;  // nothing shown for this weapon
   const int cell = w.HeldLook * 4 + G.Facing;
   switch (G.Facing) {
-    case 0: DrawCell(Form1.sp6, cell, 144, 76 - Random(4)); break;
-    case 1: DrawCell(Form1.sp6, cell, 164 + Random(4), 96); break;
-    case 2: DrawCell(Form1.sp6, cell, 144, 116 + Random(4)); break;
-    case 3: DrawCell(Form1.sp6, cell, 124 - Random(4), 96); break;
+    case kFacingUp: DrawCell(Window.ShotSheet, cell, 144, 76 - Random(4)); break;
+    case kFacingRight: DrawCell(Window.ShotSheet, cell, 164 + Random(4), 96); break;
+    case kFacingDown: DrawCell(Window.ShotSheet, cell, 144, 116 + Random(4)); break;
+    case kFacingLeft: DrawCell(Window.ShotSheet, cell, 124 - Random(4), 96); break;
     default: break;
   }
 }
@@ -139,10 +140,10 @@ void SpawnTrapArrow(int slot, int direction) {
   s.Active = 1;
   s.Direction = static_cast<uint8_t>(direction);
   switch (direction) {  // it comes from 100 pixels away, on the side it flies from
-    case 0: s.X = G.HeroX; s.Y = G.HeroY + 100; break;
-    case 1: s.X = G.HeroX - 100; s.Y = G.HeroY; break;
-    case 2: s.X = G.HeroX; s.Y = G.HeroY - 100; break;
-    case 3: s.X = G.HeroX + 100; s.Y = G.HeroY; break;
+    case kFacingUp: s.X = G.HeroX; s.Y = G.HeroY + 100; break;
+    case kFacingRight: s.X = G.HeroX - 100; s.Y = G.HeroY; break;
+    case kFacingDown: s.X = G.HeroX; s.Y = G.HeroY - 100; break;
+    case kFacingLeft: s.X = G.HeroX + 100; s.Y = G.HeroY; break;
     default: break;
   }
   s.Speed = 10;
@@ -174,9 +175,9 @@ bool IsDarkFloor() {
 namespace {
 
 // The mask never changes: it is drawn once, the way the game has always drawn it onto
-// Image2 (black, then a white circle), and copied there in a dark tick that finds Image2
+// Backdrop (black, then a white circle), and copied there in a dark tick that finds Backdrop
 // holding anything else; a plain copy costs a fraction of the fill and the ellipse, and
-// Image2 ends up holding the same pixels.
+// Backdrop ends up holding the same pixels.
 // Each of its rows is black, then one white run, then black again, so ANDing a row of the
 // view with it clears the row outside the run and keeps the colour bits inside it.
 struct Darkness {
@@ -214,15 +215,15 @@ const Darkness& DarknessPicture() {
 
 // One stretch of a view row against the same stretch of the mask, which is `Keep` (black or
 // white) all along it: the view keeps the bits of `Keep` (a black stretch is simply
-// cleared, unread), and every bit in which Image2's pixels differ from the mask is added to
-// `diff`. In a dark floor's ticks Image2 keeps the mask from one tick to the next, and
+// cleared, unread), and every bit in which Backdrop's pixels differ from the mask is added to
+// `diff`. In a dark floor's ticks Backdrop keeps the mask from one tick to the next, and
 // reading it alongside the view costs less than writing it anew. Keeping bits and comparing
 // give the same result however often a pixel is taken, so the last four pixels of a
 // stretch are taken as one step (read first, written last) even where they overlap the step
 // before.
 template <gfx::Color Keep>
 inline __attribute__((always_inline)) Four DarkenStretch(gfx::Color* view,
-                                                         const gfx::Color* image2, int n,
+                                                         const gfx::Color* backdrop, int n,
                                                          Four diff) {
   const Four k = {Keep, Keep, Keep, Keep};
   const auto step = [&](int i) {
@@ -231,14 +232,14 @@ inline __attribute__((always_inline)) Four DarkenStretch(gfx::Color* view,
       std::memcpy(&v, view + i, sizeof v);
       v &= k;
     }
-    std::memcpy(&m, image2 + i, sizeof m);
+    std::memcpy(&m, backdrop + i, sizeof m);
     diff |= m ^ k;
     return v;
   };
   if (n < 4) {
     for (int i = 0; i < n; ++i) {
       view[i] &= Keep;
-      diff[0] |= image2[i] ^ Keep;
+      diff[0] |= backdrop[i] ^ Keep;
     }
     return diff;
   }
@@ -256,18 +257,18 @@ inline __attribute__((always_inline)) Four DarkenStretch(gfx::Color* view,
 
 void DarknessMask() {
   const Darkness& dark = DarknessPicture();
-  gfx::Bitmap& image2 = Form1.Image2.Picture;
-  gfx::Bitmap& view = Form1.buf2.Picture;
+  gfx::Bitmap& backdrop = Window.Backdrop.Picture;
+  gfx::Bitmap& view = Window.Frame.Picture;
   if (!dark.simple || view.Width() != kViewWidth || view.Height() < kViewHeight) {
-    if (image2.Width() != kViewWidth || image2.Height() != kViewHeight) image2.Resize(kViewWidth, kViewHeight);
-    gfx::BitBlt(image2, 0, 0, kViewWidth, kViewHeight, &dark.picture, 0, 0, gfx::Rop::Copy);
-    gfx::BitBlt(view, 0, 0, kViewWidth, kViewHeight, &image2, 0, 0, gfx::Rop::And);
+    if (backdrop.Width() != kViewWidth || backdrop.Height() != kViewHeight) backdrop.Resize(kViewWidth, kViewHeight);
+    gfx::BitBlt(backdrop, 0, 0, kViewWidth, kViewHeight, &dark.picture, 0, 0, gfx::Rop::Copy);
+    gfx::BitBlt(view, 0, 0, kViewWidth, kViewHeight, &backdrop, 0, 0, gfx::Rop::And);
     return;
   }
-  // The view ANDed with the mask row by row, the mask taken from its runs; Image2 is read
+  // The view ANDed with the mask row by row, the mask taken from its runs; Backdrop is read
   // on the way and given the mask afterwards only if it does not hold it already.
-  const bool sized = image2.Width() == kViewWidth && image2.Height() == kViewHeight;
-  const gfx::Color* other = sized ? image2.Row(0) : dark.picture.Row(0);
+  const bool sized = backdrop.Width() == kViewWidth && backdrop.Height() == kViewHeight;
+  const gfx::Color* other = sized ? backdrop.Row(0) : dark.picture.Row(0);
   Four diff = {0, 0, 0, 0};
   for (int y = 0; y < kViewHeight; ++y) {
     gfx::Color* row = view.Row(y);
@@ -278,7 +279,7 @@ void DarknessMask() {
     diff = DarkenStretch<gfx::kBlack>(row + x1, mask + x1, kViewWidth - x1, diff);
   }
   if (!sized || (diff[0] | diff[1] | diff[2] | diff[3]) != 0) {
-    if (!sized) image2.Resize(kViewWidth, kViewHeight);
-    gfx::BitBlt(image2, 0, 0, kViewWidth, kViewHeight, &dark.picture, 0, 0, gfx::Rop::Copy);
+    if (!sized) backdrop.Resize(kViewWidth, kViewHeight);
+    gfx::BitBlt(backdrop, 0, 0, kViewWidth, kViewHeight, &dark.picture, 0, 0, gfx::Rop::Copy);
   }
 }

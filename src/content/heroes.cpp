@@ -48,7 +48,7 @@ void StartNewGame() {
   G.Gold = 0;
   G.Reserved1 = 0;
   G.Reserved2 = 0;
-  G.Facing = 2;
+  G.Facing = kFacingDown;
 
   for (uint8_t& beaten : G.BossDefeated) beaten = 0;
 

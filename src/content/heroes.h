@@ -1,11 +1,19 @@
 // The four heroes: their numbers, their twelve text lines each, and the new-game set-up.
 #pragma once
 
+#include <cstdint>
+
 #include <string>
 
-// 48 lines, entry HeroIndex * 12 + slot. Slots: 0 idle, 1 attacking, 2 attack without
-// effect, 3 attacked, 4 spring, 5 last words, 6 type, 7 weapon, 8 armour, 9 name,
-// 10 chest found, 11 hot floor.
+// Each hero's twelve text lines, in slot order: the remarks SpeechIndex picks for the line
+// under the view, and the four labels of the selection screen. HeroTexts holds 48 lines,
+// entry HeroIndex * 12 + slot.
+enum HeroLine : uint8_t {
+  kLineIdle = 0, kLineAttacking = 1, kLineNoEffect = 2, kLineAttacked = 3, kLineSpring = 4,
+  kLineLastWords = 5, kLineType = 6, kLineWeapon = 7, kLineArmour = 8, kLineName = 9,
+  kLineChestFound = 10, kLineHotFloor = 11,
+};
+
 extern std::string HeroTexts[48];
 
 void InitHeroTexts();

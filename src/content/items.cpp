@@ -3,6 +3,8 @@
 // is part of the saved game and must not move.
 #include "content/items.h"
 
+#include "state/state.h"
+
 ItemRecord Items[kItemCount];
 
 namespace {
@@ -153,4 +155,9 @@ const ItemRecord& ItemAt(int number) {
   // A damaged save may hold any byte; the game itself never produces 150 or more.
   static const ItemRecord kEmpty{};
   return number >= 0 && number < kItemCount ? Items[number] : kEmpty;
+}
+
+int SlotItem(int slot) {
+  if (slot < 0 || slot >= kInventorySlots) return kNoItem;
+  return G.Inventory[slot];
 }

@@ -40,3 +40,11 @@ void InitItems();
 // The item record for a number read from the state; an out-of-range number (which the
 // game never produces, but a damaged save might) reads as the empty record.
 const ItemRecord& ItemAt(int number);
+
+// The carried items: 64 slots, an 8 x 8 grid on the menu screens.
+constexpr int kInventorySlots = 64;
+// The item in a slot, or kNoItem for an empty slot or a slot number outside the grid.
+int SlotItem(int slot);
+inline bool Occupied(int slot) { return SlotItem(slot) != kNoItem; }
+inline bool IsWeapon(int kind) { return kind >= kSword && kind <= kGreatSword; }
+inline bool IsArmour(int kind) { return kind >= kLightArmour && kind <= kHeavyArmour; }

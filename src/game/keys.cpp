@@ -2,18 +2,16 @@
 // action of the mode the game is in at that moment.
 #include "game/keys.h"
 
-#include "state/form.h"
+#include "state/window_model.h"
 #include "game/modes.h"
 #include "state/state.h"
 #include "world/world.h"
 #include "platform/platform.h"
-#include "screens/menu.h"
+#include "game/menu_actions.h"
+#include "modes/mode_changes.h"
 
 namespace {
 
-constexpr uint16_t kKeyC = 'C';
-constexpr uint16_t kKeyD = 'D';
-constexpr uint16_t kKeyV = 'V';
 
 // The direction an arrow key (or its keypad twin) stands for, or -1.
 int ArrowOf(uint16_t key) {
@@ -38,17 +36,17 @@ void MenuKeyDown(uint16_t key) {
   if (G.MenuPage == 0 || G.MenuPage == 2) {
     int direction = ArrowOf(key);
     if (direction >= 0) MoveCursor(direction);
-    if (key == VK_SPACE || key == kKeyV) {
+    if (key == VK_SPACE || key == VK_V) {
       TickPause pause;
       UseItem();
-    } else if (key == VK_RETURN || key == kKeyD) {
+    } else if (key == VK_RETURN || key == VK_D) {
       TickPause pause;
       DiscardItem();
-    } else if (key == kKeyC) {
+    } else if (key == VK_C) {
       TickPause pause;
     }
   }
-  if (key == VK_ESCAPE || key == kKeyC) LeaveMenu();
+  if (key == VK_ESCAPE || key == VK_C) LeaveMenu();
 }
 
 void SelectionKeyDown(uint16_t key) {
@@ -66,8 +64,8 @@ void SelectionKeyDown(uint16_t key) {
 void WorldKeyDown(uint16_t key) {
   if (key != VK_SPACE && key != VK_RETURN) return;
   EnterDungeon();
-  Form1.K1.Enabled = true;
-  Form1.K2.Enabled = true;
+  Window.SaveCommand.Enabled = true;
+  Window.LoadCommand.Enabled = true;
 }
 
 }  // namespace
@@ -86,7 +84,7 @@ int KeyFlagOf(uint16_t key) {
   }
 }
 
-void FormKeyDown(uint16_t key) {
+void OnKeyDown(uint16_t key) {
   int flag = KeyFlagOf(key);
   if (flag >= 0) G.KeyState[flag] = 1;
 
@@ -102,7 +100,7 @@ void FormKeyDown(uint16_t key) {
   }
 }
 
-void FormKeyUp(uint16_t key) {
+void OnKeyUp(uint16_t key) {
   int flag = KeyFlagOf(key);
   if (flag >= 0) G.KeyState[flag] = 0;
 }

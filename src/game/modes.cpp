@@ -4,7 +4,8 @@
 #include "audio/sound.h"
 #include "content/heroes.h"
 #include "screens/pictures.h"
-#include "state/form.h"
+#include "modes/mode_changes.h"
+#include "state/window_model.h"
 #include "state/snapshot.h"
 #include "state/state.h"
 #include "platform/platform.h"
@@ -17,10 +18,10 @@ void ClearHeldFlag(int flag) { G.KeyState[flag] = 0; }
 }  // namespace
 
 void LeaveTitle() {
-  Form1.K2.Enabled = false;
+  Window.LoadCommand.Enabled = false;
   G.GameMode = kModeSelect;
   G.HeroIndex = 0;
-  LoadIntoImage2("charas_0.bmp");
+  LoadBackdrop("charas_0.bmp");
   PlayMusic(kTrackSelection);
 }
 
@@ -28,29 +29,29 @@ void ChooseHero(int hero) {
   if (hero == G.HeroIndex) return;
   G.HeroIndex = static_cast<int8_t>(hero);
   std::string name = "charas_" + std::to_string(hero) + ".bmp";
-  LoadIntoImage2(name.c_str());
+  LoadBackdrop(name.c_str());
   PlayEffect(kEffectCursor);
 }
 
 void ReturnToTitleFromSelection() {
-  Form1.K2.Enabled = true;
+  Window.LoadCommand.Enabled = true;
   G.TickCount = 0;
   G.GameMode = kModeTitle;
-  LoadIntoImage2("title.bmp");
+  LoadBackdrop("title.bmp");
   PlayMusic(kTrackTitle);
 }
 
 void StartGameFromSelection() {
   StartNewGame();
   G.GameMode = kModeWorld;
-  LoadIntoImage2("mainmap.bmp");
+  LoadBackdrop("mainmap.bmp");
   PlayMusic(kTrackWorldMap);
   EnableFileCommands(true, true);
 }
 
 void OpenMenu() {
   G.GameMode = kModeMenu;
-  LoadIntoImage2("waku.bmp");
+  LoadBackdrop("waku.bmp");
 }
 
 void LeaveMenu() {
@@ -94,6 +95,6 @@ void ExitToTitle() {
   G.GameMode = kModeTitle;
   G.TickCount = 0;
   PlayMusic(kTrackTitle);
-  LoadIntoImage2("title.bmp");
+  LoadBackdrop("title.bmp");
   EnableFileCommands(false, true);
 }

@@ -1,7 +1,7 @@
 // The transitions between game modes that several handlers share.
 #pragma once
 
-#include "screens/pictures.h"
+#include "modes/mode_changes.h"
 
 void LeaveTitle();          // any key on the title
 void ReturnToTitleFromSelection();

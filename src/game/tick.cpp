@@ -8,7 +8,7 @@
 #include "combat/monsters.h"
 #include "combat/shots.h"
 #include "world/floor_events.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "game/modes.h"
 #include "world/movement.h"
 #include "state/state.h"
@@ -16,8 +16,10 @@
 #include "screens/gameover.h"
 #include "screens/menu.h"
 #include "screens/pictures.h"
+#include "modes/mode_changes.h"
 #include "screens/status.h"
 #include "screens/title.h"
+#include "content/heroes.h"
 
 namespace {
 
@@ -26,11 +28,11 @@ bool InMode(int a, int b) { return G.GameMode == a || G.GameMode == b; }
 bool SpaceHeld() { return G.KeyState[kSpace] != 0; }
 
 void DrawBackground() {
-  gfx::Bitmap& frame = Form1.buf2.Picture;
+  gfx::Bitmap& frame = Window.Frame.Picture;
   if (InMode(kModePlay, kModeGameOver)) {
     DrawFloorWindow(frame);
   } else {
-    CopyViewOverBlack(frame, Form1.Image2.Picture, 0, 0);
+    CopyViewOverBlack(frame, Window.Backdrop.Picture, 0, 0);
   }
 }
 
@@ -63,7 +65,7 @@ void Screens() {
 
 void GameTick() {
   if (InMode(kModePlay)) {
-    G.SpeechIndex = 0;
+    G.SpeechIndex = kLineIdle;
     MoveHeroOnFloor();
   }
   if (InMode(kModeWorld)) MoveHeroOnWorld();
@@ -71,7 +73,7 @@ void GameTick() {
   DrawBackground();
 
   if (InMode(kModePlay) && SpaceHeld()) {
-    G.SpeechIndex = 1;
+    G.SpeechIndex = kLineAttacking;
     FireHeroShots();
   }
   FloorObjects();
@@ -94,7 +96,7 @@ void GameTick() {
     DrawStatusPanel();
   }
   if (InMode(kModePlay) && G.HP < 1) GameOver();
-  if (InMode(kModeGameOver)) G.SpeechIndex = 5;
+  if (InMode(kModeGameOver)) G.SpeechIndex = kLineLastWords;
   if (InMode(kModePlay) && G.MessageTimer > 0) DrawPickupMessage();
   if (InMode(kModePlay, kModeGameOver)) DrawSpeechLine();
 

@@ -1,5 +1,5 @@
 // An image component: one bitmap and the drawing state of its canvas. The game's four
-// images (BUF, buf2, Image1, Image2) are of this kind.
+// images (FloorPicture, Frame, ShownFrame, Backdrop) are of this kind.
 #pragma once
 
 #include <stdexcept>

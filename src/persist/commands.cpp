@@ -10,7 +10,8 @@
 
 #include "audio/sound.h"
 #include "screens/pictures.h"
-#include "state/form.h"
+#include "modes/mode_changes.h"
+#include "state/window_model.h"
 #include "state/snapshot.h"
 #include "state/state.h"
 #include "world/floor_setup.h"
@@ -22,8 +23,8 @@
 namespace {
 
 const char kProposedName[] = "*.sav";
-std::string sdFileName = kProposedName;
-std::string odFileName = kProposedName;
+std::string saveDialogName = kProposedName;
+std::string openDialogName = kProposedName;
 
 std::string CannotRead(const std::string& path, const std::string& reason) {
   return "ゲームデータを読み込めません：" + path + "\n" + reason;
@@ -53,15 +54,15 @@ void RebuildAfterLoad() {
   // waits until the hero steps off it, as after taking it.
   if (mode == kModePlay || mode == kModeMenu) G.StairLatch = 1;
   if (mode == kModePlay || mode == kModeMenu) SetUpFloor(G.DungeonIndex, true, false);
-  if (mode == kModeMenu) LoadIntoImage2("waku.bmp");
+  if (mode == kModeMenu) LoadBackdrop("waku.bmp");
   if (mode == kModePlay) {
-    DrawFloorWindow(Form1.buf2.Picture);
-    Form1.Image2.Picture = Form1.buf2.Picture;
+    DrawFloorWindow(Window.Frame.Picture);
+    Window.Backdrop.Picture = Window.Frame.Picture;
   }
-  if (mode == kModeWorld) LoadIntoImage2("mainmap.bmp");
+  if (mode == kModeWorld) LoadBackdrop("mainmap.bmp");
   if (mode == kModePlay || mode == kModeMenu || mode == kModeWorld) {
-    Form1.K1.Enabled = true;
-    Form1.K2.Enabled = true;
+    Window.SaveCommand.Enabled = true;
+    Window.LoadCommand.Enabled = true;
   }
 }
 
@@ -69,9 +70,9 @@ void RebuildAfterLoad() {
 
 namespace persist {
 
-const std::string& SaveDialogFileName() { return sdFileName; }
-const std::string& OpenDialogFileName() { return odFileName; }
-void ResetDialogFileNames() { sdFileName = odFileName = kProposedName; }
+const std::string& SaveDialogFileName() { return saveDialogName; }
+const std::string& OpenDialogFileName() { return openDialogName; }
+void ResetDialogFileNames() { saveDialogName = openDialogName = kProposedName; }
 
 }  // namespace persist
 
@@ -80,7 +81,7 @@ bool SaveGameFile(const std::string& path) {
     platform::Os().ShowError("ゲームデータを保存できませんでした：" + path + "\n" + *failure);
     return false;
   }
-  odFileName = path;
+  openDialogName = path;
   return true;
 }
 
@@ -93,7 +94,7 @@ bool LoadRecord(const std::vector<uint8_t>& record, const std::string& path, boo
                              *problem);
     return false;
   }
-  if (remember) sdFileName = path;
+  if (remember) saveDialogName = path;
 
   GameSnapshot before;
   try {
@@ -105,7 +106,7 @@ bool LoadRecord(const std::vector<uint8_t>& record, const std::string& path, boo
     return false;
   }
   ReleaseEndingReturn();
-  platform::Os().FormChanged();
+  platform::Os().WindowChanged();
 
   // The game is loaded by now; a missing track only costs the music.
   try {
@@ -113,8 +114,8 @@ bool LoadRecord(const std::vector<uint8_t>& record, const std::string& path, boo
   } catch (const std::exception& e) {
     platform::Os().ShowError(e.what());
   }
-  Form1.Timer1.Interval = G.TickInterval;
-  platform::Os().FormChanged();
+  Window.TickTimer.Interval = G.TickInterval;
+  platform::Os().WindowChanged();
   return true;
 }
 
@@ -133,23 +134,23 @@ bool LoadGameRecord(const std::vector<uint8_t>& record, const std::string& name)
   return LoadRecord(record, name, false);
 }
 
-void K1Click() {
-  if (!Form1.K1.Enabled) return;
+void OnSaveCommand() {
+  if (!Window.SaveCommand.Enabled) return;
   TickPause pause;
-  platform::FileDialogSpec request{"ｹﾞｰﾑﾃﾞｰﾀの保存", "ｹﾞｰﾑﾌｧｲﾙ (*.sav)", "*.sav", "sav", sdFileName};
+  platform::FileDialogSpec request{"ｹﾞｰﾑﾃﾞｰﾀの保存", "ｹﾞｰﾑﾌｧｲﾙ (*.sav)", "*.sav", "sav", saveDialogName};
   auto chosen = platform::Os().SaveFileDialog(request);
   if (!chosen || chosen->empty()) return;
-  sdFileName = *chosen;
+  saveDialogName = *chosen;
   SaveGameFile(*chosen);
 }
 
-void K2Click() {
-  if (!Form1.K2.Enabled) return;
+void OnLoadCommand() {
+  if (!Window.LoadCommand.Enabled) return;
   TickPause pause;
   platform::FileDialogSpec request{"ｹﾞｰﾑﾃﾞｰﾀの読み込み", "ｹﾞ-ﾑﾃﾞｰﾀ (*.sav)", "*.sav", "sav",
-                                odFileName};
+                                openDialogName};
   auto chosen = platform::Os().OpenFileDialog(request);
   if (!chosen || chosen->empty()) return;
-  odFileName = *chosen;
+  openDialogName = *chosen;
   LoadGameFile(*chosen);
 }

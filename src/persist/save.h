@@ -14,8 +14,8 @@ constexpr size_t kSaveRecordSize = 13532;
 // The record for the current game state.
 std::vector<uint8_t> BuildSaveRecord();
 
-void K1Click();  // File, Save
-void K2Click();  // File, Load
+void OnSaveCommand();  // File, Save
+void OnLoadCommand();  // File, Load
 
 // Loads the file at path as the load command does after its dialog; false (state unchanged,
 // the error shown) on failure. The headless runner's --load uses it.

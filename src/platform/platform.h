@@ -37,11 +37,11 @@ class Platform {
   // when nothing on the desktop would take it.
   virtual bool ShellOpen(const std::string& address) = 0;
 
-  // Shows Image1 in the window now (a synchronous repaint).
+  // Shows ShownFrame in the window now (a synchronous repaint).
   virtual void Repaint(const gfx::Bitmap& image1) = 0;
 
   // The window's caption, client size, menu state or timers changed in the form's model.
-  virtual void FormChanged() = 0;
+  virtual void WindowChanged() = 0;
 
   // The program is to end (File, Exit answered Yes in the title, game over or selection).
   virtual void Quit() = 0;

@@ -41,10 +41,10 @@ std::optional<std::string> PlaybackPlatform::OpenFileDialog(const platform::File
 void PlaybackPlatform::ShowOptionsDialog() {
   const Event* answer = player_.TakeAnswer(EventKind::OptionsAnswer);
   if (!answer) return;
-  SetScrollBar1Position(answer->Interval);
-  SetCheckBox1Checked(answer->Music);
-  SetCheckBox2Checked(answer->Effects);
-  Button1Click();
+  SetSpeedPosition(answer->Interval);
+  SetMusicChecked(answer->Music);
+  SetEffectsChecked(answer->Effects);
+  OnOptionsClose();
 }
 
 void PlaybackPlatform::ShowMessage(const std::string& caption, const std::string& text) {
@@ -52,7 +52,7 @@ void PlaybackPlatform::ShowMessage(const std::string& caption, const std::string
 }
 void PlaybackPlatform::ShowError(const std::string& text) { inner_.ShowError(text); }
 void PlaybackPlatform::Repaint(const gfx::Bitmap& image1) { inner_.Repaint(image1); }
-void PlaybackPlatform::FormChanged() { inner_.FormChanged(); }
+void PlaybackPlatform::WindowChanged() { inner_.WindowChanged(); }
 void PlaybackPlatform::Quit() { inner_.Quit(); }
 
 }  // namespace replay

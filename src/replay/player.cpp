@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "replay/start.h"
-#include "game/main_form.h"
+#include "game/window_handlers.h"
 #include "replay/state_hash.h"
 #include "replay/text_codec.h"
 

@@ -27,7 +27,7 @@ class PlaybackPlatform : public platform::Platform {
   std::optional<std::string> OpenFileDialog(const platform::FileDialogSpec& request) override;
   bool ShellOpen(const std::string&) override { return true; }
   void Repaint(const gfx::Bitmap& image1) override;
-  void FormChanged() override;
+  void WindowChanged() override;
   void Quit() override;
   void ShowOptionsDialog() override;
   void ShowAboutDialog() override {}

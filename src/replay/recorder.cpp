@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "state/form.h"
+#include "state/window_model.h"
 #include "persist/save.h"
 #include "replay/start.h"
 #include "replay/state_hash.h"
@@ -68,9 +68,9 @@ void Recorder::SaveAnswer(bool chosen) {
 
 void Recorder::OptionsAnswer() {
   Event e = At(EventKind::OptionsAnswer);
-  e.Interval = Form2.ScrollBar1Position;
-  e.Music = Form2.CheckBox1Checked;
-  e.Effects = Form2.CheckBox2Checked;
+  e.Interval = OptionsWindow.SpeedPosition;
+  e.Music = OptionsWindow.MusicChecked;
+  e.Effects = OptionsWindow.EffectsChecked;
   AddAnswer(e);
 }
 

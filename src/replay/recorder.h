@@ -53,7 +53,7 @@ class RecordingPlatform : public platform::Platform {
   std::optional<std::string> OpenFileDialog(const platform::FileDialogSpec& request) override;
   bool ShellOpen(const std::string& address) override;
   void Repaint(const gfx::Bitmap& image1) override;
-  void FormChanged() override;
+  void WindowChanged() override;
   void Quit() override;
   void ShowOptionsDialog() override;
   void ShowAboutDialog() override;

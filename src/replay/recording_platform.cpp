@@ -44,7 +44,7 @@ void RecordingPlatform::ShowMessage(const std::string& caption, const std::strin
 void RecordingPlatform::ShowError(const std::string& text) { inner_.ShowError(text); }
 bool RecordingPlatform::ShellOpen(const std::string& address) { return inner_.ShellOpen(address); }
 void RecordingPlatform::Repaint(const gfx::Bitmap& image1) { inner_.Repaint(image1); }
-void RecordingPlatform::FormChanged() { inner_.FormChanged(); }
+void RecordingPlatform::WindowChanged() { inner_.WindowChanged(); }
 void RecordingPlatform::Quit() { inner_.Quit(); }
 void RecordingPlatform::ShowAboutDialog() { inner_.ShowAboutDialog(); }
 

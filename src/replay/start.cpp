@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/random.h"
 #include "state/state.h"
 #include "persist/save.h"
@@ -78,7 +78,7 @@ bool ApplyStart(const Header& header) {
   RandSeed = header.Seed;
   if (!header.StartSave) {
     G.TickInterval = header.Options.TickInterval;
-    Form1.Timer1.Interval = header.Options.TickInterval;
+    Window.TickTimer.Interval = header.Options.TickInterval;
     G.MusicOn = header.Options.Music ? 1 : 0;
     G.EffectsOn = header.Options.Effects ? 1 : 0;
     return true;

@@ -22,7 +22,7 @@ struct Refusal {
 };
 std::optional<Refusal> CheckCompatible(const Header& header);
 
-// Puts the started program (FormCreate and FormShow done) where the replay began; false
+// Puts the started program (OnWindowCreate and OnWindowShow done) where the replay began; false
 // if the embedded saved game could not be loaded (the game has shown why).
 bool ApplyStart(const Header& header);
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "platform/files.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/random.h"
 #include "state/state.h"
 
@@ -43,9 +43,9 @@ uint64_t StateHash() {
   h.AddValue(G.TickCount);
   h.AddValue(G.BossDefeated);
   h.AddValue(RandSeed);
-  h.AddValue(Form1.K1.Enabled);
-  h.AddValue(Form1.K2.Enabled);
-  h.AddValue(Form1.Timer1.Interval);
+  h.AddValue(Window.SaveCommand.Enabled);
+  h.AddValue(Window.LoadCommand.Enabled);
+  h.AddValue(Window.TickTimer.Interval);
   // Outside a dungeon the floors keep whatever the last one left; entering one sets them
   // up afresh, so only the floors in play belong to the game.
   if (G.GameMode == kModePlay || G.GameMode == kModeMenu) h.AddValue(G.Floors);

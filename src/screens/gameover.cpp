@@ -2,7 +2,7 @@
 #include "screens/gameover.h"
 
 #include "content/story.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/random.h"
 #include "state/state.h"
 #include "screens/text.h"
@@ -22,14 +22,14 @@ gfx::Color RandomColour() {
 }  // namespace
 
 void DrawDeathRemains() {
-  // Sp7 draws into the floor picture, so the marks stay where the hero fell until the
+  // SplatSheet draws into the floor picture, so the marks stay where the hero fell until the
   // floor is set up anew.
   for (int i = 0; i < 3; ++i) {
     const int x = G.HeroX + Random(30) - 15;
     const int y = G.HeroY + Random(30) - 15;
-    DrawCell(Form1.Sp7, 3, x, y);
+    DrawCell(Window.SplatSheet, 3, x, y);
   }
-  DrawCell(Form1.Sp7, 2, G.HeroX, G.HeroY);
+  DrawCell(Window.SplatSheet, 2, G.HeroX, G.HeroY);
 }
 
 void DrawGameOver() {

@@ -1,5 +1,6 @@
 // The menu screens (mode 2): the equipment page, the whole-floor map and the item detail
-// page, with the 8 x 8 grid of carried items, its cursor and the item actions.
+// page, with the 8 x 8 grid of carried items and its cursor. What the menu's keys do to the
+// items lies with the game's key handling (game/menu_actions).
 //
 // Every item number read here comes from the state (and so possibly from a saved file):
 // items are looked up through ItemAt, and inventory slots through SlotItem, so that a
@@ -8,42 +9,22 @@
 
 #include <string>
 
-#include "audio/sound.h"
 #include "content/items.h"
-#include "state/form.h"
-#include "screens/pictures.h"
+#include "state/window_model.h"
 #include "state/state.h"
-#include "platform/platform.h"
 #include "screens/text.h"
 
 namespace {
 
-constexpr int kSlots = 64;
 constexpr int kTextSize = 10;
 constexpr gfx::Color kRed = gfx::Rgb(255, 0, 0);
 constexpr gfx::Color kYellow = gfx::Rgb(255, 255, 0);
-
-// The item in a slot, or kNoItem for an empty slot or a slot number outside the grid.
-int SlotItem(int slot) {
-  if (slot < 0 || slot >= kSlots) return kNoItem;
-  return G.Inventory[slot];
-}
-
-bool Occupied(int slot) { return SlotItem(slot) != kNoItem; }
-
-bool UsableByHero(const ItemRecord& item) {
-  const int hero = G.HeroIndex;
-  return hero >= 0 && hero < 4 && item.UsableBy[hero] != 0;
-}
-
-bool IsWeapon(int kind) { return kind >= kSword && kind <= kGreatSword; }
-bool IsArmour(int kind) { return kind >= kLightArmour && kind <= kHeavyArmour; }
 
 void Text(int x, int y, const std::string& text, gfx::Color colour = gfx::kWhite) {
   DrawShadowText(x, y, kTextSize, colour, text);
 }
 
-void Icon(int x, int y, const ItemRecord& item) { DrawCell(Form1.Sp9, item.Icon, x, y); }
+void Icon(int x, int y, const ItemRecord& item) { DrawCell(Window.ItemIconSheet, item.Icon, x, y); }
 
 std::string Number(long long v) { return std::to_string(v); }
 
@@ -81,7 +62,7 @@ void DrawDetailPage() {
   Text(175, 100, "使用可能キャラ：");
   for (int hero = 0; hero < 4; ++hero) {
     // Cell 12h + 6 is hero h facing the viewer.
-    if (item.UsableBy[hero]) DrawCell(Form1.SP2, hero * 12 + 6, 180 + hero * 30, 115);
+    if (item.UsableBy[hero]) DrawCell(Window.HeroSheet, hero * 12 + 6, 180 + hero * 30, 115);
   }
   Icon(190, 30, item);
 
@@ -94,9 +75,9 @@ void DrawDetailPage() {
 }
 
 void DrawWholeMapPage() {
-  gfx::Bitmap& frame = Form1.buf2.Picture;
+  gfx::Bitmap& frame = Window.Frame.Picture;
   gfx::FillRect(frame, 0, 0, frame.Width(), frame.Height(), gfx::kBlack);
-  gfx::StretchBlt(frame, 48, 0, 215, 215, Form1.BUF.Picture, 0, 0, kFloorPixels, kFloorPixels);
+  gfx::StretchBlt(frame, 48, 0, 215, 215, Window.FloorPicture.Picture, 0, 0, kFloorPixels, kFloorPixels);
 }
 
 const char* ActionOf(int kind) {
@@ -107,11 +88,11 @@ const char* ActionOf(int kind) {
 }
 
 void DrawGridAndCursor() {
-  for (int k = 0; k < kSlots; ++k) {
+  for (int k = 0; k < kInventorySlots; ++k) {
     if (Occupied(k)) Icon((k % 8) * 20 + 10, (k / 8) * 20 + 10, ItemAt(SlotItem(k)));
   }
   const int c = G.InventoryCursor;
-  DrawCell(Form1.Sp8, 10, (c % 8) * 20 + 6, (c / 8) * 20 + 6);
+  DrawCell(Window.MarkerSheet, 10, (c % 8) * 20 + 6, (c / 8) * 20 + 6);
 
   const int number = SlotItem(c);
   if (number == kNoItem) return;
@@ -132,29 +113,6 @@ void DrawKeyHelp() {
        "F3ｷｰでアイテム詳細画面になります。");
 }
 
-// Medicine and the escape item both ask first.
-bool AskToUse() {
-  return platform::Os().AskYesNo("使いますよ！",
-                                 "今現在選んでいるアイテムを使ってもよろしいでしょうか？");
-}
-
-void UseMedicine(int slot, const ItemRecord& item) {
-  if (!AskToUse()) return;
-  long long hp = static_cast<long long>(G.HP) + item.Heal;
-  if (hp > G.MaxHP) hp = G.MaxHP;
-  if (hp < 1) hp = 1;  // a bad medicine weakens, it never kills
-  G.HP = static_cast<int32_t>(hp);
-  // For a medicine the cursed flag means it is never used up.
-  if (!item.Cursed) RemoveSlot(slot);
-}
-
-void UseEscapeItem(int slot) {
-  if (!AskToUse()) return;
-  G.GameMode = kModeWorld;
-  ShowWorldMap();
-  RemoveSlot(slot);
-}
-
 }  // namespace
 
 void DrawMenu() {
@@ -173,86 +131,4 @@ void DrawMenu() {
   }
   if (G.MenuPage == 0 || G.MenuPage == 2) DrawGridAndCursor();
   DrawKeyHelp();
-}
-
-void MoveCursor(int direction) {
-  const int c = G.InventoryCursor;
-  if (c < 0 || c >= kSlots) return;
-  int target = -1;
-  switch (direction) {
-    case 0:
-      if (c >= 8) target = c - 8;
-      break;
-    case 1:
-      if (c < 63) target = c + 1;
-      break;
-    case 2:
-      if (c < 56) target = c + 8;
-      break;
-    case 3:
-      if (c >= 1) target = c - 1;
-      break;
-    default:
-      break;
-  }
-  if (target < 0 || !Occupied(target)) return;
-  G.InventoryCursor = target;
-  PlayEffect(kEffectCursor);
-}
-
-void UseItem() {
-  const int slot = G.InventoryCursor;
-  const int number = SlotItem(slot);
-  if (number == kNoItem) return;
-  const ItemRecord& item = ItemAt(number);
-
-  if (IsWeapon(item.Kind)) {
-    if (!UsableByHero(item)) {
-      platform::Os().ShowMessage("扱えません！！", "それは装備出来ません・・・");
-      return;
-    }
-    G.Inventory[slot] = G.WeaponItem;
-    G.WeaponItem = static_cast<uint8_t>(number);
-    PlayEffect(kEffectCursor);
-  } else if (IsArmour(item.Kind)) {
-    if (!UsableByHero(item)) {
-      platform::Os().ShowMessage("着れません！！", "それは着れません・・・");
-      return;
-    }
-    G.Inventory[slot] = G.ArmourItem;
-    G.ArmourItem = static_cast<uint8_t>(number);
-  } else if (item.Kind == kMedicine) {
-    UseMedicine(slot, item);
-  } else if (item.Kind == kEscapeItem) {
-    UseEscapeItem(slot);
-  }
-}
-
-void DiscardItem() {
-  const int slot = G.InventoryCursor;
-  if (!Occupied(slot)) return;
-  if (!platform::Os().AskYesNo("捨てますよ！！",
-                               "今現在選んでいるアイテムを捨ててもよろしいでしょうか？")) {
-    return;
-  }
-  RemoveSlot(slot);
-}
-
-void RemoveSlot(int slot) {
-  if (slot < 0 || slot >= kSlots) return;
-  G.Inventory[slot] = kNoItem;
-  CompactInventory();
-  // The cursor stays on the item that moved up into its place, or steps back onto the
-  // last item when the last one went.
-  const int c = G.InventoryCursor;
-  if (c > 0 && c < kSlots && !Occupied(c)) G.InventoryCursor = c - 1;
-}
-
-void CompactInventory() {
-  for (int i = 0; i < kSlots - 1; ++i) {
-    if (G.Inventory[i] == kNoItem) {
-      G.Inventory[i] = G.Inventory[i + 1];
-      G.Inventory[i + 1] = kNoItem;
-    }
-  }
 }

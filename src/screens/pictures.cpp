@@ -1,65 +1,14 @@
-// The pictures behind the screens: a screen's picture loaded into Image2, the world map
-// shown, and the ending's still frame. The mode transitions use them, and so do the rules
-// that change the screen in the middle of a tick (a stair out of a dungeon, the escape
-// item, the final opponent's fall).
+// The pictures behind the screens: a screen's picture loaded as the backdrop, and the view
+// of a picture or of the floor around the hero.
 #include "screens/pictures.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "audio/sound.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/state.h"
 
-namespace {
-
-// The window's pictures are 312 x 216; buf2 keeps that size whatever a file holds, so a
-// wrong-sized picture can never shrink the frame.
-void CopyIntoBuf2(const gfx::TImage& loaded) {
-  gfx::Bitmap& frame = Form1.buf2.Picture;
-  if (frame.Width() != kViewWidth || frame.Height() != kViewHeight) frame.Resize(kViewWidth, kViewHeight);
-  gfx::FillRect(frame, 0, 0, kViewWidth, kViewHeight, gfx::kBlack);
-  gfx::BitBlt(frame, 0, 0, kViewWidth, kViewHeight, &loaded.Picture, 0, 0, gfx::Rop::Copy);
-}
-
-// Set when the ending's return to the world map failed: the ending then waits on its last
-// picture for Enter instead of failing again on every tick.
-bool endingReturnHeld = false;
-
-void EnsureImage2() {
-  gfx::Bitmap& image2 = Form1.Image2.Picture;
-  if (image2.Width() < kViewWidth || image2.Height() < kViewHeight) image2.Resize(kViewWidth, kViewHeight);
-}
-
-}  // namespace
-
-void LoadIntoImage2(const char* name) { Form1.Image2.LoadFromFile(AppDir + name, kViewPicture); }
-
-bool EndingReturnHeld() { return endingReturnHeld; }
-void HoldEndingReturn() { endingReturnHeld = true; }
-void ReleaseEndingReturn() { endingReturnHeld = false; }
-
-void ShowWorldMap() {
-  // The picture is read before the music changes, so that a missing map changes nothing.
-  gfx::TImage map;
-  map.LoadFromFile(AppDir + "mainmap.bmp", kViewPicture);
-  PlayMusic(kTrackWorldMap);
-  CopyIntoBuf2(map);
-  EnsureImage2();
-  gfx::BitBlt(Form1.Image2.Picture, 0, 0, kViewWidth, kViewHeight, &Form1.buf2.Picture, 0, 0, gfx::Rop::Copy);
-  RepaintImage1();
-  G.HeroX = G.WorldX;
-  G.HeroY = G.WorldY;
-}
-
-void StartEnding() {
-  endingReturnHeld = false;
-  G.GameMode = kModeEnding;
-  G.TickCount = 0;
-  EnableFileCommands(false, false);
-  EnsureImage2();
-  gfx::BitBlt(Form1.Image2.Picture, 0, 0, kViewWidth, kViewHeight, &Form1.Image1.Picture, 0, 0, gfx::Rop::Copy);
-}
+void LoadBackdrop(const char* name) { Window.Backdrop.LoadFromFile(AppDir + name, kViewPicture); }
 
 // The 312 x 216 view: black, then the picture's window at (sx, sy) over it. Beyond the
 // picture the view stays black, as the transfer clips at its edges. Only the bands the
@@ -86,5 +35,5 @@ void CopyViewOverBlack(gfx::Bitmap& frame, const gfx::Bitmap& picture, int sx, i
 
 void DrawFloorWindow(gfx::Bitmap& frame) {
   // The hero's box lies at (144, 96) of the view.
-  CopyViewOverBlack(frame, Form1.BUF.Picture, G.HeroX - 144, G.HeroY - 96);
+  CopyViewOverBlack(frame, Window.FloorPicture.Picture, G.HeroX - 144, G.HeroY - 96);
 }

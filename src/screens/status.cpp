@@ -7,7 +7,7 @@
 
 #include "content/heroes.h"
 #include "content/items.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/state.h"
 #include "screens/text.h"
 
@@ -37,12 +37,12 @@ HpColours HpColour(int hp, int maxHp) {
 }
 
 void DrawStatusPanel() {
-  DrawCell(Form1.sp3, G.HeroIndex, 5, 5);
-  DrawCell(Form1.Sp5, 0, 105, 5);   // sword: attack
-  DrawCell(Form1.Sp5, 1, 105, 22);  // armour: defence
-  DrawCell(Form1.Sp5, 3, 265, 5);   // face: level
-  DrawCell(Form1.Sp5, 2, 165, 22);  // coin: gold
-  DrawCell(Form1.Sp5, 4, 165, 5);   // cup: experience
+  DrawCell(Window.FaceSheet, G.HeroIndex, 5, 5);
+  DrawCell(Window.StatusIconSheet, 0, 105, 5);   // sword: attack
+  DrawCell(Window.StatusIconSheet, 1, 105, 22);  // armour: defence
+  DrawCell(Window.StatusIconSheet, 3, 265, 5);   // face: level
+  DrawCell(Window.StatusIconSheet, 2, 165, 22);  // coin: gold
+  DrawCell(Window.StatusIconSheet, 4, 165, 5);   // cup: experience
 
   const HpColours hp = HpColour(G.HP, G.MaxHP);
   // The panel shows the hero's whole strength: the item's value plus the hero's own.

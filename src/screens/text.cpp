@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "state/form.h"
+#include "state/window_model.h"
 
 namespace {
 
@@ -61,12 +61,12 @@ void DrawShadowText(int x, int y, int size, gfx::Color colour, const std::string
   // canvas at all.
   if (y < -size || y >= size + kViewHeight) return;
 
-  gfx::Canvas& canvas = Form1.buf2.canvas;
+  gfx::Canvas& canvas = Window.Frame.canvas;
   if (canvas.FontName != kFontFace) canvas.FontName = kFontFace;
   if (!canvas.BrushClear) canvas.BrushClear = true;
   if (canvas.FontColor != colour) canvas.FontColor = colour;
   if (canvas.FontSize != size) canvas.FontSize = size;
-  Form1.buf2.TextOut(x, y, text);
+  Window.Frame.TextOut(x, y, text);
   if (textTrace) textTrace->push_back({x, y, size, colour, text});
 }
 

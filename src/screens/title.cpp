@@ -1,10 +1,10 @@
 // The title screen and the hero selection screen. Both draw over the picture that the tick
-// has already copied from Image2 into buf2, and both draw their texts once, without shadow.
+// has already copied from Backdrop into Frame, and both draw their texts once, without shadow.
 #include "screens/title.h"
 
 #include "content/heroes.h"
 #include "content/story.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/random.h"
 #include "state/state.h"
 #include "screens/text.h"
@@ -57,7 +57,7 @@ void DrawHeroCell(int x, int y, int cell) {
   constexpr int kFigure = kTileSize;  // a hero figure is one tile
   if (x < -kFigure || x >= kViewWidth + kFigure) return;
   if (y < -kFigure || y >= kViewHeight + kFigure) return;
-  DrawCell(Form1.SP2, cell, x, y);
+  DrawCell(Window.HeroSheet, cell, x, y);
 }
 
 void DrawTitle() {
@@ -74,10 +74,10 @@ void DrawTitle() {
 
 void DrawSelection() {
   const int h = G.HeroIndex;
-  DrawShadowText(170, 70, 10, gfx::kWhite, HeroText(h, 9));   // name
-  DrawShadowText(175, 90, 10, gfx::kWhite, HeroText(h, 6));   // type
-  DrawShadowText(175, 110, 10, gfx::kWhite, HeroText(h, 7));  // weapon
-  DrawShadowText(175, 125, 10, gfx::kWhite, HeroText(h, 8));  // armour
+  DrawShadowText(170, 70, 10, gfx::kWhite, HeroText(h, kLineName));
+  DrawShadowText(175, 90, 10, gfx::kWhite, HeroText(h, kLineType));
+  DrawShadowText(175, 110, 10, gfx::kWhite, HeroText(h, kLineWeapon));
+  DrawShadowText(175, 125, 10, gfx::kWhite, HeroText(h, kLineArmour));
 
   // Three fresh draws a tick, red first, so the heading flickers through random colours.
   const int r = Random(255);

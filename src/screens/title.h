@@ -4,5 +4,5 @@
 void DrawTitle();      // mode 0
 void DrawSelection();  // mode 4
 
-// Draws SP2 cell at (x, y) unless the 24 x 24 figure lies wholly outside the view.
+// Draws HeroSheet cell at (x, y) unless the 24 x 24 figure lies wholly outside the view.
 void DrawHeroCell(int x, int y, int cell);

@@ -2,7 +2,7 @@
 
 #include "state/state.h"
 #include "platform/platform.h"
-#include "shell/mailhp.h"
+#include "shell/maker_contact.h"
 
 #ifndef MIROVAAN_MAKER_LINE
 #define MIROVAAN_MAKER_LINE ""
@@ -14,28 +14,28 @@
 #define MIROVAAN_VERSION ""
 #endif
 
-TForm3 Form3;
+AboutDialogModel AboutWindow;
 
 std::string AboutTitleLine() { return "ミロヴァーン  Version " + AboutVersion(); }
 std::string AboutNote() { return MIROVAAN_ABOUT_NOTE; }
 std::string AboutMakerLine() { return MIROVAAN_MAKER_LINE; }
 std::string AboutVersion() { return MIROVAAN_VERSION; }
 std::string AboutHomePage() {
-  return MHP.HomePageAddress.empty() ? "マニュアルを開く" : MHP.HomePageAddress;
+  return Maker.HomePageAddress.empty() ? "マニュアルを開く" : Maker.HomePageAddress;
 }
-std::string AboutMailAddress() { return MHP.MailAddress.empty() ? "（なし）" : MHP.MailAddress; }
+std::string AboutMailAddress() { return Maker.MailAddress.empty() ? "（なし）" : Maker.MailAddress; }
 std::string AboutIconPath() { return AppDir + "icon.bmp"; }
 
-void KA1Click() {
-  Form3.Visible = true;
+void OnAboutCommand() {
+  AboutWindow.Visible = true;
   platform::Os().ShowAboutDialog();
-  Form3.Visible = false;
+  AboutWindow.Visible = false;
 }
 
-void Help1Click() {
+void OnHelpCommand() {
   if (platform::Os().AskYesNo("ヘルプ", "直接ブラウザを起動してヘルプを見ます。よろしいですか？"))
     OpenHomePageOrManual();
 }
 
-void Button2Click() { OpenHomePageOrManual(); }
-void Button3Click() { OpenMailToMaker(); }
+void OnHomePageButton() { OpenHomePageOrManual(); }
+void OnMailButton() { OpenMailToMaker(); }

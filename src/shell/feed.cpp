@@ -5,7 +5,7 @@
 #include "persist/save.h"
 #include "game/keys.h"
 #include "shell/about.h"
-#include "game/main_form.h"
+#include "game/window_handlers.h"
 #include "shell/options.h"
 
 namespace feed {
@@ -22,11 +22,11 @@ struct CommandRow {
 };
 
 const CommandRow kCommands[] = {
-    {Command::Save, "save", K1Click},          {Command::Load, "load", K2Click},
-    {Command::Exit, "exit", Exit1Click},       {Command::Options, "options", K3Click},
-    {Command::View624, "view624", N6244321Click}, {Command::View312, "view312", N3122161Click},
-    {Command::View156, "view156", N1561081Click}, {Command::Help, "help", Help1Click},
-    {Command::About, "about", KA1Click},
+    {Command::Save, "save", OnSaveCommand},          {Command::Load, "load", OnLoadCommand},
+    {Command::Exit, "exit", OnExitCommand},       {Command::Options, "options", OnOptionsCommand},
+    {Command::View624, "view624", OnView624Command}, {Command::View312, "view312", OnView312Command},
+    {Command::View156, "view156", OnView156Command}, {Command::Help, "help", OnHelpCommand},
+    {Command::About, "about", OnAboutCommand},
 };
 
 const CommandRow& RowOf(Command command) { return kCommands[static_cast<size_t>(command)]; }
@@ -51,13 +51,13 @@ bool ReplayDriving() { return replayDriving; }
 void KeyDown(uint16_t key, From from) {
   if (!Admitted(from)) return;
   if (listener) listener->OnKey(true, key);
-  FormKeyDown(key);
+  OnKeyDown(key);
 }
 
 void KeyUp(uint16_t key, From from) {
   if (!Admitted(from)) return;
   if (listener) listener->OnKey(false, key);
-  FormKeyUp(key);
+  OnKeyUp(key);
 }
 
 void Run(Command command, From from) {
@@ -74,7 +74,7 @@ void Tick(From from) {
       if (listener) listener->AfterTick();
     }
   } after;
-  Timer1Timer();
+  OnTickTimer();
 }
 
 }  // namespace feed

@@ -2,7 +2,7 @@
 
 #include "content/heroes.h"
 #include "content/items.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/state.h"
 
 namespace start {
@@ -12,7 +12,7 @@ void PrepareProgram(platform::Platform& os, std::string contentDir, const SoundS
   if (contentDir.empty() || contentDir.back() != '/') contentDir += '/';
   AppDir = contentDir;
   startSound();
-  LoadFormSheets();
+  LoadWindowSheets();
 }
 
 void PrepareRecord() {

@@ -15,7 +15,7 @@ namespace start {
 using SoundStart = std::function<void()>;
 
 // Before the window opens, in this order: the platform, the content folder (a slash is
-// added), the sound, the window's stored sheets. The window's creation (FormCreate) follows.
+// added), the sound, the window's stored sheets. The window's creation (OnWindowCreate) follows.
 void PrepareProgram(platform::Platform& os, std::string contentDir, const SoundStart& startSound);
 
 // The game record as the window's creation leaves it: the picture buffers, the start values

@@ -9,27 +9,27 @@
 GameSnapshot::GameSnapshot()
     : state_(std::make_unique<GameState>(G)),
       seed_(RandSeed),
-      buf_(Form1.BUF),
-      buf2_(Form1.buf2),
-      image1_(Form1.Image1),
-      image2_(Form1.Image2),
-      sp4_(Form1.Sp4),
-      sp11_(Form1.Sp11),
-      k1_(Form1.K1),
-      k2_(Form1.K2) {}
+      floorPicture_(Window.FloorPicture),
+      frame_(Window.Frame),
+      shownFrame_(Window.ShownFrame),
+      backdrop_(Window.Backdrop),
+      monsterSheet_(Window.MonsterSheet),
+      bossSheet_(Window.BossSheet),
+      k1_(Window.SaveCommand),
+      k2_(Window.LoadCommand) {}
 
 void GameSnapshot::Restore() const {
   G = *state_;
   RandSeed = seed_;
-  Form1.BUF = buf_;
-  Form1.buf2 = buf2_;
-  Form1.Image1 = image1_;
-  Form1.Image2 = image2_;
-  Form1.Sp4 = sp4_;
-  Form1.Sp11 = sp11_;
-  Form1.K1 = k1_;
-  Form1.K2 = k2_;
-  platform::Os().FormChanged();
+  Window.FloorPicture = floorPicture_;
+  Window.Frame = frame_;
+  Window.ShownFrame = shownFrame_;
+  Window.Backdrop = backdrop_;
+  Window.MonsterSheet = monsterSheet_;
+  Window.BossSheet = bossSheet_;
+  Window.SaveCommand = k1_;
+  Window.LoadCommand = k2_;
+  platform::Os().WindowChanged();
 }
 
 void CompleteOrRestore(const std::function<void()>& change) {

@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/state.h"
 
 // Everything such a change may touch before it can fail: the state, the random seed, the
@@ -20,8 +20,8 @@ class GameSnapshot {
  private:
   std::unique_ptr<GameState> state_;
   uint32_t seed_;
-  gfx::TImage buf_, buf2_, image1_, image2_;
-  gfx::TSprite sp4_, sp11_;
+  gfx::TImage floorPicture_, frame_, shownFrame_, backdrop_;
+  gfx::TSprite monsterSheet_, bossSheet_;
   TMenuItem k1_, k2_;
 };
 

@@ -12,6 +12,10 @@
 
 enum KeyFlag { kUp = 0, kRight, kDown, kLeft, kShift, kEsc, kSpace, kEnter };
 
+// The four ways the hero, a monster or a shot can face, as Facing and Direction hold them:
+// clockwise from up, so that the opposite way is two steps round.
+enum Facing : uint8_t { kFacingUp = 0, kFacingRight = 1, kFacingDown = 2, kFacingLeft = 3 };
+
 struct GameState {
   // ---- saved stretch: 13509 bytes --------------------------------------------------------
   int32_t HeroX;
@@ -77,7 +81,7 @@ constexpr size_t kSavedStretchSize = 13509;
 
 static_assert(offsetof(GameState, MenuPage) + 1 == kSavedStretchSize);
 
-// The one game. Zero at program start; FormCreate gives it its start-up values.
+// The one game. Zero at program start; OnWindowCreate gives it its start-up values.
 extern GameState G;
 
 // The game's content folder with a trailing slash: prefix of every picture and music file,

@@ -6,12 +6,13 @@
 
 #include "audio/sound.h"
 #include "combat/shots.h"
-#include "screens/pictures.h"
-#include "state/form.h"
+#include "modes/mode_changes.h"
+#include "state/window_model.h"
 #include "state/random.h"
 #include "state/snapshot.h"
 #include "state/state.h"
 #include "world/floor_setup.h"
+#include "content/heroes.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ void DrawAroundHero(int firstCell, int cellChoices) {
     int cell = Random(cellChoices) + firstCell;
     int x = Random(20) + 136;
     int y = Random(20) + 88;
-    DrawCell(Form1.Sp8, cell, x, y);
+    DrawCell(Window.MarkerSheet, cell, x, y);
   }
 }
 
@@ -84,7 +85,7 @@ void TakeStair(int step) {
 
 void DrawSprungTraps() {
   for (const TrapRecord& trap : G.Traps) {
-    if (trap.Sprung == 1) DrawCell(Form1.Sp8, 11, trap.X - G.HeroX + 144, trap.Y - G.HeroY + 96);
+    if (trap.Sprung == 1) DrawCell(Window.MarkerSheet, 11, trap.X - G.HeroX + 144, trap.Y - G.HeroY + 96);
   }
 }
 
@@ -109,12 +110,12 @@ bool FloorEvents() {
 
   if (t == kSpring) {
     if (G.HP < G.MaxHP) G.HP += 1;
-    G.SpeechIndex = 4;
+    G.SpeechIndex = kLineSpring;
     DrawAroundHero(8, 2);
   }
   if (t == kHotFloor) {
     if (G.HP > 0) G.HP -= 1;
-    G.SpeechIndex = 11;
+    G.SpeechIndex = kLineHotFloor;
     DrawAroundHero(13, 3);
   }
 

@@ -1,5 +1,5 @@
 // Dungeon files and the set-up of a floor: reading the ten floors of a dungeon, drawing the
-// current one into BUF, clearing what lay on the previous floor, repopulating and hiding
+// current one into FloorPicture, clearing what lay on the previous floor, repopulating and hiding
 // the traps.
 #include "world/floor_setup.h"
 
@@ -9,7 +9,7 @@
 
 #include "combat/spawn.h"
 #include "platform/files.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/random.h"
 #include "state/state.h"
 
@@ -45,14 +45,14 @@ void LoadDungeonPictures(int dungeon) {
   // Dungeon 8 has a monster sheet per hero: c_r8<hero>.bmp.
   std::string monsters = "c_r" + std::to_string(dungeon);
   if (dungeon == 8) monsters += std::to_string(static_cast<int>(G.HeroIndex));
-  Form1.Sp4.CX = 12;
-  Form1.Sp4.CY = 3;
-  Form1.Sp4.LoadPicture(AppDir + monsters + ".bmp", kMonsterSheet);
-  Form1.Sp4.Refresh();
-  Form1.Sp11.CX = 12;
-  Form1.Sp11.CY = 1;
-  Form1.Sp11.LoadPicture(AppDir + "c_boss" + std::to_string(dungeon) + ".bmp", kBossSheet);
-  Form1.Sp11.Refresh();
+  Window.MonsterSheet.CX = 12;
+  Window.MonsterSheet.CY = 3;
+  Window.MonsterSheet.LoadPicture(AppDir + monsters + ".bmp", kMonsterSheetSize);
+  Window.MonsterSheet.Refresh();
+  Window.BossSheet.CX = 12;
+  Window.BossSheet.CY = 1;
+  Window.BossSheet.LoadPicture(AppDir + "c_boss" + std::to_string(dungeon) + ".bmp", kBossSheetSize);
+  Window.BossSheet.Refresh();
 }
 
 void ResetObjects() {
@@ -88,18 +88,18 @@ void SetUpFloor(int dungeon, bool readFile, bool resetObjects) {
     G.DungeonIndex = dungeon;
     LoadDungeonPictures(dungeon);  // a missing picture abandons the set-up here
   }
-  DrawFloorIntoBUF();
+  DrawFloorPicture();
   if (resetObjects) ResetObjects();
 }
 
-void DrawFloorIntoBUF() {
+void DrawFloorPicture() {
   if (!ValidFloor(G.FloorIndex)) return;
-  gfx::Bitmap& picture = Form1.BUF.Picture;
+  gfx::Bitmap& picture = Window.FloorPicture.Picture;
   if (picture.Width() != kFloorPixels || picture.Height() != kFloorPixels) {
     picture.Resize(kFloorPixels, kFloorPixels);
   }
-  gfx::TSprite& tiles = Form1.SP1;
-  tiles.Destination = &Form1.BUF;
+  gfx::TSprite& tiles = Window.FloorTileSheet;
+  tiles.Destination = &Window.FloorPicture;
   const FloorRecord& floor = G.Floors[G.FloorIndex];
   for (int r = 0; r < kFloorTiles; ++r) {
     for (int c = 0; c < kFloorTiles; ++c) DrawCell(tiles, floor.TileAt(c, r), c * kTileSize, r * kTileSize);

@@ -1,4 +1,4 @@
-// Reading a dungeon file and setting a floor up: BUF redrawn, objects reset, monsters
+// Reading a dungeon file and setting a floor up: FloorPicture redrawn, objects reset, monsters
 // populated, traps placed.
 #pragma once
 
@@ -19,4 +19,4 @@ std::vector<uint8_t> ReadDungeonFile(int dungeon);
 
 void SetUpFloor(int dungeon, bool readFile, bool resetObjects);  // throws on failure
 void PlaceTrap();
-void DrawFloorIntoBUF();
+void DrawFloorPicture();

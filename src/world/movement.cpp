@@ -2,7 +2,7 @@
 // picture; and the hero's picture with its walking animation.
 #include "world/movement.h"
 
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/state.h"
 
 namespace {
@@ -36,7 +36,7 @@ void MoveHeroOnFloor() {
     } else {
       G.HeroY = py;
     }
-    G.Facing = 0;
+    G.Facing = kFacingUp;
   }
   if (G.KeyState[kRight]) {
     moved = true;
@@ -46,7 +46,7 @@ void MoveHeroOnFloor() {
     } else {
       G.HeroX += s;
     }
-    G.Facing = 1;
+    G.Facing = kFacingRight;
   }
   if (G.KeyState[kDown]) {
     moved = true;
@@ -56,7 +56,7 @@ void MoveHeroOnFloor() {
     } else {
       G.HeroY += s;
     }
-    G.Facing = 2;
+    G.Facing = kFacingDown;
   }
   if (G.KeyState[kLeft]) {
     moved = true;
@@ -66,7 +66,7 @@ void MoveHeroOnFloor() {
     } else {
       G.HeroX = px;
     }
-    G.Facing = 3;
+    G.Facing = kFacingLeft;
   }
 }
 
@@ -76,22 +76,22 @@ void MoveHeroOnWorld() {
   if (G.KeyState[kUp]) {
     moved = true;
     if (G.HeroY - s > 0) G.HeroY -= s;
-    G.Facing = 0;
+    G.Facing = kFacingUp;
   }
   if (G.KeyState[kRight]) {
     moved = true;
     if (G.HeroX + s < 290) G.HeroX += s;
-    G.Facing = 1;
+    G.Facing = kFacingRight;
   }
   if (G.KeyState[kDown]) {
     moved = true;
     if (G.HeroY + s < 196) G.HeroY += s;
-    G.Facing = 2;
+    G.Facing = kFacingDown;
   }
   if (G.KeyState[kLeft]) {
     moved = true;
     if (G.HeroX - s > 0) G.HeroX -= s;
-    G.Facing = 3;
+    G.Facing = kFacingLeft;
   }
 }
 
@@ -102,9 +102,9 @@ void DrawHero() {
   int pose = step < 4 ? G.WalkCycle[step] : 0;
   int cell = pose + G.Facing * 3 + G.HeroIndex * 12;
   if (G.GameMode == kModeWorld) {
-    DrawCell(Form1.SP2, cell, G.HeroX, G.HeroY);
+    DrawCell(Window.HeroSheet, cell, G.HeroX, G.HeroY);
   } else {
-    DrawCell(Form1.SP2, cell, 144, 96);  // the view's centre box
+    DrawCell(Window.HeroSheet, cell, 144, 96);  // the view's centre box
   }
   if (moved) {
     G.WalkFrame += 1;

@@ -4,7 +4,7 @@
 
 #include "audio/sound.h"
 #include "world/floor_setup.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/snapshot.h"
 #include "state/state.h"
 
@@ -16,7 +16,7 @@ bool Open(const WorldEntrance& e) { return e.GoldThreshold <= G.Gold; }
 
 void DrawWorldEntrances() {
   for (const WorldEntrance& e : G.WorldEntrances) {
-    if (Open(e)) DrawCell(Form1.Sp8, e.EntranceCell, e.X, e.Y);
+    if (Open(e)) DrawCell(Window.MarkerSheet, e.EntranceCell, e.X, e.Y);
   }
 }
 

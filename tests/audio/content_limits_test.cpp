@@ -12,7 +12,7 @@
 #include "audio/sound.h"
 #include "audio/wave.h"
 #include "audio_test_util.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/state.h"
 #include "support/test_support.h"
 

@@ -7,7 +7,7 @@
 #include "audio/engine.h"
 #include "audio/sound.h"
 #include "audio_test_util.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/state.h"
 #include "support/test_support.h"
 

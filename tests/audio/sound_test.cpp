@@ -1,9 +1,9 @@
-// PlayMusic / PlayEffect / Timer2Timer on the virtual clock.
+// PlayMusic / PlayEffect / OnMusicTimer on the virtual clock.
 #include <gtest/gtest.h>
 
 #include "audio/sound.h"
 #include "audio_test_util.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/state.h"
 #include "support/test_support.h"
 
@@ -31,11 +31,11 @@ class SoundTest : public ::testing::Test {
     audio::Init(audio::Backend::Virtual);  // nothing of ours keeps playing
     fs::remove_all(dir_);
   }
-  // The runner's way of passing time: the clock, and Timer2 once a virtual second.
+  // The runner's way of passing time: the clock, and MusicTimer once a virtual second.
   void RunSeconds(int seconds) {
     for (int i = 0; i < seconds; ++i) {
       audio::AdvanceClock(1000);
-      if (Form1.Timer2.Enabled) Timer2Timer();
+      if (Window.MusicTimer.Enabled) OnMusicTimer();
     }
   }
   // Every message box the headless platform was asked for.
@@ -43,10 +43,10 @@ class SoundTest : public ::testing::Test {
   fs::path dir_;
 };
 
-TEST_F(SoundTest, PlayMusicStartsTheTrackAndTimer2) {
+TEST_F(SoundTest, PlayMusicStartsTheTrackAndItsTimer) {
   PlayMusic(5);
   EXPECT_EQ(G.MusicTrack, 5);
-  EXPECT_TRUE(Form1.Timer2.Enabled);
+  EXPECT_TRUE(Window.MusicTimer.Enabled);
   audio::AdvanceClock(2000);
   auto s = audio::CurrentStatus();
   EXPECT_TRUE(s.MusicPlaying);
@@ -84,24 +84,24 @@ TEST_F(SoundTest, TrackOfTenAndAHalfSecondsRestartsWithinTheFollowingSecond) {
 TEST_F(SoundTest, JustOpenedTrackIsNotTakenForEnded) {
   // Until audio has run the player reads 0 of 0; the check must not restart it then.
   PlayMusic(5);
-  Timer2Timer();
-  Timer2Timer();
+  OnMusicTimer();
+  OnMusicTimer();
   auto s = audio::CurrentStatus();
   EXPECT_EQ(s.MusicStarts, 1);
   EXPECT_TRUE(s.MusicPlaying);
 }
 
-TEST_F(SoundTest, SilenceNumbersStopMusicAndTimer2) {
+TEST_F(SoundTest, SilenceNumbersStopMusicAndItsTimer) {
   PlayMusic(5);
   audio::AdvanceClock(100);
   PlayMusic(99);
   EXPECT_EQ(G.MusicTrack, 99);
-  EXPECT_FALSE(Form1.Timer2.Enabled);
+  EXPECT_FALSE(Window.MusicTimer.Enabled);
   EXPECT_FALSE(audio::CurrentStatus().MusicOpen);
   PlayMusic(5);
   PlayMusic(255);
   EXPECT_EQ(G.MusicTrack, 255);
-  EXPECT_FALSE(Form1.Timer2.Enabled);
+  EXPECT_FALSE(Window.MusicTimer.Enabled);
   EXPECT_FALSE(audio::CurrentStatus().MusicPlaying);
   EXPECT_EQ(audio::MusicCalls(), (std::vector<int>{5, 99, 5, 255}));
 }
@@ -110,7 +110,7 @@ TEST_F(SoundTest, MusicOffRemembersTheTrackAndTouchesNoFile) {
   G.MusicOn = 0;
   PlayMusic(3);  // no MC_3.mid in the folder: with music off that does not matter
   EXPECT_EQ(G.MusicTrack, 3);
-  EXPECT_FALSE(Form1.Timer2.Enabled);
+  EXPECT_FALSE(Window.MusicTimer.Enabled);
   EXPECT_FALSE(audio::CurrentStatus().MusicOpen);
   EXPECT_TRUE(Errors().empty());
   // Switching music on plays the remembered track, as the options dialog does.
@@ -118,7 +118,7 @@ TEST_F(SoundTest, MusicOffRemembersTheTrackAndTouchesNoFile) {
   G.MusicTrack = 5;
   PlayMusic(G.MusicTrack);
   EXPECT_TRUE(audio::CurrentStatus().MusicPlaying);
-  EXPECT_TRUE(Form1.Timer2.Enabled);
+  EXPECT_TRUE(Window.MusicTimer.Enabled);
   EXPECT_EQ(audio::MusicCalls(), (std::vector<int>{3, 5}));
 }
 
@@ -130,15 +130,15 @@ TEST_F(SoundTest, MissingMusicFileIsReportedAndChangesNothingElse) {
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_NE(errors[0].find("MC_8.mid"), std::string::npos) << errors[0];
   EXPECT_EQ(G.MusicTrack, 5);            // the old value stays
-  EXPECT_TRUE(Form1.Timer2.Enabled);     // and so does Timer2
+  EXPECT_TRUE(Window.MusicTimer.Enabled);     // and so does MusicTimer
   EXPECT_FALSE(audio::CurrentStatus().MusicPlaying);  // nothing plays
-  RunSeconds(20);                        // Timer2 keeps ticking harmlessly
+  RunSeconds(20);                        // MusicTimer keeps ticking harmlessly
   EXPECT_FALSE(audio::CurrentStatus().MusicPlaying);
 
-  // From silence, Timer2 stays off.
+  // From silence, MusicTimer stays off.
   PlayMusic(99);
   PlayMusic(8);
-  EXPECT_FALSE(Form1.Timer2.Enabled);
+  EXPECT_FALSE(Window.MusicTimer.Enabled);
   EXPECT_EQ(G.MusicTrack, 99);
   EXPECT_EQ(audio::MusicCalls(), (std::vector<int>{5, 8, 99, 8}));
 }
@@ -149,7 +149,7 @@ TEST_F(SoundTest, FileThatIsNoMidiIsReportedToo) {
   PlayMusic(6);
   ASSERT_EQ(Errors().size(), 1u);
   EXPECT_EQ(G.MusicTrack, 42);
-  EXPECT_FALSE(Form1.Timer2.Enabled);
+  EXPECT_FALSE(Window.MusicTimer.Enabled);
 }
 
 TEST_F(SoundTest, EffectsSoundAtOnceAndANewOneCutsTheOld) {

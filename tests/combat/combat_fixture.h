@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "content/items.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/random.h"
 #include "state/records.h"
 #include "state/state.h"

@@ -7,7 +7,7 @@
 #include "combat/experience.h"
 #include "combat/loot.h"
 #include "combat_fixture.h"
-#include "state/form.h"
+#include "state/window_model.h"
 
 namespace combattest {
 namespace {
@@ -205,7 +205,7 @@ TEST_F(LootTest, GoldStopsAt999999) {
 }
 
 bool CoinVisibleAfterBlock(int lifetimeBefore) {
-  gfx::Bitmap& view = Form1.buf2.Picture;
+  gfx::Bitmap& view = Window.Frame.Picture;
   gfx::FillRect(view, 0, 0, 312, 216, gfx::kBlack);
   std::memset(G.Coins, 0, sizeof G.Coins);
   DropCoin(G.HeroX + 48, G.HeroY, 1);
@@ -218,7 +218,7 @@ bool CoinVisibleAfterBlock(int lifetimeBefore) {
 }
 
 TEST_F(LootTest, CoinBlinksInItsLastTicks) {
-  PlainSheet(Form1.sp10, Form1.buf2, 6, 1);
+  PlainSheet(Window.CoinSheet, Window.Frame, 6, 1);
   ASSERT_TRUE(CoinVisibleAfterBlock(100));
   const int hidden[] = {0, 2, 4, 6, 8, 10, 12, 15, 18, 22, 26};
   for (int life = 1; life <= 40; ++life) {
@@ -275,10 +275,10 @@ TEST_F(LootTest, FullPackLeavesTheItemWithoutAWord) {
 }
 
 TEST_F(LootTest, FarItemsAreLeftAlone) {
-  PlainSheet(Form1.Sp9, Form1.buf2, 6, 17);
+  PlainSheet(Window.ItemIconSheet, Window.Frame, 6, 17);
   DropFloorItem(G.HeroX + 161, G.HeroY, 53);
   DropFloorItem(G.HeroX, G.HeroY - 121, 54);
-  gfx::Bitmap& view = Form1.buf2.Picture;
+  gfx::Bitmap& view = Window.Frame.Picture;
   gfx::FillRect(view, 0, 0, 312, 216, gfx::kBlack);
   gfx::Bitmap before = view;
   ItemBlock();
@@ -288,8 +288,8 @@ TEST_F(LootTest, FarItemsAreLeftAlone) {
 }
 
 TEST_F(LootTest, ItemIsStillDrawnInTheTickItIsTaken) {
-  PlainSheet(Form1.Sp9, Form1.buf2, 6, 17);
-  gfx::Bitmap& view = Form1.buf2.Picture;
+  PlainSheet(Window.ItemIconSheet, Window.Frame, 6, 17);
+  gfx::Bitmap& view = Window.Frame.Picture;
   gfx::FillRect(view, 0, 0, 312, 216, gfx::kBlack);
   DropFloorItem(G.HeroX, G.HeroY, 53);  // a potion: icon 82
   ItemBlock();

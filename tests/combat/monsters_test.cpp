@@ -7,7 +7,7 @@
 #include "audio/sound.h"
 #include "combat/monsters.h"
 #include "combat_fixture.h"
-#include "state/form.h"
+#include "state/window_model.h"
 
 namespace combattest {
 namespace {
@@ -613,8 +613,8 @@ TEST_F(DeathTest, ChestsBossesAndDungeonEightStayEmpty) {
 }
 
 TEST_F(DeathTest, SplatsLandOnTheFloorPicture) {
-  PlainSheet(Form1.Sp7, Form1.BUF, 6, 2);
-  gfx::Bitmap& floor = Form1.BUF.Picture;
+  PlainSheet(Window.SplatSheet, Window.FloorPicture, 6, 2);
+  gfx::Bitmap& floor = Window.FloorPicture.Picture;
   gfx::FillRect(floor, 0, 0, floor.Width(), floor.Height(), gfx::Rgb(1, 2, 3));
   MonsterRecord& m = Doomed(0);
   MonsterPass();
@@ -633,7 +633,7 @@ TEST_F(DeathTest, SplatsLandOnTheFloorPicture) {
 TEST_F(DeathTest, FinalOpponentStartsTheEndingAndThePassGoesOn) {
   G.DungeonIndex = 8;
   G.FloorIndex = 5;
-  Form1.K1.Enabled = Form1.K2.Enabled = true;
+  Window.SaveCommand.Enabled = Window.LoadCommand.Enabled = true;
   G.TickCount = 77;
   MonsterRecord& boss = Doomed(0);
   boss.Gold = 0;
@@ -642,8 +642,8 @@ TEST_F(DeathTest, FinalOpponentStartsTheEndingAndThePassGoesOn) {
   MonsterPass();
   EXPECT_EQ(G.GameMode, kModeEnding);
   EXPECT_EQ(G.TickCount, 0);
-  EXPECT_FALSE(Form1.K1.Enabled);
-  EXPECT_FALSE(Form1.K2.Enabled);
+  EXPECT_FALSE(Window.SaveCommand.Enabled);
+  EXPECT_FALSE(Window.LoadCommand.Enabled);
   EXPECT_EQ(boss.State, Empty);
   EXPECT_EQ(G.PendingExperience, 9);  // the rest of the death still runs
   EXPECT_EQ(other.MoveTimer, 1);      // slots after it still take their turn
@@ -663,8 +663,8 @@ TEST_F(DeathTest, FinalOpponentMayFallDuringTheGameOver) {
 // ---- drawing -----------------------------------------------------------------------------
 
 TEST_F(MonsterPassTest, NearMonstersAreDrawnAndFarOnesAreNot) {
-  PlainSheet(Form1.SP2, Form1.buf2, 12, 5);
-  gfx::Bitmap& view = Form1.buf2.Picture;
+  PlainSheet(Window.HeroSheet, Window.Frame, 12, 5);
+  gfx::Bitmap& view = Window.Frame.Picture;
   MonsterRecord& c = PutMonster(0, G.HeroX + 48, G.HeroY);
   c.IsChest = 1;
   gfx::FillRect(view, 0, 0, 312, 216, gfx::kBlack);
@@ -683,9 +683,9 @@ TEST_F(MonsterPassTest, NearMonstersAreDrawnAndFarOnesAreNot) {
 
 TEST_F(MonsterPassTest, BossIsDrawnTenPixelsUpLeftAndItsMarksBelowItsCentre) {
   const gfx::Color bossColour = gfx::Rgb(10, 200, 10), markColour = gfx::Rgb(10, 10, 200);
-  PlainSheet(Form1.Sp11, Form1.buf2, 12, 1, bossColour);
-  PlainSheet(Form1.Sp8, Form1.buf2, 8, 2, markColour);
-  gfx::Bitmap& view = Form1.buf2.Picture;
+  PlainSheet(Window.BossSheet, Window.Frame, 12, 1, bossColour);
+  PlainSheet(Window.MarkerSheet, Window.Frame, 8, 2, markColour);
+  gfx::Bitmap& view = Window.Frame.Picture;
   gfx::FillRect(view, 0, 0, 312, 216, gfx::kBlack);
   MonsterRecord& b = PutMonster(39, G.HeroX + 24, G.HeroY);
   b.IsBoss = 1;
@@ -703,9 +703,9 @@ TEST_F(MonsterPassTest, BossIsDrawnTenPixelsUpLeftAndItsMarksBelowItsCentre) {
 // partial or in other colours).
 TEST_F(MonsterPassTest, DamagedRecordDrawsWithoutReadingOutsideItsTables) {
   const gfx::Color monsterColour = gfx::Rgb(200, 40, 40), bossColour = gfx::Rgb(10, 200, 10);
-  PlainSheet(Form1.Sp4, Form1.buf2, 12, 3, monsterColour);
-  PlainSheet(Form1.Sp11, Form1.buf2, 12, 1, bossColour);
-  gfx::Bitmap& view = Form1.buf2.Picture;
+  PlainSheet(Window.MonsterSheet, Window.Frame, 12, 3, monsterColour);
+  PlainSheet(Window.BossSheet, Window.Frame, 12, 1, bossColour);
+  gfx::Bitmap& view = Window.Frame.Picture;
   auto drawnCell = [&view](gfx::Color colour) {
     int count = 0, others = 0;
     for (int y = 0; y < view.Height(); ++y) {

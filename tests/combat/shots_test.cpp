@@ -6,7 +6,7 @@
 
 #include "combat/shots.h"
 #include "combat_fixture.h"
-#include "state/form.h"
+#include "state/window_model.h"
 
 namespace combattest {
 namespace {
@@ -233,8 +233,8 @@ TEST_F(ShotTest, HeldWeaponShakesByOneDrawUnlessNothingIsShown) {
 }
 
 TEST_F(ShotTest, HeldWeaponSitsTwentyPixelsInFrontOfTheHero) {
-  PlainSheet(Form1.sp6, Form1.buf2, 8, 13);
-  gfx::Bitmap& view = Form1.buf2.Picture;
+  PlainSheet(Window.ShotSheet, Window.Frame, 8, 13);
+  gfx::Bitmap& view = Window.Frame.Picture;
   struct Case {
     int facing, x, y, dx, dy;  // the box's corner before the shake, and the shake's sign
   } cases[] = {{0, 144, 76, 0, -1}, {1, 164, 96, 1, 0}, {2, 144, 116, 0, 1}, {3, 124, 96, -1, 0}};
@@ -252,8 +252,8 @@ TEST_F(ShotTest, HeldWeaponSitsTwentyPixelsInFrontOfTheHero) {
 }
 
 TEST_F(ShotTest, ShotIsDrawnWhereItHasMovedTo) {
-  PlainSheet(Form1.sp6, Form1.buf2, 8, 13);
-  gfx::Bitmap& view = Form1.buf2.Picture;
+  PlainSheet(Window.ShotSheet, Window.Frame, 8, 13);
+  gfx::Bitmap& view = Window.Frame.Picture;
   gfx::FillRect(view, 0, 0, 312, 216, gfx::kBlack);
   ShotRecord& s = PutHeroShot(0, G.HeroX + 40, G.HeroY + 10);
   s.Speed = 6;
@@ -332,7 +332,7 @@ TEST_F(ShotTest, DarkFloorsAreTheDeepOnes) {
 }
 
 TEST_F(ShotTest, DarknessLeavesACircleAroundTheHero) {
-  gfx::Bitmap& view = Form1.buf2.Picture;
+  gfx::Bitmap& view = Window.Frame.Picture;
   gfx::FillRect(view, 0, 0, 312, 216, gfx::Rgb(90, 80, 70));
   DarknessMask();
   EXPECT_EQ(view.Pixel(156, 108), gfx::Rgb(90, 80, 70));
@@ -341,8 +341,8 @@ TEST_F(ShotTest, DarknessLeavesACircleAroundTheHero) {
   EXPECT_EQ(view.Pixel(311, 215), gfx::kBlack);
   EXPECT_EQ(view.Pixel(70, 30), gfx::kBlack);  // inside the box, outside the circle
   EXPECT_EQ(view.Pixel(20, 108), gfx::kBlack);
-  EXPECT_EQ(Form1.Image2.Picture.Pixel(156, 108), gfx::kWhite);
-  EXPECT_EQ(Form1.Image2.Picture.Pixel(5, 5), gfx::kBlack);
+  EXPECT_EQ(Window.Backdrop.Picture.Pixel(156, 108), gfx::kWhite);
+  EXPECT_EQ(Window.Backdrop.Picture.Pixel(5, 5), gfx::kBlack);
 }
 
 TEST_F(ShotTest, DarknessEqualsTheViewAndedWithTheDrawnMask) {
@@ -350,16 +350,16 @@ TEST_F(ShotTest, DarknessEqualsTheViewAndedWithTheDrawnMask) {
   gfx::Bitmap mask(312, 216);
   gfx::FillRect(mask, 0, 0, 312, 216, gfx::kBlack);
   gfx::FillEllipse(mask, 66, 18, 246, 198, gfx::kWhite);
-  gfx::Bitmap& view = Form1.buf2.Picture;
+  gfx::Bitmap& view = Window.Frame.Picture;
   Lcg rng{5};
   for (int y = 0; y < 216; ++y)
     for (int x = 0; x < 312; ++x) view.SetPixel(x, y, static_cast<gfx::Color>(rng.R(0x7FFFFFFF)) * 2 + 1);
   gfx::Bitmap expected = view;
   gfx::BitBlt(expected, 0, 0, 312, 216, &mask, 0, 0, gfx::Rop::And);
-  gfx::FillRect(Form1.Image2.Picture, 0, 0, 312, 216, gfx::Rgb(1, 2, 3));  // the menu frame, say
+  gfx::FillRect(Window.Backdrop.Picture, 0, 0, 312, 216, gfx::Rgb(1, 2, 3));  // the menu frame, say
   DarknessMask();
   EXPECT_TRUE(view == expected);
-  EXPECT_TRUE(Form1.Image2.Picture == mask);
+  EXPECT_TRUE(Window.Backdrop.Picture == mask);
 }
 
 }  // namespace

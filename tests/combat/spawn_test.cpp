@@ -317,11 +317,11 @@ void ExpectRunnable(const MonsterRecord& m, int slot) {
   EXPECT_EQ(m.HP, m.MaxHP);
   EXPECT_GE(m.MoveDelay, 0);
   EXPECT_LE(m.Behaviour, Spin) << "a behaviour the monster pass has no case for";
-  EXPECT_LT(m.SpriteRow, (m.IsBoss ? Form1.Sp11 : Form1.Sp4).CY);
+  EXPECT_LT(m.SpriteRow, (m.IsBoss ? Window.BossSheet : Window.MonsterSheet).CY);
   if (m.Shoots) {
     EXPECT_GT(m.ShotLife, 0);
     EXPECT_GT(m.ShotSpeed, 0);
-    EXPECT_LT(m.ShotLook * 4 + 3, Form1.sp6.CX * Form1.sp6.CY);  // look * 4 + direction
+    EXPECT_LT(m.ShotLook * 4 + 3, Window.ShotSheet.CX * Window.ShotSheet.CY);  // look * 4 + direction
   }
 }
 

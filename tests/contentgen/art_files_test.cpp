@@ -138,8 +138,9 @@ void ExpectSheet(const Bmp8& b, const std::string& name, const Layout& l, bool r
   }
 }
 
-const Layout kSP2{12, 5, 24, 24}, kSp3{4, 1, 34, 34}, kSp5{5, 1, 15, 15}, kSp6{8, 13, 24, 24},
-    kSp7{6, 2, 24, 24}, kSp8{8, 2, 24, 24}, kSp9{6, 17, 15, 15}, kSp10{6, 1, 16, 16},
+const Layout kHeroes{12, 5, 24, 24}, kFaces{4, 1, 34, 34}, kStatusIcons{5, 1, 15, 15},
+    kShots{8, 13, 24, 24}, kSplats{6, 2, 24, 24}, kMarkers{8, 2, 24, 24},
+    kItemIconLayout{6, 17, 15, 15}, kCoins{6, 1, 16, 16},
     kMonsters{12, 3, 24, 24}, kBoss{12, 1, 44, 44};
 
 // The Icon column of the item table, row by row.
@@ -160,11 +161,12 @@ TEST(ArtFiles, WindowSheetsHaveTheirSizesAndKeyColour) {
     Layout l;
     bool transparent;
   };
-  const S sheets[] = {{"SP2", kSP2, true},  {"sp3", kSp3, false},  {"Sp5", kSp5, false},
-                      {"sp6", kSp6, true},  {"Sp7", kSp7, true},   {"Sp8", kSp8, true},
-                      {"Sp9", kSp9, true},  {"sp10", kSp10, true}};
+  const S sheets[] = {{"heroes", kHeroes, true},         {"faces", kFaces, false},
+                      {"status_icons", kStatusIcons, false}, {"shots", kShots, true},
+                      {"splats", kSplats, true},         {"markers", kMarkers, true},
+                      {"item_icons", kItemIconLayout, true}, {"coins", kCoins, true}};
   for (const S& s : sheets) {
-    Bmp8 b = Load(std::string("form/") + s.name + ".bmp");
+    Bmp8 b = Load(std::string("sheets/") + s.name + ".bmp");
     ExpectSheet(b, s.name, s.l, true);
     if (b.index.empty()) continue;
     bool key = false;
@@ -176,28 +178,28 @@ TEST(ArtFiles, WindowSheetsHaveTheirSizesAndKeyColour) {
 }
 
 TEST(ArtFiles, HeroSheetHoldsFourHeroesAndFourChests) {
-  Bmp8 b = Load("form/SP2.bmp");
+  Bmp8 b = Load("sheets/heroes.bmp");
   ASSERT_FALSE(b.index.empty());
   for (int cell = 0; cell < 48; ++cell) {
-    EXPECT_FALSE(CellEmpty(b, kSP2, cell)) << "hero cell " << cell;
-    EXPECT_EQ(Holes(b, kSP2, cell), 0) << "hero cell " << cell;
+    EXPECT_FALSE(CellEmpty(b, kHeroes, cell)) << "hero cell " << cell;
+    EXPECT_EQ(Holes(b, kHeroes, cell), 0) << "hero cell " << cell;
   }
-  for (int cell = 48; cell < 60; ++cell) EXPECT_FALSE(CellEmpty(b, kSP2, cell)) << "chest cell " << cell;
-  for (int look = 0; look < 4; ++look) EXPECT_EQ(Holes(b, kSP2, 48 + 3 * look), 0) << "chest " << look;
+  for (int cell = 48; cell < 60; ++cell) EXPECT_FALSE(CellEmpty(b, kHeroes, cell)) << "chest cell " << cell;
+  for (int look = 0; look < 4; ++look) EXPECT_EQ(Holes(b, kHeroes, 48 + 3 * look), 0) << "chest " << look;
   // The steps of the walk must show: each step pose differs from standing.
   for (int hero = 0; hero < 4; ++hero)
     for (int f = 0; f < 4; ++f) {
       int c = hero * 12 + f * 3;
-      EXPECT_FALSE(CellsEqual(b, kSP2, c, c + 1)) << "hero " << hero << " facing " << f;
-      EXPECT_FALSE(CellsEqual(b, kSP2, c, c + 2)) << "hero " << hero << " facing " << f;
+      EXPECT_FALSE(CellsEqual(b, kHeroes, c, c + 1)) << "hero " << hero << " facing " << f;
+      EXPECT_FALSE(CellsEqual(b, kHeroes, c, c + 2)) << "hero " << hero << " facing " << f;
     }
   // The four looks of a chest are four different chests.
   for (int a = 0; a < 4; ++a)
-    for (int c = a + 1; c < 4; ++c) EXPECT_FALSE(CellsEqual(b, kSP2, 48 + 3 * a, 48 + 3 * c));
+    for (int c = a + 1; c < 4; ++c) EXPECT_FALSE(CellsEqual(b, kHeroes, 48 + 3 * a, 48 + 3 * c));
 }
 
 TEST(ArtFiles, HeroesReadApartByColour) {
-  Bmp8 b = Load("form/SP2.bmp");
+  Bmp8 b = Load("sheets/heroes.bmp");
   ASSERT_FALSE(b.index.empty());
   std::array<std::array<double, 3>, 4> mean{};
   for (int hero = 0; hero < 4; ++hero) {
@@ -222,35 +224,35 @@ TEST(ArtFiles, HeroesReadApartByColour) {
 }
 
 TEST(ArtFiles, EveryItemIconIsDrawn) {
-  Bmp8 b = Load("form/Sp9.bmp");
+  Bmp8 b = Load("sheets/item_icons.bmp");
   ASSERT_FALSE(b.index.empty());
   std::set<int> used(std::begin(kItemIcons), std::end(kItemIcons));
   for (int icon : used) {
     ASSERT_LT(icon, 102);
-    EXPECT_FALSE(CellEmpty(b, kSp9, icon)) << "icon " << icon;
+    EXPECT_FALSE(CellEmpty(b, kItemIconLayout, icon)) << "icon " << icon;
   }
   // Tiers of one class must not share a picture: the sword column, the keys.
-  for (int t = 0; t + 1 < 10; ++t) EXPECT_FALSE(CellsEqual(b, kSp9, 2 + 4 * t, 6 + 4 * t)) << "sword tier " << t;
-  for (int k = 88; k < 96; ++k) EXPECT_FALSE(CellsEqual(b, kSp9, k, k + 1)) << "key " << k;
+  for (int t = 0; t + 1 < 10; ++t) EXPECT_FALSE(CellsEqual(b, kItemIconLayout, 2 + 4 * t, 6 + 4 * t)) << "sword tier " << t;
+  for (int k = 88; k < 96; ++k) EXPECT_FALSE(CellsEqual(b, kItemIconLayout, k, k + 1)) << "key " << k;
 }
 
 TEST(ArtFiles, EveryWeaponAndShotLookIsDrawnInAllDirections) {
-  Bmp8 b = Load("form/sp6.bmp");
+  Bmp8 b = Load("sheets/shots.bmp");
   ASSERT_FALSE(b.index.empty());
   std::set<int> looks(std::begin(kHeldLooks), std::end(kHeldLooks));
   looks.insert(std::begin(kShotLooks), std::end(kShotLooks));
   looks.insert(std::begin(kMonsterLooks), std::end(kMonsterLooks));
   for (int look : looks)
-    for (int dir = 0; dir < 4; ++dir) EXPECT_FALSE(CellEmpty(b, kSp6, look * 4 + dir)) << "look " << look << " dir " << dir;
+    for (int dir = 0; dir < 4; ++dir) EXPECT_FALSE(CellEmpty(b, kShots, look * 4 + dir)) << "look " << look << " dir " << dir;
   // A shot that is not round points the way it flies, so its four cells differ.
   for (int look : {0, 2, 5, 6, 9, 14, 15, 21})
-    for (int d = 1; d < 4; ++d) EXPECT_FALSE(CellsEqual(b, kSp6, look * 4, look * 4 + d)) << "look " << look;
+    for (int d = 1; d < 4; ++d) EXPECT_FALSE(CellsEqual(b, kShots, look * 4, look * 4 + d)) << "look " << look;
 }
 
 TEST(ArtFiles, MarkersSplatsAndCoins) {
-  Bmp8 m = Load("form/Sp8.bmp");
+  Bmp8 m = Load("sheets/markers.bmp");
   ASSERT_FALSE(m.index.empty());
-  for (int cell = 0; cell < 16; ++cell) EXPECT_FALSE(CellEmpty(m, kSp8, cell)) << "marker " << cell;
+  for (int cell = 0; cell < 16; ++cell) EXPECT_FALSE(CellEmpty(m, kMarkers, cell)) << "marker " << cell;
   // The cursor is a frame: solid at its rim, see-through inside, around an item icon.
   int cx = (10 % 8) * 24, cy = (10 / 8) * 24;
   EXPECT_FALSE(m.IsKey(cx, cy + 12));
@@ -258,14 +260,14 @@ TEST(ArtFiles, MarkersSplatsAndCoins) {
   for (int y = 5; y < 19; ++y)
     for (int x = 5; x < 19; ++x) EXPECT_TRUE(m.IsKey(cx + x, cy + y)) << x << "," << y;
 
-  Bmp8 s = Load("form/Sp7.bmp");
+  Bmp8 s = Load("sheets/splats.bmp");
   ASSERT_FALSE(s.index.empty());
-  for (int cell = 0; cell < 12; ++cell) EXPECT_FALSE(CellEmpty(s, kSp7, cell)) << "splat " << cell;
+  for (int cell = 0; cell < 12; ++cell) EXPECT_FALSE(CellEmpty(s, kSplats, cell)) << "splat " << cell;
 
-  Bmp8 c = Load("form/sp10.bmp");
+  Bmp8 c = Load("sheets/coins.bmp");
   ASSERT_FALSE(c.index.empty());
-  for (int f = 0; f < 6; ++f) EXPECT_FALSE(CellEmpty(c, kSp10, f)) << "coin frame " << f;
-  for (int f = 1; f < 6; ++f) EXPECT_FALSE(CellsEqual(c, kSp10, 0, f)) << "coin frame " << f << " does not turn";
+  for (int f = 0; f < 6; ++f) EXPECT_FALSE(CellEmpty(c, kCoins, f)) << "coin frame " << f;
+  for (int f = 1; f < 6; ++f) EXPECT_FALSE(CellsEqual(c, kCoins, 0, f)) << "coin frame " << f << " does not turn";
 }
 
 TEST(ArtFiles, MonsterAndBossSheets) {
@@ -299,7 +301,7 @@ TEST(ArtFiles, MonsterAndBossSheets) {
 }
 
 TEST(ArtFiles, ShadowDoublesAreDarkerThanTheirHeroes) {
-  Bmp8 heroes = Load("form/SP2.bmp");
+  Bmp8 heroes = Load("sheets/heroes.bmp");
   ASSERT_FALSE(heroes.index.empty());
   auto brightness = [](const Bmp8& b, int x0, int y0) {
     double sum = 0;

@@ -113,11 +113,11 @@ TEST(FloorGenerator, RefusesABrokenMapWithItsName) {
 }
 
 TEST(TileSheet, IsAnOpaqueRle8SheetOf64Cells) {
-  std::vector<uint8_t> bytes = ReadBytes(testsupport::DataDir() + "/form/SP1.bmp");
+  std::vector<uint8_t> bytes = ReadBytes(testsupport::DataDir() + "/sheets/floor_tiles.bmp");
   ASSERT_GT(bytes.size(), 54u);
   EXPECT_EQ(bytes[28], 8);  // bits per pixel
   EXPECT_EQ(bytes[30], 1);  // RLE8
-  gfx::Bitmap sheet = gfx::LoadBmpFile(testsupport::DataDir() + "/form/SP1.bmp");
+  gfx::Bitmap sheet = gfx::LoadBmpFile(testsupport::DataDir() + "/sheets/floor_tiles.bmp");
   ASSERT_EQ(sheet.Width(), 192);
   ASSERT_EQ(sheet.Height(), 192);
   EXPECT_TRUE(sheet == floors::DrawTileSheet());

@@ -47,7 +47,7 @@ TEST_F(EndingTest, KeysDoNothingAndTheTickReturnsAtSixteenHundred) {
   G.HP = 4;
   G.TickCount = 1599;
   const std::vector<uint16_t> keys = {VK_RETURN, VK_ESCAPE, VK_SPACE, VK_F1, 'C'};
-  for (uint16_t key : keys) FormKeyDown(key);
+  for (uint16_t key : keys) OnKeyDown(key);
   GameTick();
   EXPECT_EQ(G.GameMode, kModeEnding);
   EXPECT_EQ(G.HP, 4);

@@ -19,6 +19,7 @@
 #include "gfx/png.h"
 #include "screens/screen_fixture.h"
 #include "game/keys.h"
+#include "modes/mode_changes.h"
 
 namespace {
 
@@ -125,12 +126,12 @@ void ExpectGolden(const std::string& name, const gfx::Bitmap& frame) {
   }
 }
 
-const gfx::Bitmap& Frame() { return Form1.Image1.Picture; }
+const gfx::Bitmap& Frame() { return Window.ShownFrame.Picture; }
 
 // A key pressed and let go again, so that no held flag lingers into the ticks.
 void Press(uint16_t key) {
-  FormKeyDown(key);
-  FormKeyUp(key);
+  OnKeyDown(key);
+  OnKeyUp(key);
 }
 
 class GoldenFrames : public ::testing::Test {

@@ -14,8 +14,8 @@ TEST_F(MenuTest, TheMapPageIgnoresTheItemKeys) {
   G.MenuPage = 1;
   const std::vector<uint16_t> keys = {VK_RIGHT, VK_DOWN, VK_SPACE, 'V', VK_RETURN, 'D'};
   for (uint16_t key : keys) {
-    FormKeyDown(key);
-    FormKeyUp(key);
+    OnKeyDown(key);
+    OnKeyUp(key);
   }
   EXPECT_EQ(G.InventoryCursor, 0);
   EXPECT_EQ(G.HP, 3);
@@ -30,16 +30,16 @@ TEST_F(MenuTest, EquipmentAndDetailPagesTakeTheItemKeys) {
     G.WeaponItem = 0;
     G.HP = 3;
     G.MenuPage = page;
-    FormKeyDown(VK_RIGHT);
-    FormKeyDown(VK_RIGHT);
-    FormKeyDown('V');  // the rapier
+    OnKeyDown(VK_RIGHT);
+    OnKeyDown(VK_RIGHT);
+    OnKeyDown('V');  // the rapier
     EXPECT_EQ(G.WeaponItem, 2) << "page " << int(page);
-    FormKeyDown(VK_LEFT);
-    FormKeyDown(VK_SPACE);  // a herb
+    OnKeyDown(VK_LEFT);
+    OnKeyDown(VK_SPACE);  // a herb
     EXPECT_EQ(G.HP, 13);
-    FormKeyDown('D');
+    OnKeyDown('D');
     EXPECT_EQ(Slots(2), (std::vector<int>{kHerb, kNoItem})) << "page " << int(page);
-    EXPECT_TRUE(Form1.Timer1.Enabled);
+    EXPECT_TRUE(Window.TickTimer.Enabled);
     EXPECT_EQ(G.GameMode, kModeMenu);
   }
 }
@@ -48,9 +48,9 @@ TEST_F(MenuTest, CLeavesFromEveryPage) {
   for (uint8_t page : {0, 1, 2}) {
     G.GameMode = kModeMenu;
     G.MenuPage = page;
-    FormKeyDown('C');
+    OnKeyDown('C');
     EXPECT_EQ(G.GameMode, kModePlay) << "page " << int(page);
-    EXPECT_TRUE(Form1.Timer1.Enabled);
+    EXPECT_TRUE(Window.TickTimer.Enabled);
   }
 }
 

@@ -10,6 +10,7 @@
 #include "game/modes.h"
 #include "game/tick.h"
 #include "persist/persist_fixture.h"
+#include "modes/mode_changes.h"
 
 namespace {
 

@@ -16,15 +16,15 @@ TEST(CompleteOrRestore, AFailedChangeIsUndoneWholeAndSaysSoInJapanese) {
   G.HeroX = 48;
   G.DungeonIndex = 2;
   RandSeed = 99;
-  Form1.K1.Enabled = false;
-  const gfx::Bitmap buf = Form1.BUF.Picture;
+  Window.SaveCommand.Enabled = false;
+  const gfx::Bitmap buf = Window.FloorPicture.Picture;
   auto halfWay = [](auto failure) {
     return [failure] {
       G.HeroX = 672;
       G.DungeonIndex = 5;
       Random(10);
-      Form1.K1.Enabled = true;
-      gfx::FillRect(Form1.BUF.Picture, 0, 0, 10, 10, gfx::kWhite);
+      Window.SaveCommand.Enabled = true;
+      gfx::FillRect(Window.FloorPicture.Picture, 0, 0, 10, 10, gfx::kWhite);
       throw failure;
     };
   };
@@ -38,8 +38,8 @@ TEST(CompleteOrRestore, AFailedChangeIsUndoneWholeAndSaysSoInJapanese) {
   EXPECT_EQ(G.HeroX, 48);
   EXPECT_EQ(G.DungeonIndex, 2);
   EXPECT_EQ(RandSeed, 99u);
-  EXPECT_FALSE(Form1.K1.Enabled);
-  EXPECT_TRUE(Form1.BUF.Picture == buf);
+  EXPECT_FALSE(Window.SaveCommand.Enabled);
+  EXPECT_TRUE(Window.FloorPicture.Picture == buf);
 
   try {
     CompleteOrRestore(halfWay(std::bad_alloc()));

@@ -1,12 +1,12 @@
-// The frame a dungeon tick presents: the floor's window over black, whatever buf2 held
-// before, at every distance from the floor's edges; and the darkness kept in Image2.
+// The frame a dungeon tick presents: the floor's window over black, whatever Frame held
+// before, at every distance from the floor's edges; and the darkness kept in Backdrop.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
 
 #include "combat/shots.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/random.h"
 #include "state/state.h"
 #include "game/tick.h"
@@ -24,27 +24,27 @@ class TickFrame : public ::testing::Test {
     std::memset(&G.Floors[0], 0, sizeof G.Floors[0]);  // open floor, no events
     G.MaxHP = G.HP = 100;
     G.Level = 1;
-    gfx::Bitmap& floor = Form1.BUF.Picture;
+    gfx::Bitmap& floor = Window.FloorPicture.Picture;
     floor.Resize(kFloorPixels, kFloorPixels);
     for (int y = 0; y < floor.Height(); ++y)
       for (int x = 0; x < floor.Width(); ++x) floor.SetPixel(x, y, gfx::Rgb(x, y, 1 + (x ^ y) % 250));
   }
 
-  // One tick from the state as it is now, with buf2 holding `before` everywhere; the state
+  // One tick from the state as it is now, with Frame holding `before` everywhere; the state
   // and the generator are put back afterwards, so that ticks can be compared.
   gfx::Bitmap TickOver(gfx::Color before) {
     const auto saved = std::make_unique<GameState>(G);
     const uint32_t seed = RandSeed;
-    gfx::Bitmap& view = Form1.buf2.Picture;
+    gfx::Bitmap& view = Window.Frame.Picture;
     for (gfx::Color& p : view.Pixels()) p = before;
     GameTick();
     G = *saved;
     RandSeed = seed;
-    return Form1.Image1.Picture;
+    return Window.ShownFrame.Picture;
   }
 };
 
-// buf2 is not cleared as a whole any more, only where the floor's window does not reach:
+// Frame is not cleared as a whole any more, only where the floor's window does not reach:
 // any pixel left out would show what the last frame had there.
 TEST_F(TickFrame, NothingOfTheLastFrameShowsNearAnyEdge) {
   const int places[][2] = {{720, 720}, {144, 96},   {143, 95},   {1272, 1320}, {1273, 1321},
@@ -67,45 +67,45 @@ TEST_F(TickFrame, TheWindowLiesOverBlackAndIsShown) {
   // Below the status panel and away from the hero's cell.
   EXPECT_EQ(frame.Pixel(60, 150), gfx::kBlack);
   EXPECT_EQ(frame.Pixel(119, 150), gfx::kBlack);
-  EXPECT_EQ(frame.Pixel(120, 150), Form1.BUF.Picture.Pixel(0, 700 - 96 + 150));
-  EXPECT_EQ(frame.Pixel(250, 150), Form1.BUF.Picture.Pixel(250 - 120, 700 - 96 + 150));
+  EXPECT_EQ(frame.Pixel(120, 150), Window.FloorPicture.Picture.Pixel(0, 700 - 96 + 150));
+  EXPECT_EQ(frame.Pixel(250, 150), Window.FloorPicture.Picture.Pixel(250 - 120, 700 - 96 + 150));
   EXPECT_EQ(testsupport::Os().repaints, repaints + 1);
   EXPECT_TRUE(testsupport::Os().Shown() == frame);
 }
 
 TEST_F(TickFrame, WithoutAFloorPictureTheViewIsBlack) {
-  Form1.BUF.Picture = gfx::Bitmap();
+  Window.FloorPicture.Picture = gfx::Bitmap();
   G.HeroX = G.HeroY = 720;
   const gfx::Bitmap frame = TickOver(gfx::Rgb(200, 0, 200));
   EXPECT_EQ(frame.Pixel(60, 150), gfx::kBlack);
   EXPECT_EQ(frame.Pixel(250, 120), gfx::kBlack);
 }
 
-// Image2 keeps the mask from one dark tick to the next; a single pixel changed in between
+// Backdrop keeps the mask from one dark tick to the next; a single pixel changed in between
 // (another screen drew there) must be mended, and the view darkened all the same.
-TEST_F(TickFrame, TheDarknessMaskIsMendedInImage2) {
+TEST_F(TickFrame, TheDarknessMaskIsMendedInTheBackdrop) {
   gfx::Bitmap mask(312, 216, gfx::kBlack);
   gfx::FillEllipse(mask, 66, 18, 246, 198, gfx::kWhite);
-  gfx::Bitmap& view = Form1.buf2.Picture;
+  gfx::Bitmap& view = Window.Frame.Picture;
   const gfx::Bitmap lit(312, 216, gfx::Rgb(90, 80, 70));
   gfx::Bitmap expected = lit;
   gfx::BitBlt(expected, 0, 0, 312, 216, &mask, 0, 0, gfx::Rop::And);
 
   DarknessMask();
-  ASSERT_TRUE(Form1.Image2.Picture == mask);
+  ASSERT_TRUE(Window.Backdrop.Picture == mask);
   const int spots[][2] = {{0, 0}, {156, 108}, {311, 215}, {66, 108}, {245, 108}, {155, 18}};
   for (const auto& spot : spots) {
-    gfx::Color& p = Form1.Image2.Picture.Pixels()[spot[1] * 312 + spot[0]];
+    gfx::Color& p = Window.Backdrop.Picture.Pixels()[spot[1] * 312 + spot[0]];
     p ^= 0x000100;
     view = lit;
     DarknessMask();
-    EXPECT_TRUE(Form1.Image2.Picture == mask) << spot[0] << "," << spot[1];
+    EXPECT_TRUE(Window.Backdrop.Picture == mask) << spot[0] << "," << spot[1];
     EXPECT_TRUE(view == expected) << spot[0] << "," << spot[1];
   }
-  Form1.Image2.Picture.Resize(100, 50);  // another size altogether
+  Window.Backdrop.Picture.Resize(100, 50);  // another size altogether
   view = lit;
   DarknessMask();
-  EXPECT_TRUE(Form1.Image2.Picture == mask);
+  EXPECT_TRUE(Window.Backdrop.Picture == mask);
   EXPECT_TRUE(view == expected);
 }
 

@@ -9,14 +9,15 @@
 #include <vector>
 
 #include "audio/sound.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "game/modes.h"
 #include "state/state.h"
 #include "persist/save.h"
 #include "world/play_helpers.h"
 #include "game/keys.h"
-#include "game/main_form.h"
+#include "game/window_handlers.h"
 #include "support/test_support.h"
+#include "modes/mode_changes.h"
 
 namespace {
 
@@ -38,10 +39,10 @@ class Transitions : public ::testing::Test {
   }
 
   void Press(uint16_t key) {
-    RunHandler([key] { FormKeyDown(key); });
-    RunHandler([key] { FormKeyUp(key); });
+    RunHandler([key] { OnKeyDown(key); });
+    RunHandler([key] { OnKeyUp(key); });
   }
-  void Tick() { RunHandler(Timer1Timer); }
+  void Tick() { RunHandler(OnTickTimer); }
   size_t Messages() const { return testsupport::Os().lines.size(); }
   void Hide(const std::string& name) {
     fs::rename(content_.Slash() + name, content_.Slash() + name + ".away");
@@ -77,21 +78,21 @@ class Transitions : public ::testing::Test {
   struct Picture {
     std::vector<uint8_t> state;
     bool k1, k2;
-    gfx::Bitmap buf, image2;
+    gfx::Bitmap buf, backdrop;
     std::vector<int> music;
   };
   static Picture Now() {
     std::vector<uint8_t> state(sizeof(GameState));
     std::memcpy(state.data(), &G, sizeof(GameState));
-    return Picture{state, Form1.K1.Enabled, Form1.K2.Enabled, Form1.BUF.Picture,
-                   Form1.Image2.Picture, audio::MusicCalls()};
+    return Picture{state, Window.SaveCommand.Enabled, Window.LoadCommand.Enabled, Window.FloorPicture.Picture,
+                   Window.Backdrop.Picture, audio::MusicCalls()};
   }
   static void ExpectSame(const Picture& a, const Picture& b) {
     EXPECT_TRUE(a.state == b.state);
     EXPECT_EQ(a.k1, b.k1);
     EXPECT_EQ(a.k2, b.k2);
     EXPECT_TRUE(a.buf == b.buf);
-    EXPECT_TRUE(a.image2 == b.image2);
+    EXPECT_TRUE(a.backdrop == b.backdrop);
     EXPECT_EQ(a.music, b.music);  // not even the world map's track was started
   }
 
@@ -132,8 +133,8 @@ TEST_F(Transitions, AnExitStairWithoutWorldMapAsksOnceUntilTheHeroStepsOffAndOn)
   EXPECT_EQ(G.GameMode, kModePlay);
   EXPECT_EQ(G.HeroX, stairX);
   EXPECT_EQ(G.DungeonIndex, 0);
-  EXPECT_TRUE(Form1.K1.Enabled);
-  EXPECT_TRUE(Form1.K2.Enabled);
+  EXPECT_TRUE(Window.SaveCommand.Enabled);
+  EXPECT_TRUE(Window.LoadCommand.Enabled);
 
   // Off the stair (no tile at all) and back on: one more try, one more message.
   G.HeroX = -500;
@@ -169,8 +170,8 @@ TEST_F(Transitions, ContinuingAfterGameOverWithoutWorldMapKeepsTheGameOverScreen
   Press(VK_RETURN);
   EXPECT_EQ(G.GameMode, kModeWorld);
   EXPECT_EQ(G.HP, G.MaxHP);
-  EXPECT_TRUE(Form1.K1.Enabled);
-  EXPECT_TRUE(Form1.K2.Enabled);
+  EXPECT_TRUE(Window.SaveCommand.Enabled);
+  EXPECT_TRUE(Window.LoadCommand.Enabled);
 }
 
 TEST_F(Transitions, TheEndingWaitsForEnterAfterAFailedReturn) {
@@ -181,7 +182,7 @@ TEST_F(Transitions, TheEndingWaitsForEnterAfterAFailedReturn) {
   ASSERT_EQ(Messages(), 1u);
   EXPECT_NE(testsupport::Os().lines[0].find("Enter キー"), std::string::npos);
   EXPECT_EQ(G.GameMode, kModeEnding);
-  EXPECT_FALSE(Form1.K1.Enabled);
+  EXPECT_FALSE(Window.SaveCommand.Enabled);
 
   Press(VK_SPACE);  // only Enter asks for another try
   Tick();

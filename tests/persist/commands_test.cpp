@@ -20,10 +20,10 @@ class SaveLoadCommands : public ::testing::Test {
     persist::ResetDialogFileNames();
     MakeWorldMapGame();
     G.MusicOn = 0;  // no music file is touched
-    Form1.K1.Enabled = true;
-    Form1.K2.Enabled = true;
-    Form1.Timer1.Enabled = true;
-    Form1.BUF.Picture.Resize(1440, 1440, kSentinel);
+    Window.SaveCommand.Enabled = true;
+    Window.LoadCommand.Enabled = true;
+    Window.TickTimer.Enabled = true;
+    Window.FloorPicture.Picture.Resize(1440, 1440, kSentinel);
   }
   void TearDown() override { persist::SetFileIoForTesting(nullptr); }
 
@@ -36,7 +36,7 @@ class SaveLoadCommands : public ::testing::Test {
     G.HeroIndex = 3;
     G.Gold = 1;
     G.DungeonIndex = 0;
-    Form1.K1.Enabled = false;
+    Window.SaveCommand.Enabled = false;
     return path;
   }
 
@@ -51,13 +51,13 @@ TEST_F(SaveLoadCommands, SaveUsesItsDialogAndStopsTheGameMeanwhile) {
   persist::FileIo io;
   bool timerDuringWrite = true;
   io.write = [&](int fd, const void* data, size_t size) -> long {
-    timerDuringWrite = Form1.Timer1.Enabled;
+    timerDuringWrite = Window.TickTimer.Enabled;
     return ::write(fd, data, size);
   };
   persist::SetFileIoForTesting(&io);
-  K1Click();
+  OnSaveCommand();
   EXPECT_FALSE(timerDuringWrite);
-  EXPECT_TRUE(Form1.Timer1.Enabled);
+  EXPECT_TRUE(Window.TickTimer.Enabled);
   ASSERT_EQ(testsupport::Os().dialogsShown.size(), 1u);
   const platform::FileDialogSpec& request = testsupport::Os().dialogsShown[0];
   EXPECT_EQ(request.Title, "ｹﾞｰﾑﾃﾞｰﾀの保存");
@@ -70,9 +70,9 @@ TEST_F(SaveLoadCommands, SaveUsesItsDialogAndStopsTheGameMeanwhile) {
 
 TEST_F(SaveLoadCommands, EachDialogProposesTheOtherOnesLastFile) {
   testsupport::Os().saveAnswers.push_back(dir_.File("one.sav"));
-  K1Click();
+  OnSaveCommand();
   testsupport::Os().openAnswers.push_back(std::nullopt);
-  K2Click();
+  OnLoadCommand();
   const auto& shown = testsupport::Os().dialogsShown;
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[1].Title, "ｹﾞｰﾑﾃﾞｰﾀの読み込み");
@@ -82,41 +82,41 @@ TEST_F(SaveLoadCommands, EachDialogProposesTheOtherOnesLastFile) {
 
   std::string two = SavedGameInMode(kModeWorld, "two.sav");
   testsupport::Os().openAnswers.push_back(two);
-  K2Click();
+  OnLoadCommand();
   testsupport::Os().saveAnswers.push_back(std::nullopt);
-  Form1.K1.Enabled = true;
-  K1Click();
+  Window.SaveCommand.Enabled = true;
+  OnSaveCommand();
   EXPECT_EQ(shown.back().FileName, two);
 }
 
 TEST_F(SaveLoadCommands, CancelledDialogsChangeNothingButRestartTheTimer) {
   std::vector<uint8_t> before = StateBytes();
-  K1Click();
-  EXPECT_TRUE(Form1.Timer1.Enabled);
-  K2Click();
-  EXPECT_TRUE(Form1.Timer1.Enabled);
+  OnSaveCommand();
+  EXPECT_TRUE(Window.TickTimer.Enabled);
+  OnLoadCommand();
+  EXPECT_TRUE(Window.TickTimer.Enabled);
   EXPECT_EQ(StateDifference(StateBytes(), before), "");
   EXPECT_EQ(testsupport::Os().dialogsShown.size(), 2u);
   EXPECT_TRUE(dir_.Names().empty());
 }
 
 TEST_F(SaveLoadCommands, DisabledMenuItemsDoNothing) {
-  Form1.K1.Enabled = false;
-  Form1.K2.Enabled = false;
-  Form1.Timer1.Enabled = true;
+  Window.SaveCommand.Enabled = false;
+  Window.LoadCommand.Enabled = false;
+  Window.TickTimer.Enabled = true;
   testsupport::Os().saveAnswers.push_back(dir_.File("one.sav"));
   testsupport::Os().openAnswers.push_back(dir_.File("one.sav"));
-  K1Click();
-  K2Click();
+  OnSaveCommand();
+  OnLoadCommand();
   EXPECT_TRUE(testsupport::Os().dialogsShown.empty());
   EXPECT_TRUE(dir_.Names().empty());
-  EXPECT_TRUE(Form1.Timer1.Enabled);
+  EXPECT_TRUE(Window.TickTimer.Enabled);
 }
 
 TEST_F(SaveLoadCommands, FailedLoadRestartsTheTimer) {
   testsupport::Os().openAnswers.push_back(dir_.File("missing.sav"));
-  K2Click();
-  EXPECT_TRUE(Form1.Timer1.Enabled);
+  OnLoadCommand();
+  EXPECT_TRUE(Window.TickTimer.Enabled);
   EXPECT_NE(LastLine().find("ゲームデータを読み込めません："), std::string::npos) << LastLine();
 }
 
@@ -129,10 +129,10 @@ TEST_F(SaveLoadCommands, LoadOnTheWorldMapReadsNoDungeon) {
   EXPECT_EQ(G.HeroIndex, 1);
   EXPECT_EQ(G.DungeonIndex, 2);
   EXPECT_EQ(0, std::memcmp(dungeonBefore.data(), G.DungeonImage, dungeonBefore.size()));
-  EXPECT_EQ(Form1.BUF.Picture.Pixel(700, 700), kSentinel);
-  EXPECT_EQ(Form1.Image2.Picture.Pixel(10, 10), gfx::Rgb(30, 90, 10));  // mainmap.bmp
-  EXPECT_TRUE(Form1.K1.Enabled);
-  EXPECT_TRUE(Form1.K2.Enabled);
+  EXPECT_EQ(Window.FloorPicture.Picture.Pixel(700, 700), kSentinel);
+  EXPECT_EQ(Window.Backdrop.Picture.Pixel(10, 10), gfx::Rgb(30, 90, 10));  // mainmap.bmp
+  EXPECT_TRUE(Window.SaveCommand.Enabled);
+  EXPECT_TRUE(Window.LoadCommand.Enabled);
 }
 
 TEST_F(SaveLoadCommands, LoadInADungeonRereadsTheFloorAndShowsTheView) {
@@ -144,12 +144,12 @@ TEST_F(SaveLoadCommands, LoadInADungeonRereadsTheFloorAndShowsTheView) {
   EXPECT_EQ(0, std::memcmp(content_.DungeonBytes().data(), G.DungeonImage,
                            content_.DungeonBytes().size()));
   EXPECT_EQ(0, std::memcmp(G.DungeonImage, G.Floors, sizeof G.Floors));
-  EXPECT_NE(Form1.BUF.Picture.Pixel(700, 700), kSentinel) << "floor not drawn";
-  // The view around the hero is in buf2 and in Image2.
+  EXPECT_NE(Window.FloorPicture.Picture.Pixel(700, 700), kSentinel) << "floor not drawn";
+  // The view around the hero is in Frame and in Backdrop.
   for (auto [x, y] : {std::pair{0, 0}, {311, 215}, {144, 96}})
-    EXPECT_EQ(Form1.buf2.Picture.Pixel(x, y), Form1.BUF.Picture.Pixel(600 - 144 + x, 500 - 96 + y));
-  EXPECT_EQ(Form1.Image2.Picture, Form1.buf2.Picture);
-  EXPECT_TRUE(Form1.K1.Enabled);
+    EXPECT_EQ(Window.Frame.Picture.Pixel(x, y), Window.FloorPicture.Picture.Pixel(600 - 144 + x, 500 - 96 + y));
+  EXPECT_EQ(Window.Backdrop.Picture, Window.Frame.Picture);
+  EXPECT_TRUE(Window.SaveCommand.Enabled);
 }
 
 TEST_F(SaveLoadCommands, LoadOnTheMenuKeepsThePageAndDrawsTheFloorBehind) {
@@ -159,38 +159,38 @@ TEST_F(SaveLoadCommands, LoadOnTheMenuKeepsThePageAndDrawsTheFloorBehind) {
   ASSERT_TRUE(LoadGameFile(path)) << LastLine();
   EXPECT_EQ(G.GameMode, kModeMenu);
   EXPECT_EQ(G.MenuPage, 2);
-  EXPECT_NE(Form1.BUF.Picture.Pixel(700, 700), kSentinel);
-  EXPECT_EQ(Form1.Image2.Picture.Pixel(10, 10), gfx::Rgb(10, 20, 30));  // waku.bmp
+  EXPECT_NE(Window.FloorPicture.Picture.Pixel(700, 700), kSentinel);
+  EXPECT_EQ(Window.Backdrop.Picture.Pixel(10, 10), gfx::Rgb(10, 20, 30));  // waku.bmp
 }
 
 TEST_F(SaveLoadCommands, LoadFromTheTitleGoesStraightIntoTheSavedMode) {
   std::string path = SavedGameInMode(kModeWorld, "world.sav");
-  Form1.K1.Enabled = false;
+  Window.SaveCommand.Enabled = false;
   ASSERT_TRUE(LoadGameFile(path));
   EXPECT_EQ(G.GameMode, kModeWorld);
-  EXPECT_TRUE(Form1.K1.Enabled);
+  EXPECT_TRUE(Window.SaveCommand.Enabled);
 
   // A record in the title mode rebuilds nothing and enables nothing.
   std::string title = SavedGameInMode(kModeTitle, "title.sav");
-  gfx::Bitmap image2 = Form1.Image2.Picture;
+  gfx::Bitmap backdrop = Window.Backdrop.Picture;
   ASSERT_TRUE(LoadGameFile(title));
   EXPECT_EQ(G.GameMode, kModeTitle);
-  EXPECT_FALSE(Form1.K1.Enabled);
-  EXPECT_EQ(Form1.Image2.Picture, image2);
+  EXPECT_FALSE(Window.SaveCommand.Enabled);
+  EXPECT_EQ(Window.Backdrop.Picture, backdrop);
 }
 
 TEST_F(SaveLoadCommands, MissingDungeonFileKeepsTheGameAsBeforeTheLoad) {
   std::string path = SavedGameInMode(kModePlay, "play.sav");
   std::filesystem::remove(content_.File("M_2.mpt"));
   G.GameMode = kModeWorld;
-  Form1.K1.Enabled = true;
+  Window.SaveCommand.Enabled = true;
   std::vector<uint8_t> before = StateBytes();
-  gfx::Bitmap image2 = Form1.Image2.Picture;
+  gfx::Bitmap backdrop = Window.Backdrop.Picture;
   EXPECT_FALSE(LoadGameFile(path));
   EXPECT_EQ(StateDifference(StateBytes(), before), "");
-  EXPECT_EQ(Form1.Image2.Picture, image2);
-  EXPECT_EQ(Form1.BUF.Picture.Pixel(700, 700), kSentinel);
-  EXPECT_TRUE(Form1.K1.Enabled);
+  EXPECT_EQ(Window.Backdrop.Picture, backdrop);
+  EXPECT_EQ(Window.FloorPicture.Picture.Pixel(700, 700), kSentinel);
+  EXPECT_TRUE(Window.SaveCommand.Enabled);
   EXPECT_NE(LastLine().find("ロードの前のまま"), std::string::npos) << LastLine();
 }
 
@@ -203,12 +203,12 @@ TEST_F(SaveLoadCommands, LoadRestoresTheOptionsAndTheMusic) {
   G.MusicOn = 1;
   G.EffectsOn = 1;
   G.TickInterval = 50;
-  Form1.Timer1.Interval = 50;
+  Window.TickTimer.Interval = 50;
   audio::ClearCallLog();
   ASSERT_TRUE(LoadGameFile(path));
   EXPECT_EQ(G.MusicOn, 0);
   EXPECT_EQ(G.EffectsOn, 0);
-  EXPECT_EQ(Form1.Timer1.Interval, 80);
+  EXPECT_EQ(Window.TickTimer.Interval, 80);
   ASSERT_EQ(audio::MusicCalls().size(), 1u);
   EXPECT_EQ(audio::MusicCalls().back(), 3);
 }

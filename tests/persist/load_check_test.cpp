@@ -128,13 +128,13 @@ TEST_F(LoadCheck, RefusesValuesOutsideTheGamesTablesAndKeepsTheGame) {
     const std::string expected = std::string(bad.field) + " が " + std::to_string(bad.value);
     SCOPED_TRACE(expected);
     std::vector<uint8_t> before = StateBytes();
-    TForm1 formBefore = Form1;
+    WindowModel formBefore = Window;
     EXPECT_FALSE(LoadWith([&](std::vector<uint8_t>& r) {
       SetField(r, bad.field, bad.value);
     }));
     EXPECT_EQ(StateDifference(StateBytes(), before), "");
-    EXPECT_EQ(Form1.K1.Enabled, formBefore.K1.Enabled);
-    EXPECT_EQ(Form1.Timer1.Interval, formBefore.Timer1.Interval);
+    EXPECT_EQ(Window.SaveCommand.Enabled, formBefore.SaveCommand.Enabled);
+    EXPECT_EQ(Window.TickTimer.Interval, formBefore.TickTimer.Interval);
     EXPECT_NE(LastLine().find("このファイルはセーブデータとして読み込めません："), std::string::npos)
         << LastLine();
     EXPECT_NE(LastLine().find(dir_.File("game.sav")), std::string::npos);

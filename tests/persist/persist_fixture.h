@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/state.h"
 #include "gfx/bmp.h"
 #include "persist/record_fields.h"

@@ -55,9 +55,9 @@ TEST(RecordAndPlay, SaveLoadAndOptionsInsideTheReplay) {
   Fight(s, 35);
   s.At(350, [] {
     testsupport::Os().optionsDialogScript = [] {
-      SetScrollBar1Position(20);
-      SetCheckBox1Checked(false);
-      Button1Click();
+      SetSpeedPosition(20);
+      SetMusicChecked(false);
+      OnOptionsClose();
     };
     feed::Run(feed::Command::Options);
   });

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/random.h"
 #include "state/state.h"
 #include "persist/save.h"
@@ -21,7 +21,7 @@
 #include "replay/recorder.h"
 #include "replay/state_hash.h"
 #include "shell/feed.h"
-#include "game/main_form.h"
+#include "game/window_handlers.h"
 #include "game/keys.h"
 #include "support/test_support.h"
 

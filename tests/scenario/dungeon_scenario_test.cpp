@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "audio/sound.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/state.h"
 #include "game/keys.h"
-#include "game/main_form.h"
+#include "game/window_handlers.h"
 #include "support/test_support.h"
 
 namespace fs = std::filesystem;
@@ -52,11 +52,11 @@ class DungeonScenario : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir_); }
 
   void Press(uint16_t key) {
-    FormKeyDown(key);
-    FormKeyUp(key);
+    OnKeyDown(key);
+    OnKeyUp(key);
   }
   void Ticks(int n) {
-    for (int i = 0; i < n; ++i) Timer1Timer();
+    for (int i = 0; i < n; ++i) OnTickTimer();
   }
   fs::path dir_;
 };
@@ -74,9 +74,9 @@ TEST_F(DungeonScenario, EnterWalkFightAndTakeAStair) {
   EXPECT_EQ(audio::MusicCalls().back(), 3);
 
   // Walk up into the border wall: stopped flush at the first row of grass.
-  FormKeyDown(VK_UP);
+  OnKeyDown(VK_UP);
   Ticks(30);
-  FormKeyUp(VK_UP);
+  OnKeyUp(VK_UP);
   EXPECT_EQ(G.HeroY, 24);
   EXPECT_EQ(G.Facing, 0);
 
@@ -99,27 +99,27 @@ TEST_F(DungeonScenario, EnterWalkFightAndTakeAStair) {
   m.RareDropItem = 51;
   m.SplatColumn = 2;
 
-  FormKeyDown(VK_DOWN);  // face the monster
+  OnKeyDown(VK_DOWN);  // face the monster
   Ticks(1);
-  FormKeyUp(VK_DOWN);
+  OnKeyUp(VK_DOWN);
   EXPECT_EQ(G.Facing, 2);
   G.HeroY = 24;
-  FormKeyDown(VK_SPACE);
+  OnKeyDown(VK_SPACE);
   int ticks = 0;
   while (m.State == Active && ticks < 400) {
     Ticks(1);
     ++ticks;
   }
-  FormKeyUp(VK_SPACE);
+  OnKeyUp(VK_SPACE);
   ASSERT_EQ(m.State, Dormant) << "the monster never fell";
   EXPECT_EQ(audio::EffectCalls().back(), 0);
   EXPECT_EQ(G.PendingExperience + G.Experience + (G.Level > 1 ? 6 : 0), 8);
 
   // Its coin and herb lie where it fell; walking there picks both up.
   Ticks(20);  // the experience counts in meanwhile
-  FormKeyDown(VK_DOWN);
+  OnKeyDown(VK_DOWN);
   Ticks(8);
-  FormKeyUp(VK_DOWN);
+  OnKeyUp(VK_DOWN);
   Ticks(1);
   EXPECT_EQ(G.Gold, 5);
   bool gotHerb = false;
@@ -130,9 +130,9 @@ TEST_F(DungeonScenario, EnterWalkFightAndTakeAStair) {
   // The stair up at (3, 9): the hero's centre must be on it.
   G.HeroX = 3 * 24;
   G.HeroY = 8 * 24;
-  FormKeyDown(VK_DOWN);
+  OnKeyDown(VK_DOWN);
   Ticks(4);
-  FormKeyUp(VK_DOWN);
+  OnKeyUp(VK_DOWN);
   EXPECT_EQ(G.FloorIndex, 1);
   EXPECT_EQ(G.StairLatch, 1);
   EXPECT_EQ(G.GameMode, kModePlay);

@@ -7,7 +7,7 @@
 
 #include "content/heroes.h"
 #include "content/items.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/state.h"
 #include "screens/text.h"
 #include "support/test_support.h"
@@ -42,7 +42,7 @@ TEST(ItemTable, EveryRowIsUsableDrawableAndOfOneKind) {
     SCOPED_TRACE("item " + std::to_string(n) + " " + r.Name);
     EXPECT_TRUE(names.insert(r.Name).second) << "a second item of this name";
     EXPECT_TRUE(r.UsableBy[0] || r.UsableBy[1] || r.UsableBy[2] || r.UsableBy[3]);
-    EXPECT_LT(r.Icon, Cells(Form1.Sp9));
+    EXPECT_LT(r.Icon, Cells(Window.ItemIconSheet));
     EXPECT_FALSE(r.Cursed && r.Blessed);
     EXPECT_LE(r.Kind, kEscapeItem);
     EXPECT_EQ(r.Heal != 0, r.Kind == kMedicine);
@@ -53,8 +53,8 @@ TEST(ItemTable, EveryRowIsUsableDrawableAndOfOneKind) {
     }
     if (IsWeaponOrKey(r)) {
       // A held weapon and its shot are drawn as look * 4 + facing on the shot sheet.
-      EXPECT_LT(r.HeldLook * 4 + 3, Cells(Form1.sp6));
-      EXPECT_LT(r.ShotLook * 4 + 3, Cells(Form1.sp6));
+      EXPECT_LT(r.HeldLook * 4 + 3, Cells(Window.ShotSheet));
+      EXPECT_LT(r.ShotLook * 4 + 3, Cells(Window.ShotSheet));
       if (r.KeyLevel < 0) {
         EXPECT_GT(r.Attack, 0) << "a weapon that cannot hurt";
       }

@@ -17,8 +17,8 @@ using GameOverTest = ScreenTest;
 TEST_F(GameOverTest, RemainsGoIntoTheFloorAtRandomPlaces) {
   G.HeroX = 500;
   G.HeroY = 300;
-  gfx::FillRect(Form1.BUF.Picture, 0, 0, 1440, 1440, gfx::kBlack);
-  const gfx::Bitmap before = Form1.BUF.Picture;
+  gfx::FillRect(Window.FloorPicture.Picture, 0, 0, 1440, 1440, gfx::kBlack);
+  const gfx::Bitmap before = Window.FloorPicture.Picture;
   RandSeed = 4242;
   const std::vector<int> r = PeekRandom(6, 30);
   DrawDeathRemains();
@@ -26,12 +26,12 @@ TEST_F(GameOverTest, RemainsGoIntoTheFloorAtRandomPlaces) {
   // The same marks drawn by hand at the predicted places.
   gfx::TImage reference;
   reference.Picture = before;
-  gfx::TSprite sheet = Form1.Sp7;
+  gfx::TSprite sheet = Window.SplatSheet;
   sheet.Destination = &reference;
   for (int i = 0; i < 3; ++i) DrawCell(sheet, 3, 500 + r[2 * i] - 15, 300 + r[2 * i + 1] - 15);
   DrawCell(sheet, 2, 500, 300);
-  EXPECT_TRUE(reference.Picture == Form1.BUF.Picture);
-  EXPECT_FALSE(before == Form1.BUF.Picture);
+  EXPECT_TRUE(reference.Picture == Window.FloorPicture.Picture);
+  EXPECT_FALSE(before == Window.FloorPicture.Picture);
 
   RandSeed = 4242;
   for (int i = 0; i < 6; ++i) Random(30);

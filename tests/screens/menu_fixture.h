@@ -28,7 +28,7 @@ class MenuTest : public ScreenTest {
     G.HeroX = 700;
     G.HeroY = 900;
     Carry({});
-    Form1.Timer1.Enabled = true;
+    Window.TickTimer.Enabled = true;
     audio::ClearCallLog();
   }
 

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "content/items.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/state.h"
 #include "gfx/bmp.h"
 #include "gfx/png.h"
@@ -61,9 +61,9 @@ class MenuFrameTest : public ::testing::Test {
   // Draws the current menu page over an untouched canvas and checks every drawn pixel
   // against the frame; what is wrong is reported once per case, with its first pixel.
   void CheckPage(const std::string& what) {
-    Form1.buf2.Picture.Resize(312, 216, kUntouched);
+    Window.Frame.Picture.Resize(312, 216, kUntouched);
     DrawMenu();
-    const gfx::Bitmap& drawn = Form1.buf2.Picture;
+    const gfx::Bitmap& drawn = Window.Frame.Picture;
     int bad = 0, firstX = -1, firstY = -1;
     for (int y = 0; y < 216; ++y) {
       for (int x = 0; x < 312; ++x) {

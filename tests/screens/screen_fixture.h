@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "audio/sound.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/random.h"
 #include "state/state.h"
 #include "screens/text.h"

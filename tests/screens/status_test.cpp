@@ -71,10 +71,10 @@ TEST_F(StatusPanelTest, NumbersInOrderWithShadowsToTheRight) {
       {183, 20, 14, b, "999999"}, {182, 20, 14, w, "999999"},
   };
   EXPECT_EQ(drawn, expected);
-  // The face of the hero is the last cell taken from sp3.
-  EXPECT_EQ(Form1.sp3.Index(), 1);
-  EXPECT_EQ(Form1.sp3.X, 5);
-  EXPECT_EQ(Form1.sp3.Y, 5);
+  // The face of the hero is the last cell taken from FaceSheet.
+  EXPECT_EQ(Window.FaceSheet.Index(), 1);
+  EXPECT_EQ(Window.FaceSheet.X, 5);
+  EXPECT_EQ(Window.FaceSheet.Y, 5);
 }
 
 TEST_F(StatusPanelTest, DamagedEquipmentNumbersReadAsEmptyItems) {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "content/story.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "gfx/bmp.h"
 #include "screen_fixture.h"
 
@@ -41,11 +41,11 @@ struct StoryGlyph {
 
 // The pixels the line's prefix of `bytes` source bytes sets on an untouched canvas.
 std::vector<bool> Drawn(const StoryLine& line, size_t bytes) {
-  Form1.buf2.Picture.Resize(kW, kH, kUntouched);
+  Window.Frame.Picture.Resize(kW, kH, kUntouched);
   DrawShadowText(line.X, kDrawY, line.Size, gfx::kWhite, std::string(line.Text).substr(0, bytes));
   std::vector<bool> set(kW * kH);
   for (int y = 0; y < kH; ++y)
-    for (int x = 0; x < kW; ++x) set[y * kW + x] = Form1.buf2.Picture.Pixel(x, y) != kUntouched;
+    for (int x = 0; x < kW; ++x) set[y * kW + x] = Window.Frame.Picture.Pixel(x, y) != kUntouched;
   return set;
 }
 

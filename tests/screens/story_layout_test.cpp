@@ -9,7 +9,7 @@
 #include "content/story.h"
 #include "gfx/text.h"
 #include "screens/gameover.h"
-#include "state/form.h"
+#include "state/window_model.h"
 
 namespace {
 

@@ -93,11 +93,11 @@ TEST_F(DrawShadowTextTest, SkipsTextsOutsideTheViewOnly) {
   for (int size : {10, 14, 20}) {
     SCOPED_TRACE("size " + std::to_string(size));
     drawn.clear();
-    Form1.buf2.canvas.FontColor = gfx::kBlack;
+    Window.Frame.canvas.FontColor = gfx::kBlack;
     DrawShadowText(5, -size - 1, size, gfx::kWhite, "A");
     DrawShadowText(5, 216 + size, size, gfx::kWhite, "A");
     EXPECT_TRUE(drawn.empty());
-    EXPECT_EQ(Form1.buf2.canvas.FontColor, gfx::kBlack);
+    EXPECT_EQ(Window.Frame.canvas.FontColor, gfx::kBlack);
 
     DrawShadowText(5, -size, size, gfx::kWhite, "A");
     DrawShadowText(5, 215 + size, size, gfx::kWhite, "A");
@@ -111,19 +111,19 @@ TEST_F(DrawShadowTextTest, SkipsTextsOutsideTheViewOnly) {
 }
 
 TEST_F(DrawShadowTextTest, SetsTheCanvasAndWritesAtTheCorner) {
-  Form1.buf2.canvas = gfx::Canvas{};
-  gfx::FillRect(Form1.buf2.Picture, 0, 0, 312, 216, gfx::kBlack);
+  Window.Frame.canvas = gfx::Canvas{};
+  gfx::FillRect(Window.Frame.Picture, 0, 0, 312, 216, gfx::kBlack);
   DrawShadowText(100, 50, 14, gfx::Rgb(255, 0, 0), "剣");
-  EXPECT_EQ(Form1.buf2.canvas.FontName, "ＭＳ 明朝");
-  EXPECT_TRUE(Form1.buf2.canvas.BrushClear);
-  EXPECT_EQ(Form1.buf2.canvas.FontSize, 14);
-  EXPECT_EQ(Form1.buf2.canvas.FontColor, gfx::Rgb(255, 0, 0));
+  EXPECT_EQ(Window.Frame.canvas.FontName, "ＭＳ 明朝");
+  EXPECT_TRUE(Window.Frame.canvas.BrushClear);
+  EXPECT_EQ(Window.Frame.canvas.FontSize, 14);
+  EXPECT_EQ(Window.Frame.canvas.FontColor, gfx::Rgb(255, 0, 0));
 
   // The glyph lands right of and below the corner, within one 14-point cell (19 pixels).
   int inked = 0;
   for (int y = 0; y < 216; ++y) {
     for (int x = 0; x < 312; ++x) {
-      if (Form1.buf2.Picture.Pixel(x, y) == gfx::kBlack) continue;
+      if (Window.Frame.Picture.Pixel(x, y) == gfx::kBlack) continue;
       ++inked;
       EXPECT_TRUE(x >= 100 && x < 100 + 19 && y >= 50 && y < 50 + 25) << x << "," << y;
     }

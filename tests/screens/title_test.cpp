@@ -86,18 +86,18 @@ TEST_F(TitleTest, FiguresWalkAtTheirOwnPace) {
       {1700, 9, 43},   {1704, 5, 42},   {1708, 1, 44},
   };
   for (const Case& c : cases) {
-    Form1.SP2.X = Form1.SP2.Y = -999;
+    Window.HeroSheet.X = Window.HeroSheet.Y = -999;
     G.TickCount = c.t;
     DrawTitle();
-    EXPECT_EQ(Form1.SP2.X, 8) << "T = " << c.t;
-    EXPECT_EQ(Form1.SP2.Y, c.y) << "T = " << c.t;
-    EXPECT_EQ(Form1.SP2.Index(), c.cell) << "T = " << c.t;
+    EXPECT_EQ(Window.HeroSheet.X, 8) << "T = " << c.t;
+    EXPECT_EQ(Window.HeroSheet.Y, c.y) << "T = " << c.t;
+    EXPECT_EQ(Window.HeroSheet.Index(), c.cell) << "T = " << c.t;
   }
   // Between the passages no figure is in view.
-  Form1.SP2.X = -999;
+  Window.HeroSheet.X = -999;
   G.TickCount = 400;
   DrawTitle();
-  EXPECT_EQ(Form1.SP2.X, -999);
+  EXPECT_EQ(Window.HeroSheet.X, -999);
 }
 
 TEST_F(TitleTest, HeroCellsOutsideTheViewAreNotDrawn) {
@@ -109,9 +109,9 @@ TEST_F(TitleTest, HeroCellsOutsideTheViewAreNotDrawn) {
                         {0, -25, false},  {0, -24, true},      {0, 239, true}, {0, 240, false},
                         {100, 100, true}, {-1000, 5000, false}};
   for (const Case& c : cases) {
-    Form1.SP2.X = Form1.SP2.Y = 12345;
+    Window.HeroSheet.X = Window.HeroSheet.Y = 12345;
     DrawHeroCell(c.x, c.y, 7);
-    EXPECT_EQ(Form1.SP2.X == c.x && Form1.SP2.Y == c.y, c.drawn) << c.x << "," << c.y;
+    EXPECT_EQ(Window.HeroSheet.X == c.x && Window.HeroSheet.Y == c.y, c.drawn) << c.x << "," << c.y;
   }
 }
 

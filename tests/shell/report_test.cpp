@@ -5,9 +5,9 @@
 #include <new>
 #include <stdexcept>
 
-#include "state/form.h"
+#include "state/window_model.h"
 #include "gfx/image.h"
-#include "game/main_form.h"
+#include "game/window_handlers.h"
 #include "support/test_support.h"
 
 namespace {
@@ -31,7 +31,7 @@ TEST(ReportUncaught, LibraryErrorsAreSaidInJapaneseAndOursKeptAsTheyAre) {
 
   box = BoxAfter([] { throw gfx::FileError("画像ファイルを読み込めません：/x/title.bmp\nフォルダです"); });
   EXPECT_NE(box.find("/x/title.bmp\nフォルダです"), std::string::npos) << box;
-  EXPECT_TRUE(Form1.Timer1.Enabled);  // the tick runs again once the box is closed
+  EXPECT_TRUE(Window.TickTimer.Enabled);  // the tick runs again once the box is closed
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "content/items.h"
-#include "platform/headless/headless_platform.h"
+#include "headless/headless_platform.h"
 #include "start/start_up.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/state.h"
 #include "support/test_support.h"
 
@@ -15,7 +15,7 @@ namespace {
 
 TEST(StartUp, PrepareProgramSetsThePlatformAndFolderThenStartsTheSoundOnce) {
   testsupport::ResetGame();
-  Form1 = TForm1{};
+  Window = WindowModel{};
   platform::HeadlessPlatform os;
   int starts = 0;
   start::PrepareProgram(os, testsupport::DataDir(), [&] {
@@ -23,10 +23,10 @@ TEST(StartUp, PrepareProgramSetsThePlatformAndFolderThenStartsTheSoundOnce) {
     // What the sound's start may rely on: the platform and the content folder, not the sheets.
     EXPECT_EQ(&platform::Os(), &os);
     EXPECT_EQ(AppDir, testsupport::DataDir() + "/");
-    EXPECT_EQ(Form1.Sp9.CY, TForm1{}.Sp9.CY);
+    EXPECT_EQ(Window.ItemIconSheet.CY, WindowModel{}.ItemIconSheet.CY);
   });
   EXPECT_EQ(starts, 1);
-  EXPECT_GT(Form1.Sp9.CX * Form1.Sp9.CY, 1) << "the window's sheets are loaded";
+  EXPECT_GT(Window.ItemIconSheet.CX * Window.ItemIconSheet.CY, 1) << "the window's sheets are loaded";
 
   // A folder that already ends in a slash keeps its one slash.
   start::PrepareProgram(os, testsupport::DataDir() + "/", [] {});
@@ -37,12 +37,12 @@ TEST(StartUp, PrepareProgramSetsThePlatformAndFolderThenStartsTheSoundOnce) {
 TEST(StartUp, PrepareRecordSizesTheBuffersAndFillsTheTables) {
   testsupport::ResetGame();
   G = GameState{};
-  Form1 = TForm1{};
+  Window = WindowModel{};
   for (ItemRecord& item : Items) item = ItemRecord{};
   start::PrepareRecord();
-  EXPECT_EQ(Form1.BUF.Picture.Width(), kFloorPixels);
-  EXPECT_EQ(Form1.buf2.Picture.Width(), kViewWidth);
-  EXPECT_EQ(Form1.buf2.Picture.Height(), kViewHeight);
+  EXPECT_EQ(Window.FloorPicture.Picture.Width(), kFloorPixels);
+  EXPECT_EQ(Window.Frame.Picture.Width(), kViewWidth);
+  EXPECT_EQ(Window.Frame.Picture.Height(), kViewHeight);
   EXPECT_EQ(G.TickInterval, 50);  // the start values
   EXPECT_FALSE(Items[0].Name.empty());
 }

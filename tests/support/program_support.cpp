@@ -1,6 +1,6 @@
 #include "support/test_support.h"
 
-#include "game/main_form.h"
+#include "game/window_handlers.h"
 #include "persist/save.h"
 #include "state/random.h"
 
@@ -9,8 +9,8 @@ namespace testsupport {
 void StartProgram(uint32_t seed) {
   ResetGame();
   persist::ResetDialogFileNames();
-  FormCreate();
-  FormShow();
+  OnWindowCreate();
+  OnWindowShow();
   RandSeed = seed;
 }
 

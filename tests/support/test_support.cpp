@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "audio/sound.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/random.h"
 #include "state/state.h"
 #include "start/start_up.h"
@@ -23,7 +23,7 @@ std::string DataDir() { return MIROVAAN_TEST_DATA_DIR; }
 // program, and its log of calls is cleared for each test.
 void ResetGame() {
   G = GameState{};
-  Form1 = TForm1{};
+  Window = WindowModel{};
   RandSeed = 1;
   current = std::make_unique<platform::HeadlessPlatform>();
   start::PrepareProgram(*current, DataDir(), [] {
@@ -33,8 +33,8 @@ void ResetGame() {
   });
   audio::ClearCallLog();
   start::PrepareRecord();
-  Form1.Image1.Picture.Resize(kViewWidth, kViewHeight);
-  Form1.Image2.Picture.Resize(kViewWidth, kViewHeight);
+  Window.ShownFrame.Picture.Resize(kViewWidth, kViewHeight);
+  Window.Backdrop.Picture.Resize(kViewWidth, kViewHeight);
 }
 
 }  // namespace testsupport

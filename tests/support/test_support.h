@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/headless/headless_platform.h"
+#include "headless/headless_platform.h"
 
 namespace testsupport {
 
@@ -15,10 +15,10 @@ platform::HeadlessPlatform& Os();
 std::string DataDir();
 
 // Zero game state, a fresh main-window model, a fresh headless platform, AppDir set to the
-// content folder, the form's sheets loaded, the constant tables filled. No FormCreate.
+// content folder, the window's sheets loaded, the constant tables filled. No OnWindowCreate.
 void ResetGame();
 
-// ResetGame, then the program's start-up (FormCreate, with the saved-game dialogs' proposed
+// ResetGame, then the program's start-up (OnWindowCreate, with the saved-game dialogs' proposed
 // names back to their first values) and the generator seeded to seed afterwards, as the
 // headless runner does. Only the test programs above the game loop link it.
 void StartProgram(uint32_t seed = 1);

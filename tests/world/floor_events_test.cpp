@@ -7,7 +7,7 @@
 #include "audio/sound.h"
 #include "world/floor_events.h"
 #include "world/floor_setup.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/state.h"
 #include "play_helpers.h"
 #include "support/test_support.h"
@@ -48,9 +48,9 @@ TEST_F(FloorEventsTest, SpringHealsUpToMaxAndAlwaysSparkles) {
   EXPECT_EQ(G.SpeechIndex, 4);
   EXPECT_EQ(DrawsSince(seed), 6);
   // The last sparkle drawn: cell, then x, then y.
-  EXPECT_EQ(Form1.Sp8.Index(), draws[3] + 8);
-  EXPECT_EQ(Form1.Sp8.X, draws[4] + 136);
-  EXPECT_EQ(Form1.Sp8.Y, draws[5] + 88);
+  EXPECT_EQ(Window.MarkerSheet.Index(), draws[3] + 8);
+  EXPECT_EQ(Window.MarkerSheet.X, draws[4] + 136);
+  EXPECT_EQ(Window.MarkerSheet.Y, draws[5] + 88);
 
   G.HP = G.MaxHP;
   G.SpeechIndex = 0;
@@ -68,9 +68,9 @@ TEST_F(FloorEventsTest, HotFloorTakesTheLastPointAndNoMore) {
   FloorEvents();
   EXPECT_EQ(G.HP, 0);
   EXPECT_EQ(G.SpeechIndex, 11);
-  EXPECT_EQ(Form1.Sp8.Index(), draws[3] + 13);
-  EXPECT_EQ(Form1.Sp8.X, draws[4] + 136);
-  EXPECT_EQ(Form1.Sp8.Y, draws[5] + 88);
+  EXPECT_EQ(Window.MarkerSheet.Index(), draws[3] + 13);
+  EXPECT_EQ(Window.MarkerSheet.X, draws[4] + 136);
+  EXPECT_EQ(Window.MarkerSheet.Y, draws[5] + 88);
   uint32_t seed = RandSeed;
   FloorEvents();
   EXPECT_EQ(G.HP, 0);
@@ -282,15 +282,15 @@ TEST_F(TrapTest, SprungTrapsAreDrawnRelativeToTheHero) {
   G.Traps[4].Sprung = 1;
   G.Traps[4].X = 648;
   G.Traps[4].Y = 576;
-  Form1.Sp8.SetIndex(0);
+  Window.MarkerSheet.SetIndex(0);
   DrawSprungTraps();
-  EXPECT_EQ(Form1.Sp8.Index(), 11);
-  EXPECT_EQ(Form1.Sp8.X, 648 - 600 + 144);
-  EXPECT_EQ(Form1.Sp8.Y, 576 - 600 + 96);
+  EXPECT_EQ(Window.MarkerSheet.Index(), 11);
+  EXPECT_EQ(Window.MarkerSheet.X, 648 - 600 + 144);
+  EXPECT_EQ(Window.MarkerSheet.Y, 576 - 600 + 96);
   G.Traps[4].Sprung = 0;
-  Form1.Sp8.SetIndex(0);
+  Window.MarkerSheet.SetIndex(0);
   DrawSprungTraps();
-  EXPECT_EQ(Form1.Sp8.Index(), 0);
+  EXPECT_EQ(Window.MarkerSheet.Index(), 0);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Dungeon files, drawing a floor into BUF, clearing the objects and hiding the traps.
+// Dungeon files, drawing a floor into FloorPicture, clearing the objects and hiding the traps.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "world/floor_setup.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/state.h"
 #include "gfx/image.h"
 #include "play_helpers.h"
@@ -42,7 +42,7 @@ class SetUpTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testsupport::ResetGame();
-    Form1.SP1.LoadStored(TileSheet(), &Form1.BUF, 8, 8, 0, false, gfx::kBlack);
+    Window.FloorTileSheet.LoadStored(TileSheet(), &Window.FloorPicture, 8, 8, 0, false, gfx::kBlack);
     file_ = MakeDungeonFile();
     dir_.WriteBytes("M_3.mpt", file_);
     dir_.WritePicture("c_r3.bmp", 288, 72, gfx::Rgb(200, 0, 0));
@@ -70,9 +70,9 @@ class SetUpTest : public ::testing::Test {
     for (const TrapRecord& t : G.Traps) n += t.Armed;
     return n;
   }
-  // Whether BUF's tile at column c, row r shows cell `value` of the tile sheet.
+  // Whether FloorPicture's tile at column c, row r shows cell `value` of the tile sheet.
   static bool TileShows(int c, int r, int value) {
-    const gfx::Bitmap& buf = Form1.BUF.Picture;
+    const gfx::Bitmap& buf = Window.FloorPicture.Picture;
     return buf.Pixel(c * 24, r * 24) == CellColour(value) &&
            buf.Pixel(c * 24 + 23, r * 24 + 23) == CellColour(value);
   }
@@ -88,8 +88,8 @@ TEST_F(SetUpTest, ReadsDrawsAndResets) {
   EXPECT_EQ(std::memcmp(G.DungeonImage, file_.data(), 38560), 0);
   EXPECT_EQ(std::memcmp(G.Floors, file_.data(), 38560), 0);
 
-  ASSERT_EQ(Form1.BUF.Picture.Width(), 1440);
-  ASSERT_EQ(Form1.BUF.Picture.Height(), 1440);
+  ASSERT_EQ(Window.FloorPicture.Picture.Width(), 1440);
+  ASSERT_EQ(Window.FloorPicture.Picture.Height(), 1440);
   for (int c = 0; c < 60; c += 7)
     for (int r = 0; r < 60; r += 5) ASSERT_TRUE(TileShows(c, r, (2 + c + 2 * r) % 64)) << c << "," << r;
   // Column-major: column 1, row 0 and column 0, row 1 differ.
@@ -110,15 +110,15 @@ TEST_F(SetUpTest, ReadsDrawsAndResets) {
     EXPECT_EQ(t.TrapKind, 0);
   }
 
-  EXPECT_EQ(Form1.Sp4.CX, 12);
-  EXPECT_EQ(Form1.Sp4.CY, 3);
-  EXPECT_EQ(Form1.Sp4.Width(), 24);
-  EXPECT_EQ(Form1.Sp4.Height(), 24);
-  EXPECT_EQ(Form1.Sp11.CX, 12);
-  EXPECT_EQ(Form1.Sp11.CY, 1);
-  EXPECT_EQ(Form1.Sp11.Width(), 44);
-  ASSERT_NE(Form1.Sp4.Picture(), nullptr);
-  EXPECT_EQ(Form1.Sp4.Picture()->Pixel(0, 0), gfx::Rgb(200, 0, 0));
+  EXPECT_EQ(Window.MonsterSheet.CX, 12);
+  EXPECT_EQ(Window.MonsterSheet.CY, 3);
+  EXPECT_EQ(Window.MonsterSheet.Width(), 24);
+  EXPECT_EQ(Window.MonsterSheet.Height(), 24);
+  EXPECT_EQ(Window.BossSheet.CX, 12);
+  EXPECT_EQ(Window.BossSheet.CY, 1);
+  EXPECT_EQ(Window.BossSheet.Width(), 44);
+  ASSERT_NE(Window.MonsterSheet.Picture(), nullptr);
+  EXPECT_EQ(Window.MonsterSheet.Picture()->Pixel(0, 0), gfx::Rgb(200, 0, 0));
 }
 
 TEST_F(SetUpTest, TrapsPerFloor) {
@@ -132,10 +132,10 @@ TEST_F(SetUpTest, TrapsPerFloor) {
 }
 
 TEST_F(SetUpTest, EmptyBufIsSizedForTheFloor) {
-  Form1.BUF.Picture = gfx::Bitmap();
+  Window.FloorPicture.Picture = gfx::Bitmap();
   SetUpFloor(3, true, false);
-  EXPECT_EQ(Form1.BUF.Picture.Width(), 1440);
-  EXPECT_EQ(Form1.BUF.Picture.Height(), 1440);
+  EXPECT_EQ(Window.FloorPicture.Picture.Width(), 1440);
+  EXPECT_EQ(Window.FloorPicture.Picture.Height(), 1440);
   EXPECT_TRUE(TileShows(59, 59, (2 + 59 + 118) % 64));
 }
 
@@ -146,7 +146,7 @@ TEST_F(SetUpTest, MonsterSheetOfDungeonEightFollowsTheHero) {
   G.HeroIndex = 2;
   SetUpFloor(8, true, true);
   EXPECT_EQ(G.DungeonIndex, 8);
-  EXPECT_EQ(Form1.Sp4.Picture()->Pixel(0, 0), gfx::Rgb(1, 2, 3));
+  EXPECT_EQ(Window.MonsterSheet.Picture()->Pixel(0, 0), gfx::Rgb(1, 2, 3));
   G.HeroIndex = 1;  // there is no c_r81.bmp here
   EXPECT_THROW(SetUpFloor(8, true, true), gfx::FileError);
 }
@@ -171,7 +171,7 @@ TEST_F(SetUpTest, StairsAndLoadsDoLessThanAnEntrance) {
   EXPECT_TRUE(TileShows(0, 0, 5));
 }
 
-// The failures of the file leave every floor, the dungeon number, BUF and the sheets as
+// The failures of the file leave every floor, the dungeon number, FloorPicture and the sheets as
 // they were.
 class SetUpFailure : public SetUpTest {
  protected:
@@ -179,16 +179,16 @@ class SetUpFailure : public SetUpTest {
     SetUpTest::SetUp();
     SetUpFloor(3, true, true);  // a good dungeon to fall back on
     std::memcpy(floors_, G.Floors, sizeof floors_);
-    buf_ = Form1.BUF.Picture;
-    sheet_ = *Form1.Sp4.Picture();
+    floorPicture_ = Window.FloorPicture.Picture;
+    sheet_ = *Window.MonsterSheet.Picture();
     Litter();
   }
   void ExpectUnchanged() {
     EXPECT_EQ(G.DungeonIndex, 3);
     EXPECT_EQ(std::memcmp(G.Floors, floors_, sizeof floors_), 0);
     EXPECT_EQ(std::memcmp(G.DungeonImage, floors_, sizeof floors_), 0);
-    EXPECT_TRUE(Form1.BUF.Picture == buf_);
-    EXPECT_TRUE(*Form1.Sp4.Picture() == sheet_);
+    EXPECT_TRUE(Window.FloorPicture.Picture == floorPicture_);
+    EXPECT_TRUE(*Window.MonsterSheet.Picture() == sheet_);
     EXPECT_TRUE(Littered());
   }
   std::string MessageOf(int dungeon, bool readFile = true) {
@@ -200,7 +200,7 @@ class SetUpFailure : public SetUpTest {
     return "(no error)";
   }
   FloorRecord floors_[10];
-  gfx::Bitmap buf_, sheet_;
+  gfx::Bitmap floorPicture_, sheet_;
 };
 
 TEST_F(SetUpFailure, MissingFile) {
@@ -258,7 +258,7 @@ TEST_F(SetUpFailure, MissingPicture) {
   EXPECT_THROW(SetUpFloor(6, true, true), gfx::FileError);
   EXPECT_EQ(G.DungeonIndex, 6);
   EXPECT_EQ(G.Floors[0].Tiles[0], 42);
-  EXPECT_TRUE(Form1.BUF.Picture == buf_);
+  EXPECT_TRUE(Window.FloorPicture.Picture == floorPicture_);
   EXPECT_TRUE(Littered());
 }
 

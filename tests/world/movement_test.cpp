@@ -1,7 +1,7 @@
 // The hero's steps on a floor and on the world map, and the hero's picture.
 #include <gtest/gtest.h>
 
-#include "state/form.h"
+#include "state/window_model.h"
 #include "world/movement.h"
 #include "state/state.h"
 #include "play_helpers.h"
@@ -314,9 +314,9 @@ TEST(HeroPicture, CellAndPlaceByMode) {
         int frame = G.WalkFrame;
         MoveHeroOnFloor();
         DrawHero();
-        EXPECT_EQ(Form1.SP2.Index(), poses[frame] + facing * 3 + hero * 12);
-        EXPECT_EQ(Form1.SP2.X, 144);
-        EXPECT_EQ(Form1.SP2.Y, 96);
+        EXPECT_EQ(Window.HeroSheet.Index(), poses[frame] + facing * 3 + hero * 12);
+        EXPECT_EQ(Window.HeroSheet.X, 144);
+        EXPECT_EQ(Window.HeroSheet.Y, 96);
         EXPECT_EQ(G.WalkFrame, (frame + 1) % 16);
       }
     }
@@ -329,8 +329,8 @@ TEST(HeroPicture, CellAndPlaceByMode) {
   for (auto& k : G.KeyState) k = 0;
   MoveHeroOnWorld();
   DrawHero();
-  EXPECT_EQ(Form1.SP2.X, 50);
-  EXPECT_EQ(Form1.SP2.Y, 70);
+  EXPECT_EQ(Window.HeroSheet.X, 50);
+  EXPECT_EQ(Window.HeroSheet.Y, 70);
   EXPECT_EQ(G.WalkFrame, 9);
 }
 

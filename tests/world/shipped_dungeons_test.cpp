@@ -6,7 +6,7 @@
 #include <string>
 
 #include "world/floor_setup.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "world/movement.h"
 #include "state/state.h"
 #include "gfx/png.h"
@@ -20,9 +20,9 @@ TEST(ShippedDungeons, EveryFloorSetsUpWithItsTraps) {
     G.HeroIndex = static_cast<int8_t>(d % 4);
     G.FloorIndex = d == 5 ? 9 : 0;
     ASSERT_NO_THROW(SetUpFloor(d, true, true)) << "dungeon " << d;
-    ASSERT_NE(Form1.Sp4.Picture(), nullptr);
-    EXPECT_GT(Form1.Sp4.Width(), 0) << "dungeon " << d;
-    EXPECT_GT(Form1.Sp11.Width(), 0) << "dungeon " << d;
+    ASSERT_NE(Window.MonsterSheet.Picture(), nullptr);
+    EXPECT_GT(Window.MonsterSheet.Width(), 0) << "dungeon " << d;
+    EXPECT_GT(Window.BossSheet.Width(), 0) << "dungeon " << d;
     for (int f = 0; f < 10; ++f) {
       G.FloorIndex = f;
       SetUpFloor(0, false, true);
@@ -38,7 +38,7 @@ TEST(ShippedDungeons, EveryFloorSetsUpWithItsTraps) {
   // MIROVAAN_PLAY_PNG=<path> keeps a picture of the last floor drawn, to look at.
   if (const char* out = std::getenv("MIROVAAN_PLAY_PNG")) {
     std::string error;
-    EXPECT_TRUE(gfx::WritePng(out, Form1.BUF.Picture, error)) << error;
+    EXPECT_TRUE(gfx::WritePng(out, Window.FloorPicture.Picture, error)) << error;
   }
 }
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "audio/sound.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/state.h"
 #include "world/world.h"
 #include "support/test_support.h"
@@ -79,12 +79,12 @@ TEST_F(World, OverlappingReachEntersTheLowerIndex) {
 
 TEST_F(World, OnlyOpenEntrancesAreDrawn) {
   G.Gold = 500;
-  Form1.buf2.Picture.Resize(312, 216, gfx::kBlack);
+  Window.Frame.Picture.Resize(312, 216, gfx::kBlack);
   DrawWorldEntrances();
   auto drawnAt = [](int x, int y) {
     for (int dy = 0; dy < 24; ++dy)
       for (int dx = 0; dx < 24; ++dx)
-        if (x + dx < 312 && y + dy < 216 && Form1.buf2.Picture.Pixel(x + dx, y + dy) != gfx::kBlack)
+        if (x + dx < 312 && y + dy < 216 && Window.Frame.Picture.Pixel(x + dx, y + dy) != gfx::kBlack)
           return true;
     return false;
   };

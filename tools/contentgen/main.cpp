@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kSheets[] = {"SP1", "SP2", "sp3", "Sp5", "sp6", "Sp7", "Sp8", "Sp9", "sp10"};
+const char* const kSheets[] = {"floor_tiles", "heroes", "faces", "status_icons", "shots", "splats", "markers", "item_icons", "coins"};
 
 std::vector<unsigned char> ReadAll(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -26,7 +26,7 @@ std::vector<unsigned char> ReadAll(const fs::path& path) {
 void Embed(const fs::path& formDir, const fs::path& outCpp) {
   std::ostringstream out;
   out << "// Written by contentgen from " << formDir.filename().string() << "/: do not edit.\n";
-  out << "#include \"state/form_sheets.h\"\n#include <cstring>\n\n";
+  out << "#include \"state/stored_sheets.h\"\n#include <cstring>\n\n";
   for (const char* name : kSheets) {
     fs::path sheet = formDir / (std::string(name) + ".bmp");
     std::vector<unsigned char> bytes;
@@ -40,14 +40,14 @@ void Embed(const fs::path& formDir, const fs::path& outCpp) {
     if (bytes.empty()) out << "0";
     out << "};\n";
   }
-  out << "\nconst FormSheetData kFormSheets[] = {\n";
+  out << "\nconst StoredSheet kStoredSheets[] = {\n";
   for (const char* name : kSheets) {
     out << "  {\"" << name << "\", k" << name << ", sizeof(k" << name << ")},\n";
   }
-  out << "};\nconst size_t kFormSheetCount = " << std::size(kSheets) << ";\n\n";
-  out << "const FormSheetData* FindFormSheet(const char* name) {\n"
-         "  for (size_t i = 0; i < kFormSheetCount; ++i)\n"
-         "    if (std::strcmp(kFormSheets[i].Name, name) == 0) return &kFormSheets[i];\n"
+  out << "};\nconst size_t kStoredSheetCount = " << std::size(kSheets) << ";\n\n";
+  out << "const StoredSheet* FindStoredSheet(const char* name) {\n"
+         "  for (size_t i = 0; i < kStoredSheetCount; ++i)\n"
+         "    if (std::strcmp(kStoredSheets[i].Name, name) == 0) return &kStoredSheets[i];\n"
          "  return nullptr;\n}\n";
   fs::create_directories(outCpp.parent_path());
   std::string text = out.str();
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
       std::cerr << "usage: contentgen [--assets DIR] --out DIR | --embed FORMDIR OUT.cpp\n";
       return 2;
     }
-    fs::create_directories(fs::path(out) / "form");
+    fs::create_directories(fs::path(out) / "sheets");
     GenerateArt(assets, out);
     GenerateFloors(assets, out);
     GenerateMusic(assets, out);

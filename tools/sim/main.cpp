@@ -16,14 +16,14 @@
 
 #include "audio/sound.h"
 #include "autoplay/player.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/random.h"
 #include "state/state.h"
 #include "gfx/png.h"
 #include "persist/save.h"
-#include "platform/headless/headless_platform.h"
+#include "headless/headless_platform.h"
 #include "game/keys.h"
-#include "game/main_form.h"
+#include "game/window_handlers.h"
 #include "shell/feed.h"
 #include "shell/options.h"
 #include "start/start_up.h"
@@ -69,34 +69,6 @@ long ParseNumber(const std::string& text, const char* what) {
   return value;
 }
 
-std::optional<uint16_t> KeyCode(const std::string& name) {
-  static const std::map<std::string, uint16_t> kNames = {
-      {"VK_BACK", 8},      {"VK_TAB", 9},       {"VK_RETURN", 13},   {"VK_SHIFT", 16},
-      {"VK_CONTROL", 17},  {"VK_MENU", 18},     {"VK_ESCAPE", 27},   {"VK_SPACE", 32},
-      {"VK_PRIOR", 33},    {"VK_NEXT", 34},     {"VK_END", 35},      {"VK_HOME", 36},
-      {"VK_LEFT", 37},     {"VK_UP", 38},       {"VK_RIGHT", 39},    {"VK_DOWN", 40},
-      {"VK_INSERT", 45},   {"VK_DELETE", 46},   {"VK_NUMPAD0", 96},  {"VK_NUMPAD1", 97},
-      {"VK_NUMPAD2", 98},  {"VK_NUMPAD3", 99},  {"VK_NUMPAD4", 100}, {"VK_NUMPAD5", 101},
-      {"VK_NUMPAD6", 102}, {"VK_NUMPAD7", 103}, {"VK_NUMPAD8", 104}, {"VK_NUMPAD9", 105},
-      {"VK_F1", 112},      {"VK_F2", 113},      {"VK_F3", 114},      {"VK_F4", 115},
-      {"VK_F5", 116},      {"VK_F6", 117},      {"VK_F7", 118},      {"VK_F8", 119},
-      {"VK_F9", 120},      {"VK_F10", 121},     {"VK_F11", 122},     {"VK_F12", 123},
-  };
-  auto it = kNames.find(name);
-  if (it != kNames.end()) return it->second;
-  if (name.size() == 1) {
-    char c = name[0];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<uint16_t>(c);
-  }
-  if (!name.empty() && name.find_first_not_of("0123456789") == std::string::npos &&
-      name.size() <= 5) {
-    long code = std::strtol(name.c_str(), nullptr, 10);
-    if (code <= 0xFFFF) return static_cast<uint16_t>(code);
-  }
-  return std::nullopt;
-}
-
 std::vector<ScriptLine> ReadScript(const std::string& path) {
   std::ifstream in(path);
   if (!in) throw UsageError{"cannot read the key file " + path};
@@ -121,7 +93,7 @@ std::vector<ScriptLine> ReadScript(const std::string& path) {
     if (action == "down" || action == "up" || action == "press") {
       std::string key;
       if (!(words >> key)) throw UsageError{where() + "missing key"};
-      auto code = KeyCode(key);
+      auto code = KeyCodeByName(key);
       if (!code) throw UsageError{where() + "unknown key " + key};
       line.key = *code;
     } else if (action == "menu") {
@@ -235,15 +207,15 @@ class Runner {
     start::PrepareProgram(os_, o_.data, [] { audio::Init(audio::Backend::Virtual); });
     sim::SimReplay replay(o_.replay, os_);  // checks the replay against the content folder
     nextLoopCheck_ = audio::ClockMs() + 1000;
-    RunHandler(FormCreate);
-    RunHandler(FormShow);
+    RunHandler(OnWindowCreate);
+    RunHandler(OnWindowShow);
     RandSeed = o_.seed;
     bool loaded = false;
     if (!o_.loadPath.empty()) RunHandler([&] { loaded = LoadGameFile(o_.loadPath); });
     replay.Begin(loaded);
     Shots(0);
     int status = replay.Playing() ? replay.Play([&](int tick) {
-      AdvanceClock(Form1.Timer1.Interval);
+      AdvanceClock(Window.TickTimer.Interval);
       Shots(tick);
     }) : o_.autoplayHero >= 0 ? Autoplay() : RunScript(script);
     replay.Finish();
@@ -255,13 +227,13 @@ class Runner {
  private:
   int RunScript(const std::vector<ScriptLine>& script) {
     size_t next = 0;
-    for (int tick = 1; tick <= o_.ticks && !Form1.Ended; ++tick) {
-      while (next < script.size() && script[next].tick <= tick && !Form1.Ended) {
+    for (int tick = 1; tick <= o_.ticks && !Window.Ended; ++tick) {
+      while (next < script.size() && script[next].tick <= tick && !Window.Ended) {
         Deliver(script[next++]);
       }
-      if (Form1.Ended) break;
+      if (Window.Ended) break;
       RunHandler([] { feed::Tick(); });
-      AdvanceClock(Form1.Timer1.Interval);
+      AdvanceClock(Window.TickTimer.Interval);
       Shots(tick);
     }
     return 0;
@@ -272,7 +244,7 @@ class Runner {
     auto start = std::chrono::steady_clock::now();
     autoplay::Player player(o_.autoplayHero, o_.seed);
     int tick = 0;
-    while (tick < o_.ticks && !Form1.Ended && !player.Done()) {
+    while (tick < o_.ticks && !Window.Ended && !player.Done()) {
       if (o_.untilBoss >= 0 && player.report().BossFell(o_.untilBoss)) break;
       for (const autoplay::KeyEvent& e : player.Decide()) {
         ScriptLine line;
@@ -283,7 +255,7 @@ class Runner {
       }
       ++tick;
       RunHandler([] { feed::Tick(); });
-      AdvanceClock(Form1.Timer1.Interval);
+      AdvanceClock(Window.TickTimer.Interval);
       Shots(tick);
       for (const std::string& news : player.Observe(tick)) std::cout << news << std::endl;
     }
@@ -307,10 +279,10 @@ class Runner {
       RunHandler([] { feed::Run(feed::Command::Load); });
     } else if (line.command == "options") {
       os_.optionsDialogScript = [&line] {
-        SetScrollBar1Position(line.interval);
-        SetCheckBox1Checked(line.music);
-        SetCheckBox2Checked(line.effects);
-        Button1Click();
+        SetSpeedPosition(line.interval);
+        SetMusicChecked(line.music);
+        SetEffectsChecked(line.effects);
+        OnOptionsClose();
       };
       RunHandler([] { feed::Run(feed::Command::Options); });
       os_.optionsDialogScript = nullptr;
@@ -326,10 +298,10 @@ class Runner {
   // the audio's own: the blocking boss effect moves it on by the effect's length.
   void AdvanceClock(int ms) {
     audio::AdvanceClock(ms);
-    int64_t step = Form1.Timer2.Interval > 0 ? Form1.Timer2.Interval : 1000;
+    int64_t step = Window.MusicTimer.Interval > 0 ? Window.MusicTimer.Interval : 1000;
     while (audio::ClockMs() >= nextLoopCheck_) {
       nextLoopCheck_ += step;
-      if (Form1.Timer2.Enabled) RunHandler(Timer2Timer);
+      if (Window.MusicTimer.Enabled) RunHandler(OnMusicTimer);
     }
   }
 
@@ -338,7 +310,7 @@ class Runner {
     if (it == o_.shots.end()) return;
     for (const std::string& path : it->second) {
       std::string error;
-      if (!gfx::WritePng(path, Form1.Image1.Picture, error)) {
+      if (!gfx::WritePng(path, Window.ShownFrame.Picture, error)) {
         std::cerr << "mirovaan-sim: " << error << "\n";
         failed_ = true;
       }

@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <iostream>
 
-#include "state/form.h"
-#include "platform/headless/headless_platform.h"
+#include "state/window_model.h"
+#include "headless/headless_platform.h"
 #include "replay/player.h"
 #include "replay/reader.h"
 #include "replay/recorder.h"
 #include "replay/start.h"
-#include "game/main_form.h"
+#include "game/window_handlers.h"
 
 namespace sim {
 

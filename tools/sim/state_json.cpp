@@ -5,7 +5,7 @@
 
 #include "audio/sound.h"
 #include "persist/record_fields.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/state.h"
 
 namespace {
@@ -104,12 +104,12 @@ void RunningFields(Json& j) {
   j.Field("StairLatch", G.StairLatch);
   j.Array("KeyState", G.KeyState, 8);
   j.Key("K1Enabled");
-  j.Bool(Form1.K1.Enabled);
+  j.Bool(Window.SaveCommand.Enabled);
   j.Key("K2Enabled");
-  j.Bool(Form1.K2.Enabled);
+  j.Bool(Window.LoadCommand.Enabled);
   j.Key("Timer1Enabled");
-  j.Bool(Form1.Timer1.Enabled);
-  j.Field("Timer1Interval", Form1.Timer1.Interval);
+  j.Bool(Window.TickTimer.Enabled);
+  j.Field("Timer1Interval", Window.TickTimer.Interval);
   const auto& music = audio::MusicCalls();
   const auto& effects = audio::EffectCalls();
   j.Array("music", music.data(), static_cast<int>(music.size()));

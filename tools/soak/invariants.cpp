@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "state/form.h"
+#include "state/window_model.h"
 #include "state/state.h"
 #include "persist/save.h"
 
@@ -28,9 +28,9 @@ std::optional<std::string> Small(const char* name, long value, long lo, long hi)
 }
 
 std::optional<std::string> OutsideTheRecord() {
-  if (auto p = Picture("Image1", Form1.Image1.Picture, 312, 216)) return p;
-  if (auto p = Picture("buf2", Form1.buf2.Picture, 312, 216)) return p;
-  if (auto p = Picture("BUF", Form1.BUF.Picture, 1440, 1440)) return p;
+  if (auto p = Picture("ShownFrame", Window.ShownFrame.Picture, 312, 216)) return p;
+  if (auto p = Picture("Frame", Window.Frame.Picture, 312, 216)) return p;
+  if (auto p = Picture("FloorPicture", Window.FloorPicture.Picture, 1440, 1440)) return p;
   if (auto p = Small("StairLatch", G.StairLatch, 0, 1)) return p;
   if (auto p = Small("SpeechIndex", G.SpeechIndex, 0, 11)) return p;
   for (uint8_t held : G.KeyState)

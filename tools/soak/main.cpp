@@ -16,18 +16,19 @@
 #include <vector>
 
 #include "audio/sound.h"
-#include "state/form.h"
+#include "state/window_model.h"
 #include "game/modes.h"
 #include "state/random.h"
 #include "state/state.h"
 #include "invariants.h"
 #include "persist/save.h"
-#include "platform/headless/headless_platform.h"
+#include "headless/headless_platform.h"
 #include "saves.h"
 #include "game/keys.h"
-#include "game/main_form.h"
+#include "game/window_handlers.h"
 #include "shell/options.h"
 #include "start/start_up.h"
+#include "modes/mode_changes.h"
 
 namespace {
 
@@ -73,8 +74,8 @@ class Soak {
     fs::create_symlink(work_ + "/nowhere/x.sav", work_ + "/dangling.sav");
     os_.answerYes = false;
     start::PrepareProgram(os_, o_.data, [] { audio::Init(audio::Backend::Virtual); });
-    RunHandler(FormCreate);
-    RunHandler(FormShow);
+    RunHandler(OnWindowCreate);
+    RunHandler(OnWindowShow);
     RandSeed = o_.seed;  // as the runner's --seed: the program's own start-up
     Check("start-up");
   }
@@ -120,14 +121,14 @@ class Soak {
   // The load command is disabled on the selection, game-over and ending screens: leave them
   // as a player would.
   bool ReachLoadableMode() {
-    for (int i = 0; i < 4000 && !Form1.K2.Enabled; ++i) {
+    for (int i = 0; i < 4000 && !Window.LoadCommand.Enabled; ++i) {
       const int mode = G.GameMode;
       if (mode == kModeSelect || mode == kModeGameOver || (mode == kModeEnding && EndingReturnHeld()))
         Press(VK_RETURN);
       else
         Tick();
     }
-    return Form1.K2.Enabled;
+    return Window.LoadCommand.Enabled;
   }
 
   void RandomTick(const std::string& episodeFile) {
@@ -174,17 +175,17 @@ class Soak {
     const int speed = 1 + static_cast<int>(rng_() % 100);
     const bool music = rng_() % 2, effects = rng_() % 2;
     os_.optionsDialogScript = [=] {
-      SetScrollBar1Position(speed);
-      SetCheckBox1Checked(music);
-      SetCheckBox2Checked(effects);
-      Button1Click();
+      SetSpeedPosition(speed);
+      SetMusicChecked(music);
+      SetEffectsChecked(effects);
+      OnOptionsClose();
     };
-    RunHandler(K3Click);
+    RunHandler(OnOptionsCommand);
     Check("options dialog");
   }
 
   void ViewSize() {
-    static void (*const kSizes[])() = {N6244321Click, N3122161Click, N1561081Click};
+    static void (*const kSizes[])() = {OnView624Command, OnView312Command, OnView156Command};
     RunHandler(kSizes[rng_() % 3]);
     Check("view size");
   }
@@ -192,46 +193,46 @@ class Soak {
   void ToggleKey(uint16_t key) {
     const int flag = KeyFlagOf(key);
     if (flag >= 0 && G.KeyState[flag]) {
-      RunHandler([key] { FormKeyUp(key); });
+      RunHandler([key] { OnKeyUp(key); });
     } else {
-      RunHandler([key] { FormKeyDown(key); });
-      if (flag < 0) RunHandler([key] { FormKeyUp(key); });
+      RunHandler([key] { OnKeyDown(key); });
+      if (flag < 0) RunHandler([key] { OnKeyUp(key); });
     }
     Check("key");
   }
 
   void Press(uint16_t key) {
-    RunHandler([key] { FormKeyDown(key); });
-    RunHandler([key] { FormKeyUp(key); });
+    RunHandler([key] { OnKeyDown(key); });
+    RunHandler([key] { OnKeyUp(key); });
     Check("key press");
   }
 
   void Menu(char command, const std::string& path) {
     if (command == 's') {
       os_.saveAnswers = {path};
-      if (Form1.K1.Enabled) ++saves_;
-      RunHandler(K1Click);
+      if (Window.SaveCommand.Enabled) ++saves_;
+      RunHandler(OnSaveCommand);
     } else if (command == 'l') {
       os_.openAnswers = {path};
       const size_t shown = os_.lines.size();
-      if (Form1.K2.Enabled) {
+      if (Window.LoadCommand.Enabled) {
         ++loads_;
-        RunHandler(K2Click);
+        RunHandler(OnLoadCommand);
         if (os_.lines.size() > shown) ++refused_;
       }
     } else {
-      RunHandler(Exit1Click);
+      RunHandler(OnExitCommand);
     }
     os_.saveAnswers.clear();
     os_.openAnswers.clear();
-    if (Form1.Ended) Fail("the program ended");
+    if (Window.Ended) Fail("the program ended");
     Check(command == 's' ? "save" : command == 'l' ? "load" : "exit");
   }
 
   void Tick() {
-    RunHandler(Timer1Timer);
-    audio::AdvanceClock(Form1.Timer1.Interval);
-    if (Form1.Timer2.Enabled) RunHandler(Timer2Timer);
+    RunHandler(OnTickTimer);
+    audio::AdvanceClock(Window.TickTimer.Interval);
+    if (Window.MusicTimer.Enabled) RunHandler(OnMusicTimer);
     ++ticks_;
     if (os_.lines.size() > 1000) os_.lines.clear();
     Check("tick");

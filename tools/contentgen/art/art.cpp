@@ -70,8 +70,8 @@ void WriteIconPng(const fs::path& path, const Pic& pic) {
 
 void GenerateArt(const std::string& assetsDir, const std::string& outDir) {
   using namespace art;
-  fs::path out(outDir), form = out / "form", contact = out / "contact";
-  fs::create_directories(form);
+  fs::path out(outDir), sheetDir = out / "sheets", contact = out / "contact";
+  fs::create_directories(sheetDir);
   fs::create_directories(contact);
 
   auto sheet = [&](const Sheet& s, const fs::path& dir) {
@@ -85,7 +85,7 @@ void GenerateArt(const std::string& assetsDir, const std::string& outDir) {
 
   for (auto make : {MakeHeroSheet, MakeFaces, MakeStatusIcons, MakeShots, MakeSplats, MakeMarkers,
                     MakeItemIcons, MakeCoins})
-    sheet(make(), form);
+    sheet(make(), sheetDir);
   for (int d = 0; d < 8; ++d) sheet(MakeMonsterSheet(d), out);
   for (int h = 0; h < 4; ++h) sheet(MakeShadowSheet(h), out);
   for (int b = 0; b <= 8; ++b) sheet(MakeBossSheet(b), out);

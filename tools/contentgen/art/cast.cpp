@@ -226,7 +226,7 @@ Pic DrawChest(int look, int pose) {
 }
 
 Sheet MakeHeroSheet() {
-  Sheet s("SP2", 12, 5, 24, 24);
+  Sheet s("heroes", 12, 5, 24, 24);
   for (int h = 0; h < 4; ++h)
     for (int f = 0; f < 4; ++f)
       for (int p = 0; p < 3; ++p) s.Put(h * 12 + f * 3 + p, DrawHuman(HeroLook(h), f, p));
@@ -236,7 +236,7 @@ Sheet MakeHeroSheet() {
 }
 
 Sheet MakeFaces() {
-  Sheet s("sp3", 4, 1, 34, 34);
+  Sheet s("faces", 4, 1, 34, 34);
   const int tint[4] = {DkGreen, Navy, Violet, DkGrey};
   for (int h = 0; h < 4; ++h) {
     Pic face(34, 34, C(tint[h], 0));

@@ -8,14 +8,14 @@
 namespace art {
 
 // The window's sheets.
-Sheet MakeHeroSheet();     // SP2: heroes and chests
-Sheet MakeFaces();         // sp3
-Sheet MakeStatusIcons();   // Sp5
-Sheet MakeShots();         // sp6
-Sheet MakeSplats();        // Sp7
-Sheet MakeMarkers();       // Sp8
-Sheet MakeItemIcons();     // Sp9
-Sheet MakeCoins();         // sp10
+Sheet MakeHeroSheet();     // HeroSheet: heroes and chests
+Sheet MakeFaces();         // FaceSheet
+Sheet MakeStatusIcons();   // StatusIconSheet
+Sheet MakeShots();         // ShotSheet
+Sheet MakeSplats();        // SplatSheet
+Sheet MakeMarkers();       // MarkerSheet
+Sheet MakeItemIcons();     // ItemIconSheet
+Sheet MakeCoins();         // CoinSheet
 
 // The sheets loaded per dungeon.
 Sheet MakeMonsterSheet(int dungeon);  // c_r0 .. c_r7
@@ -33,7 +33,7 @@ const std::vector<gfx::Color>& IconPalette();
 // The icon theme's sizes (16 ... 256) with their pictures in the colours of IconPalette().
 std::vector<std::pair<int, Pic>> MakeThemeIcons();
 
-// One chest look (0..3) facing any way: the chests are monsters too and stand in SP2.
+// One chest look (0..3) facing any way: the chests are monsters too and stand in HeroSheet.
 Pic DrawChest(int look, int pose);
 
 }  // namespace art

@@ -862,13 +862,13 @@ Pic StatusIcon(int k) {
 }  // namespace
 
 Sheet MakeItemIcons() {
-  Sheet s("Sp9", 6, 17, 15, 15);
+  Sheet s("item_icons", 6, 17, 15, 15);
   for (int i = 0; i < 102; ++i) s.Put(i, DrawIcon(IconFor(i)));
   return s;
 }
 
 Sheet MakeShots() {
-  Sheet s("sp6", 8, 13, 24, 24);
+  Sheet s("shots", 8, 13, 24, 24);
   for (int look = 0; look < 26; ++look) {
     Pic right = DrawLook(look);
     s.Put(look * 4 + 0, right.RotateCCW());
@@ -880,7 +880,7 @@ Sheet MakeShots() {
 }
 
 Sheet MakeSplats() {
-  Sheet s("Sp7", 6, 2, 24, 24);
+  Sheet s("splats", 6, 2, 24, 24);
   // black oil, red blood, green, violet, blue, yellow ichor
   const int ramps[6] = {Oil, Blood, Green, Purple, Blue, Yellow};
   for (int k = 0; k < 6; ++k) {
@@ -891,7 +891,7 @@ Sheet MakeSplats() {
 }
 
 Sheet MakeMarkers() {
-  Sheet s("Sp8", 8, 2, 24, 24);
+  Sheet s("markers", 8, 2, 24, 24);
   for (int i = 0; i < 8; ++i) s.Put(i, DrawEntrance(i));
   s.Put(8, DrawFlash(0));
   s.Put(9, DrawFlash(1));
@@ -903,13 +903,13 @@ Sheet MakeMarkers() {
 }
 
 Sheet MakeCoins() {
-  Sheet s("sp10", 6, 1, 16, 16);
+  Sheet s("coins", 6, 1, 16, 16);
   for (int f = 0; f < 6; ++f) s.Put(f, DrawCoin(f));
   return s;
 }
 
 Sheet MakeStatusIcons() {
-  Sheet s("Sp5", 5, 1, 15, 15);
+  Sheet s("status_icons", 5, 1, 15, 15);
   for (int k = 0; k < 5; ++k) s.Put(k, StatusIcon(k));
   return s;
 }

@@ -1,4 +1,4 @@
-// Writes the tile sheet form/SP1.bmp, the dungeon files M_0.mpt .. M_8.mpt and, for the
+// Writes the tile sheet sheets/floor_tiles.bmp, the dungeon files M_0.mpt .. M_8.mpt and, for the
 // people who design them, contact sheets of every floor under contact/.
 #include <filesystem>
 #include <stdexcept>
@@ -23,7 +23,7 @@ void WritePicture(const std::string& path, const gfx::Bitmap& bitmap) {
   if (!gfx::WritePng(path, bitmap, error)) throw std::runtime_error(error);
 }
 
-// The colour of floor pixel (px, py) as the game draws the floor into BUF; black off the floor.
+// The colour of floor pixel (px, py) as the game draws the floor into FloorPicture; black off the floor.
 gfx::Color FloorPixel(const gfx::Bitmap& sheet, const uint8_t* tiles, int px, int py) {
   constexpr int T = floors::kTilePixels, kSide = floors::kGrid * T;
   if (px < 0 || py < 0 || px >= kSide || py >= kSide) return gfx::kBlack;
@@ -60,18 +60,18 @@ gfx::Bitmap ContactSheet(const gfx::Bitmap& sheet, const std::vector<uint8_t>& f
 }  // namespace
 
 void GenerateFloors(const std::string& assetsDir, const std::string& outDir) {
-  fs::create_directories(fs::path(outDir) / "form");
+  fs::create_directories(fs::path(outDir) / "sheets");
   fs::create_directories(fs::path(outDir) / "contact");
 
   gfx::Bitmap sheet = floors::DrawTileSheet();
   std::vector<gfx::Color> palette;
   std::vector<uint8_t> indices;
   floors::IndexBitmap(sheet, palette, indices);
-  Write(outDir + "/form/SP1.bmp", gfx::EncodeBmp8(sheet.Width(), sheet.Height(), palette, indices, true));
+  Write(outDir + "/sheets/floor_tiles.bmp", gfx::EncodeBmp8(sheet.Width(), sheet.Height(), palette, indices, true));
 
   gfx::Bitmap big(sheet.Width() * 4, sheet.Height() * 4);
   gfx::StretchBlt(big, 0, 0, big.Width(), big.Height(), sheet, 0, 0, sheet.Width(), sheet.Height());
-  WritePicture(outDir + "/contact/SP1_x4.png", big);
+  WritePicture(outDir + "/contact/floor_tiles_x4.png", big);
 
   for (int d = 0; d < floors::kDungeonCount; ++d) {
     std::vector<uint8_t> file = floors::BuildDungeon(d, assetsDir + "/floors");

@@ -1,4 +1,4 @@
-// The floor tile set: what each of the 64 tile values of SP1 is, whether it blocks, and
+// The floor tile set: what each of the 64 tile values of FloorTileSheet is, whether it blocks, and
 // the pictures. assets/floors/tiles.txt lists the same catalogue for the level designers;
 // the floor tests hold the two together.
 #pragma once

@@ -1,0 +1,85 @@
+#include "desktop/command_line.h"
+
+#include "desktop/replay_control.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace {
+
+ParsedCommandLine Stop(int status, const QString& output) {
+  ParsedCommandLine parsed;
+  parsed.Run = false;
+  parsed.Status = status;
+  parsed.Output = output;
+  return parsed;
+}
+
+ParsedCommandLine UsageError(const QString& what) {
+  return Stop(2, QStringLiteral("mirovaan: %1 (see mirovaan --help)").arg(what));
+}
+
+// Qt's "Unknown option 'x'." as a clause of our one line.
+QString AsOneClause(QString text) {
+  text = text.trimmed();
+  if (text.endsWith('.')) text.chop(1);
+  if (!text.isEmpty()) text[0] = text[0].toLower();
+  return text;
+}
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral(
+      "ﾐﾛｳﾞｧｰﾝ (Mirovaan): an action role-playing game.\n"
+      "Saved games go to $XDG_DATA_HOME/mirovaan/saves, settings to "
+      "$XDG_CONFIG_HOME/mirovaan/mirovaan.ini."));
+  QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                          QStringLiteral("Show this help and exit."));
+  QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                             QStringLiteral("Show the version and exit."));
+  QCommandLineOption data(QStringLiteral("data"),
+                          QStringLiteral("Read the game's content from <dir>."),
+                          QStringLiteral("dir"));
+  QCommandLineOption fullScreen(QStringLiteral("fullscreen"),
+                                QStringLiteral("Start in full screen (this run only)."));
+  QCommandLineOption window(QStringLiteral("window"),
+                            QStringLiteral("Start in a window (this run only)."));
+  parser.addOptions({help, version, data, fullScreen, window});
+  AddReplayOptions(parser);
+  parser.addPositionalArgument(QStringLiteral("game.sav"),
+                               QStringLiteral("A saved game to load at start."),
+                               QStringLiteral("[game.sav]"));
+
+  if (!parser.parse(arguments)) return UsageError(AsOneClause(parser.errorText()));
+  if (parser.isSet(help))
+    return Stop(0, parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                             QStringLiteral("mirovaan")));
+  if (parser.isSet(version))
+    return Stop(0, QStringLiteral("mirovaan %1\n").arg(QCoreApplication::applicationVersion()));
+
+  ParsedCommandLine parsed;
+  if (parser.isSet(fullScreen) && parser.isSet(window))
+    return UsageError(QStringLiteral("--fullscreen and --window cannot be given together"));
+  if (parser.isSet(fullScreen) || parser.isSet(window))
+    parsed.Options.FullScreen = parser.isSet(fullScreen);
+  if (parser.isSet(data)) {
+    QFileInfo dir(parser.value(data));
+    if (!dir.isDir()) return UsageError(QStringLiteral("no such folder: %1").arg(dir.filePath()));
+    parsed.Options.DataDir = dir.absoluteFilePath();
+  }
+  parsed.Options.RecordPath = parser.value(QStringLiteral("record"));
+  parsed.Options.PlayPath = parser.value(QStringLiteral("play"));
+  QStringList games = parser.positionalArguments();
+  if (games.size() > 1)
+    return UsageError(QStringLiteral("only one saved game can be given, not %1").arg(games.size()));
+  if (!games.isEmpty()) {
+    QFileInfo game(games.first());
+    if (!game.exists()) return UsageError(QStringLiteral("no such file: %1").arg(game.filePath()));
+    if (!game.isFile()) return UsageError(QStringLiteral("not a file: %1").arg(game.filePath()));
+    parsed.Options.SavedGame = game.absoluteFilePath();
+  }
+  return parsed;
+}

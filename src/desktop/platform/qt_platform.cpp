@@ -1,0 +1,103 @@
+#include "desktop/platform/qt_platform.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "desktop/platform/save_folder.h"
+
+namespace platform {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogSpec& request,
+                                         bool save) {
+  QFileDialog dialog(parent, Q(request.Title));
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setNameFilters({Q(request.FilterName)});
+  dialog.setDefaultSuffix(Q(request.DefaultExt));
+  dialog.setOption(QFileDialog::ReadOnly, false);
+  // "*.sav" is a pattern, not a name to propose: the dialog opens in the folder last used.
+  dialog.setDirectory(SaveDialogFolder());
+  if (!request.FileName.empty() && request.FileName.find('*') == std::string::npos) {
+    QFileInfo proposed(Q(request.FileName));
+    if (proposed.dir().exists()) dialog.setDirectory(proposed.dir());
+    dialog.selectFile(proposed.fileName());
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  RememberSaveFolder(dialog.selectedFiles().first());
+  std::string chosen = dialog.selectedFiles().first().toStdString();
+  return save ? WithDefaultSuffix(chosen, request.DefaultExt) : chosen;
+}
+
+}  // namespace
+
+std::string WithDefaultSuffix(const std::string& path, const std::string& suffix) {
+  if (suffix.empty()) return path;
+  size_t slash = path.find_last_of('/');
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (name.find('.') != std::string::npos) return path;
+  return path + "." + suffix;
+}
+
+bool QtPlatform::AskYesNo(const std::string& caption, const std::string& text) {
+  QMessageBox box(QMessageBox::Warning, Q(caption), Q(text), QMessageBox::Yes | QMessageBox::No,
+                  window);
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void QtPlatform::ShowMessage(const std::string& caption, const std::string& text) {
+  QMessageBox box(QMessageBox::NoIcon, Q(caption), Q(text), QMessageBox::Ok, window);
+  box.exec();
+}
+
+void QtPlatform::ShowError(const std::string& text) {
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("ﾐﾛｳﾞｧｰﾝ"), Q(text),
+                  QMessageBox::Ok, window);
+  box.exec();
+}
+
+std::optional<std::string> QtPlatform::SaveFileDialog(const FileDialogSpec& request) {
+  return RunFileDialog(window, request, true);
+}
+
+std::optional<std::string> QtPlatform::OpenFileDialog(const FileDialogSpec& request) {
+  if (nextOpenAnswer) {
+    std::optional<std::string> answer = std::move(nextOpenAnswer);
+    nextOpenAnswer.reset();
+    return answer;
+  }
+  return RunFileDialog(window, request, false);
+}
+
+bool QtPlatform::ShellOpen(const std::string& address) {
+  // The desktop says only whether a handler (xdg-open and the like) could be started.
+  return QDesktopServices::openUrl(QUrl(Q(address)));
+}
+
+void QtPlatform::Repaint(const gfx::Bitmap&) {
+  if (repaint) repaint();
+}
+
+void QtPlatform::WindowChanged() {
+  if (windowChanged) windowChanged();
+}
+
+void QtPlatform::Quit() { QCoreApplication::quit(); }
+
+void QtPlatform::ShowOptionsDialog() {
+  if (optionsDialog) optionsDialog();
+}
+
+void QtPlatform::ShowAboutDialog() {
+  if (aboutDialog) aboutDialog();
+}
+
+}  // namespace platform
