@@ -51,5 +51,6 @@ std::string KeyNameOf(uint16_t code) {
   for (const NamedKey& key : kNamedKeys)
     if (key.code == code) return std::string(key.name);
   if (code < 128 && IsLetterOrDigit(static_cast<char>(code))) return std::string(1, static_cast<char>(code));
-  return std::to_string(code);
+  // A lone digit is that digit's key, so a small code keeps a leading zero.
+  return (code < 10 ? "0" : "") + std::to_string(code);
 }

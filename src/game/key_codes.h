@@ -32,5 +32,5 @@ constexpr uint16_t LetterKey(char c) {
 // a decimal code up to 65535. Nothing for any other text.
 std::optional<uint16_t> KeyCodeByName(std::string_view name);
 // The name a key script would use for a code: "VK_..." for a named key, the letter or digit
-// itself, else the decimal code.
+// itself, else the decimal code (at least two digits, as a lone digit is a digit key).
 std::string KeyNameOf(uint16_t code);

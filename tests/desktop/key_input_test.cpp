@@ -2,14 +2,33 @@
 // window modifiers never reach the game, and the title keeps its any-key rule for the rest.
 #include <gtest/gtest.h>
 
+#include <QKeyEvent>
 #include <vector>
 
 #include "state/state.h"
 #include "game/keys.h"
 #include "desktop/key_input.h"
+#include "desktop/key_map.h"
+#include "game/key_codes.h"
 #include "support/test_support.h"
 
 namespace {
+
+// The window's key map and the key-code table are one vocabulary: every key the map passes
+// on has a name a key script can use, and the menu keys keep the codes the game reacts to.
+TEST(KeyMap, EveryMappedKeyHasAScriptNameAndTheMenuKeysTheirCodes) {
+  for (int key = Qt::Key_Escape; key <= Qt::Key_F24; ++key) {
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    const uint16_t code = KeyCodeOf(event);
+    if (code == 0 || key > Qt::Key_F12) continue;
+    EXPECT_EQ(KeyCodeByName(KeyNameOf(code)), code) << "Qt key " << key;
+    EXPECT_NE(KeyNameOf(code).rfind("VK_", 0), std::string::npos) << "Qt key " << key;
+  }
+  QKeyEvent v(QEvent::KeyPress, Qt::Key_V, Qt::NoModifier);
+  QKeyEvent keypad5(QEvent::KeyPress, Qt::Key_5, Qt::KeypadModifier);
+  EXPECT_EQ(KeyCodeOf(v), VK_V);
+  EXPECT_EQ(KeyCodeOf(keypad5), VK_NUMPAD5);
+}
 
 struct Log {
   std::vector<int> events;  // +vk for a key-down, -vk for a key-up
