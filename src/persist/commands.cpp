@@ -16,7 +16,6 @@
 #include "world/floor_setup.h"
 #include "gfx/bitmap.h"
 #include "persist/save.h"
-#include "screens/pictures.h"
 #include "platform/platform.h"
 
 namespace {
@@ -136,7 +135,8 @@ bool LoadGameRecord(const std::vector<uint8_t>& record, const std::string& name)
 void K1Click() {
   if (!Form1.K1.Enabled) return;
   TickPause pause;
-  platform::FileDialogSpec request{"ｹﾞｰﾑﾃﾞｰﾀの保存", "ｹﾞｰﾑﾌｧｲﾙ (*.sav)", "*.sav", "sav", sdFileName};
+  platform::FileDialogRequest request{"ｹﾞｰﾑﾃﾞｰﾀの保存", "ｹﾞｰﾑﾌｧｲﾙ (*.sav)", "*.sav", "sav",
+                                      sdFileName};
   auto chosen = platform::Os().SaveFileDialog(request);
   if (!chosen || chosen->empty()) return;
   sdFileName = *chosen;
@@ -146,8 +146,8 @@ void K1Click() {
 void K2Click() {
   if (!Form1.K2.Enabled) return;
   TickPause pause;
-  platform::FileDialogSpec request{"ｹﾞｰﾑﾃﾞｰﾀの読み込み", "ｹﾞ-ﾑﾃﾞｰﾀ (*.sav)", "*.sav", "sav",
-                                odFileName};
+  platform::FileDialogRequest request{"ｹﾞｰﾑﾃﾞｰﾀの読み込み", "ｹﾞ-ﾑﾃﾞｰﾀ (*.sav)", "*.sav", "sav",
+                                      odFileName};
   auto chosen = platform::Os().OpenFileDialog(request);
   if (!chosen || chosen->empty()) return;
   odFileName = *chosen;
