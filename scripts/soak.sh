@@ -7,7 +7,8 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 total="${1:-3600}"
 seed="${2:-$(( $(date +%s) % 1000000 ))}"
 "$root/scripts/sanitize.sh" --build-only >/dev/null
-export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 while [ "$total" -gt 0 ]; do
   part=$(( total < 600 ? total : 600 ))

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a command on a private X display with a small window manager (openbox), so focus,
 # dialogs and fullscreen behave as on a desktop. The display is chosen free at start;
-# SCREEN (default 1920x1080x24) sets its size. Usage: with-desktop.sh COMMAND [ARGS...]
+# SCREEN (default 1920x1080x24) sets its size; a Wayland session's variables are cleared.
+# Usage: with-desktop.sh COMMAND [ARGS...]
 set -euo pipefail
 screen="${SCREEN:-1920x1080x24}"
 tmp="$(mktemp -d)"
@@ -17,7 +18,10 @@ xvfb=$!
 for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
 [ -s "$tmp/display" ] || { echo "with-desktop: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$(head -n1 "$tmp/display")"
-unset QT_QPA_PLATFORM
+# Only the private display: with a Wayland compositor's variables left in place, Qt, GTK or
+# SDL would open the test's windows on the developer's own desktop instead.
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY WAYLAND_SOCKET GDK_BACKEND SDL_VIDEODRIVER
+export XDG_SESSION_TYPE=x11
 if command -v openbox >/dev/null; then
   openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
   wm=$!

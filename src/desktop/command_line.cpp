@@ -4,6 +4,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -26,6 +27,27 @@ QString AsOneClause(QString text) {
   if (text.endsWith('.')) text.chop(1);
   if (!text.isEmpty()) text[0] = text[0].toLower();
   return text;
+}
+
+// What is wrong with the replay options, caught here so that a mistyped name ends the
+// program at once like any other mistake, rather than after the window is built. Only what
+// the name alone tells: the file's contents are read once the content folder is known.
+QString ReplayMistake(const QString& recordPath, const QString& playPath) {
+  if (!recordPath.isEmpty() && !playPath.isEmpty())
+    return QStringLiteral("--record and --play cannot be given together");
+  if (!recordPath.isEmpty()) {
+    QFileInfo folder(QFileInfo(recordPath).absolutePath());
+    if (!folder.isDir())
+      return QStringLiteral("no such folder for the recording: %1").arg(folder.filePath());
+  }
+  if (playPath.isEmpty()) return {};
+  QFileInfo replay(playPath);
+  if (!replay.exists()) return QStringLiteral("no such file: %1").arg(playPath);
+  if (!replay.isFile()) return QStringLiteral("not a file: %1").arg(playPath);
+  QFile file(playPath);
+  if (!file.open(QIODevice::ReadOnly))
+    return QStringLiteral("cannot read %1: %2").arg(playPath, file.errorString());
+  return {};
 }
 
 }  // namespace
@@ -72,6 +94,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
   }
   parsed.Options.RecordPath = parser.value(QStringLiteral("record"));
   parsed.Options.PlayPath = parser.value(QStringLiteral("play"));
+  QString replayMistake = ReplayMistake(parsed.Options.RecordPath, parsed.Options.PlayPath);
+  if (!replayMistake.isEmpty()) return UsageError(replayMistake);
   QStringList games = parser.positionalArguments();
   if (games.size() > 1)
     return UsageError(QStringLiteral("only one saved game can be given, not %1").arg(games.size()));

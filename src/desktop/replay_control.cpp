@@ -60,11 +60,6 @@ ReplayControl::~ReplayControl() {
   recording_.reset();
 }
 
-bool ReplayControl::Prepare(const QCommandLineParser& parser) {
-  return Prepare(parser.isSet("record") ? parser.value("record") : QString(),
-                 parser.isSet("play") ? parser.value("play") : QString());
-}
-
 bool ReplayControl::Prepare(const QString& recordPath, const QString& path) {
   if (!recordPath.isEmpty() && !path.isEmpty()) {
     Warn(nullptr, QStringLiteral("--record と --play は同時に使えません。"));

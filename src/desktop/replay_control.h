@@ -28,7 +28,6 @@ class ReplayControl : public QObject {
   ~ReplayControl() override;
 
   // Before the window shows: refuses a replay this game cannot play (a message box; false).
-  bool Prepare(const QCommandLineParser& parser);
   bool Prepare(const QString& recordPath, const QString& playPath);
   // After the program's start-up: begins the recording or the playback asked for.
   void Start();

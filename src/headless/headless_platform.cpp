@@ -19,7 +19,7 @@ void HeadlessPlatform::ShowMessage(const std::string& caption, const std::string
 // The application's own error box carries the program's title as its caption.
 void HeadlessPlatform::ShowError(const std::string& text) { Note("msgbox: ﾐﾛｳﾞｧｰﾝ | " + text); }
 
-std::optional<std::string> HeadlessPlatform::SaveFileDialog(const FileDialogSpec& request) {
+std::optional<std::string> HeadlessPlatform::SaveFileDialog(const FileDialogRequest& request) {
   dialogsShown.push_back(request);
   if (saveAnswers.empty()) return std::nullopt;
   auto answer = saveAnswers.front();
@@ -27,7 +27,7 @@ std::optional<std::string> HeadlessPlatform::SaveFileDialog(const FileDialogSpec
   return answer;
 }
 
-std::optional<std::string> HeadlessPlatform::OpenFileDialog(const FileDialogSpec& request) {
+std::optional<std::string> HeadlessPlatform::OpenFileDialog(const FileDialogRequest& request) {
   dialogsShown.push_back(request);
   if (openAnswers.empty()) return std::nullopt;
   auto answer = openAnswers.front();

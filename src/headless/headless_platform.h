@@ -18,8 +18,8 @@ class HeadlessPlatform : public Platform {
   bool AskYesNo(const std::string& caption, const std::string& text) override;
   void ShowMessage(const std::string& caption, const std::string& text) override;
   void ShowError(const std::string& text) override;
-  std::optional<std::string> SaveFileDialog(const FileDialogSpec& request) override;
-  std::optional<std::string> OpenFileDialog(const FileDialogSpec& request) override;
+  std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
+  std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
   bool ShellOpen(const std::string& address) override;
   void Repaint(const gfx::Bitmap& image1) override;
   void WindowChanged() override {}
@@ -31,12 +31,12 @@ class HeadlessPlatform : public Platform {
   bool answerYes = true;
   std::deque<std::optional<std::string>> saveAnswers;  // nullopt or empty queue: cancel
   std::deque<std::optional<std::string>> openAnswers;
-  std::function<void()> optionsDialogScript;
-  bool shellOpens = true;  // false: as on a desktop with no browser or mail program  // runs while the options dialog is "open"
+  std::function<void()> optionsDialogScript;  // runs while the options dialog is "open"
+  bool shellOpens = true;  // false: as on a desktop with no browser or mail program
 
   // Record.
   std::vector<std::string> lines;  // "msgbox: caption | text" (errors: caption ﾐﾛｳﾞｧｰﾝ), "open: address"
-  std::vector<FileDialogSpec> dialogsShown;
+  std::vector<FileDialogRequest> dialogsShown;
   std::function<void(const std::string&)> echo;  // also print each line (the runner)
   int repaints = 0;
   bool quitRequested = false;

@@ -17,7 +17,6 @@
 #include "world/floor_setup.h"
 #include "gfx/bitmap.h"
 #include "persist/save.h"
-#include "screens/pictures.h"
 #include "platform/platform.h"
 
 namespace {
@@ -137,7 +136,8 @@ bool LoadGameRecord(const std::vector<uint8_t>& record, const std::string& name)
 void OnSaveCommand() {
   if (!Window.SaveCommand.Enabled) return;
   TickPause pause;
-  platform::FileDialogSpec request{"ｹﾞｰﾑﾃﾞｰﾀの保存", "ｹﾞｰﾑﾌｧｲﾙ (*.sav)", "*.sav", "sav", saveDialogName};
+  platform::FileDialogRequest request{"ｹﾞｰﾑﾃﾞｰﾀの保存", "ｹﾞｰﾑﾌｧｲﾙ (*.sav)", "*.sav", "sav",
+                                      saveDialogName};
   auto chosen = platform::Os().SaveFileDialog(request);
   if (!chosen || chosen->empty()) return;
   saveDialogName = *chosen;
@@ -147,8 +147,8 @@ void OnSaveCommand() {
 void OnLoadCommand() {
   if (!Window.LoadCommand.Enabled) return;
   TickPause pause;
-  platform::FileDialogSpec request{"ｹﾞｰﾑﾃﾞｰﾀの読み込み", "ｹﾞ-ﾑﾃﾞｰﾀ (*.sav)", "*.sav", "sav",
-                                openDialogName};
+  platform::FileDialogRequest request{"ｹﾞｰﾑﾃﾞｰﾀの読み込み", "ｹﾞ-ﾑﾃﾞｰﾀ (*.sav)", "*.sav", "sav",
+                                      openDialogName};
   auto chosen = platform::Os().OpenFileDialog(request);
   if (!chosen || chosen->empty()) return;
   openDialogName = *chosen;

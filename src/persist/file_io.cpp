@@ -20,43 +20,16 @@
 
 namespace persist {
 
-// The reasons live with the other file helpers of the platform layer, shared by every reader.
-std::string SystemReason(int error) { return platform::SystemReason(error); }
-
+// The load and the replay recorder read a saved game through the one reader of every file
+// the game is given. Its box has always called a pipe, a device or a socket simply "not a
+// regular file", and keeps that sentence; a folder and the system's errors read as before.
 std::optional<std::vector<uint8_t>> ReadSaveBytes(const std::string& path, std::string* reason) {
-  auto fail = [reason](std::string why) {
-    if (reason) *reason = std::move(why);
-    return std::nullopt;
-  };
-  // Not blocking on open: a named pipe chosen in the dialog must not hang the game.
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return fail(SystemReason(errno));
-  struct stat st;
-  if (::fstat(fd, &st) != 0) {
-    const int error = errno;
-    ::close(fd);
-    return fail(SystemReason(error));
-  }
-  if (!S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return fail(S_ISDIR(st.st_mode) ? SystemReason(EISDIR) : "通常のファイルではありません");
-  }
-  std::vector<uint8_t> bytes(kSaveRecordSize);
-  size_t got = 0;
-  while (got < bytes.size()) {
-    ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      const int error = errno;
-      ::close(fd);
-      return fail(SystemReason(error));
-    }
-    if (n == 0) break;
-    got += static_cast<size_t>(n);
-  }
-  ::close(fd);
-  bytes.resize(got);
-  return bytes;
+  std::vector<uint8_t> bytes;
+  platform::ReadResult read =
+      platform::ReadRegularFile(path, kSaveRecordSize, platform::Excess::Ignore, bytes);
+  if (read) return bytes;
+  if (reason) *reason = read.OtherKind ? "通常のファイルではありません" : std::move(read.Reason);
+  return std::nullopt;
 }
 
 }  // namespace persist
@@ -79,8 +52,6 @@ int DoOpenUnnamed(const char* folder, mode_t mode) {
   return ::open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
 }
 
-std::string Reason(int error) { return SystemReason(error); }
-
 std::string FolderOf(const std::string& path) {
   size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
@@ -101,11 +72,11 @@ std::optional<std::string> ResolveTarget(std::string& path) {
     if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return std::nullopt;
     char buffer[PATH_MAX];
     ssize_t n = ::readlink(path.c_str(), buffer, sizeof buffer - 1);
-    if (n <= 0) return Reason(n < 0 ? errno : ENOENT);
+    if (n <= 0) return platform::SystemReason(n < 0 ? errno : ENOENT);
     std::string next(buffer, static_cast<size_t>(n));
     path = next[0] == '/' ? next : FolderOf(path) + "/" + next;
   }
-  return Reason(ELOOP);
+  return platform::SystemReason(ELOOP);
 }
 
 // A save replaces only a saved game: a folder, a pipe, a device or a file marked read-only
@@ -114,13 +85,13 @@ std::optional<std::string> RefuseOddTarget(const std::string& target) {
   struct stat st;
   if (::stat(target.c_str(), &st) != 0) {
     if (errno == ENOENT) return std::nullopt;  // a new file
-    return Reason(errno);
+    return platform::SystemReason(errno);
   }
-  if (S_ISDIR(st.st_mode)) return Reason(EISDIR);
+  if (S_ISDIR(st.st_mode)) return platform::SystemReason(EISDIR);
   if (!S_ISREG(st.st_mode)) return std::string("通常のファイルではありません（パイプや装置には保存しません）");
   // Checked by the bits as well: the system lets the administrator write anything.
   if ((st.st_mode & 0222) == 0) return std::string("読み取り専用のファイルです。上書きしません");
-  if (::access(target.c_str(), W_OK) != 0) return Reason(errno);
+  if (::access(target.c_str(), W_OK) != 0) return platform::SystemReason(errno);
   return std::nullopt;
 }
 
@@ -138,8 +109,8 @@ std::optional<std::string> WriteAll(int fd, const std::vector<uint8_t>& bytes) {
   while (done < bytes.size()) {
     long n = DoWrite(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return Reason(errno);
-    if (n == 0) return Reason(ENOSPC);
+    if (n < 0) return platform::SystemReason(errno);
+    if (n == 0) return platform::SystemReason(ENOSPC);
     done += static_cast<size_t>(n);
   }
   return std::nullopt;
@@ -205,7 +176,7 @@ std::optional<std::string> LinkUnderTemporaryName(int fd, const std::string& fol
   }
   const int error = errno;
   temp.clear();  // the name is not this save's to remove
-  return Reason(error);
+  return platform::SystemReason(error);
 }
 
 // Writes, flushes and closes fd; then names the file temp (an unnamed file is linked) and
@@ -214,12 +185,13 @@ std::optional<std::string> Finish(int fd, bool unnamed, const std::vector<uint8_
                                   const std::string& target, std::string temp) {
   const std::string folder = FolderOf(target), base = BaseOf(target);
   std::optional<std::string> failure;
-  if (::fchmod(fd, ModeFor(target)) != 0) failure = Reason(errno);
+  if (::fchmod(fd, ModeFor(target)) != 0) failure = platform::SystemReason(errno);
   if (!failure) failure = WriteAll(fd, bytes);
-  if (!failure && DoFsync(fd) != 0) failure = Reason(errno);
+  if (!failure && DoFsync(fd) != 0) failure = platform::SystemReason(errno);
   if (!failure && unnamed) failure = LinkUnderTemporaryName(fd, folder, base, temp);
-  if (::close(fd) != 0 && !failure) failure = Reason(errno);
-  if (!failure && DoRename(temp.c_str(), target.c_str()) != 0) failure = Reason(errno);
+  if (::close(fd) != 0 && !failure) failure = platform::SystemReason(errno);
+  if (!failure && DoRename(temp.c_str(), target.c_str()) != 0)
+    failure = platform::SystemReason(errno);
   if (failure) {
     if (!temp.empty()) ::unlink(temp.c_str());
     return failure;
@@ -239,7 +211,7 @@ void SetFileIoForTesting(const FileIo* io) { testIo = io; }
 
 std::optional<std::string> WriteFileReplacing(const std::string& path,
                                               const std::vector<uint8_t>& bytes) {
-  if (path.empty()) return Reason(ENOENT);
+  if (path.empty()) return platform::SystemReason(ENOENT);
   std::string target = path;
   if (auto failure = ResolveTarget(target)) return failure;
   if (auto refused = RefuseOddTarget(target)) return refused;
@@ -248,10 +220,10 @@ std::optional<std::string> WriteFileReplacing(const std::string& path,
 
   int fd = DoOpenUnnamed(folder.c_str(), 0600);
   if (fd >= 0) return Finish(fd, true, bytes, target, std::string());
-  if (!NoUnnamedFiles(errno)) return Reason(errno);
+  if (!NoUnnamedFiles(errno)) return platform::SystemReason(errno);
   std::string temp = folder + "/." + base + ".XXXXXX";
   fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) return Reason(errno);
+  if (fd < 0) return platform::SystemReason(errno);
   return Finish(fd, false, bytes, target, temp);
 }
 

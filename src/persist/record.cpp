@@ -1,6 +1,7 @@
 // The byte image of a saved game, copied between the game state and the record as the
 // record's table describes them.
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <type_traits>
 
@@ -9,6 +10,12 @@
 #include "state/state.h"
 
 static_assert(std::is_trivially_copyable_v<GameState>);
+// A saved game is little-endian on every machine (the load check reads its numbers so), and
+// the record is copied to and from the game state byte for byte, without swapping. That copy
+// is right only where the game state's own numbers are little-endian too; a big-endian port
+// would have to swap each field by the table's widths instead.
+static_assert(std::endian::native == std::endian::little,
+              "the saved record is copied byte for byte and must match the state's byte order");
 
 namespace {
 

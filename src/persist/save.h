@@ -28,9 +28,6 @@ bool SaveGameFile(const std::string& path);
 
 namespace persist {
 
-// Why a file operation failed, for the player (errno in).
-std::string SystemReason(int error);
-
 // The bytes a load of path reads: the file's first record's worth (fewer for a short file;
 // the rest of a longer one is not read), opened without blocking so that a named pipe cannot
 // hang the game. Nullopt, and the reason in Japanese, for what is no regular readable file.

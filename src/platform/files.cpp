@@ -40,12 +40,18 @@ namespace {
 
 ReadResult Fail(std::string reason) { return ReadResult{false, std::move(reason)}; }
 
-ReadResult Refusal(const struct stat& st) {
-  if (S_ISDIR(st.st_mode)) return Fail(SystemReason(EISDIR));
+ReadResult OtherKindOfFile(const struct stat& st) {
   if (S_ISFIFO(st.st_mode)) return Fail("通常のファイルではなく名前付きパイプです");
   if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return Fail("通常のファイルではなく装置です");
   if (S_ISSOCK(st.st_mode)) return Fail("通常のファイルではなくソケットです");
   return Fail("通常のファイルではありません");
+}
+
+ReadResult Refusal(const struct stat& st) {
+  if (S_ISDIR(st.st_mode)) return Fail(SystemReason(EISDIR));
+  ReadResult refused = OtherKindOfFile(st);
+  refused.OtherKind = true;
+  return refused;
 }
 
 // Reads up to want bytes; a file that shrinks while read simply ends early.

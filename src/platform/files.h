@@ -17,6 +17,7 @@ std::string SystemReason(int error);
 struct ReadResult {
   bool Ok = false;
   std::string Reason;
+  bool OtherKind = false;  // refused as a pipe, a device or a socket (Reason names which)
   explicit operator bool() const { return Ok; }
 };
 

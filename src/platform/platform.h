@@ -11,7 +11,9 @@ class Bitmap;
 
 namespace platform {
 
-struct FileDialogSpec {
+// What the game asks of a save or load dialog: its title, the one file kind it offers and
+// the name it proposes.
+struct FileDialogRequest {
   std::string Title;
   std::string FilterName;     // shown text, e.g. "ｹﾞｰﾑﾌｧｲﾙ (*.sav)"
   std::string FilterPattern;  // e.g. "*.sav"
@@ -30,8 +32,8 @@ class Platform {
   virtual void ShowError(const std::string& text) = 0;
 
   // Common file dialogs; nullopt when cancelled.
-  virtual std::optional<std::string> SaveFileDialog(const FileDialogSpec& request) = 0;
-  virtual std::optional<std::string> OpenFileDialog(const FileDialogSpec& request) = 0;
+  virtual std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) = 0;
 
   // Hands an address ("mailto:...", a web address or a file:// one) to the desktop; false
   // when nothing on the desktop would take it.

@@ -20,14 +20,14 @@ bool PlaybackPlatform::AskYesNo(const std::string&, const std::string&) {
   return answer && answer->Yes;
 }
 
-std::optional<std::string> PlaybackPlatform::SaveFileDialog(const platform::FileDialogSpec&) {
+std::optional<std::string> PlaybackPlatform::SaveFileDialog(const platform::FileDialogRequest&) {
   const Event* answer = player_.TakeAnswer(EventKind::SaveAnswer);
   if (!answer || !answer->Yes) return std::nullopt;
   return player_.ScratchFile("saved.sav");
 }
 
 // The load reads what the recorded file held then, wherever it was and whatever it holds now.
-std::optional<std::string> PlaybackPlatform::OpenFileDialog(const platform::FileDialogSpec&) {
+std::optional<std::string> PlaybackPlatform::OpenFileDialog(const platform::FileDialogRequest&) {
   const Event* answer = player_.TakeAnswer(EventKind::OpenAnswer);
   if (!answer || answer->Open == OpenResult::Cancelled) return std::nullopt;
   std::string path = player_.ScratchFile("loaded.sav");

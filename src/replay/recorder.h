@@ -49,8 +49,8 @@ class RecordingPlatform : public platform::Platform {
   bool AskYesNo(const std::string& caption, const std::string& text) override;
   void ShowMessage(const std::string& caption, const std::string& text) override;
   void ShowError(const std::string& text) override;
-  std::optional<std::string> SaveFileDialog(const platform::FileDialogSpec& request) override;
-  std::optional<std::string> OpenFileDialog(const platform::FileDialogSpec& request) override;
+  std::optional<std::string> SaveFileDialog(const platform::FileDialogRequest& request) override;
+  std::optional<std::string> OpenFileDialog(const platform::FileDialogRequest& request) override;
   bool ShellOpen(const std::string& address) override;
   void Repaint(const gfx::Bitmap& image1) override;
   void WindowChanged() override;

@@ -20,14 +20,14 @@ bool RecordingPlatform::AskYesNo(const std::string& caption, const std::string& 
 }
 
 std::optional<std::string> RecordingPlatform::SaveFileDialog(
-    const platform::FileDialogSpec& request) {
+    const platform::FileDialogRequest& request) {
   auto chosen = inner_.SaveFileDialog(request);
   if (recorder_) recorder_->SaveAnswer(chosen && !chosen->empty());
   return chosen;
 }
 
 std::optional<std::string> RecordingPlatform::OpenFileDialog(
-    const platform::FileDialogSpec& request) {
+    const platform::FileDialogRequest& request) {
   auto chosen = inner_.OpenFileDialog(request);
   if (recorder_) recorder_->OpenAnswer(chosen);
   return chosen;

@@ -1,6 +1,8 @@
 // Writing a replay as the game goes: the header at once, then each input as it comes. The
-// text is handed to the disk at least once a second and only in whole lines, so a crash or
-// a kill loses at most the last second and never leaves half a line behind.
+// text is handed to the disk only in whole lines: at the end, and with the first input that
+// comes half a second or more after the last hand-over. Whatever is still held was added
+// within half a second of that hand-over, so a crash or a kill loses at most half a second's
+// inputs and never leaves half a line behind.
 #pragma once
 
 #include <chrono>
@@ -36,7 +38,7 @@ class Writer {
 
   void Add(const Event& event);
   void End(int64_t tick, uint64_t hash);  // the end line, written out at once
-  void FlushIfDue();  // hands the text to the disk when a second has passed since the last time
+  void FlushIfDue();  // hands the text over when half a second has passed since the last time
   bool Flush();
   // Why writing failed ("" while all is well). Nothing more is written after a failure.
   const std::string& Error() const { return error_; }

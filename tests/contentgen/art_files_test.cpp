@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "base/little_endian.h"
-#include "support/test_support.h"
+#include "support/data_dir.h"
 
 namespace {
 

@@ -2,7 +2,6 @@
 // files exactly what the floor sources make, and the checker itself catching broken floors.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -14,7 +13,7 @@
 #include "generators.h"
 #include "floor_rules.h"
 #include "gfx/bmp.h"
-#include "support/test_support.h"
+#include "support/data_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -73,12 +72,10 @@ TEST(ShippedFloors, RestComesBeforeEachBossAndFightsHaveRoom) {
   }
 }
 
-TEST(FloorGenerator, WritesTheSameBytesEveryRunAndQuickly) {
+TEST(FloorGenerator, WritesTheSameBytesEveryRun) {
   fs::path base = fs::temp_directory_path() / ("mv_floors_" + std::to_string(::getpid()));
   fs::remove_all(base);
-  auto t0 = std::chrono::steady_clock::now();
   GenerateFloors(std::string(MIROVAAN_SOURCE_DIR) + "/assets", (base / "a").string());
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   GenerateFloors(std::string(MIROVAAN_SOURCE_DIR) + "/assets", (base / "b").string());
   int files = 0;
   for (const auto& entry : fs::recursive_directory_iterator(base / "a")) {
@@ -88,7 +85,6 @@ TEST(FloorGenerator, WritesTheSameBytesEveryRunAndQuickly) {
     ++files;
   }
   EXPECT_EQ(files, 1 + 1 + 2 * floors::kDungeonCount);  // sheet, its preview, files and previews
-  EXPECT_LT(seconds, 10.0);
   fs::remove_all(base);
 }
 

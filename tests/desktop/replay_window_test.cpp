@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -69,10 +68,7 @@ TEST(ReplayWindow, PlaybackIgnoresTheViewersKeysAndEndsInTheRecordedState) {
   testsupport::ResetGame();
   Window w;
   ReplayControl replays(w.window, w.os);
-  QCommandLineParser parser;
-  AddReplayOptions(parser);
-  ASSERT_TRUE(parser.parse({"mirovaan", "--play", QString::fromStdString(path)}));
-  ASSERT_TRUE(replays.Prepare(parser));
+  ASSERT_TRUE(replays.Prepare(QString(), QString::fromStdString(path)));
   OnWindowCreate();
   w.window.show();
   OnWindowShow();

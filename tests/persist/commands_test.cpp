@@ -59,7 +59,7 @@ TEST_F(SaveLoadCommands, SaveUsesItsDialogAndStopsTheGameMeanwhile) {
   EXPECT_FALSE(timerDuringWrite);
   EXPECT_TRUE(Window.TickTimer.Enabled);
   ASSERT_EQ(testsupport::Os().dialogsShown.size(), 1u);
-  const platform::FileDialogSpec& request = testsupport::Os().dialogsShown[0];
+  const platform::FileDialogRequest& request = testsupport::Os().dialogsShown[0];
   EXPECT_EQ(request.Title, "ｹﾞｰﾑﾃﾞｰﾀの保存");
   EXPECT_EQ(request.FilterName, "ｹﾞｰﾑﾌｧｲﾙ (*.sav)");
   EXPECT_EQ(request.FilterPattern, "*.sav");

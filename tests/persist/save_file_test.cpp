@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "persist_fixture.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ class SaveFile : public ::testing::Test {
     const std::string& line = testsupport::Os().lines[0];
     EXPECT_NE(line.find("ゲームデータを保存できませんでした："), std::string::npos) << line;
     EXPECT_NE(line.find(dir_.File("game.sav")), std::string::npos);
-    EXPECT_NE(line.find(persist::SystemReason(error)), std::string::npos) << line;
+    EXPECT_NE(line.find(platform::SystemReason(error)), std::string::npos) << line;
     EXPECT_EQ(persist::OpenDialogFileName(), "*.sav");
   }
 
@@ -109,8 +110,8 @@ TEST_F(SaveFile, SavingThroughALinkUpdatesItsTarget) {
 
 TEST_F(SaveFile, UnwritablePlacesAreReported) {
   EXPECT_FALSE(SaveGameFile(dir_.File("no/such/folder/game.sav")));
-  EXPECT_NE(testsupport::Os().lines.back().find(persist::SystemReason(ENOENT)), std::string::npos)
-      << testsupport::Os().lines.back();
+  const std::string line = testsupport::Os().lines.back();
+  EXPECT_NE(line.find(platform::SystemReason(ENOENT)), std::string::npos) << line;
 
   ::mkdir(dir_.File("folder.sav").c_str(), 0755);
   EXPECT_FALSE(SaveGameFile(dir_.File("folder.sav")));
@@ -187,7 +188,7 @@ TEST_F(SaveFile, DanglingAndChainedLinksWriteTheirTargetAndStayLinks) {
 
   ASSERT_EQ(::symlink("loop.sav", dir_.File("loop.sav").c_str()), 0);
   EXPECT_FALSE(SaveGameFile(dir_.File("loop.sav")));
-  EXPECT_NE(LastMessage().find(persist::SystemReason(ELOOP)), std::string::npos);
+  EXPECT_NE(LastMessage().find(platform::SystemReason(ELOOP)), std::string::npos);
 }
 
 TEST_F(SaveFile, ReadOnlyGamesFoldersPipesAndDevicesAreRefusedUntouched) {
@@ -216,7 +217,7 @@ TEST_F(SaveFile, ReadOnlyGamesFoldersPipesAndDevicesAreRefusedUntouched) {
 
 TEST(SystemReason, EveryErrorIsSaidInJapanese) {
   for (int error = 1; error < 134; ++error) {
-    const std::string reason = persist::SystemReason(error);
+    const std::string reason = platform::SystemReason(error);
     EXPECT_EQ(reason.find(std::strerror(error)), std::string::npos) << reason;
     EXPECT_TRUE(static_cast<unsigned char>(reason[0]) >= 0x80) << reason;
   }

@@ -17,8 +17,6 @@ bool audioReady = false;
 
 platform::HeadlessPlatform& Os() { return *current; }
 
-std::string DataDir() { return MIROVAAN_TEST_DATA_DIR; }
-
 // The program's own start-up steps on a zeroed record; the sound starts once per test
 // program, and its log of calls is cleared for each test.
 void ResetGame() {

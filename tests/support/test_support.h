@@ -5,14 +5,12 @@
 #include <string>
 
 #include "headless/headless_platform.h"
+#include "support/data_dir.h"
 
 namespace testsupport {
 
 // The headless platform the tests run on (answers Yes unless told otherwise).
 platform::HeadlessPlatform& Os();
-
-// The content folder written by the build.
-std::string DataDir();
 
 // Zero game state, a fresh main-window model, a fresh headless platform, AppDir set to the
 // content folder, the window's sheets loaded, the constant tables filled. No OnWindowCreate.

@@ -15,7 +15,7 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogSpec& request,
+std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
                                          bool save) {
   QFileDialog dialog(parent, Q(request.Title));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -64,11 +64,11 @@ void QtPlatform::ShowError(const std::string& text) {
   box.exec();
 }
 
-std::optional<std::string> QtPlatform::SaveFileDialog(const FileDialogSpec& request) {
+std::optional<std::string> QtPlatform::SaveFileDialog(const FileDialogRequest& request) {
   return RunFileDialog(window, request, true);
 }
 
-std::optional<std::string> QtPlatform::OpenFileDialog(const FileDialogSpec& request) {
+std::optional<std::string> QtPlatform::OpenFileDialog(const FileDialogRequest& request) {
   if (nextOpenAnswer) {
     std::optional<std::string> answer = std::move(nextOpenAnswer);
     nextOpenAnswer.reset();

@@ -17,8 +17,8 @@ class QtPlatform : public Platform {
   bool AskYesNo(const std::string& caption, const std::string& text) override;
   void ShowMessage(const std::string& caption, const std::string& text) override;
   void ShowError(const std::string& text) override;
-  std::optional<std::string> SaveFileDialog(const FileDialogSpec& request) override;
-  std::optional<std::string> OpenFileDialog(const FileDialogSpec& request) override;
+  std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
+  std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
   bool ShellOpen(const std::string& address) override;
   void Repaint(const gfx::Bitmap& image1) override;
   void WindowChanged() override;

@@ -32,6 +32,14 @@ std::ostream& operator<<(std::ostream& out, const KeyEvent& e) {
   return out << e.code << (e.down ? " down" : " up") << (e.repeat ? " (repeat)" : "");
 }
 
+// Runs the event loop for a while, where a test shows that something does not happen: a slow
+// machine only makes the check harder to pass by mistake.
+void Pump(int ms) {
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
 // The pads, routed as the program routes them, into a list of the game's key events.
 class PadTest : public ::testing::Test {
  protected:
@@ -120,27 +128,29 @@ TEST_F(PadTest, AHeldInputRepeatsLikeAHeldKey) {
   Poll();
   pad.Button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, true);
   Poll();
+  // How many repeats a busy machine lets through is its own affair: wait for a few.
   QElapsedTimer clock;
   clock.start();
-  qint64 firstRepeat = -1;
-  while (keys.size() < 4 && clock.elapsed() < 5000) {
+  while (keys.size() < 4 && clock.elapsed() < 30000)
     QApplication::processEvents(QEventLoop::AllEvents, 5);
-    if (firstRepeat < 0 && keys.size() > 1) firstRepeat = clock.elapsed();
-  }
-  const qint64 held = clock.elapsed();
   pad.Button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, false);
   Poll();
   std::vector<KeyEvent> got = Take();
-  ASSERT_EQ(got.size(), 5u);
+  ASSERT_GE(got.size(), 5u) << "at least three repeats while held";
   EXPECT_EQ(got.front(), (KeyEvent{40, true, false}));
-  for (size_t i = 1; i < 4; ++i) EXPECT_EQ(got[i], (KeyEvent{40, true, true}));
+  for (size_t i = 1; i + 1 < got.size(); ++i) EXPECT_EQ(got[i], (KeyEvent{40, true, true})) << i;
   EXPECT_EQ(got.back(), (KeyEvent{40, false, false}));
-  // The first repeat waits for the delay, the next ones follow at the interval.
-  EXPECT_GE(firstRepeat, 70);
-  EXPECT_GE(held, 70 + 2 * 18);
-  clock.restart();
-  while (clock.elapsed() < 60) QApplication::processEvents(QEventLoop::AllEvents, 5);
+  Pump(60);
   EXPECT_TRUE(Take().empty());  // released: the repeats end
+
+  // The first repeat waits for the delay: with a long one, a held input only presses.
+  router.SetRepeat(600000, 20);
+  pad.Button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, true);
+  Poll();
+  Pump(100);
+  pad.Button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, false);
+  Poll();
+  EXPECT_EQ(Take(), (std::vector<KeyEvent>{{40, true, false}, {40, false, false}}));
 }
 
 TEST_F(PadTest, ARebindingChangesWhatTheButtonPresses) {
@@ -292,9 +302,7 @@ TEST_F(PadTest, AHeldAAnswersABoxOrTheGameNeverBoth) {
     Poll();
   }});
   EXPECT_TRUE(os.AskYesNo("使いますよ！", "よろしいでしょうか？"));
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < 100) QApplication::processEvents(QEventLoop::AllEvents, 5);
+  Pump(100);
   pad.Button(SDL_CONTROLLER_BUTTON_A, false);
   Poll();
   EXPECT_TRUE(Take().empty());

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <vector>
 
 #include "desktop_env.h"
 #include "desktop/command_line.h"
@@ -41,6 +42,44 @@ TEST(ParseCommandLine, AFolderIsNoSavedGameAndAMissingValueIsAMistake) {
   EXPECT_FALSE(bare.Run);
   EXPECT_EQ(bare.Status, 2);
   EXPECT_FALSE(bare.Output.contains('\n')) << bare.Output.toStdString();
+}
+
+// A replay that cannot be played is a mistake of the command line like a missing saved game:
+// one line and status 2, before the window is built.
+TEST(ParseCommandLine, AReplayThatCannotBeReadOrBothReplayOptionsAreMistakes) {
+  QString dir = desktoptest::TempDir("replay-args");
+  QFile replay(dir + "/game.mvr");
+  ASSERT_TRUE(replay.open(QIODevice::WriteOnly));
+  replay.close();
+  QFile locked(dir + "/locked.mvr");
+  ASSERT_TRUE(locked.open(QIODevice::WriteOnly));
+  locked.close();
+  locked.setPermissions(QFileDevice::Permissions());
+  const bool lockedIsReadable = locked.open(QIODevice::ReadOnly);  // as root, for one
+  locked.close();
+
+  struct Case {
+    QStringList arguments;
+    QString said;
+  };
+  std::vector<Case> cases = {
+      {{"--play", dir + "/missing.mvr"}, "no such file"},
+      {{"--play", dir}, "not a file"},
+      {{"--record", dir + "/new.mvr", "--play", dir + "/game.mvr"}, "cannot be given together"},
+      {{"--record", dir + "/no/such/new.mvr"}, "no such folder"},
+  };
+  if (!lockedIsReadable) cases.push_back({{"--play", dir + "/locked.mvr"}, "cannot read"});
+  for (const Case& c : cases) {
+    ParsedCommandLine parsed = ParseCommandLine(QStringList{"mirovaan"} + c.arguments);
+    EXPECT_FALSE(parsed.Run) << c.arguments.join(' ').toStdString();
+    EXPECT_EQ(parsed.Status, 2) << c.arguments.join(' ').toStdString();
+    EXPECT_TRUE(parsed.Output.contains(c.said)) << parsed.Output.toStdString();
+    EXPECT_FALSE(parsed.Output.contains('\n')) << parsed.Output.toStdString();
+  }
+
+  ParsedCommandLine play = ParseCommandLine({"mirovaan", "--play", dir + "/game.mvr"});
+  ASSERT_TRUE(play.Run) << play.Output.toStdString();
+  EXPECT_EQ(play.Options.PlayPath, dir + "/game.mvr");
 }
 
 }  // namespace

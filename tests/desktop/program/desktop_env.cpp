@@ -61,6 +61,8 @@ void Program::Start(const QStringList& arguments, const QString& homeDir, const 
   env.insert("XDG_CONFIG_HOME", home + "/config");
   env.insert("XDG_DATA_HOME", home + "/data");
   env.remove("QT_QPA_PLATFORM");
+  env.remove("WAYLAND_DISPLAY");  // on the test's X display, whatever desktop started the test
+  env.remove("WAYLAND_SOCKET");
   process.setProcessEnvironment(env);
   process.setWorkingDirectory(workDir.isEmpty() ? home : workDir);
   process.start(program.isEmpty() ? QStringLiteral(MIROVAAN_PROGRAM) : program, arguments);
@@ -94,6 +96,16 @@ QStringList VisibleWindows(const QString& wmClass, int timeoutMs) {
       return found.split('\n', Qt::SkipEmptyParts);
     QThread::msleep(50);
   }
+}
+
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > timeoutMs) return false;
+    QThread::msleep(50);
+  }
+  return true;
 }
 
 }  // namespace desktoptest

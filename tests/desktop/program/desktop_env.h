@@ -31,12 +31,15 @@ struct Program {
   void Start(const QStringList& arguments, const QString& homeDir = QString(),
              const QString& program = QString(), const QString& workDir = QString());
   // Waits for the process to end; its exit status, or -1 when it did not end in time.
-  int Finish(int timeoutMs = 10000);
+  int Finish(int timeoutMs = 30000);
   QString Stderr();
 };
 
 // The visible top-level windows of the given X class, waiting up to timeoutMs for one.
-QStringList VisibleWindows(const QString& wmClass, int timeoutMs = 10000);
+QStringList VisibleWindows(const QString& wmClass, int timeoutMs = 30000);
+// Asks done() again and again until it holds or timeoutMs pass (a limit generous enough for a
+// machine busy with a build); what it last said.
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 30000);
 // Runs xdotool with the arguments; its standard output.
 QString Xdotool(const QStringList& arguments);
 

@@ -15,6 +15,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "test_program: no DISPLAY; run it under scripts/with-desktop.sh\n");
     return 1;
   }
+  // The X display named, never a Wayland desktop the test was started from.
+  qunsetenv("WAYLAND_DISPLAY");
+  qunsetenv("WAYLAND_SOCKET");
   QString home = desktoptest::Home();
   qputenv("HOME", home.toLocal8Bit());
   qputenv("XDG_CONFIG_HOME", desktoptest::ConfigHome().toLocal8Bit());

@@ -23,6 +23,7 @@ namespace {
 
 using desktoptest::Program;
 using desktoptest::VisibleWindows;
+using desktoptest::WaitUntil;
 using desktoptest::Xdotool;
 
 QString Setting(const QString& home, const QString& key) {
@@ -30,15 +31,13 @@ QString Setting(const QString& home, const QString& key) {
   return settings.value(key).toString();
 }
 
+QString GeometryOf(const QString& window) { return Xdotool({"getwindowgeometry", window}); }
+
 // Ends the program as the player does: File, Exit and "はい" on the title screen.
 int QuitFromTheTitle(Program& program, const QString& window) {
   Xdotool({"windowactivate", "--sync", window});
   Xdotool({"key", "--clearmodifiers", "ctrl+q"});
-  QStringList boxes;
-  for (int i = 0; i < 100 && boxes.size() < 2; ++i) {
-    boxes = VisibleWindows("mirovaan", 100);
-    QThread::msleep(50);
-  }
+  WaitUntil([] { return VisibleWindows("mirovaan", 0).size() >= 2; });  // the question box
   Xdotool({"key", "Return"});
   return program.Finish();
 }
@@ -53,6 +52,7 @@ QImage ViewOf(const QString& window) {
 
 // The share of sampled pixels of the view that equal the content picture's.
 double Likeness(const QImage& view, const std::string& picture) {
+  if (view.isNull()) return 0;
   gfx::TImage image;
   image.LoadFromFile(testsupport::DataDir() + "/" + picture);
   int same = 0, total = 0;
@@ -85,7 +85,8 @@ TEST(CommandLine, HelpVersionAndMistakesNeedNoDisplay) {
 
   const QStringList mistakes[] = {{"--no-such-option"}, {"/no/such/game.sav"},
                                   {"--data", "/no/such/folder"}, {"a.sav", "b.sav"},
-                                  {"--fullscreen", "--window"}};
+                                  {"--fullscreen", "--window"}, {"--play", "/no/such/game.mvr"},
+                                  {"--record", "a.mvr", "--play", "b.mvr"}};
   for (const QStringList& arguments : mistakes) {
     Program wrong;
     wrong.process.setProcessEnvironment(noDisplay);
@@ -138,7 +139,7 @@ TEST(Remembered, TheViewSizeSurvivesARestart) {
   EXPECT_TRUE(QString(xprop.readAllStandardOutput()).contains("\"mirovaan\", \"mirovaan\""));
   Xdotool({"windowactivate", "--sync", windows.first()});
   Xdotool({"key", "--clearmodifiers", "ctrl+b"});
-  QThread::msleep(300);
+  EXPECT_TRUE(WaitUntil([&] { return GeometryOf(windows.first()).contains("Geometry: 624x"); }));
   EXPECT_EQ(QuitFromTheTitle(first, windows.first()), 0);
   EXPECT_EQ(Setting(first.home, "view/size"), "624x432");
   EXPECT_FALSE(Setting(first.home, "window/geometry").isEmpty());
@@ -147,9 +148,11 @@ TEST(Remembered, TheViewSizeSurvivesARestart) {
   second.Start({}, first.home);
   windows = VisibleWindows("mirovaan");
   ASSERT_EQ(windows.size(), 1);
-  QThread::msleep(300);
-  QString geometry = Xdotool({"getwindowgeometry", windows.first()});
-  EXPECT_TRUE(geometry.contains("Geometry: 624x")) << geometry.toStdString();
+  QString geometry;
+  EXPECT_TRUE(WaitUntil([&] {
+    geometry = GeometryOf(windows.first());
+    return geometry.contains("Geometry: 624x");
+  })) << geometry.toStdString();
   EXPECT_EQ(QuitFromTheTitle(second, windows.first()), 0);
 }
 
@@ -164,9 +167,11 @@ TEST(Remembered, ADamagedSettingsFileStartsWithTheDefaults) {
   program.Start({}, home);
   QStringList windows = VisibleWindows("mirovaan");
   ASSERT_EQ(windows.size(), 1);
-  QThread::msleep(300);
-  QString geometry = Xdotool({"getwindowgeometry", windows.first()});
-  EXPECT_TRUE(geometry.contains("Geometry: 312x")) << geometry.toStdString();
+  QString geometry;
+  EXPECT_TRUE(WaitUntil([&] {
+    geometry = GeometryOf(windows.first());
+    return geometry.contains("Geometry: 312x");
+  })) << geometry.toStdString();
   EXPECT_EQ(QuitFromTheTitle(program, windows.first()), 0);
   QString said = program.Stderr();
   EXPECT_EQ(said.count("settings file"), 1) << said.toStdString();
@@ -185,10 +190,12 @@ TEST(SavedGameOnTheCommandLine, StartsInTheSavedMode) {
   program.Start({save});
   QStringList windows = VisibleWindows("mirovaan");
   ASSERT_EQ(windows.size(), 1);
-  QThread::msleep(800);
-  QImage view = ViewOf(windows.first());
+  QImage view;
+  EXPECT_TRUE(WaitUntil([&] {
+    view = ViewOf(windows.first());
+    return !view.isNull() && Likeness(view, "mainmap.bmp") > 0.6;
+  })) << "the world map shows";
   ASSERT_FALSE(view.isNull());
-  EXPECT_GT(Likeness(view, "mainmap.bmp"), 0.6) << "the world map shows";
   EXPECT_LT(Likeness(view, "title.bmp"), 0.3) << "not the title";
   program.process.terminate();
   program.Finish();
@@ -210,7 +217,9 @@ TEST(SavedGameOnTheCommandLine, ARecordingStartedWithItHoldsItsLoad) {
   program.Start({"--record", recording, save});
   QStringList windows = VisibleWindows("mirovaan");
   ASSERT_EQ(windows.size(), 1);
-  QThread::msleep(2500);  // the recording is written out every second
+  // The world map on the screen: the saved game has been loaded, so the recording holds the
+  // load, and the program's orderly end writes out what it has not yet handed over.
+  EXPECT_TRUE(WaitUntil([&] { return Likeness(ViewOf(windows.first()), "mainmap.bmp") > 0.6; }));
   program.process.terminate();
   program.Finish();
 

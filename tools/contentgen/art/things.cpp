@@ -17,7 +17,8 @@ namespace {
 enum class Icon { Sword, Rapier, Dagger, Kris, Bow, Crossbow, Great, Cleaver, TwinBlade, Herb, Herb2,
                   Potion, Stone, Light, Garb, Dress, Heavy, Safe, Key, Exit, Fist, Star, Ring, Gem, Scroll };
 
-struct IconSpec {
+// How one item's icon is drawn: its shape, its two colour ramps and how finely it is worked.
+struct IconLook {
   Icon kind;
   int a, b;      // main and second ramp
   int detail;    // 0 plain .. 3 finest: gems, glints, trims
@@ -34,7 +35,7 @@ void Blade(const Pen& P, double x0, double y0, double x1, double y1, double w, i
   P.L(x0 - 0.4, y0 - 0.4, x1 - 0.4, y1 - 0.4, std::max(1.0, w * 0.35), C(ramp, 4));
 }
 
-void BladeIcon(Pic& p, const Pen& P, const IconSpec& s) {
+void BladeIcon(Pic& p, const Pen& P, const IconLook& s) {
   const int a = s.a, b = s.b;
   bool thin = s.kind == Icon::Rapier;
   Blade(P, 5, 10, 12.5, 2.5, thin ? 1.2 : 2.0, a);
@@ -44,7 +45,7 @@ void BladeIcon(Pic& p, const Pen& P, const IconSpec& s) {
   if (s.detail >= 2) P.Dot(4.5, 10.5, C(Red, 4));
 }
 
-void DaggerIcon(Pic& p, const Pen& P, const IconSpec& s) {
+void DaggerIcon(Pic& p, const Pen& P, const IconLook& s) {
   const int a = s.a, b = s.b;
   if (s.kind == Icon::Kris) {
     P.L(6.5, 8.5, 8.5, 7.5, 1.8, C(a, 2)), P.L(8.5, 7.5, 9.5, 5.0, 1.8, C(a, 2));
@@ -57,7 +58,7 @@ void DaggerIcon(Pic& p, const Pen& P, const IconSpec& s) {
   if (s.detail >= 2) P.Dot(6, 9, C(Cyan, 4));
 }
 
-void BowIcon(Pic& p, const Pen& P, const IconSpec& s) {
+void BowIcon(Pic& p, const Pen& P, const IconLook& s) {
   const int a = s.a, b = s.b;
   for (int i = 0; i <= 10; ++i) {
     double t = i / 10.0, y = 1.5 + t * 12, x = 3.5 + std::sin(t * 3.14159) * 7.5;
@@ -69,7 +70,7 @@ void BowIcon(Pic& p, const Pen& P, const IconSpec& s) {
   if (s.detail >= 2) P.Dot(10, 7, C(b, 4));
 }
 
-void CrossbowIcon(Pic& p, const Pen& P, const IconSpec& s) {
+void CrossbowIcon(Pic& p, const Pen& P, const IconLook& s) {
   const int a = s.a, b = s.b;
   P.L(2, 12.5, 11, 3.5, 2.0, C(Wood, 2));
   P.L(4, 2.5, 13, 10.5, 1.3, C(a, 2));
@@ -78,7 +79,7 @@ void CrossbowIcon(Pic& p, const Pen& P, const IconSpec& s) {
   if (s.detail >= 1) P.L(5, 12.5, 13, 4.5, 1.0, C(b, 2));
 }
 
-void GreatBladeIcon(Pic& p, const Pen& P, const IconSpec& s) {
+void GreatBladeIcon(Pic& p, const Pen& P, const IconLook& s) {
   const int a = s.a, b = s.b;
   Blade(P, 5, 10, 13, 2, 3.2, a);
   if (s.kind == Icon::TwinBlade) Blade(P, 3, 8, 9, 1.5, 1.8, a);
@@ -87,14 +88,14 @@ void GreatBladeIcon(Pic& p, const Pen& P, const IconSpec& s) {
   if (s.detail >= 2) P.Dot(4.5, 10.5, C(Cyan, 4));
 }
 
-void CleaverIcon(Pic& p, const Pen& P, const IconSpec& s) {
+void CleaverIcon(Pic& p, const Pen& P, const IconLook& s) {
   const int a = s.a;
   P.Poly({{5, 9}, {10, 2}, {14, 4.5}, {8.5, 11.5}}, C(a, 2));
   P.L(10, 2.3, 14, 4.6, 0.8, C(a, 4));
   P.L(1.5, 13.5, 6, 9.5, 1.8, C(Wood, 1));
 }
 
-void HerbIcon(Pic& p, const Pen& P, const IconSpec& s) {
+void HerbIcon(Pic& p, const Pen& P, const IconLook& s) {
   const int a = s.a, b = s.b;
   P.L(7.5, 13.5, 7.5, 6, 1.0, C(DkGreen, 1));
   P.B(4.6, 8.0, 3.0, 1.8, a);
@@ -103,7 +104,7 @@ void HerbIcon(Pic& p, const Pen& P, const IconSpec& s) {
   if (s.kind == Icon::Herb2) P.E(7.5, 3.2, 1.4, 1.4, C(b, 3)), P.Dot(7.2, 2.8, C(Yellow, 4));
 }
 
-void PotionIcon(Pic& p, const Pen& P, const IconSpec& s) {
+void PotionIcon(Pic& p, const Pen& P, const IconLook& s) {
   const int a = s.a;
   P.R(6, 1, 3, 2, C(Wood, 2));
   P.R(5.5, 3, 4, 3, C(Ice, 3));
@@ -113,14 +114,14 @@ void PotionIcon(Pic& p, const Pen& P, const IconSpec& s) {
   if (s.detail >= 2) Glint(p, 11, 6);
 }
 
-void StoneIcon(Pic& p, const Pen& P, const IconSpec& s) {
+void StoneIcon(Pic& p, const Pen& P, const IconLook& s) {
   const int a = s.a;
   P.B(7.5, 8.5, 6.0, 5.0, a);
   P.Poly({{4, 7}, {7, 4.5}, {9, 6.5}, {6, 9}}, C(a, 4));
   Glint(p, 11, 5);
 }
 
-void LightIcon(Pic& p, const Pen& P, const IconSpec& s) { // a jerkin with short sleeves
+void LightIcon(Pic& p, const Pen& P, const IconLook& s) { // a jerkin with short sleeves
   const int a = s.a, b = s.b;
   P.Poly({{2, 4}, {5, 2}, {10, 2}, {13, 4}, {12, 7}, {10.5, 6}, {10.5, 13}, {4.5, 13}, {4.5, 6}, {3, 7}}, C(a, 2));
   P.Poly({{5, 2}, {7.5, 5}, {10, 2}}, C(a, 0));
@@ -130,7 +131,7 @@ void LightIcon(Pic& p, const Pen& P, const IconSpec& s) { // a jerkin with short
   if (s.detail >= 3) Glint(p, 11, 10);
 }
 
-void GarbIcon(Pic& p, const Pen& P, const IconSpec& s) { // a wrapped ninja garb with a sash
+void GarbIcon(Pic& p, const Pen& P, const IconLook& s) { // a wrapped ninja garb with a sash
   const int a = s.a, b = s.b;
   P.Poly({{1.5, 5}, {5, 2}, {10, 2}, {13.5, 5}, {12, 8}, {10.5, 7}, {11, 13.5}, {4, 13.5}, {4.5, 7}, {3, 8}}, C(a, 2));
   P.L(5, 2.5, 9.5, 8, 1.0, C(a, 0));
@@ -141,7 +142,7 @@ void GarbIcon(Pic& p, const Pen& P, const IconSpec& s) { // a wrapped ninja garb
 
 // A gown seen from the front: puffed sleeves, a fitted bodice with a scooped neck, a sash
 // tied in a bow at the waist and a bell skirt falling in folds to a trimmed hem.
-void DressIcon(Pic& p, const Pen& P, const IconSpec& s) {
+void DressIcon(Pic& p, const Pen& P, const IconLook& s) {
   const int a = s.a, b = s.b;
   P.Poly({{5.6, 7.2}, {9.4, 7.2}, {14, 14}, {1, 14}}, C(a, 2));      // the skirt
   P.Poly({{8.6, 7.2}, {9.4, 7.2}, {14, 14}, {11.2, 14}}, C(a, 1));   // its shaded side
@@ -159,7 +160,7 @@ void DressIcon(Pic& p, const Pen& P, const IconSpec& s) {
   if (s.detail >= 2) P.Dot(7.5, 4.4, C(b, 4)), P.Dot(4.2, 13, C(b, 4)), P.Dot(10.8, 13, C(b, 4));
 }
 
-void HeavyIcon(Pic& p, const Pen& P, const IconSpec& s) { // a breastplate with pauldrons
+void HeavyIcon(Pic& p, const Pen& P, const IconLook& s) { // a breastplate with pauldrons
   const int a = s.a, b = s.b;
   P.B(3.5, 4.5, 2.6, 2.2, a);
   P.B(11.5, 4.5, 2.6, 2.2, a);
@@ -170,7 +171,7 @@ void HeavyIcon(Pic& p, const Pen& P, const IconSpec& s) { // a breastplate with 
   if (s.detail >= 3) Glint(p, 10, 5);
 }
 
-void SafeIcon(Pic& p, const Pen& P, const IconSpec& s) {
+void SafeIcon(Pic& p, const Pen& P, const IconLook& s) {
   const int a = s.a, b = s.b;
   P.Block(2, 2, 11, 11, a);
   P.E(7.5, 7.5, 2.5, 2.5, C(b, 3));
@@ -178,7 +179,7 @@ void SafeIcon(Pic& p, const Pen& P, const IconSpec& s) {
   P.R(10.5, 6, 1, 3, C(b, 2));
 }
 
-void KeyIcon(Pic& p, const Pen& P, const IconSpec& s) {
+void KeyIcon(Pic& p, const Pen& P, const IconLook& s) {
   const int a = s.a, b = s.b;
   P.E(3.8, 7.5, 3.0, 3.0, C(a, 2));
   P.E(3.3, 7.0, 1.6, 1.6, C(a, 4));
@@ -189,7 +190,7 @@ void KeyIcon(Pic& p, const Pen& P, const IconSpec& s) {
   if (s.detail >= 1) P.Dot(4.5, 4.5, C(b, 4));
 }
 
-void ExitIcon(Pic& p, const Pen& P, const IconSpec& s) { // the green sign of an emergency exit
+void ExitIcon(Pic& p, const Pen& P, const IconLook& s) { // the green sign of an emergency exit
   P.Block(1, 2, 13, 11, Green);
   P.R(9, 4, 3.5, 7, C(Snow, 4));
   P.B(5.5, 4.2, 1.3, 1.3, Snow, 3, 4);
@@ -200,7 +201,7 @@ void ExitIcon(Pic& p, const Pen& P, const IconSpec& s) { // the green sign of an
   P.L(5, 6.5, 2.5, 7.5, 1.0, C(Snow, 4));
 }
 
-void FistIcon(Pic& p, const Pen& P, const IconSpec& s) {
+void FistIcon(Pic& p, const Pen& P, const IconLook& s) {
   const int a = s.a, b = s.b;
   P.B(8, 7.5, 5.0, 4.4, a);
   for (int i = 0; i < 4; ++i) P.R(10, 3.8 + i * 2.0, 2.5, 1, C(a, 1));
@@ -208,28 +209,28 @@ void FistIcon(Pic& p, const Pen& P, const IconSpec& s) {
   P.R(1, 6.5, 1, 3, C(Orange, 4));
 }
 
-void StarIcon(Pic& p, const Pen& P, const IconSpec& s) {
+void StarIcon(Pic& p, const Pen& P, const IconLook& s) {
   const int a = s.a, b = s.b;
   P.Poly({{7.5, 0.5}, {9, 6}, {14.5, 7.5}, {9, 9}, {7.5, 14.5}, {6, 9}, {0.5, 7.5}, {6, 6}}, C(a, 2));
   P.Poly({{7.5, 0.5}, {9, 6}, {7.5, 7.5}, {6, 6}}, C(a, 4));
   P.E(7.5, 7.5, 1.4, 1.4, C(b, 1));
 }
 
-void RingIcon(Pic& p, const Pen& P, const IconSpec& s) {
+void RingIcon(Pic& p, const Pen& P, const IconLook& s) {
   const int a = s.a, b = s.b;
   P.E(7.5, 9, 4.5, 4.0, C(a, 2));
   P.E(7.5, 9, 2.8, 2.4, kKey);
   P.B(7.5, 4, 2.2, 2.0, b);
 }
 
-void GemIcon(Pic& p, const Pen& P, const IconSpec& s) {
+void GemIcon(Pic& p, const Pen& P, const IconLook& s) {
   const int a = s.a;
   P.Poly({{4, 3}, {11, 3}, {13.5, 6}, {7.5, 13}, {1.5, 6}}, C(a, 2));
   P.Poly({{4, 3}, {11, 3}, {13.5, 6}, {1.5, 6}}, C(a, 4));
   P.Poly({{7.5, 6}, {13.5, 6}, {7.5, 13}}, C(a, 1));
 }
 
-void ScrollIcon(Pic& p, const Pen& P, const IconSpec& s) {
+void ScrollIcon(Pic& p, const Pen& P, const IconLook& s) {
   const int a = s.a, b = s.b;
   P.R(3, 3, 9, 9, C(a, 3));
   P.B(3, 7.5, 1.6, 4.8, b);
@@ -237,7 +238,7 @@ void ScrollIcon(Pic& p, const Pen& P, const IconSpec& s) {
   for (int y = 5; y < 11; y += 2) P.R(5, y, 5, 1, C(a, 1));
 }
 
-using IconPainter = void (*)(Pic& p, const Pen& P, const IconSpec& s);
+using IconPainter = void (*)(Pic& p, const Pen& P, const IconLook& s);
 
 // One painter per kind of icon, in the order of Icon.
 const IconPainter kIconPainters[] = {
@@ -268,7 +269,7 @@ const IconPainter kIconPainters[] = {
     ScrollIcon,     // Scroll
 };
 
-Pic DrawIcon(const IconSpec& s) {
+Pic DrawIcon(const IconLook& s) {
   Pic p(15, 15);
   Pen P{p, 1.0};
   kIconPainters[static_cast<int>(s.kind)](p, P, s);
@@ -277,30 +278,30 @@ Pic DrawIcon(const IconSpec& s) {
 }
 
 // The weapons: ten tiers of four classes, icons 2 to 41.
-IconSpec WeaponIcon(int icon) {
+IconLook WeaponIcon(int icon) {
   using I = Icon;
   int t = (icon - 2) / 4, cls = (icon - 2) % 4;
-  static const IconSpec swords[10] = {
+  static const IconLook swords[10] = {
       {I::Sword, Steel, Brown, 0},  {I::Sword, Steel, Gold, 1},   {I::Rapier, Snow, Gold, 1},
       {I::Sword, Cloth, Steel, 1},  {I::Sword, Orange, Red, 2},   {I::Sword, Ice, Cyan, 2},
       {I::Sword, Lime, DkGreen, 2}, {I::Sword, Violet, Crimson, 3}, {I::Sword, Yellow, Snow, 3},
       {I::Sword, Cyan, Snow, 3}};
-  static const IconSpec daggers[10] = {
+  static const IconLook daggers[10] = {
       {I::Dagger, Steel, Brown, 0}, {I::Dagger, Steel, Gold, 1},  {I::Kris, Gold, Brown, 1},
       {I::Dagger, Tan, Brown, 1},   {I::Dagger, Lime, Violet, 2}, {I::Dagger, Cloth, Steel, 2},
       {I::Dagger, Gold, Cyan, 3},   {I::Dagger, DkGrey, Red, 1},  {I::Star, Steel, DkGrey, 2},
       {I::Fist, Red, Steel, 3}};
-  static const IconSpec bows[10] = {
+  static const IconLook bows[10] = {
       {I::Bow, Wood, Brown, 0},     {I::Bow, Wood, Gold, 1},      {I::Crossbow, Steel, Brown, 1},
       {I::Crossbow, Cloth, Red, 1}, {I::Bow, Brown, Red, 2},      {I::Bow, Ice, Cyan, 2},
       {I::Bow, Grey, DkGrey, 0},    {I::Crossbow, DkGrey, Gold, 3}, {I::Bow, Gold, Yellow, 3},
       {I::Star, Yellow, Orange, 3}};
-  static const IconSpec greats[10] = {
+  static const IconLook greats[10] = {
       {I::Great, Steel, Brown, 0},  {I::Great, Steel, Gold, 1},   {I::Cleaver, Steel, Wood, 1},
       {I::Great, DkGrey, Steel, 2}, {I::TwinBlade, Steel, Gold, 2}, {I::Great, Crimson, DkGrey, 2},
       {I::Great, Grey, Steel, 2},   {I::Great, Yellow, Orange, 3}, {I::Great, Snow, Gold, 3},
       {I::Great, Magenta, Gold, 3}};
-  const IconSpec* table = cls == 0 ? swords : cls == 1 ? daggers : cls == 2 ? bows : greats;
+  const IconLook* table = cls == 0 ? swords : cls == 1 ? daggers : cls == 2 ? bows : greats;
   // Icon 40 closes the bow column with the great moth-shuriken; 41 is a spare blade.
   if (icon == 40) return bows[9];
   if (icon == 41) return greats[9];
@@ -308,7 +309,7 @@ IconSpec WeaponIcon(int icon) {
 }
 
 // The garments: nine tiers of four families, icons 42 to 77.
-IconSpec GarmentIcon(int icon) {
+IconLook GarmentIcon(int icon) {
   int t = (icon - 42) / 4, fam = (icon - 42) % 4;
   static const int light[9] = {Brown, Wood, Green, Pink, Purple, Blue, Red, Cyan, Steel};
   static const int garb[9] = {Blue, Red, Bone, Crimson, HairBlack, Red, Purple, Navy, Gold};
@@ -322,7 +323,7 @@ IconSpec GarmentIcon(int icon) {
   return {Icon::Heavy, heavy[t], t == 2 ? Red : Gold, detail};
 }
 
-IconSpec IconFor(int icon) {
+IconLook IconFor(int icon) {
   using I = Icon;
   if (icon == 0) return {I::Herb, Green, Lime, 0};
   if (icon == 1) return {I::Herb2, Lime, Pink, 1};
@@ -339,7 +340,7 @@ IconSpec IconFor(int icon) {
     return {Icon::Key, keys[icon - 88], Snow, icon >= 92 ? 1 : 0};
   }
   // The spare cells: rings, gems and scrolls, so that no cell of the sheet is bare.
-  static const IconSpec spare[] = {{Icon::Ring, Gold, Red, 1},  {Icon::Gem, Red, Snow, 1},
+  static const IconLook spare[] = {{Icon::Ring, Gold, Red, 1},  {Icon::Gem, Red, Snow, 1},
                                    {Icon::Scroll, Sand, Wood, 0}, {Icon::Ring, Steel, Cyan, 1},
                                    {Icon::Gem, Cyan, Snow, 1},  {Icon::Gem, Lime, Snow, 1},
                                    {Icon::Scroll, Bone, Red, 0}, {Icon::Ring, Gold, Purple, 1},

@@ -50,9 +50,6 @@ const char* TileName(int value);
 // (out on floor 9).
 inline bool IsStairDown(int v) { return v == kStairDownRough || v == kStairDownBuilt; }
 inline bool IsStairUp(int v) { return v == kStairUpRough || v == kStairUpBuilt; }
-inline bool IsEffectTile(int v) {
-  return v == kSpring || v == kHotFloor || IsStairDown(v) || IsStairUp(v);
-}
 
 // The whole sheet, 192 x 192, cell v at ((v mod 8) * 24, (v div 8) * 24).
 gfx::Bitmap DrawTileSheet();

@@ -244,8 +244,15 @@ class PartCompiler {
     }
     tick_ += ticks;
   }
+  // One command of the music, its letter just read.
   void Step() {
     char c = char(std::tolower(static_cast<unsigned char>(text_[pos_++])));
+    if (!SoundStep(c) && !SettingStep(c) && !EventStep(c))
+      Fail(where_, std::string("unexpected '") + c + "'");
+    if (octave_ < -1 || octave_ > 9) Fail(where_, "octave out of range");
+  }
+  // What takes time: a note, a rest, a note by key number, a chord. False for other letters.
+  bool SoundStep(char c) {
     if (c >= 'a' && c <= 'g') {
       int key = Pitch(c, octave_);
       Notes({key}, Duration());
@@ -257,57 +264,67 @@ class PartCompiler {
       if (pos_ < text_.size() && text_[pos_] == ',') ++pos_;
       Notes({key}, Duration());
     } else if (c == '(') {
-      std::vector<int> keys;
-      int octave = octave_;
-      while (true) {
-        SkipSpace();
-        if (pos_ >= text_.size()) Fail(where_, "'(' without ')'");
-        char d = char(std::tolower(static_cast<unsigned char>(text_[pos_++])));
-        if (d == ')') break;
-        if (d == '>') ++octave;
-        else if (d == '<') --octave;
-        else if (d >= 'a' && d <= 'g') keys.push_back(Pitch(d, octave));
-        else if (d == 'n') keys.push_back(Number(0, 127, "key"));
-        else Fail(where_, std::string("'") + d + "' inside a chord");
-      }
+      std::vector<int> keys = ChordKeys();
       if (keys.empty()) Fail(where_, "an empty chord");
       Notes(keys, Duration());
-    } else if (c == 'o') {
-      octave_ = Number(0, 9, "octave");
-    } else if (c == '|') {
-      // bar line
-    } else if (c == '>') {
-      ++octave_;
-    } else if (c == '<') {
-      --octave_;
-    } else if (c == 'l') {
-      int n = Number(1, 64, "length");
-      if (kWhole % n != 0) Fail(where_, "length does not divide a whole note");
-      defaultLength_ = kWhole / n;
-      int add = defaultLength_;
-      while (pos_ < text_.size() && text_[pos_] == '.') {
-        add /= 2;
-        defaultLength_ += add;
-        ++pos_;
-      }
-    } else if (c == 'v') {
-      velocity_ = Number(1, 127, "velocity");
-    } else if (c == 'q') {
-      gate_ = Number(1, 8, "gate");
-    } else if (c == 'k') {
-      transpose_ = Number(-48, 48, "transpose");
-    } else if (c == 't') {
-      tempos_.push_back({tick_, Number(20, 400, "tempo")});
-    } else if (c == 'x') {
-      Controller(11, Number(0, 127, "expression"));
-    } else if (c == 'p') {
-      Controller(10, Number(0, 127, "pan"));
-    } else if (c == '@') {
-      events_.push_back({tick_, 0, {uint8_t(0xC0 | part_.Channel), uint8_t(Number(0, 127, "program"))}});
     } else {
-      Fail(where_, std::string("unexpected '") + c + "'");
+      return false;
     }
-    if (octave_ < -1 || octave_ > 9) Fail(where_, "octave out of range");
+    return true;
+  }
+  // The keys of a chord up to its ')'; its octave changes end with it.
+  std::vector<int> ChordKeys() {
+    std::vector<int> keys;
+    int octave = octave_;
+    while (true) {
+      SkipSpace();
+      if (pos_ >= text_.size()) Fail(where_, "'(' without ')'");
+      char d = char(std::tolower(static_cast<unsigned char>(text_[pos_++])));
+      if (d == ')') return keys;
+      if (d == '>') ++octave;
+      else if (d == '<') --octave;
+      else if (d >= 'a' && d <= 'g') keys.push_back(Pitch(d, octave));
+      else if (d == 'n') keys.push_back(Number(0, 127, "key"));
+      else Fail(where_, std::string("'") + d + "' inside a chord");
+    }
+  }
+  // What holds for the notes after it: octave, default length, velocity, gate, transpose.
+  bool SettingStep(char c) {
+    switch (c) {
+      case 'o': octave_ = Number(0, 9, "octave"); return true;
+      case '>': ++octave_; return true;
+      case '<': --octave_; return true;
+      case 'l': DefaultLength(); return true;
+      case 'v': velocity_ = Number(1, 127, "velocity"); return true;
+      case 'q': gate_ = Number(1, 8, "gate"); return true;
+      case 'k': transpose_ = Number(-48, 48, "transpose"); return true;
+      case '|': return true;  // a bar line, for the reader only
+      default: return false;
+    }
+  }
+  void DefaultLength() {
+    int n = Number(1, 64, "length");
+    if (kWhole % n != 0) Fail(where_, "length does not divide a whole note");
+    defaultLength_ = kWhole / n;
+    int add = defaultLength_;
+    while (pos_ < text_.size() && text_[pos_] == '.') {
+      add /= 2;
+      defaultLength_ += add;
+      ++pos_;
+    }
+  }
+  // What happens at this point of the song: tempo, expression, pan, program.
+  bool EventStep(char c) {
+    switch (c) {
+      case 't': tempos_.push_back({tick_, Number(20, 400, "tempo")}); return true;
+      case 'x': Controller(11, Number(0, 127, "expression")); return true;
+      case 'p': Controller(10, Number(0, 127, "pan")); return true;
+      case '@':
+        events_.push_back(
+            {tick_, 0, {uint8_t(0xC0 | part_.Channel), uint8_t(Number(0, 127, "program"))}});
+        return true;
+      default: return false;
+    }
   }
 
   const Part& part_;
