@@ -15,6 +15,12 @@ class SaveRecordLayout : public ::testing::Test {
     // Every byte of the state non-zero, padding included, so a forgotten field or a
     // padding byte not cleared shows.
     std::memset(&G, 0xA5, sizeof(GameState));
+    FillHeroAndMonsters();
+    FillItemsShotsAndCoins();
+  }
+
+  // The hero's stretch and the forty monsters, each field a value of its own.
+  static void FillHeroAndMonsters() {
     G.HeroX = 0x01020304;
     G.HeroY = 0x05060708;
     G.FloorIndex = 9;
@@ -53,6 +59,10 @@ class SaveRecordLayout : public ::testing::Test {
       m.DropChance = 6000 + i;
       m.ShotRate = static_cast<uint8_t>(200 + i);
     }
+  }
+
+  // The options, the carried and lying items, the shots, traps, coins and boss flags.
+  static void FillItemsShotsAndCoins() {
     G.MusicTrack = 0x61;
     G.MusicOn = 0x62;
     G.EffectsOn = 0x63;

@@ -61,26 +61,8 @@ class DungeonScenario : public ::testing::Test {
   fs::path dir_;
 };
 
-TEST_F(DungeonScenario, EnterWalkFightAndTakeAStair) {
-  Press(VK_SPACE);   // title -> selection
-  Press(VK_RETURN);  // hero 0 -> world map
-  ASSERT_EQ(G.GameMode, kModeWorld);
-  G.HeroX = 142;  // stand on the first entrance
-  G.HeroY = 75;
-  Press(VK_RETURN);
-  ASSERT_EQ(G.GameMode, kModePlay);
-  EXPECT_EQ(G.HeroX, 72);
-  EXPECT_EQ(G.HeroY, 96);
-  EXPECT_EQ(audio::MusicCalls().back(), 3);
-
-  // Walk up into the border wall: stopped flush at the first row of grass.
-  OnKeyDown(VK_UP);
-  Ticks(30);
-  OnKeyUp(VK_UP);
-  EXPECT_EQ(G.HeroY, 24);
-  EXPECT_EQ(G.Facing, 0);
-
-  // A monster that stands its ground two tiles below the hero.
+// A monster that stands its ground two tiles below the hero, alone on the floor.
+MonsterRecord& PlaceStandingMonster() {
   for (MonsterRecord& m : G.Monsters) m.State = Empty;
   MonsterRecord& m = G.Monsters[0];
   m = MonsterRecord{};
@@ -98,11 +80,34 @@ TEST_F(DungeonScenario, EnterWalkFightAndTakeAStair) {
   m.DropItem = 51;
   m.RareDropItem = 51;
   m.SplatColumn = 2;
+  return m;
+}
+
+TEST_F(DungeonScenario, EnterWalkFightAndTakeAStair) {
+  Press(VK_SPACE);   // title -> selection
+  Press(VK_RETURN);  // hero 0 -> world map
+  ASSERT_EQ(G.GameMode, kModeWorld);
+  G.HeroX = 142;  // stand on the first entrance
+  G.HeroY = 75;
+  Press(VK_RETURN);
+  ASSERT_EQ(G.GameMode, kModePlay);
+  EXPECT_EQ(G.HeroX, 72);
+  EXPECT_EQ(G.HeroY, 96);
+  EXPECT_EQ(audio::MusicCalls().back(), 3);
+
+  // Walk up into the border wall: stopped flush at the first row of grass.
+  OnKeyDown(VK_UP);
+  Ticks(30);
+  OnKeyUp(VK_UP);
+  EXPECT_EQ(G.HeroY, 24);
+  EXPECT_EQ(G.Facing, kFacingUp);
+
+  MonsterRecord& m = PlaceStandingMonster();
 
   OnKeyDown(VK_DOWN);  // face the monster
   Ticks(1);
   OnKeyUp(VK_DOWN);
-  EXPECT_EQ(G.Facing, 2);
+  EXPECT_EQ(G.Facing, kFacingDown);
   G.HeroY = 24;
   OnKeyDown(VK_SPACE);
   int ticks = 0;
