@@ -13,6 +13,7 @@
 
 #include "audio/engine.h"
 #include "audio/midi_check.h"
+#include "audio/track_levels.h"
 #include "audio/wave.h"
 #include "platform/files.h"
 #include "state/form.h"
@@ -25,6 +26,10 @@ std::vector<int> musicCalls, effectCalls;
 std::unique_ptr<audio::Engine> engine;
 audio::Setup setup;
 bool deviceBackend = false;
+// Levels only for what is heard: a real output with a soundfont.
+std::unique_ptr<audio::TrackLevels> levels;
+std::vector<uint8_t> playingMidi;  // the track open, for its level under another soundfont
+std::string measuredAheadFor;      // the soundfont whose other tracks have been queued
 
 // Code that plays sound before anyone chose a backend (a test, a tool) gets the virtual
 // one: the rules hold, nothing is heard.
@@ -88,6 +93,43 @@ const CachedWave* LoadEffect(const std::string& path, int rate) {
   return &entry;
 }
 
+// The game's track files, MC_<n>.mid, measured ahead so that each starts at its own level.
+std::vector<std::string> TrackFiles() {
+  std::vector<std::string> files;
+  for (int n = 0; n < kTrackSilence; ++n) {
+    std::string path = AppDir + "MC_" + std::to_string(n) + ".mid";
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) files.push_back(path);
+  }
+  return files;
+}
+
+// Sets the open track's level for the soundfont in use: at once for a track about to start,
+// gliding for one that plays on under another soundfont or output.
+void LevelPlayingTrack(bool glide) {
+  audio::Engine& e = Eng();
+  if (!levels || playingMidi.empty() || e.Mode() != audio::EngineMode::Device || e.SoundFont().empty()) {
+    if (levels) levels->End();
+    e.SetTrackLevel(1.0f, glide);
+    return;
+  }
+  // Called on the worker thread; Init and Shutdown stop the worker before the engine goes.
+  float level = levels->Begin(e.SoundFont(), playingMidi, [](float learnt) {
+    if (engine) engine->SetTrackLevel(learnt, true);
+  });
+  e.SetTrackLevel(level, glide);
+  if (measuredAheadFor != e.SoundFont()) {
+    measuredAheadFor = e.SoundFont();
+    levels->MeasureAhead(measuredAheadFor, TrackFiles());
+  }
+}
+
+void StopLevels() {
+  if (levels) levels->Stop();
+  levels.reset();
+  measuredAheadFor.clear();
+}
+
 }  // namespace
 
 void PlayMusic(uint8_t track) {
@@ -100,14 +142,20 @@ void PlayMusic(uint8_t track) {
       // Opening closes the track that was open; the failed open leaves nothing playing,
       // Timer2 and MusicTrack as they were, and the game goes on after the message.
       Eng().StopMusic();
+      playingMidi.clear();
+      if (levels) levels->End();
       platform::Os().ShowError(error);
       return;
     }
+    playingMidi = bytes;
+    LevelPlayingTrack(false);
     Eng().OpenMusic(std::move(bytes));
     Eng().PlayMusic();
     SetTimerEnabled(Form1.Timer2, true);
   } else {
     Eng().StopMusic();
+    playingMidi.clear();
+    if (levels) levels->End();
     SetTimerEnabled(Form1.Timer2, false);
   }
   G.MusicTrack = track;
@@ -129,6 +177,8 @@ void PlayEffect(uint8_t number) {
 namespace audio {
 
 void Init(Backend backend, const Setup& wanted) {
+  StopLevels();
+  playingMidi.clear();
   engine.reset();
   setup = wanted;
   deviceBackend = backend == Backend::Device;
@@ -136,6 +186,7 @@ void Init(Backend backend, const Setup& wanted) {
                                     DeviceChoice{wanted.SoundFont, wanted.Output});
   SetMusicVolume(wanted.MusicVolume);
   SetEffectVolume(wanted.EffectVolume);
+  if (deviceBackend) levels = std::make_unique<TrackLevels>(LoudnessCache::DefaultFile());
 }
 
 void BeginShutdown() {
@@ -145,6 +196,7 @@ void BeginShutdown() {
 void Shutdown(bool programEnding) {
   // The ramp is 15 ms; a stalled output is not waited for much longer.
   constexpr int kMaxWaitMs = 40;
+  StopLevels();
   if (!engine) return;
   engine->FadeOut();
   engine->WaitFadedOut(kMaxWaitMs);
@@ -172,12 +224,15 @@ void SetEffectVolume(int percent) {
 bool SetSoundFont(const std::string& path, std::string& error) {
   if (!Eng().ChangeSoundFont(path, error)) return false;
   setup.SoundFont = path;
+  LevelPlayingTrack(true);
   return true;
 }
 
 bool SetOutput(const std::string& driver) {
   setup.Output = driver;
-  return Eng().ChangeDriver(driver);
+  bool opened = Eng().ChangeDriver(driver);
+  LevelPlayingTrack(true);
+  return opened;
 }
 
 const Setup& CurrentSetup() { return setup; }
