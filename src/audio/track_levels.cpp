@@ -52,7 +52,9 @@ std::optional<double> MeasureTrack(const std::vector<uint8_t>& midi, const std::
     engine.RenderInto(frames, left.data(), right.data());
     meter.Add(left.data(), right.data(), size_t(frames));
   }
-  return meter.Integrated();
+  // To the thousandth of a LU the cache keeps, so that a level measured now and one read
+  // back later are the same.
+  return std::round(meter.Integrated() * 1000.0) / 1000.0;
 }
 
 float LevelForLoudness(double lufs) {

@@ -24,7 +24,7 @@ namespace audio {
 // Where every track is played. The tracks were balanced by ear with TimGM6mb, against the
 // effects; this is their median loudness there, so the effects keep the place they were
 // made for, now with any soundfont.
-constexpr double kTargetLufs = -20.0;
+constexpr double kTargetLufs = -25.0;
 // How much of a track is measured: its first pass, at most this long. The game's tracks
 // loop within about a minute and keep one character throughout.
 constexpr int kMeasureSeconds = 60;
