@@ -165,9 +165,10 @@ bool Engine::LoadSoundFont(const std::string& path, std::string& error) {
                                                      : std::vector<std::string>{path};
   for (const std::string& file : candidates) {
     if (!IsFile(file)) continue;
-    int id = fluid_synth_sfload(synth_, file.c_str(), 1);
+    // Presets are not reset: that would give every channel an instrument, read whole.
+    int id = fluid_synth_sfload(synth_, file.c_str(), 0);
     if (id == FLUID_FAILED) continue;
-    if (sfontId_ >= 0) fluid_synth_sfunload(synth_, sfontId_, 1);
+    MoveChannelsToSoundFont(synth_, sfontId_, channelUses_);
     sfontId_ = id;
     soundfont_ = file;
     return true;
@@ -393,7 +394,7 @@ void Engine::NewPlayerLocked(bool rewind) {
       fluid_synth_all_notes_off(synth_, -1);
     } else {
       fluid_synth_all_sounds_off(synth_, -1);
-      fluid_synth_system_reset(synth_);
+      ResetChannelsFor(synth_, channelUses_);
     }
   }
   if (!synth_ || midi_.empty()) return;
@@ -419,6 +420,7 @@ void Engine::OpenMusic(std::vector<uint8_t> midiBytes) {
   CatchUpWallClock();
   std::lock_guard<std::mutex> lock(mutex_);
   midi_ = std::move(midiBytes);
+  channelUses_ = ScanChannels(midi_);
   NewPlayerLocked(false);
 }
 

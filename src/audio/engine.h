@@ -21,6 +21,8 @@
 
 #include <fluidsynth.h>
 
+#include "audio/channel_presets.h"
+
 namespace audio {
 
 enum class EngineMode { Device, Silent, Virtual, Offline };
@@ -146,6 +148,7 @@ class Engine {
   bool fading_ = false;
   std::atomic<bool> faded_{false};  // the ramp has reached silence (read without the lock)
   std::vector<uint8_t> midi_;
+  ChannelUses channelUses_{};  // of the track open, so that only its instruments are loaded
   int64_t musicFrames_ = 0;  // frames rendered since the track started from the beginning
   int starts_ = 0;
   std::vector<float> effect_;

@@ -29,7 +29,6 @@ bool deviceBackend = false;
 // Levels only for what is heard: a real output with a soundfont.
 std::unique_ptr<audio::TrackLevels> levels;
 std::vector<uint8_t> playingMidi;  // the track open, for its level under another soundfont
-std::string measuredAheadFor;      // the soundfont whose other tracks have been queued
 
 // Code that plays sound before anyone chose a backend (a test, a tool) gets the virtual
 // one: the rules hold, nothing is heard.
@@ -93,19 +92,10 @@ const CachedWave* LoadEffect(const std::string& path, int rate) {
   return &entry;
 }
 
-// The game's track files, MC_<n>.mid, measured ahead so that each starts at its own level.
-std::vector<std::string> TrackFiles() {
-  std::vector<std::string> files;
-  for (int n = 0; n < kTrackSilence; ++n) {
-    std::string path = AppDir + "MC_" + std::to_string(n) + ".mid";
-    struct stat st;
-    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) files.push_back(path);
-  }
-  return files;
-}
-
 // Sets the open track's level for the soundfont in use: at once for a track about to start,
-// gliding for one that plays on under another soundfont or output.
+// gliding for one that plays on under another soundfont or output. Only the track playing
+// is measured, when it first plays: measuring means loading its instruments a second time,
+// and the title's music should not carry the cost of every other track's.
 void LevelPlayingTrack(bool glide) {
   audio::Engine& e = Eng();
   if (!levels || playingMidi.empty() || e.Mode() != audio::EngineMode::Device || e.SoundFont().empty()) {
@@ -118,16 +108,11 @@ void LevelPlayingTrack(bool glide) {
     if (engine) engine->SetTrackLevel(learnt, true);
   });
   e.SetTrackLevel(level, glide);
-  if (measuredAheadFor != e.SoundFont()) {
-    measuredAheadFor = e.SoundFont();
-    levels->MeasureAhead(measuredAheadFor, TrackFiles());
-  }
 }
 
 void StopLevels() {
   if (levels) levels->Stop();
   levels.reset();
-  measuredAheadFor.clear();
 }
 
 }  // namespace

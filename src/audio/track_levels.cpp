@@ -1,5 +1,6 @@
 #include "audio/track_levels.h"
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -10,8 +11,6 @@
 
 #include "audio/engine.h"
 #include "audio/loudness_meter.h"
-#include "audio/midi_check.h"
-#include "platform/files.h"
 
 namespace audio {
 
@@ -25,14 +24,6 @@ constexpr double kMostDb = 24.0;
 // the game's tick and the sound output may not.
 void LowerThisThreadsPriority() {
   setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 10);
-}
-
-std::optional<std::vector<uint8_t>> ReadTrack(const std::string& file) {
-  std::vector<uint8_t> bytes;
-  if (!platform::ReadRegularFile(file, kMaxMidiBytes, platform::Excess::Refuse, bytes)) return std::nullopt;
-  // The synthesizer's player must only see files that pass our check.
-  if (CheckMidi(bytes.data(), bytes.size())) return std::nullopt;
-  return bytes;
 }
 
 }  // namespace
@@ -96,7 +87,7 @@ float TrackLevels::Begin(const std::string& soundFont, const std::vector<uint8_t
   if (auto lufs = cache_.Find(*key)) return LevelForLoudness(*lufs);
   current_ = key;
   apply_ = std::move(apply);
-  jobs_.push_front(Job{soundFont, midi, ""});
+  jobs_.push_front(Job{soundFont, midi});
   StartWorkerLocked();
   return EstimateLocked(key->SoundFont);
 }
@@ -105,12 +96,6 @@ void TrackLevels::End() {
   std::lock_guard<std::mutex> lock(mutex_);
   current_.reset();
   apply_ = nullptr;
-}
-
-void TrackLevels::MeasureAhead(const std::string& soundFont, const std::vector<std::string>& trackFiles) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  for (const std::string& file : trackFiles) jobs_.push_back(Job{soundFont, {}, file});
-  StartWorkerLocked();
 }
 
 float TrackLevels::LevelNow(const std::string& soundFont, const std::vector<uint8_t>& midi) {
@@ -176,15 +161,16 @@ void TrackLevels::Work() {
 // Called and returns with the lock held; measures without it.
 void TrackLevels::RunJob(Job job, std::unique_lock<std::mutex>& lock) {
   lock.unlock();
-  std::optional<std::vector<uint8_t>> midi = job.Midi.empty() ? ReadTrack(job.File) : job.Midi;
-  std::optional<LoudnessKey> key;
-  if (midi) key = KeyFor(job.SoundFont, *midi);
+  std::optional<LoudnessKey> key = KeyFor(job.SoundFont, job.Midi);
   lock.lock();
   if (!key) return;
   std::optional<double> lufs = cache_.Find(*key);
   if (!lufs) {
     lock.unlock();
-    lufs = MeasureTrack(*midi, job.SoundFont, seconds_, &stop_);
+    lufs = MeasureTrack(job.Midi, job.SoundFont, seconds_, &stop_);
+    // The measuring synthesizer's samples are freed now; hand the memory back to the
+    // system, so the program keeps only the footprint of the music it plays.
+    malloc_trim(0);
     lock.lock();
     if (!lufs) return;
     ++measured_;

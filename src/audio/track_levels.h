@@ -56,9 +56,6 @@ class TrackLevels {
   float Begin(const std::string& soundFont, const std::vector<uint8_t>& midi, Apply apply);
   // Nothing plays any more: a level learnt later is not applied.
   void End();
-  // Measures these track files as well, after any track begun, so that they start at their
-  // own level when the game comes to them. Files that cannot be read are skipped.
-  void MeasureAhead(const std::string& soundFont, const std::vector<std::string>& trackFiles);
   // On this thread: the track's level, from the cache or measured now (and kept).
   float LevelNow(const std::string& soundFont, const std::vector<uint8_t>& midi);
 
@@ -74,8 +71,7 @@ class TrackLevels {
  private:
   struct Job {
     std::string SoundFont;
-    std::vector<uint8_t> Midi;  // or, when empty, read from File
-    std::string File;
+    std::vector<uint8_t> Midi;
   };
   void Work();
   void RunJob(Job job, std::unique_lock<std::mutex>& lock);
