@@ -182,6 +182,10 @@ bool Engine::LoadSoundFont(const std::string& path, std::string& error) {
 
 bool Engine::ChangeSoundFont(const std::string& path, std::string& error) {
   CatchUpWallClock();
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    passValid_ = false;  // the pass so far was heard with the other soundfont
+  }
   if (!LoadSoundFont(path, error)) return false;
   // Silent: nothing is heard, so the samples need not stay; the name is kept for the
   // output that may come.
@@ -248,6 +252,10 @@ void Engine::CloseDriver() {
 bool Engine::ChangeDriver(const std::string& driver) {
   if (!deviceWanted_ || !synth_) return false;
   CatchUpWallClock();
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    passValid_ = false;  // its soundfont may come back only now
+  }
   CloseDriver();
   // A soundfont set aside while silent comes back for the new output.
   if (sfontId_ < 0 && !soundfont_.empty()) {
@@ -258,7 +266,44 @@ bool Engine::ChangeDriver(const std::string& driver) {
 }
 
 void Engine::SetMusicGain(float gain) {
-  if (synth_) fluid_synth_set_gain(synth_, kSynthGain * std::clamp(gain, 0.0f, 1.0f));
+  gain = std::clamp(gain, 0.0f, 1.0f);
+  if (synth_) fluid_synth_set_gain(synth_, kSynthGain * gain);
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (gain != musicGain_) passValid_ = false;
+  musicGain_ = gain;
+}
+
+void Engine::SetPassSeconds(int seconds) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  passLimit_ = int64_t(seconds) * rate_;
+}
+
+Engine::PassLoudness Engine::MusicPassLoudness() {
+  CatchUpWallClock();
+  std::lock_guard<std::mutex> lock(mutex_);
+  PassLoudness pass;
+  pass.Valid = passValid_;
+  pass.Complete = passComplete_;
+  pass.HeardSeconds = double(passFrames_) / rate_;
+  // What was heard went through the music volume; the level is for full volume.
+  if (passValid_) pass.Lufs = passMeter_.Integrated() - 20.0 * std::log10(passGain_);
+  return pass;
+}
+
+void Engine::StartPassLocked() {
+  passMeter_ = LoudnessMeter(rate_);
+  passFrames_ = 0;
+  passComplete_ = false;
+  passGain_ = musicGain_;
+  passValid_ = (mode_ == EngineMode::Device || mode_ == EngineMode::Offline) && sfontId_ >= 0 &&
+               musicGain_ > 0.0f && passLimit_ > 0;
+}
+
+void Engine::HearPassLocked(int frames, const float* left, const float* right) {
+  int64_t n = std::min<int64_t>(frames, passLimit_ - passFrames_);
+  passMeter_.Add(left, right, size_t(n));
+  passFrames_ += n;
+  if (passFrames_ >= passLimit_ || AtEndLocked()) passComplete_ = true;
 }
 
 void Engine::SetTrackLevel(float level, bool glide) {
@@ -319,6 +364,7 @@ void Engine::RenderLocked(int frames, float* left, float* right) {
     std::fill(right, right + frames, 0.0f);
   }
   if (player_) musicFrames_ += frames;
+  if (passValid_ && !passComplete_ && player_) HearPassLocked(frames, left, right);
   if (trackLevel_ != 1.0f || trackLevelTarget_ != 1.0f) ApplyTrackLevelLocked(frames, left, right);
   if (effectPos_ < effect_.size()) {
     if (effectDelayPending_ && mode_ == EngineMode::Device) {
@@ -438,7 +484,10 @@ void Engine::PlayMusic() {
     if (!player_) return;
   }
   if (fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING) return;
-  if (musicFrames_ == 0) ++starts_;
+  if (musicFrames_ == 0) {
+    ++starts_;
+    StartPassLocked();
+  }
   fluid_player_play(player_);
 }
 

@@ -22,6 +22,7 @@
 #include <fluidsynth.h>
 
 #include "audio/channel_presets.h"
+#include "audio/loudness_meter.h"
 
 namespace audio {
 
@@ -87,6 +88,18 @@ class Engine {
   void SetTrackLevel(float level, bool glide);
   float TrackLevel();  // where the glide stands now
 
+  // How the track's current pass sounds: the integrated loudness of what has been heard
+  // since it last started from its beginning, at level 1 and full volume, over at most
+  // SetPassSeconds; complete once the pass has ended or that much has been heard. Heard
+  // only where a soundfont sounds (Device, Offline); a change of volume or soundfont in the
+  // middle spoils the pass (Valid false) until the track starts again.
+  struct PassLoudness {
+    double Lufs = -70.0, HeardSeconds = 0;
+    bool Complete = false, Valid = false;
+  };
+  PassLoudness MusicPassLoudness();
+  void SetPassSeconds(int seconds);
+
   // Replaces the soundfont while the music plays on from where it is ("" finds the
   // system's). False, with the reason, when the file cannot be loaded: the old one stays.
   bool ChangeSoundFont(const std::string& path, std::string& error);
@@ -118,6 +131,8 @@ class Engine {
   void RenderLocked(int frames, float* left, float* right);
   void ApplyFadeLocked(int frames, float* left, float* right);
   void ApplyTrackLevelLocked(int frames, float* left, float* right);
+  void StartPassLocked();
+  void HearPassLocked(int frames, const float* left, const float* right);
   bool VirtualClock() const { return mode_ == EngineMode::Virtual || mode_ == EngineMode::Offline; }
   void RenderOffline(int64_t frames);
   void CatchUpWallClock();
@@ -144,6 +159,11 @@ class Engine {
   std::mutex mutex_;  // guards everything below against the driver's thread
   float effectGain_ = 1.0f;
   float trackLevel_ = 1.0f, trackLevelTarget_ = 1.0f;
+  float musicGain_ = 1.0f;
+  LoudnessMeter passMeter_{44100};
+  int64_t passFrames_ = 0, passLimit_ = 0;
+  float passGain_ = 1.0f;
+  bool passValid_ = false, passComplete_ = false;
   float fade_ = 1.0f;  // output gain of the fade at exit: 1 until FadeOut, then down to 0
   bool fading_ = false;
   std::atomic<bool> faded_{false};  // the ramp has reached silence (read without the lock)

@@ -26,7 +26,7 @@ std::vector<int> musicCalls, effectCalls;
 std::unique_ptr<audio::Engine> engine;
 audio::Setup setup;
 bool deviceBackend = false;
-// Levels only for what is heard: a real output with a soundfont.
+// Levels only for what is heard: a real output (or an offline one) with a soundfont.
 std::unique_ptr<audio::TrackLevels> levels;
 std::vector<uint8_t> playingMidi;  // the track open, for its level under another soundfont
 
@@ -93,27 +93,29 @@ const CachedWave* LoadEffect(const std::string& path, int rate) {
 }
 
 // Sets the open track's level for the soundfont in use: at once for a track about to start,
-// gliding for one that plays on under another soundfont or output. Only the track playing
-// is measured, when it first plays: measuring means loading its instruments a second time,
-// and the title's music should not carry the cost of every other track's.
+// gliding for one that plays on under another soundfont or output. A level not known yet
+// is learnt by listening to the track's first pass (FollowTrackLevel).
 void LevelPlayingTrack(bool glide) {
   audio::Engine& e = Eng();
-  if (!levels || playingMidi.empty() || e.Mode() != audio::EngineMode::Device || e.SoundFont().empty()) {
+  bool heard = e.Mode() == audio::EngineMode::Device || e.Mode() == audio::EngineMode::Offline;
+  if (!levels || playingMidi.empty() || !heard || e.SoundFont().empty()) {
     if (levels) levels->End();
     e.SetTrackLevel(1.0f, glide);
     return;
   }
-  // Called on the worker thread; Init and Shutdown stop the worker before the engine goes.
-  float level = levels->Begin(e.SoundFont(), playingMidi, [](float learnt) {
-    if (engine) engine->SetTrackLevel(learnt, true);
-  });
-  e.SetTrackLevel(level, glide);
+  e.SetTrackLevel(levels->Begin(e.SoundFont(), playingMidi).Level, glide);
 }
 
-void StopLevels() {
-  if (levels) levels->Stop();
-  levels.reset();
+// Once a second while music plays: a track whose level is being learnt glides towards what
+// has been heard of it so far, and keeps its level once its first pass has been heard.
+void FollowTrackLevel() {
+  if (!levels || !levels->Listening()) return;
+  audio::Engine::PassLoudness pass = Eng().MusicPassLoudness();
+  if (!pass.Valid || (pass.HeardSeconds < audio::kFirstGuessSeconds && !pass.Complete)) return;
+  Eng().SetTrackLevel(levels->Heard(pass.Lufs, pass.Complete), true);
 }
+
+void StopLevels() { levels.reset(); }
 
 }  // namespace
 
@@ -147,6 +149,7 @@ void PlayMusic(uint8_t track) {
 }
 
 void Timer2Timer() {
+  FollowTrackLevel();
   if (Eng().MusicAtEnd()) Eng().PlayMusic();
 }
 
@@ -167,11 +170,15 @@ void Init(Backend backend, const Setup& wanted) {
   engine.reset();
   setup = wanted;
   deviceBackend = backend == Backend::Device;
-  engine = std::make_unique<Engine>(deviceBackend ? EngineMode::Device : EngineMode::Virtual,
-                                    DeviceChoice{wanted.SoundFont, wanted.Output});
+  EngineMode mode = deviceBackend ? EngineMode::Device
+                                  : backend == Backend::Offline ? EngineMode::Offline : EngineMode::Virtual;
+  engine = std::make_unique<Engine>(mode, DeviceChoice{wanted.SoundFont, wanted.Output});
   SetMusicVolume(wanted.MusicVolume);
   SetEffectVolume(wanted.EffectVolume);
-  if (deviceBackend) levels = std::make_unique<TrackLevels>(LoudnessCache::DefaultFile());
+  if (mode != EngineMode::Virtual) {
+    levels = std::make_unique<TrackLevels>(LoudnessCache::DefaultFile());
+    engine->SetPassSeconds(levels->Seconds());
+  }
 }
 
 void BeginShutdown() {
@@ -252,6 +259,7 @@ Status CurrentStatus() {
   s.MusicLengthTicks = e.MusicLengthTicks();
   s.Effect = e.EffectPlaying();
   s.EffectElapsedMs = e.EffectElapsedMs();
+  s.TrackLevel = e.TrackLevel();
   return s;
 }
 

@@ -1,21 +1,22 @@
 // Levels that follow the soundfont: the loudness cache (used, measured again when the
-// soundfont changes, a damaged or foreign file ignored and rebuilt), the worker that learns
-// a playing track's level, and the engine's glide to it.
+// soundfont changes, a damaged or foreign file ignored and rebuilt), the game learning a
+// playing track's level by listening to it, and the engine's glide to it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
 #include <sstream>
 
 #include "audio/engine.h"
+#include "audio/sound.h"
 #include "audio/loudness_cache.h"
 #include "audio/track_levels.h"
 #include "audio_test_util.h"
 #include "installed_soundfonts.h"
+#include "state/form.h"
+#include "state/state.h"
 #include "support/test_support.h"
 
 namespace fs = std::filesystem;
@@ -116,61 +117,78 @@ TEST_F(TrackLevelsTest, ADamagedOrForeignCacheIsIgnoredAndRebuilt) {
   }
 }
 
-TEST_F(TrackLevelsTest, APlayingTrackStartsAtAnEstimateAndLearnsItsLevelInTheBackground) {
-  float direct9, direct10;
-  {
-    audio::TrackLevels apart("", kSeconds);
-    direct9 = apart.LevelNow(soundFont_, Track(9));
-    direct10 = apart.LevelNow(soundFont_, Track(10));
+// The game itself, on an offline output that renders what a device would hear.
+class ListeningTest : public TrackLevelsTest {
+ protected:
+  void SetUp() override {
+    TrackLevelsTest::SetUp();
+    if (IsSkipped()) return;
+    const char* old = std::getenv("XDG_CACHE_HOME");
+    hadCache_ = old != nullptr;
+    if (old) oldCache_ = old;
+    setenv("XDG_CACHE_HOME", (dir_ / "xdg-cache").c_str(), 1);
+    AppDir = testsupport::DataDir() + "/";
+    G.MusicOn = 1;
   }
-  audio::TrackLevels levels(cacheFile_, kSeconds);
-  struct Applied {
-    int track, phase;
-    float level;
-  };
-  std::mutex mutex;
-  std::vector<Applied> applied;
-  std::atomic<int> phase{0};  // moves on once each call below has returned
-  auto record = [&](int track) {
-    return [&, track](float level) {
-      std::lock_guard<std::mutex> lock(mutex);
-      applied.push_back({track, phase, level});
-    };
-  };
-  // Nothing known of this soundfont: the track starts as made.
-  EXPECT_EQ(levels.Begin(soundFont_, Track(10), record(10)), 1.0f);
-  // The game moves on to another track: from then on only that one gets its level.
-  levels.Begin(soundFont_, Track(9), record(9));
-  phase = 1;
-  ASSERT_TRUE(levels.WaitIdle(kWaitMs));
-  ASSERT_FALSE(applied.empty());
-  EXPECT_EQ(applied.back().track, 9);
-  EXPECT_EQ(applied.back().phase, 1);
-  EXPECT_FLOAT_EQ(applied.back().level, direct9);
-  for (const Applied& a : applied) {
-    if (a.track != 10) continue;
-    EXPECT_EQ(a.phase, 0) << "the level of a track no longer playing was applied";
-    EXPECT_FLOAT_EQ(a.level, direct10);
+  void TearDown() override {
+    audio::Init(audio::Backend::Virtual);
+    if (hadCache_) setenv("XDG_CACHE_HOME", oldCache_.c_str(), 1);
+    else unsetenv("XDG_CACHE_HOME");
+    TrackLevelsTest::TearDown();
   }
-  // Known now: its own level at once, nothing more to learn.
-  size_t before = applied.size();
-  EXPECT_NEAR(levels.Begin(soundFont_, Track(9), record(9)), direct9, kKeptPrecision);
-  ASSERT_TRUE(levels.WaitIdle(kWaitMs));
-  EXPECT_EQ(applied.size(), before);
-  // The tracks known make the estimate of the next unknown one their median.
-  levels.LevelNow(soundFont_, Track(11));
-  audio::LoudnessCache cache(cacheFile_);
+  void Start() { audio::Init(audio::Backend::Offline, audio::Setup{100, 100, soundFont_, ""}); }
+  // The runner's way of passing time: the clock, and Timer2 once a second.
+  void RunSeconds(int seconds) {
+    for (int i = 0; i < seconds; ++i) {
+      audio::AdvanceClock(1000);
+      if (Form1.Timer2.Enabled) Timer2Timer();
+    }
+  }
+  float Level() { return audio::CurrentStatus().TrackLevel; }
+  bool hadCache_ = false;
+  std::string oldCache_;
+};
+
+TEST_F(ListeningTest, ATrackLearnsItsLevelFromItsFirstPassAndStartsAtItNextTime) {
+  // MC_4 (game over) is the shortest track, about 29 s.
+  const float own = audio::TrackLevels("", audio::kMeasureSeconds).LevelNow(soundFont_, Track(4));
+  Start();
+  PlayMusic(4);
+  EXPECT_EQ(Level(), 1.0f) << "nothing is known of this soundfont yet: the track starts as made";
+  RunSeconds(40);
+  // Heard through, it sounds at the level measured apart.
+  EXPECT_NEAR(Level(), own, kKeptPrecision);
+  // The next run starts it there at once, and the other tracks at what is known so far.
+  Start();
+  PlayMusic(4);
+  EXPECT_NEAR(Level(), own, kKeptPrecision);
+  PlayMusic(10);
+  EXPECT_NEAR(Level(), own, kKeptPrecision) << "the estimate is the median of the tracks known";
+  // Music stopped before the pass was heard through: nothing is kept of it.
+  RunSeconds(5);
+  PlayMusic(kTrackSilence);
+  RunSeconds(70);
+  audio::LoudnessCache cache(audio::LoudnessCache::DefaultFile());
   ASSERT_TRUE(cache.Load());
-  std::vector<double> known = cache.KnownFor(*audio::IdentifySoundFont(soundFont_), kSeconds);
-  ASSERT_EQ(known.size(), 3u);  // MC_10, MC_9, MC_11
-  std::sort(known.begin(), known.end());
-  EXPECT_NEAR(levels.Begin(soundFont_, Track(12), record(12)), audio::LevelForLoudness(known[1]), kKeptPrecision);
-  // The music stops before the level is learnt: it is kept, not applied.
-  levels.End();
-  phase = 2;
-  ASSERT_TRUE(levels.WaitIdle(kWaitMs));
-  for (const Applied& a : applied) EXPECT_NE(a.phase, 2) << "MC_" << a.track << " applied after the music stopped";
-  EXPECT_EQ(levels.Measured(), 4);
+  EXPECT_EQ(cache.KnownFor(*audio::IdentifySoundFont(soundFont_), audio::kMeasureSeconds).size(), 1u);
+}
+
+TEST_F(ListeningTest, APassSpoiltByAVolumeChangeIsNotKept) {
+  Start();
+  PlayMusic(4);
+  RunSeconds(5);
+  audio::SetMusicVolume(50);
+  RunSeconds(35);
+  audio::LoudnessCache cache(audio::LoudnessCache::DefaultFile());
+  ASSERT_TRUE(cache.Load());
+  EXPECT_TRUE(cache.KnownFor(*audio::IdentifySoundFont(soundFont_), audio::kMeasureSeconds).empty());
+  // The loop starts a new pass, at the new volume, which is heard through and kept at full
+  // volume's loudness.
+  RunSeconds(35);
+  ASSERT_TRUE(cache.Load());
+  EXPECT_EQ(cache.KnownFor(*audio::IdentifySoundFont(soundFont_), audio::kMeasureSeconds).size(), 1u);
+  const float own = audio::TrackLevels("", audio::kMeasureSeconds).LevelNow(soundFont_, Track(4));
+  EXPECT_NEAR(Level(), own, 0.01f);
 }
 
 TEST(TrackLevel, TheEngineGlidesToALevelLearntWhilePlayingAndJumpsForANewTrack) {
