@@ -1,5 +1,6 @@
 #include "audio/sound.h"
 
+#include <malloc.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -137,6 +138,8 @@ void PlayMusic(uint8_t track) {
     playingMidi = bytes;
     LevelPlayingTrack(false);
     Eng().OpenMusic(std::move(bytes));
+    // The last track's instruments were let go for this one's; give their memory back.
+    if (deviceBackend) malloc_trim(0);
     Eng().PlayMusic();
     SetTimerEnabled(Form1.Timer2, true);
   } else {
