@@ -6,7 +6,9 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n
   zlib1g-dev libfreetype-dev libfontconfig-dev fonts-ipafont-mincho fonts-ipafont-gothic
-  libfluidsynth-dev timgm6mb-soundfont
+  libfluidsynth-dev
+  # Debian's General MIDI soundfonts: the tests level the music with each of them.
+  timgm6mb-soundfont fluid-soundfont-gm musescore-general-soundfont-small fluidr3mono-gm-soundfont
   libsdl2-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool openbox x11-utils imagemagick libx11-dev

@@ -1,6 +1,7 @@
 #include "audio/engine.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -24,6 +25,9 @@ constexpr float kEffectGain = 0.7f;
 constexpr float kSynthGain = 0.45f;
 // The ramp to silence at exit: long enough not to click, short enough not to be waited for.
 constexpr float kFadeMs = 15.0f;
+// How fast a track's level moves once its loudness is known: slow enough to sound like a
+// fade rather than a jump, quick enough that the track settles within a few seconds.
+constexpr float kLevelGlideDbPerSecond = 6.0f;
 
 // The longest the game waits for an effect to end, however long a caller says it is.
 constexpr int kLongestWaitMs = 5000;
@@ -64,6 +68,10 @@ std::vector<std::string> DefaultSoundFonts() {
   candidates.emplace_back("/usr/share/sounds/sf2/default-GM.sf2");
   candidates.emplace_back("/usr/share/sounds/sf2/TimGM6mb.sf2");
   candidates.emplace_back("/usr/share/sounds/sf2/FluidR3_GM.sf2");
+  // Debian's compressed General MIDI soundfonts come without an .sf2 beside them.
+  candidates.emplace_back("/usr/share/sounds/sf3/default-GM.sf3");
+  candidates.emplace_back("/usr/share/sounds/sf3/MuseScore_General.sf3");
+  candidates.emplace_back("/usr/share/sounds/sf3/FluidR3Mono_GM.sf3");
   std::vector<std::string> found;
   for (const std::string& path : candidates)
     if (IsFile(path) && std::find(found.begin(), found.end(), path) == found.end())
@@ -87,7 +95,9 @@ std::vector<std::string> OutputDrivers() {
 }
 
 Engine::Engine(EngineMode wanted, DeviceChoice choice) : mode_(wanted) {
-  SetLogQuiet(false);
+  // An offline engine may be made on another thread while a device is being probed, with
+  // the library's messages held back; leave that alone.
+  if (mode_ != EngineMode::Offline) SetLogQuiet(false);
   settings_ = new_fluid_settings();
   fluid_settings_setnum(settings_, "synth.sample-rate", kRate);
   fluid_settings_setint(settings_, "synth.lock-memory", 0);
@@ -116,6 +126,9 @@ Engine::Engine(EngineMode wanted, DeviceChoice choice) : mode_(wanted) {
     OpenDriver(choice.Driver);
   } else if (mode_ == EngineMode::Device) {
     mode_ = EngineMode::Silent;
+  } else if (mode_ == EngineMode::Offline && synth_) {
+    std::string error;
+    if (!LoadSoundFont(choice.SoundFont, error)) std::fprintf(stderr, "mirovaan: %s\n", error.c_str());
   }
   wallStart_ = std::chrono::steady_clock::now();
 }
@@ -152,9 +165,10 @@ bool Engine::LoadSoundFont(const std::string& path, std::string& error) {
                                                      : std::vector<std::string>{path};
   for (const std::string& file : candidates) {
     if (!IsFile(file)) continue;
-    int id = fluid_synth_sfload(synth_, file.c_str(), 1);
+    // Presets are not reset: that would give every channel an instrument, read whole.
+    int id = fluid_synth_sfload(synth_, file.c_str(), 0);
     if (id == FLUID_FAILED) continue;
-    if (sfontId_ >= 0) fluid_synth_sfunload(synth_, sfontId_, 1);
+    MoveChannelsToSoundFont(synth_, sfontId_, channelUses_);
     sfontId_ = id;
     soundfont_ = file;
     return true;
@@ -168,6 +182,10 @@ bool Engine::LoadSoundFont(const std::string& path, std::string& error) {
 
 bool Engine::ChangeSoundFont(const std::string& path, std::string& error) {
   CatchUpWallClock();
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    passValid_ = false;  // the pass so far was heard with the other soundfont
+  }
   if (!LoadSoundFont(path, error)) return false;
   // Silent: nothing is heard, so the samples need not stay; the name is kept for the
   // output that may come.
@@ -234,6 +252,10 @@ void Engine::CloseDriver() {
 bool Engine::ChangeDriver(const std::string& driver) {
   if (!deviceWanted_ || !synth_) return false;
   CatchUpWallClock();
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    passValid_ = false;  // its soundfont may come back only now
+  }
   CloseDriver();
   // A soundfont set aside while silent comes back for the new output.
   if (sfontId_ < 0 && !soundfont_.empty()) {
@@ -244,7 +266,55 @@ bool Engine::ChangeDriver(const std::string& driver) {
 }
 
 void Engine::SetMusicGain(float gain) {
-  if (synth_) fluid_synth_set_gain(synth_, kSynthGain * std::clamp(gain, 0.0f, 1.0f));
+  gain = std::clamp(gain, 0.0f, 1.0f);
+  if (synth_) fluid_synth_set_gain(synth_, kSynthGain * gain);
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (gain != musicGain_) passValid_ = false;
+  musicGain_ = gain;
+}
+
+void Engine::SetPassSeconds(int seconds) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  passLimit_ = int64_t(seconds) * rate_;
+}
+
+Engine::PassLoudness Engine::MusicPassLoudness() {
+  CatchUpWallClock();
+  std::lock_guard<std::mutex> lock(mutex_);
+  PassLoudness pass;
+  pass.Valid = passValid_;
+  pass.Complete = passComplete_;
+  pass.HeardSeconds = double(passFrames_) / rate_;
+  // What was heard went through the music volume; the level is for full volume.
+  if (passValid_) pass.Lufs = passMeter_.Integrated() - 20.0 * std::log10(passGain_);
+  return pass;
+}
+
+void Engine::StartPassLocked() {
+  passMeter_ = LoudnessMeter(rate_);
+  passFrames_ = 0;
+  passComplete_ = false;
+  passGain_ = musicGain_;
+  passValid_ = (mode_ == EngineMode::Device || mode_ == EngineMode::Offline) && sfontId_ >= 0 &&
+               musicGain_ > 0.0f && passLimit_ > 0;
+}
+
+void Engine::HearPassLocked(int frames, const float* left, const float* right) {
+  int64_t n = std::min<int64_t>(frames, passLimit_ - passFrames_);
+  passMeter_.Add(left, right, size_t(n));
+  passFrames_ += n;
+  if (passFrames_ >= passLimit_ || AtEndLocked()) passComplete_ = true;
+}
+
+void Engine::SetTrackLevel(float level, bool glide) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  trackLevelTarget_ = std::clamp(level, 0.01f, 16.0f);
+  if (!glide) trackLevel_ = trackLevelTarget_;
+}
+
+float Engine::TrackLevel() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return trackLevel_;
 }
 
 void Engine::SetEffectGain(float gain) {
@@ -294,6 +364,8 @@ void Engine::RenderLocked(int frames, float* left, float* right) {
     std::fill(right, right + frames, 0.0f);
   }
   if (player_) musicFrames_ += frames;
+  if (passValid_ && !passComplete_ && player_) HearPassLocked(frames, left, right);
+  if (trackLevel_ != 1.0f || trackLevelTarget_ != 1.0f) ApplyTrackLevelLocked(frames, left, right);
   if (effectPos_ < effect_.size()) {
     if (effectDelayPending_ && mode_ == EngineMode::Device) {
       auto delay = std::chrono::steady_clock::now() - effectAsked_;
@@ -310,6 +382,17 @@ void Engine::RenderLocked(int frames, float* left, float* right) {
     effectPos_ += n;
   }
   if (fading_) ApplyFadeLocked(frames, left, right);
+}
+
+// The glide moves by a constant factor per frame, an even number of dB a second.
+void Engine::ApplyTrackLevelLocked(int frames, float* left, float* right) {
+  const float step = std::pow(10.0f, kLevelGlideDbPerSecond / 20.0f / float(rate_));
+  for (int i = 0; i < frames; ++i) {
+    if (trackLevel_ < trackLevelTarget_) trackLevel_ = std::min(trackLevel_ * step, trackLevelTarget_);
+    else if (trackLevel_ > trackLevelTarget_) trackLevel_ = std::max(trackLevel_ / step, trackLevelTarget_);
+    left[i] = Clamp(left[i] * trackLevel_);
+    right[i] = Clamp(right[i] * trackLevel_);
+  }
 }
 
 void Engine::ApplyFadeLocked(int frames, float* left, float* right) {
@@ -357,7 +440,7 @@ void Engine::NewPlayerLocked(bool rewind) {
       fluid_synth_all_notes_off(synth_, -1);
     } else {
       fluid_synth_all_sounds_off(synth_, -1);
-      fluid_synth_system_reset(synth_);
+      ResetChannelsFor(synth_, channelUses_);
     }
   }
   if (!synth_ || midi_.empty()) return;
@@ -383,6 +466,7 @@ void Engine::OpenMusic(std::vector<uint8_t> midiBytes) {
   CatchUpWallClock();
   std::lock_guard<std::mutex> lock(mutex_);
   midi_ = std::move(midiBytes);
+  channelUses_ = ScanChannels(midi_);
   NewPlayerLocked(false);
 }
 
@@ -400,7 +484,10 @@ void Engine::PlayMusic() {
     if (!player_) return;
   }
   if (fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING) return;
-  if (musicFrames_ == 0) ++starts_;
+  if (musicFrames_ == 0) {
+    ++starts_;
+    StartPassLocked();
+  }
   fluid_player_play(player_);
 }
 
@@ -476,7 +563,7 @@ void Engine::WaitEffectEnd(int lengthMs) {
   if (lengthMs <= 0) return;
   // The game stands still while it waits; no sound the game plays is longer than this.
   lengthMs = std::min(lengthMs, kLongestWaitMs);
-  if (mode_ == EngineMode::Virtual) {
+  if (VirtualClock()) {
     Advance(lengthMs);
     return;
   }
@@ -517,7 +604,7 @@ int64_t Engine::EffectElapsedMs() {
 }
 
 void Engine::Advance(int ms) {
-  if (mode_ != EngineMode::Virtual || ms <= 0) return;
+  if (!VirtualClock() || ms <= 0) return;
   // Keep the clock exact in milliseconds: render up to the frame that the new time names.
   int64_t nowMs = ClockMs() + ms;
   int64_t target = nowMs * rate_ / 1000;
@@ -526,7 +613,7 @@ void Engine::Advance(int ms) {
 }
 
 int64_t Engine::ClockMs() {
-  if (mode_ == EngineMode::Virtual) return virtualMs_;
+  if (VirtualClock()) return virtualMs_;
   std::lock_guard<std::mutex> lock(mutex_);
   return clockFrames_ * 1000 / rate_;
 }

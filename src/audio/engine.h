@@ -7,6 +7,8 @@
 //    soundfont, so cheaply) on demand against the wall clock, so the player still advances
 //    and the loop rule still works.
 //  - Virtual: the same rendering against a clock that only AdvanceClock moves.
+//  - Offline: Virtual with the soundfont loaded and the effects units on, so that what it
+//    renders is what a player hears (measuring a track's loudness, writing it to a file).
 #pragma once
 
 #include <atomic>
@@ -19,9 +21,12 @@
 
 #include <fluidsynth.h>
 
+#include "audio/channel_presets.h"
+#include "audio/loudness_meter.h"
+
 namespace audio {
 
-enum class EngineMode { Device, Silent, Virtual };
+enum class EngineMode { Device, Silent, Virtual, Offline };
 
 // What the player chose for the Device mode; empty strings mean "find it yourself".
 struct DeviceChoice {
@@ -77,6 +82,23 @@ class Engine {
   // Loudness of the music and of the effects, 0 (silent) to 1 (full), at once.
   void SetMusicGain(float gain);
   void SetEffectGain(float gain);
+  // The track's own level, a factor on the music alone that brings every track to the same
+  // loudness. glide: move there gently (a few dB a second), as for a level learnt while the
+  // track plays; else at once, as for a track about to start.
+  void SetTrackLevel(float level, bool glide);
+  float TrackLevel();  // where the glide stands now
+
+  // How the track's current pass sounds: the integrated loudness of what has been heard
+  // since it last started from its beginning, at level 1 and full volume, over at most
+  // SetPassSeconds; complete once the pass has ended or that much has been heard. Heard
+  // only where a soundfont sounds (Device, Offline); a change of volume or soundfont in the
+  // middle spoils the pass (Valid false) until the track starts again.
+  struct PassLoudness {
+    double Lufs = -70.0, HeardSeconds = 0;
+    bool Complete = false, Valid = false;
+  };
+  PassLoudness MusicPassLoudness();
+  void SetPassSeconds(int seconds);
 
   // Replaces the soundfont while the music plays on from where it is ("" finds the
   // system's). False, with the reason, when the file cannot be loaded: the old one stays.
@@ -108,6 +130,10 @@ class Engine {
   static int DriverCallback(void* data, int len, int nfx, float* fx[], int nout, float* out[]);
   void RenderLocked(int frames, float* left, float* right);
   void ApplyFadeLocked(int frames, float* left, float* right);
+  void ApplyTrackLevelLocked(int frames, float* left, float* right);
+  void StartPassLocked();
+  void HearPassLocked(int frames, const float* left, const float* right);
+  bool VirtualClock() const { return mode_ == EngineMode::Virtual || mode_ == EngineMode::Offline; }
   void RenderOffline(int64_t frames);
   void CatchUpWallClock();
   bool OpenDriver(const std::string& preferred);
@@ -132,10 +158,17 @@ class Engine {
 
   std::mutex mutex_;  // guards everything below against the driver's thread
   float effectGain_ = 1.0f;
+  float trackLevel_ = 1.0f, trackLevelTarget_ = 1.0f;
+  float musicGain_ = 1.0f;
+  LoudnessMeter passMeter_{44100};
+  int64_t passFrames_ = 0, passLimit_ = 0;
+  float passGain_ = 1.0f;
+  bool passValid_ = false, passComplete_ = false;
   float fade_ = 1.0f;  // output gain of the fade at exit: 1 until FadeOut, then down to 0
   bool fading_ = false;
   std::atomic<bool> faded_{false};  // the ramp has reached silence (read without the lock)
   std::vector<uint8_t> midi_;
+  ChannelUses channelUses_{};  // of the track open, so that only its instruments are loaded
   int64_t musicFrames_ = 0;  // frames rendered since the track started from the beginning
   int starts_ = 0;
   std::vector<float> effect_;

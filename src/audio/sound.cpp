@@ -1,5 +1,6 @@
 #include "audio/sound.h"
 
+#include <malloc.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 
 #include "audio/engine.h"
 #include "audio/midi_check.h"
+#include "audio/track_levels.h"
 #include "audio/wave.h"
 #include "platform/files.h"
 #include "state/window_model.h"
@@ -25,6 +27,9 @@ std::vector<int> musicCalls, effectCalls;
 std::unique_ptr<audio::Engine> engine;
 audio::Setup setup;
 bool deviceBackend = false;
+// Levels only for what is heard: a real output (or an offline one) with a soundfont.
+std::unique_ptr<audio::TrackLevels> levels;
+std::vector<uint8_t> playingMidi;  // the track open, for its level under another soundfont
 
 // Code that plays sound before anyone chose a backend (a test, a tool) gets the virtual
 // one: the rules hold, nothing is heard.
@@ -88,6 +93,31 @@ const CachedWave* LoadEffect(const std::string& path, int rate) {
   return &entry;
 }
 
+// Sets the open track's level for the soundfont in use: at once for a track about to start,
+// gliding for one that plays on under another soundfont or output. A level not known yet
+// is learnt by listening to the track's first pass (FollowTrackLevel).
+void LevelPlayingTrack(bool glide) {
+  audio::Engine& e = Eng();
+  bool heard = e.Mode() == audio::EngineMode::Device || e.Mode() == audio::EngineMode::Offline;
+  if (!levels || playingMidi.empty() || !heard || e.SoundFont().empty()) {
+    if (levels) levels->End();
+    e.SetTrackLevel(1.0f, glide);
+    return;
+  }
+  e.SetTrackLevel(levels->Begin(e.SoundFont(), playingMidi).Level, glide);
+}
+
+// Once a second while music plays: a track whose level is being learnt glides towards what
+// has been heard of it so far, and keeps its level once its first pass has been heard.
+void FollowTrackLevel() {
+  if (!levels || !levels->Listening()) return;
+  audio::Engine::PassLoudness pass = Eng().MusicPassLoudness();
+  if (!pass.Valid || (pass.HeardSeconds < audio::kFirstGuessSeconds && !pass.Complete)) return;
+  Eng().SetTrackLevel(levels->Heard(pass.Lufs, pass.Complete), true);
+}
+
+void StopLevels() { levels.reset(); }
+
 }  // namespace
 
 void PlayMusic(uint8_t track) {
@@ -100,20 +130,29 @@ void PlayMusic(uint8_t track) {
       // Opening closes the track that was open; the failed open leaves nothing playing,
       // MusicTimer and MusicTrack as they were, and the game goes on after the message.
       Eng().StopMusic();
+      playingMidi.clear();
+      if (levels) levels->End();
       platform::Os().ShowError(error);
       return;
     }
+    playingMidi = bytes;
+    LevelPlayingTrack(false);
     Eng().OpenMusic(std::move(bytes));
+    // The last track's instruments were let go for this one's; give their memory back.
+    if (deviceBackend) malloc_trim(0);
     Eng().PlayMusic();
     SetTimerEnabled(Window.MusicTimer, true);
   } else {
     Eng().StopMusic();
+    playingMidi.clear();
+    if (levels) levels->End();
     SetTimerEnabled(Window.MusicTimer, false);
   }
   G.MusicTrack = track;
 }
 
 void OnMusicTimer() {
+  FollowTrackLevel();
   if (Eng().MusicAtEnd()) Eng().PlayMusic();
 }
 
@@ -129,13 +168,20 @@ void PlayEffect(uint8_t number) {
 namespace audio {
 
 void Init(Backend backend, const Setup& wanted) {
+  StopLevels();
+  playingMidi.clear();
   engine.reset();
   setup = wanted;
   deviceBackend = backend == Backend::Device;
-  engine = std::make_unique<Engine>(deviceBackend ? EngineMode::Device : EngineMode::Virtual,
-                                    DeviceChoice{wanted.SoundFont, wanted.Output});
+  EngineMode mode = deviceBackend ? EngineMode::Device
+                                  : backend == Backend::Offline ? EngineMode::Offline : EngineMode::Virtual;
+  engine = std::make_unique<Engine>(mode, DeviceChoice{wanted.SoundFont, wanted.Output});
   SetMusicVolume(wanted.MusicVolume);
   SetEffectVolume(wanted.EffectVolume);
+  if (mode != EngineMode::Virtual) {
+    levels = std::make_unique<TrackLevels>(LoudnessCache::DefaultFile());
+    engine->SetPassSeconds(levels->Seconds());
+  }
 }
 
 void BeginShutdown() {
@@ -145,6 +191,7 @@ void BeginShutdown() {
 void Shutdown(bool programEnding) {
   // The ramp is 15 ms; a stalled output is not waited for much longer.
   constexpr int kMaxWaitMs = 40;
+  StopLevels();
   if (!engine) return;
   engine->FadeOut();
   engine->WaitFadedOut(kMaxWaitMs);
@@ -172,12 +219,15 @@ void SetEffectVolume(int percent) {
 bool SetSoundFont(const std::string& path, std::string& error) {
   if (!Eng().ChangeSoundFont(path, error)) return false;
   setup.SoundFont = path;
+  LevelPlayingTrack(true);
   return true;
 }
 
 bool SetOutput(const std::string& driver) {
   setup.Output = driver;
-  return Eng().ChangeDriver(driver);
+  bool opened = Eng().ChangeDriver(driver);
+  LevelPlayingTrack(true);
+  return opened;
 }
 
 const Setup& CurrentSetup() { return setup; }
@@ -212,6 +262,7 @@ Status CurrentStatus() {
   s.MusicLengthTicks = e.MusicLengthTicks();
   s.Effect = e.EffectPlaying();
   s.EffectElapsedMs = e.EffectElapsedMs();
+  s.TrackLevel = e.TrackLevel();
   return s;
 }
 

@@ -36,6 +36,7 @@ namespace audio {
 enum class Backend {
   Device,   // FluidSynth through a real audio driver; falls back to Silent without a device
   Virtual,  // plays nothing audible, keeps a virtual clock (headless runner, tests)
+  Offline,  // renders with the soundfont against the virtual clock, as a device would hear it
 };
 
 // The player's sound set-up, kept by the program between runs.
@@ -90,6 +91,7 @@ struct Status {
   int MusicPositionTicks = 0, MusicLengthTicks = 0;
   int Effect = -1;            // number of the effect still sounding, or -1
   int64_t EffectElapsedMs = 0;
+  float TrackLevel = 1.0f;    // the factor on the music that brings the track to the target
 };
 Status CurrentStatus();
 

@@ -27,6 +27,7 @@
 #include "shell/feed.h"
 #include "shell/options.h"
 #include "start/start_up.h"
+#include "render_music.h"
 #include "replay_mode.h"
 #include "state_json.h"
 
@@ -60,6 +61,7 @@ struct Options {
   int untilBoss = -1;  // the scripted player stops once this dungeon's boss has fallen
   bool ticksGiven = false;
   sim::ReplayOptions replay;
+  sim::RenderMusicOptions renderMusic;
 };
 
 long ParseNumber(const std::string& text, const char* what) {
@@ -168,6 +170,7 @@ Options ParseArgs(int argc, char** argv) {
     } else if (arg == "--state") {
       o.statePath = next();
     } else if (sim::TakeReplayOption(arg, next, o.replay)) {
+    } else if (sim::TakeRenderMusicOption(arg, next, o.renderMusic)) {
     } else if (arg == "--help" || arg == "-h") {
       throw UsageError{""};
     } else {
@@ -175,6 +178,8 @@ Options ParseArgs(int argc, char** argv) {
     }
   }
   if (o.data.empty()) throw UsageError{"--data DIR is required"};
+  if (std::string fault = sim::CheckRenderMusicOptions(o.renderMusic); !fault.empty())
+    throw UsageError{fault};
   if (o.autoplayHero < 0 && (!o.reportPath.empty() || o.untilBoss >= 0))
     throw UsageError{"--report and --until-boss belong to --autoplay"};
   if (o.autoplayHero >= 0 && (!o.keysFile.empty() || !o.loadPath.empty() || !o.replay.play.empty()))
@@ -340,13 +345,16 @@ const char kUsage[] =
     "                    [--answer yes|no] [--shot TICK:PATH]... [--state PATH]\n"
     "                    [--record FILE | --play FILE | --timedemo FILE]\n"
     "       mirovaan-sim --data DIR --autoplay HERO [--seed N] [--ticks LIMIT] [--report PATH]\n"
-    "                    [--until-boss DUNGEON] [--state PATH] [--record FILE]\n";
+    "                    [--until-boss DUNGEON] [--state PATH] [--record FILE]\n"
+    "       mirovaan-sim --data DIR --render-music NAME --soundfont PATH --seconds S --out FILE.wav\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
   try {
-    Runner runner(ParseArgs(argc, argv));
+    Options options = ParseArgs(argc, argv);
+    if (options.renderMusic.Wanted()) return sim::RenderMusicToFile(options.renderMusic, options.data);
+    Runner runner(std::move(options));
     int status = runner.Run();
     return runner.failed_ ? 2 : status;
   } catch (const sim::ReplayFailure& e) {

@@ -60,6 +60,7 @@ void Program::Start(const QStringList& arguments, const QString& homeDir, const 
   env.insert("HOME", home);
   env.insert("XDG_CONFIG_HOME", home + "/config");
   env.insert("XDG_DATA_HOME", home + "/data");
+  env.insert("XDG_CACHE_HOME", home + "/cache");  // the music's loudness, measured per home
   env.remove("QT_QPA_PLATFORM");
   env.remove("WAYLAND_DISPLAY");  // on the test's X display, whatever desktop started the test
   env.remove("WAYLAND_SOCKET");

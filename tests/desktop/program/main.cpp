@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
   qputenv("HOME", home.toLocal8Bit());
   qputenv("XDG_CONFIG_HOME", desktoptest::ConfigHome().toLocal8Bit());
   qputenv("XDG_DATA_HOME", desktoptest::DataHome().toLocal8Bit());
+  qputenv("XDG_CACHE_HOME", (home + "/cache").toLocal8Bit());
   prefs::SetUpIdentity();
   QApplication app(argc, argv);
   int status = RUN_ALL_TESTS();
