@@ -2,6 +2,8 @@
 // of a finished frame to the platform.
 #include "state/window_model.h"
 
+#include <utility>
+
 #include <iostream>
 
 #include "gfx/bmp.h"
@@ -68,8 +70,19 @@ void SetTimerEnabled(TTimer& timer, bool enabled) {
 
 void PresentFrame() {
   gfx::Bitmap& shown = Window.ShownFrame.Picture;
-  if (shown.Width() < kViewWidth || shown.Height() < kViewHeight) shown.Resize(kViewWidth, kViewHeight);
-  gfx::BitBlt(shown, 0, 0, kViewWidth, kViewHeight, &Window.Frame.Picture, 0, 0, gfx::Rop::Copy);
+  gfx::Bitmap& frame = Window.Frame.Picture;
+  // The tick draws the whole view into Frame before it reads any of it (the background
+  // covers every pixel), so the frame just finished can trade places with the one shown
+  // instead of being copied: Frame keeps an older picture that the next tick paints over.
+  const auto whole = [](const gfx::Bitmap& b) {
+    return b.Width() == kViewWidth && b.Height() == kViewHeight;
+  };
+  if (whole(frame) && whole(shown)) {
+    std::swap(frame, shown);
+  } else {
+    if (shown.Width() < kViewWidth || shown.Height() < kViewHeight) shown.Resize(kViewWidth, kViewHeight);
+    gfx::BitBlt(shown, 0, 0, kViewWidth, kViewHeight, &frame, 0, 0, gfx::Rop::Copy);
+  }
   RepaintShownFrame();
 }
 

@@ -25,7 +25,7 @@ struct TMenuItem {
 struct WindowModel {
   gfx::TImage FloorPicture;  // the whole floor, 1440 x 1440, drawn from the tiles at set-up
   gfx::TImage Frame;         // the frame being drawn, one view
-  gfx::TImage ShownFrame;    // the frame the window shows (PresentFrame copies Frame into it)
+  gfx::TImage ShownFrame;    // the frame the window shows (PresentFrame hands Frame over to it)
   gfx::TImage Backdrop;      // behind the title, selection, menu, world-map and ending screens
 
   gfx::TSprite FloorTileSheet;   // floor tiles, drawn into FloorPicture
@@ -94,7 +94,8 @@ class TickPause {
   TickPause& operator=(const TickPause&) = delete;
 };
 
-// Copies Frame into ShownFrame and repaints the window at once.
+// Makes the finished Frame the ShownFrame (Frame is left holding a picture the next tick
+// paints over) and repaints the window at once.
 void PresentFrame();
 // Repaints the window from ShownFrame as it stands.
 void RepaintShownFrame();
