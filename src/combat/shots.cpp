@@ -11,6 +11,7 @@
 #include "state/records.h"
 #include "state/state.h"
 #include "content/heroes.h"
+#include "screens/pictures.h"
 
 using combat::Weapon;
 
@@ -163,21 +164,38 @@ void EquipmentEffects() {
   if (armour.Cursed && Random(10) == 0) combat::LoseHP(1);
 }
 
-bool IsDarkFloor() {
-  switch (G.DungeonIndex) {
-    case 4: return G.FloorIndex >= 0 && G.FloorIndex <= 6;
-    case 5: return G.FloorIndex == 4 || G.FloorIndex == 7;
+namespace {
+
+bool IsDarkFloorAt(int dungeon, int floor) {
+  switch (dungeon) {
+    case 4: return floor >= 0 && floor <= 6;
+    case 5: return floor == 4 || floor == 7;
     case 6: return true;
     default: return false;
   }
 }
 
+}  // namespace
+
+bool IsDarkFloor() { return IsDarkFloorAt(G.DungeonIndex, G.FloorIndex); }
+
+bool DarknessCoversTheTick() {
+  if (!IsDarkFloor()) return false;
+  // Game over: no floor events, the mask follows on the same floor.
+  if (G.GameMode == kModeGameOver) return true;
+  if (G.GameMode != kModePlay) return false;
+  // In play the one change of floor within a tick is a stair, one floor up or down; a
+  // stair out of the dungeon shows the world map, which draws the whole frame anew.
+  const int d = G.DungeonIndex, f = G.FloorIndex;
+  return (f == 9 || IsDarkFloorAt(d, f + 1)) && (f == 0 || IsDarkFloorAt(d, f - 1));
+}
+
 namespace {
 
 // The mask never changes: it is drawn once, the way the game has always drawn it onto
-// Backdrop (black, then a white circle), and copied there in a dark tick that finds Backdrop
-// holding anything else; a plain copy costs a fraction of the fill and the ellipse, and
-// Backdrop ends up holding the same pixels.
+// Backdrop (black, then a white circle), and copied there in a dark tick after anything
+// else has written to Backdrop; a plain copy costs a fraction of the fill and the ellipse,
+// and Backdrop ends up holding the same pixels.
 // Each of its rows is black, then one white run, then black again, so ANDing a row of the
 // view with it clears the row outside the run and keeps the colour bits inside it.
 struct Darkness {
@@ -186,10 +204,6 @@ struct Darkness {
   int runEnd[kViewHeight];  // exclusive; equal to runStart for a row without white
   bool simple = true;  // every row is one run (else the plain AND is used)
 };
-
-// Four pixels in one 16-byte vector, which every 64-bit PC has; wider vectors are split by
-// the compiler on machines without them, through the stack.
-typedef uint32_t Four __attribute__((vector_size(16)));
 
 const Darkness& DarknessPicture() {
   static const Darkness d = [] {
@@ -213,47 +227,37 @@ const Darkness& DarknessPicture() {
   return d;
 }
 
-// One stretch of a view row against the same stretch of the mask, which is `Keep` (black or
-// white) all along it: the view keeps the bits of `Keep` (a black stretch is simply
-// cleared, unread), and every bit in which Backdrop's pixels differ from the mask is added to
-// `diff`. In a dark floor's ticks Backdrop keeps the mask from one tick to the next, and
-// reading it alongside the view costs less than writing it anew. Keeping bits and comparing
-// give the same result however often a pixel is taken, so the last four pixels of a
-// stretch are taken as one step (read first, written last) even where they overlap the step
-// before.
-template <gfx::Color Keep>
-inline __attribute__((always_inline)) Four DarkenStretch(gfx::Color* view,
-                                                         const gfx::Color* backdrop, int n,
-                                                         Four diff) {
-  const Four k = {Keep, Keep, Keep, Keep};
-  const auto step = [&](int i) {
-    Four v = k, m;
-    if (Keep != 0) {
-      std::memcpy(&v, view + i, sizeof v);
-      v &= k;
-    }
-    std::memcpy(&m, backdrop + i, sizeof m);
-    diff |= m ^ k;
-    return v;
-  };
+// Keeps the colour bits of n pixels, four at a time (an optimised build makes no vectors of
+// a plain loop here). The last four are taken as one step even where they overlap the step
+// before: keeping bits twice gives the same pixels.
+void KeepColourBits(gfx::Color* p, int n) {
+  typedef uint32_t Four __attribute__((vector_size(16)));
+  const Four white = {gfx::kWhite, gfx::kWhite, gfx::kWhite, gfx::kWhite};
   if (n < 4) {
-    for (int i = 0; i < n; ++i) {
-      view[i] &= Keep;
-      diff[0] |= backdrop[i] ^ Keep;
-    }
-    return diff;
+    for (int i = 0; i < n; ++i) p[i] &= gfx::kWhite;
+    return;
   }
-  const int last = n - 4;
-  const Four tail = step(last);
-  for (int i = 0; i < last; i += 4) {
-    const Four v = step(i);
-    std::memcpy(view + i, &v, sizeof v);
-  }
-  std::memcpy(view + last, &tail, sizeof tail);
-  return diff;
+  const auto step = [&](int i) {
+    Four v;
+    std::memcpy(&v, p + i, sizeof v);
+    v &= white;
+    std::memcpy(p + i, &v, sizeof v);
+  };
+  for (int i = 0; i + 4 < n; i += 4) step(i);
+  step(n - 4);
 }
 
+// The revision Backdrop had when the mask was last copied there; none before the first.
+bool backdropMasked = false;
+uint64_t backdropMaskedAt = 0;
+
 }  // namespace
+
+void DrawLitFloorWindow(gfx::Bitmap& frame) {
+  const Darkness& dark = DarknessPicture();
+  if (dark.simple) DrawFloorWindowWithin(frame, dark.runStart, dark.runEnd);
+  else DrawFloorWindow(frame);
+}
 
 void DarknessMask() {
   const Darkness& dark = DarknessPicture();
@@ -265,21 +269,22 @@ void DarknessMask() {
     gfx::BitBlt(view, 0, 0, kViewWidth, kViewHeight, &backdrop, 0, 0, gfx::Rop::And);
     return;
   }
-  // The view ANDed with the mask row by row, the mask taken from its runs; Backdrop is read
-  // on the way and given the mask afterwards only if it does not hold it already.
-  const bool sized = backdrop.Width() == kViewWidth && backdrop.Height() == kViewHeight;
-  const gfx::Color* other = sized ? backdrop.Row(0) : dark.picture.Row(0);
-  Four diff = {0, 0, 0, 0};
+  // The view ANDed with the mask row by row, the mask taken from its runs: black clears
+  // the row outside the run, white keeps the colour bits inside it.
   for (int y = 0; y < kViewHeight; ++y) {
     gfx::Color* row = view.Row(y);
-    const gfx::Color* mask = other + kViewWidth * y;
     const int x0 = dark.runStart[y], x1 = dark.runEnd[y];
-    diff = DarkenStretch<gfx::kBlack>(row, mask, x0, diff);
-    diff = DarkenStretch<gfx::kWhite>(row + x0, mask + x0, x1 - x0, diff);
-    diff = DarkenStretch<gfx::kBlack>(row + x1, mask + x1, kViewWidth - x1, diff);
+    std::fill(row, row + x0, gfx::kBlack);
+    KeepColourBits(row + x0, x1 - x0);
+    std::fill(row + x1, row + kViewWidth, gfx::kBlack);
   }
-  if (!sized || (diff[0] | diff[1] | diff[2] | diff[3]) != 0) {
+  // Backdrop is given the mask, as the game has always drawn it there; while nothing has
+  // written to Backdrop since the last copy it still holds it, and the copy is left out.
+  const bool sized = backdrop.Width() == kViewWidth && backdrop.Height() == kViewHeight;
+  if (!sized || !backdropMasked || backdrop.Revision() != backdropMaskedAt) {
     if (!sized) backdrop.Resize(kViewWidth, kViewHeight);
     gfx::BitBlt(backdrop, 0, 0, kViewWidth, kViewHeight, &dark.picture, 0, 0, gfx::Rop::Copy);
+    backdropMasked = true;
+    backdropMaskedAt = backdrop.Revision();
   }
 }

@@ -30,7 +30,10 @@ bool SpaceHeld() { return G.KeyState[kSpace] != 0; }
 void DrawBackground() {
   gfx::Bitmap& frame = Window.Frame.Picture;
   if (InMode(kModePlay, kModeGameOver)) {
-    DrawFloorWindow(frame);
+    // Under darkness the pixels outside its light are cleared anyway: the floor is copied
+    // only where it will be seen.
+    if (DarknessCoversTheTick()) DrawLitFloorWindow(frame);
+    else DrawFloorWindow(frame);
   } else {
     CopyViewOverBlack(frame, Window.Backdrop.Picture, 0, 0);
   }

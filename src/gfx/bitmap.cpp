@@ -10,6 +10,7 @@ void Bitmap::Resize(int width, int height, Color fill) {
   width_ = std::max(0, width);
   height_ = std::max(0, height);
   pixels_.assign(static_cast<size_t>(width_) * height_, fill);
+  ++revision_;
 }
 
 namespace {

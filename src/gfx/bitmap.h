@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace gfx {
@@ -22,18 +23,50 @@ class Bitmap {
  public:
   Bitmap() = default;
   Bitmap(int width, int height, Color fill = kBlack) { Resize(width, height, fill); }
+  Bitmap(const Bitmap& o) : width_(o.width_), height_(o.height_), pixels_(o.pixels_) {}
+  Bitmap(Bitmap&& o) noexcept
+      : width_(o.width_), height_(o.height_), pixels_(std::move(o.pixels_)) {
+    ++o.revision_;
+  }
+  Bitmap& operator=(const Bitmap& o) {
+    width_ = o.width_;
+    height_ = o.height_;
+    pixels_ = o.pixels_;
+    ++revision_;
+    return *this;
+  }
+  Bitmap& operator=(Bitmap&& o) noexcept {
+    width_ = o.width_;
+    height_ = o.height_;
+    pixels_ = std::move(o.pixels_);
+    ++revision_;
+    ++o.revision_;
+    return *this;
+  }
 
   void Resize(int width, int height, Color fill = kBlack);
   int Width() const { return width_; }
   int Height() const { return height_; }
   bool Empty() const { return width_ == 0 || height_ == 0; }
 
-  Color* Row(int y) { return pixels_.data() + static_cast<size_t>(y) * width_; }
+  Color* Row(int y) {
+    ++revision_;
+    return pixels_.data() + static_cast<size_t>(y) * width_;
+  }
   const Color* Row(int y) const { return pixels_.data() + static_cast<size_t>(y) * width_; }
   Color Pixel(int x, int y) const { return Row(y)[x]; }
   void SetPixel(int x, int y, Color c) { Row(y)[x] = c; }
-  std::vector<Color>& Pixels() { return pixels_; }
+  std::vector<Color>& Pixels() {
+    ++revision_;
+    return pixels_;
+  }
   const std::vector<Color>& Pixels() const { return pixels_; }
+
+  // Moves on whenever the pixels may have changed: every way of writing them (a row or the
+  // pixels handed out for writing, a resize, an assignment) counts, reading does not. A
+  // picture kept up to date from another can note the revision it left and skip the work
+  // while nothing has touched it since.
+  uint64_t Revision() const { return revision_; }
 
   bool operator==(const Bitmap& o) const {
     return width_ == o.width_ && height_ == o.height_ && pixels_ == o.pixels_;
@@ -43,6 +76,7 @@ class Bitmap {
   int width_ = 0;
   int height_ = 0;
   std::vector<Color> pixels_;
+  uint64_t revision_ = 0;
 };
 
 // The raster operations of a block transfer.

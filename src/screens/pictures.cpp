@@ -37,3 +37,25 @@ void DrawFloorWindow(gfx::Bitmap& frame) {
   // The hero's box lies at (144, 96) of the view.
   CopyViewOverBlack(frame, Window.FloorPicture.Picture, G.HeroX - 144, G.HeroY - 96);
 }
+
+void DrawFloorWindowWithin(gfx::Bitmap& frame, const int* start, const int* end) {
+  if (frame.Width() != kViewWidth || frame.Height() != kViewHeight) return DrawFloorWindow(frame);
+  const gfx::Bitmap& floor = Window.FloorPicture.Picture;
+  const int sx = G.HeroX - 144, sy = G.HeroY - 96;  // as DrawFloorWindow places it
+  // Away from the floor's edges every stretch is a plain copy; near them it is black
+  // first and the clipped copy over it, as the whole view is drawn.
+  const bool inside = !floor.Empty() && sx >= 0 && sy >= 0 &&
+                      static_cast<int64_t>(sx) + kViewWidth <= floor.Width() &&
+                      static_cast<int64_t>(sy) + kViewHeight <= floor.Height();
+  for (int y = 0; y < kViewHeight; ++y) {
+    const int x0 = start[y], n = end[y] - start[y];
+    if (n <= 0) continue;
+    gfx::Color* row = frame.Row(y) + x0;
+    if (inside) {
+      std::copy_n(floor.Row(sy + y) + sx + x0, n, row);
+    } else {
+      std::fill_n(row, n, gfx::kBlack);
+      gfx::BitBlt(frame, x0, y, n, 1, &floor, sx + x0, sy + y, gfx::Rop::Copy);
+    }
+  }
+}

@@ -13,3 +13,7 @@ void LoadBackdrop(const char* name);
 void CopyViewOverBlack(gfx::Bitmap& frame, const gfx::Bitmap& picture, int sx, int sy);
 // The view of the floor picture around the hero, as the dungeon modes show it.
 void DrawFloorWindow(gfx::Bitmap& frame);
+// The same pixels as DrawFloorWindow, drawn only in the stretch [start[y], end[y]) of each
+// row of the view; the rest of the frame is left as it was. For a frame whose other pixels
+// are all cleared before it is shown.
+void DrawFloorWindowWithin(gfx::Bitmap& frame, const int* start, const int* end);

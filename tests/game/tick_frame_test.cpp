@@ -24,6 +24,10 @@ class TickFrame : public ::testing::Test {
     std::memset(&G.Floors[0], 0, sizeof G.Floors[0]);  // open floor, no events
     G.MaxHP = G.HP = 100;
     G.Level = 1;
+    PaintFloor();
+  }
+
+  static void PaintFloor() {
     gfx::Bitmap& floor = Window.FloorPicture.Picture;
     floor.Resize(kFloorPixels, kFloorPixels);
     for (int y = 0; y < floor.Height(); ++y)
@@ -81,6 +85,40 @@ TEST_F(TickFrame, WithoutAFloorPictureTheViewIsBlack) {
   EXPECT_EQ(frame.Pixel(250, 120), gfx::kBlack);
 }
 
+// Under darkness the floor is copied only where the light falls, which is right only while
+// the mask is sure to clear the rest: a stair onto a lit floor ends the tick without it, and
+// that frame must not show what Frame held before either.
+TEST_F(TickFrame, DarkFloorsShowNothingOfTheLastFrame) {
+  struct Case {
+    int dungeon, floor, tile;
+    bool dark;  // the frame shown is darkened
+    const char* what;
+  };
+  const Case cases[] = {
+      {6, 3, 0, true, "dark floor"},
+      {4, 5, 25, true, "stair up onto a dark floor"},
+      {4, 6, 25, false, "stair up onto a lit floor"},
+      {5, 4, 24, false, "stair down onto a lit floor"},
+      {5, 7, 0, true, "dark floor between lit ones"},
+      {4, 6, 24, true, "stair down onto a dark floor"},
+  };
+  for (const Case& c : cases) {
+    G.DungeonIndex = c.dungeon;
+    G.FloorIndex = c.floor;
+    G.StairLatch = 0;
+    for (int f = c.floor - 1; f <= c.floor + 1; ++f) std::memset(&G.Floors[f], 0, sizeof G.Floors[f]);
+    G.HeroX = G.HeroY = 720;
+    G.Floors[c.floor].Tiles[30 * kFloorTiles + 30] = static_cast<uint8_t>(c.tile);
+    PaintFloor();
+    const gfx::Bitmap clean = TickOver(gfx::kBlack);
+    PaintFloor();
+    const gfx::Bitmap stale = TickOver(gfx::Rgb(200, 0, 200));
+    EXPECT_TRUE(clean == stale) << c.what;
+    // Far outside the light, below the status panel.
+    EXPECT_EQ(clean.Pixel(10, 150) == gfx::kBlack, c.dark) << c.what;
+  }
+}
+
 // Backdrop keeps the mask from one dark tick to the next; a single pixel changed in between
 // (another screen drew there) must be mended, and the view darkened all the same.
 TEST_F(TickFrame, TheDarknessMaskIsMendedInTheBackdrop) {
@@ -107,6 +145,20 @@ TEST_F(TickFrame, TheDarknessMaskIsMendedInTheBackdrop) {
   DarknessMask();
   EXPECT_TRUE(Window.Backdrop.Picture == mask);
   EXPECT_TRUE(view == expected);
+  // Whole pictures put in its place: another screen's of the same size, a transfer onto it,
+  // and a saved one brought back.
+  const gfx::Bitmap saved = Window.Backdrop.Picture;
+  Window.Backdrop.Picture = lit;
+  DarknessMask();
+  EXPECT_TRUE(Window.Backdrop.Picture == mask) << "assigned";
+  gfx::BitBlt(Window.Backdrop.Picture, 100, 100, 3, 3, nullptr, 0, 0, gfx::Rop::DstInvert);
+  DarknessMask();
+  EXPECT_TRUE(Window.Backdrop.Picture == mask) << "transfer";
+  Window.Backdrop.Picture = lit;
+  Window.Backdrop.Picture = saved;  // the mask again, by a way that changed it in between
+  Window.Backdrop.Picture.Pixels()[0] = gfx::kWhite;
+  DarknessMask();
+  EXPECT_TRUE(Window.Backdrop.Picture == mask) << "restored and changed";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <climits>
 #include <cmath>
+#include <utility>
 
 #include "gfx/bitmap.h"
 
@@ -285,6 +286,43 @@ TEST(FillEllipse, ClipsAndIgnoresEmptyBoxes) {
   FillEllipse(c, 5, 5, 3, 3, kWhite);
   FillEllipse(c, INT_MIN, INT_MIN, INT_MAX, INT_MAX, kWhite);
   EXPECT_EQ(c.Pixel(5, 5), kWhite);  // the huge ellipse covers all; the empty ones nothing
+}
+
+// A picture kept in step with another skips its copy while the revision stands still, so
+// every way of writing pixels must move it on, and reading must not (or the skip never
+// happens).
+TEST(Bitmap, RevisionMovesOnWithEveryWriteAndOnlyThen) {
+  Bitmap b(8, 4, kBlack);
+  const Bitmap& reader = b;
+  uint64_t r = b.Revision();
+  const auto movedOn = [&](const char* what) {
+    const bool moved = b.Revision() != r;
+    r = b.Revision();
+    EXPECT_TRUE(moved) << what;
+  };
+  (void)reader.Row(1);
+  (void)reader.Pixels();
+  (void)b.Pixel(2, 2);
+  EXPECT_EQ(b.Revision(), r) << "reading";
+  b.SetPixel(1, 1, kWhite);
+  movedOn("SetPixel");
+  b.Pixels()[3] = kWhite;
+  movedOn("Pixels");
+  BitBlt(b, 0, 0, 2, 2, nullptr, 0, 0, Rop::DstInvert);
+  movedOn("BitBlt");
+  FillRect(b, 0, 0, 1, 1, kTeal);
+  movedOn("FillRect");
+  b.Resize(8, 4);
+  movedOn("Resize to the same size");
+  const Bitmap other(8, 4, kWhite);
+  b = other;
+  movedOn("copy assignment");
+  b = Bitmap(8, 4, kTeal);
+  movedOn("move assignment");
+  Bitmap taken = std::move(b);
+  movedOn("moved away");
+  std::swap(b, taken);
+  movedOn("swap");
 }
 
 }  // namespace
