@@ -86,6 +86,13 @@ enum class Rop { Copy, And, Or, DstInvert, Blackness };
 // DstInvert and Blackness ignore src (it may be null).
 void BitBlt(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap* src, int sx, int sy, Rop rop);
 
+// A transparent sprite's two transfers in one pass: the w x h rectangle at (sx, sy) of mask
+// ANDed onto dst at (dx, dy), then the same rectangle of image ORed over it. The pixels come
+// out as after BitBlt(..., mask, ..., And) and BitBlt(..., image, ..., Or); mask and image
+// must be the same size and neither may be dst (else the two transfers are made one by one).
+void MaskedBlt(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap& mask, const Bitmap& image,
+               int sx, int sy);
+
 // Stretching copy: the sw x sh rectangle of src onto the dw x dh rectangle of dst,
 // nearest neighbour (each destination pixel takes the source pixel its centre falls on).
 void StretchBlt(Bitmap& dst, int dx, int dy, int dw, int dh, const Bitmap& src, int sx, int sy,

@@ -78,8 +78,7 @@ void TSprite::Draw() {
   int sy = (index_ / columns) * height_;
   Bitmap& target = Destination->Picture;
   if (Transparent) {
-    BitBlt(target, X - dx, Y - dy, width_, height_, &mask_, sx, sy, Rop::And);
-    BitBlt(target, X - dx, Y - dy, width_, height_, &keyed_, sx, sy, Rop::Or);
+    MaskedBlt(target, X - dx, Y - dy, width_, height_, mask_, keyed_, sx, sy);
   } else {
     BitBlt(target, X - dx, Y - dy, width_, height_, &picture_, sx, sy, Rop::Copy);
   }

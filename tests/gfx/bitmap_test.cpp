@@ -288,6 +288,27 @@ TEST(FillEllipse, ClipsAndIgnoresEmptyBoxes) {
   EXPECT_EQ(c.Pixel(5, 5), kWhite);  // the huge ellipse covers all; the empty ones nothing
 }
 
+// A sprite's mask and picture in one pass must leave what the two transfers leave, at every
+// width across the eight-pixel steps and wherever the rectangle is clipped (each edge of the
+// destination and of the sheet, and wholly outside).
+TEST(MaskedBlt, GivesTheAndThenTheOr) {
+  const Bitmap mask = Numbered(40, 9, 0xF0F0F0), image = Numbered(40, 9, 0x0A0B0C);
+  Bitmap base(30, 12);
+  for (int y = 0; y < 12; ++y)
+    for (int x = 0; x < 30; ++x) base.SetPixel(x, y, (0x9E3779B9u * (y * 30 + x + 1)) >> 8);
+  const int places[][4] = {{2, 1, 0, 0},  {-5, 3, 4, 2}, {20, -4, 1, 0}, {25, 8, 30, 5},
+                           {3, 2, -3, -2}, {40, 0, 0, 0}, {0, 0, 38, 7}};
+  for (int w = 1; w <= 26; ++w)
+    for (const auto& p : places) {
+      Bitmap one = base, two = base;
+      MaskedBlt(one, p[0], p[1], w, 6, mask, image, p[2], p[3]);
+      BitBlt(two, p[0], p[1], w, 6, &mask, p[2], p[3], Rop::And);
+      BitBlt(two, p[0], p[1], w, 6, &image, p[2], p[3], Rop::Or);
+      ASSERT_TRUE(one == two) << "width " << w << " at " << p[0] << "," << p[1] << " from "
+                              << p[2] << "," << p[3];
+    }
+}
+
 // A picture kept in step with another skips its copy while the revision stands still, so
 // every way of writing pixels must move it on, and reading must not (or the skip never
 // happens).
