@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "combat/combat_util.h"
+#include "gfx/sprite.h"
 #include "state/window_model.h"
 #include "state/random.h"
 #include "state/records.h"
@@ -255,11 +256,17 @@ uint64_t backdropMaskedAt = 0;
 
 void DrawLitFloorWindow(gfx::Bitmap& frame) {
   const Darkness& dark = DarknessPicture();
-  if (dark.simple) DrawFloorWindowWithin(frame, dark.runStart, dark.runEnd);
-  else DrawFloorWindow(frame);
+  if (!dark.simple) return DrawFloorWindow(frame);
+  DrawFloorWindowWithin(frame, dark.runStart, dark.runEnd);
+  // Until the mask, sprites wholly in the dark are not drawn either.
+  static gfx::LitStretches lit;
+  lit = {&frame, dark.runStart, dark.runEnd, kViewHeight};
+  gfx::SetLitStretches(&lit);
 }
 
 void DarknessMask() {
+  // What is drawn from here on is seen wherever it lies.
+  gfx::SetLitStretches(nullptr);
   const Darkness& dark = DarknessPicture();
   gfx::Bitmap& backdrop = Window.Backdrop.Picture;
   gfx::Bitmap& view = Window.Frame.Picture;

@@ -20,6 +20,7 @@
 #include "screens/status.h"
 #include "screens/title.h"
 #include "content/heroes.h"
+#include "gfx/sprite.h"
 
 namespace {
 
@@ -64,9 +65,17 @@ void Screens() {
   }
 }
 
+// Sprites in the dark are left out only between the floor and the darkness mask of one
+// tick; a tick that ends sooner (a stair to the world map, a failure) must not leave the
+// next drawing without them.
+struct LitStretchesEnd {
+  ~LitStretchesEnd() { gfx::SetLitStretches(nullptr); }
+};
+
 }  // namespace
 
 void GameTick() {
+  const LitStretchesEnd litEnd;
   if (InMode(kModePlay)) {
     G.SpeechIndex = kLineIdle;
     MoveHeroOnFloor();

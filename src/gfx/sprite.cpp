@@ -67,6 +67,24 @@ void TSprite::LoadPicture(const std::string& path, BmpSize expected) {
   hasPicture_ = true;
 }
 
+namespace {
+
+const LitStretches* litStretches = nullptr;
+
+// True when the w x h box at (x, y) of the lit picture misses every lit stretch.
+bool WhollyDark(const LitStretches& lit, int x, int y, int w, int h) {
+  const int64_t left = x, right = static_cast<int64_t>(x) + w;
+  const int y0 = static_cast<int>(std::max<int64_t>(0, y));
+  const int y1 = static_cast<int>(std::min<int64_t>(lit.rows, static_cast<int64_t>(y) + h));
+  for (int r = y0; r < y1; ++r)
+    if (lit.start[r] < lit.end[r] && left < lit.end[r] && right > lit.start[r]) return false;
+  return true;
+}
+
+}  // namespace
+
+void SetLitStretches(const LitStretches* lit) { litStretches = lit; }
+
 void TSprite::Draw() {
   if (!Destination || !hasPicture_) return;
   int dx = Centering ? width_ / 2 : 0;
@@ -77,6 +95,10 @@ void TSprite::Draw() {
   int sx = (index_ % columns) * width_;
   int sy = (index_ / columns) * height_;
   Bitmap& target = Destination->Picture;
+  if (litStretches && &target == litStretches->target &&
+      WhollyDark(*litStretches, X - dx, Y - dy, width_, height_)) {
+    return;
+  }
   if (Transparent) {
     MaskedBlt(target, X - dx, Y - dy, width_, height_, mask_, keyed_, sx, sy);
   } else {

@@ -54,4 +54,16 @@ class TSprite {
   Color colorKey_ = kBlack;
 };
 
+// Where a picture is about to be cleared outside one stretch [start[y], end[y]) of each of
+// its `rows` rows: a sprite drawn onto `target` wholly outside those stretches would be
+// wiped before anyone sees it, so it is left out. Set only while the clearing is sure to
+// follow; null (the default) draws every sprite.
+struct LitStretches {
+  const Bitmap* target = nullptr;
+  const int* start = nullptr;
+  const int* end = nullptr;
+  int rows = 0;
+};
+void SetLitStretches(const LitStretches* lit);
+
 }  // namespace gfx

@@ -119,6 +119,25 @@ TEST_F(TickFrame, DarkFloorsShowNothingOfTheLastFrame) {
   }
 }
 
+// Sprites wholly in the dark are left out while the mask is still to come; the status
+// panel's, drawn after it in the dark corner, must show all the same, and so must the
+// next frame's after a tick that ended early.
+TEST_F(TickFrame, SpritesAfterTheMaskShowInTheDark) {
+  const gfx::Color face = gfx::Rgb(10, 200, 30);
+  Window.FaceSheet.LoadStored(gfx::Bitmap(4 * 24, 24, face), &Window.Frame, 4, 1, 0, true,
+                              gfx::kTeal);
+  G.DungeonIndex = 6;
+  G.FloorIndex = 3;
+  std::memset(&G.Floors[3], 0, sizeof G.Floors[3]);
+  G.HeroX = G.HeroY = 720;
+  const gfx::Bitmap dark = TickOver(gfx::kBlack);
+  EXPECT_EQ(dark.Pixel(10, 10), face);
+  EXPECT_EQ(dark.Pixel(10, 150), gfx::kBlack);
+  G.DungeonIndex = 0;  // a lit floor next
+  const gfx::Bitmap lit = TickOver(gfx::kBlack);
+  EXPECT_EQ(lit.Pixel(10, 10), face);
+}
+
 // Backdrop keeps the mask from one dark tick to the next; a single pixel changed in between
 // (another screen drew there) must be mended, and the view darkened all the same.
 TEST_F(TickFrame, TheDarknessMaskIsMendedInTheBackdrop) {
