@@ -57,7 +57,8 @@ void LoadWindowSheets() {
 }
 
 void SetUpBuffers() {
-  Window.FloorPicture.Picture.Resize(kFloorPixels, kFloorPixels);
+  // FloorPicture (8 MB) is made by the first floor drawn, not here: the title and the world
+  // map never read it, and until then its readers see black as they would in a black picture.
   Window.Frame.Picture.Resize(kViewWidth, kViewHeight);
   Window.Frame.canvas.FontName = "ＭＳ 明朝";
   Window.Frame.canvas.BrushClear = true;

@@ -31,6 +31,9 @@ void ResetGame() {
   });
   audio::ClearCallLog();
   start::PrepareRecord();
+  // The game sizes the floor picture when it draws the first floor; tests start as if in a
+  // dungeon already, so they have one ready.
+  Window.FloorPicture.Picture.Resize(kFloorPixels, kFloorPixels);
   Window.ShownFrame.Picture.Resize(kViewWidth, kViewHeight);
   Window.Backdrop.Picture.Resize(kViewWidth, kViewHeight);
 }

@@ -30,7 +30,9 @@ std::optional<std::string> Small(const char* name, long value, long lo, long hi)
 std::optional<std::string> OutsideTheRecord() {
   if (auto p = Picture("ShownFrame", Window.ShownFrame.Picture, 312, 216)) return p;
   if (auto p = Picture("Frame", Window.Frame.Picture, 312, 216)) return p;
-  if (auto p = Picture("FloorPicture", Window.FloorPicture.Picture, 1440, 1440)) return p;
+  // Empty until the first floor is drawn into it.
+  if (!Window.FloorPicture.Picture.Empty())
+    if (auto p = Picture("FloorPicture", Window.FloorPicture.Picture, 1440, 1440)) return p;
   if (auto p = Small("StairLatch", G.StairLatch, 0, 1)) return p;
   if (auto p = Small("SpeechIndex", G.SpeechIndex, 0, 11)) return p;
   for (uint8_t held : G.KeyState)
