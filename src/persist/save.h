@@ -28,6 +28,14 @@ bool SaveGameFile(const std::string& path);
 
 namespace persist {
 
+// The record of the last save written or game loaded (empty before the first): what the
+// game in hand is measured against when a load would throw away what was not saved.
+const std::vector<uint8_t>& LastKeptRecord();
+void KeepRecord(std::vector<uint8_t> record);
+// The game running now differs from the last one saved or loaded (a game runs: the save
+// command is enabled).
+bool GameChangedSinceKept();
+
 // The bytes a load of path reads: the file's first record's worth (fewer for a short file;
 // the rest of a longer one is not read), opened without blocking so that a named pipe cannot
 // hang the game. Nullopt, and the reason in Japanese, for what is no regular readable file.
