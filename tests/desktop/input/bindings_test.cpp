@@ -85,8 +85,8 @@ TEST(KeyBindings, AKeyThatIsTakenOrKeptByTheWindowIsRefused) {
   BindResult pad = b.BindPad(Action::Use, 0, PadInput::Start);
   EXPECT_EQ(pad.status, BindResult::Taken);
   EXPECT_EQ(pad.holder, Action::Menu);
-  EXPECT_EQ(b.BindPad(Action::Use, 0, PadInput::RightTrigger).status, BindResult::Bound);
-  EXPECT_EQ(b.ActionOfPad(PadInput::RightTrigger), Action::Use);
+  EXPECT_EQ(b.BindPad(Action::Use, 0, PadInput::RightStickUp).status, BindResult::Bound);
+  EXPECT_EQ(b.ActionOfPad(PadInput::RightStickUp), Action::Use);
 }
 
 TEST(KeyBindings, KeyNamesReadBackAsTheSameKey) {
