@@ -21,6 +21,7 @@
 #include "shell/about.h"
 #include "game/window_handlers.h"
 #include "shell/options.h"
+#include "shell/play_clock.h"
 #include "desktop/key_map.h"
 #include "desktop/screenshot.h"
 #include "desktop/slot_dialog.h"
@@ -66,7 +67,9 @@ MainWindow::MainWindow(platform::QtPlatform& os)
 
   tickTimer_.setTimerType(Qt::PreciseTimer);
   connect(&tickTimer_, &QTimer::timeout, this, [this] {
-    if (Window.TickTimer.Enabled && !Paused()) Dispatch([] { feed::Tick(); });
+    if (!Window.TickTimer.Enabled || Paused()) return;
+    playclock::Hold(QApplication::activePopupWidget() != nullptr);
+    Dispatch([] { feed::Tick(); });
   });
   connect(&musicTimer_, &QTimer::timeout, this, [this] {
     if (Window.MusicTimer.Enabled) Dispatch(OnMusicTimer);
@@ -337,6 +340,7 @@ bool MainWindow::RunProgramAction(uint16_t code, bool down, bool autoRepeat) {
 
 void MainWindow::OpenSlotScreen(bool save) {
   if (!(save ? Window.SaveCommand.Enabled : Window.LoadCommand.Enabled)) return;
+  if (feed::ReplayDriving()) return;  // a replay being shown takes nothing from the player
   std::optional<int> slot;
   {
     TickPause pause;  // the game stands still while the player chooses

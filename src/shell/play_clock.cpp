@@ -6,12 +6,15 @@ namespace playclock {
 
 namespace {
 int64_t played = 0;
+bool holding = false;
 }
+
+void Hold(bool held) { holding = held; }
 
 void AfterTick(int gameMode, int tickMs) {
   if (gameMode == kModeTitle || gameMode == kModeSelect) {
     played = 0;
-  } else if (tickMs > 0) {
+  } else if (tickMs > 0 && !holding) {
     played += tickMs;
   }
 }

@@ -11,5 +11,8 @@ namespace playclock {
 void AfterTick(int gameMode, int tickMs);
 int64_t Milliseconds();
 void Set(int64_t ms);  // a game loaded with the play time kept beside it
+// While held (the window's menu is open: the game runs on, the player is not playing), ticks
+// are not counted.
+void Hold(bool held);
 
 }  // namespace playclock
