@@ -99,13 +99,4 @@ TEST_F(SlotScreen, SavingOverAUsedSlotAsksFirst) {
   EXPECT_FALSE(asked);
 }
 
-TEST_F(SlotScreen, EscLeavesWithoutAChoice) {
-  SlotDialog dialog(SlotDialog::Use::Save, folder_.path(), nullptr);
-  dialog.show();
-  QApplication::processEvents();
-  Key(dialog.focusWidget(), Qt::Key_Escape);
-  EXPECT_EQ(dialog.result(), QDialog::Rejected);
-  EXPECT_FALSE(dialog.Chosen());
-}
-
 }  // namespace

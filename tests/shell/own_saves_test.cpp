@@ -87,15 +87,6 @@ TEST(SideInfo, ReadsBackWhatItWritesAndNothingElse) {
   }
 }
 
-TEST(SideInfo, NamesAndPlacesOfTheFiles) {
-  EXPECT_EQ(saves::SlotFileName(1), "slot-01.sav");
-  EXPECT_EQ(saves::SlotFileName(10), "slot-10.sav");
-  EXPECT_EQ(saves::InfoPathOf("/a.b/slot-03.sav"), "/a.b/slot-03.info");
-  EXPECT_EQ(saves::PicturePathOf("/a.b/quick"), "/a.b/quick.png");
-  EXPECT_FALSE(saves::ValidSlot(0));
-  EXPECT_FALSE(saves::ValidSlot(11));
-}
-
 TEST(Autosave, OnlyOnTheWayIntoADungeonAndBackOut) {
   EXPECT_TRUE(ownsaves::AutosaveDue(kModeWorld, kModePlay));
   EXPECT_TRUE(ownsaves::AutosaveDue(kModePlay, kModeWorld));
