@@ -65,8 +65,13 @@ void ApplySaveRecord(const uint8_t* data);
 // A symbolic link is followed to its target, which is written, dangling or not. A folder, a
 // pipe, a device or a read-only file is refused and left as it is. Returns the reason of a
 // failure, in Japanese, or nullopt.
+// Lazy leaves out the two flushes to the disk (the file's and its folder's): still never a
+// half-written file under the name, but a power cut may bring the old one back. For the
+// optional files beside a save, which must not make the save take three times as long.
+enum class Flush : uint8_t { ToDisk, Lazy };
 std::optional<std::string> WriteFileReplacing(const std::string& path,
-                                              const std::vector<uint8_t>& bytes);
+                                              const std::vector<uint8_t>& bytes,
+                                              Flush flush = Flush::ToDisk);
 
 // The system calls of WriteFileReplacing, replaceable so that tests can make a disk fail
 // half-way. Each behaves as its POSIX namesake (-1 and errno on failure).

@@ -109,10 +109,14 @@ gfx::Bitmap Thumbnail(const gfx::Bitmap& view) {
 
 bool WriteSideFiles(const std::string& savePath, const SideInfo& info, const gfx::Bitmap& view) {
   const std::string text = SideInfoText(info);
+  // Lazily flushed: they are optional, and a save must stay about as quick as a File save.
   bool ok = !persist::WriteFileReplacing(InfoPathOf(savePath),
-                                         std::vector<uint8_t>(text.begin(), text.end()));
+                                         std::vector<uint8_t>(text.begin(), text.end()),
+                                         persist::Flush::Lazy);
   if (!view.Empty())
-    ok = !persist::WriteFileReplacing(PicturePathOf(savePath), gfx::EncodePng(Thumbnail(view))) && ok;
+    ok = !persist::WriteFileReplacing(PicturePathOf(savePath), gfx::EncodePng(Thumbnail(view)),
+                                      persist::Flush::Lazy) &&
+         ok;
   return ok;
 }
 
