@@ -21,8 +21,11 @@
 #include "shell/about.h"
 #include "game/window_handlers.h"
 #include "shell/options.h"
+#include "shell/play_clock.h"
 #include "desktop/key_map.h"
 #include "desktop/screenshot.h"
+#include "desktop/slot_dialog.h"
+#include "desktop/input/actions.h"
 
 namespace {
 
@@ -51,6 +54,9 @@ MainWindow::MainWindow(platform::QtPlatform& os)
   os_.window = this;
   os_.repaint = [this] { RepaintNow(); };
   os_.windowChanged = [this] { Sync(); };
+  os_.notice = [this](const std::string& text) {
+    view_->ShowNotice(QString::fromStdString(text), kNoticeMs);
+  };
   setWindowTitle(QString::fromStdString(Window.Caption));
   // The view is placed by hand, not by the main window's layout, so that in fullscreen the
   // menu bar can appear over the picture without moving it.
@@ -61,7 +67,9 @@ MainWindow::MainWindow(platform::QtPlatform& os)
 
   tickTimer_.setTimerType(Qt::PreciseTimer);
   connect(&tickTimer_, &QTimer::timeout, this, [this] {
-    if (Window.TickTimer.Enabled && !Paused()) Dispatch([] { feed::Tick(); });
+    if (!Window.TickTimer.Enabled || Paused()) return;
+    playclock::Hold(QApplication::activePopupWidget() != nullptr);
+    Dispatch([] { feed::Tick(); });
   });
   connect(&musicTimer_, &QTimer::timeout, this, [this] {
     if (Window.MusicTimer.Enabled) Dispatch(OnMusicTimer);
@@ -77,6 +85,18 @@ void MainWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu("ﾌｧｲﾙ(&F)");
   k1_ = AddCommand(file, "セーブ", "Ctrl+S", feed::Command::Save);
   k2_ = AddCommand(file, "ロード", "Ctrl+L", feed::Command::Load);
+  file->addSeparator();
+  // Their keys are bindings (the key and pad pages of the preferences), not shortcuts.
+  slotSave_ = file->addAction(tr("スロットにセーブ") + "...");
+  connect(slotSave_, &QAction::triggered, this, [this] { OpenSlotScreen(true); });
+  slotLoad_ = file->addAction(tr("スロットからロード") + "...");
+  connect(slotLoad_, &QAction::triggered, this, [this] { OpenSlotScreen(false); });
+  quickSave_ = file->addAction(tr("クイックセーブ"));
+  connect(quickSave_, &QAction::triggered, this,
+          [this] { Dispatch([] { feed::Run(feed::Command::QuickSave); }); });
+  quickLoad_ = file->addAction(tr("クイックロード"));
+  connect(quickLoad_, &QAction::triggered, this,
+          [this] { Dispatch([] { feed::Run(feed::Command::QuickLoad); }); });
   file->addSeparator();
   AddCommand(file, "終了", "Ctrl+Q", feed::Command::Exit);
   QMenu* show = menuBar()->addMenu("画面ｻｲｽﾞ(&V)");
@@ -143,6 +163,8 @@ void MainWindow::Sync() {
   setWindowTitle(QString::fromStdString(Window.Caption));
   k1_->setEnabled(Window.SaveCommand.Enabled);
   k2_->setEnabled(Window.LoadCommand.Enabled);
+  for (QAction* a : {slotSave_, quickSave_}) a->setEnabled(Window.SaveCommand.Enabled);
+  for (QAction* a : {slotLoad_, quickLoad_}) a->setEnabled(Window.LoadCommand.Enabled);
   view624_->setChecked(Window.View624Command.Checked);
   view312_->setChecked(Window.View312Command.Checked);
   view156_->setChecked(Window.View156Command.Checked);
@@ -256,6 +278,7 @@ void MainWindow::ApplyDisplaySettings() {
   QSettings settings;
   scaleSetting_ = ScaleModeNamed(settings.value("display/scaleMode").toString());
   autoPause_ = settings.value("display/autoPause", true).toBool();
+  feed::SetAutosave(settings.value("saves/autosave", true).toBool());
   bool fullScreen = settings.value("display/fullscreen", false).toBool();
   if (fullScreen != isFullScreen()) SetFullScreen(fullScreen);
   UpdateScaleMode();
@@ -293,7 +316,42 @@ void MainWindow::SaveScreenshot() {
 }
 
 void MainWindow::GameKey(uint16_t code, bool down, bool autoRepeat) {
+  if (RunProgramAction(code, down, autoRepeat)) return;
   down ? keys_.Press(code, autoRepeat) : keys_.Release(code);
+}
+
+bool MainWindow::RunProgramAction(uint16_t code, bool down, bool autoRepeat) {
+  auto action = input::ProgramActionOf(code);
+  if (!action) return false;
+  // Run on the press, once: a held key must not save again and again. A question or the
+  // slot screen opens later, outside the key's own event.
+  if (!down || autoRepeat) return true;
+  QTimer::singleShot(0, this, [this, a = *action] {
+    switch (a) {
+      case input::Action::QuickSave: quickSave_->trigger(); break;
+      case input::Action::QuickLoad: quickLoad_->trigger(); break;
+      case input::Action::SlotSaveScreen: slotSave_->trigger(); break;
+      case input::Action::SlotLoadScreen: slotLoad_->trigger(); break;
+      default: break;
+    }
+  });
+  return true;
+}
+
+void MainWindow::OpenSlotScreen(bool save) {
+  if (!(save ? Window.SaveCommand.Enabled : Window.LoadCommand.Enabled)) return;
+  if (feed::ReplayDriving()) return;  // a replay being shown takes nothing from the player
+  std::optional<int> slot;
+  {
+    TickPause pause;  // the game stands still while the player chooses
+    Sync();
+    slot = mirovaan_qt::ChooseSlot(
+        save ? mirovaan_qt::SlotDialog::Use::Save : mirovaan_qt::SlotDialog::Use::Load, this);
+  }
+  Sync();
+  if (!slot) return;
+  const feed::Command command = save ? feed::Command::SlotSave : feed::Command::SlotLoad;
+  Dispatch([command, n = *slot] { feed::RunSlot(command, n); });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -323,6 +381,7 @@ bool MainWindow::OnKey(QObject* watched, QEvent* event) {
   if (watched != windowHandle() || event->type() == QEvent::ShortcutOverride) return false;
   TakeKeyboardBack();
   uint16_t code = VirtualKeyOf(*key);
+  if (RunProgramAction(code, event->type() == QEvent::KeyPress, key->isAutoRepeat())) return true;
   if (event->type() == QEvent::KeyPress) {
     keys_.Press(code, key->isAutoRepeat());
   } else if (!key->isAutoRepeat()) {
@@ -395,4 +454,5 @@ MainWindow::~MainWindow() {
   os_.window = nullptr;
   os_.repaint = nullptr;
   os_.windowChanged = nullptr;
+  os_.notice = nullptr;
 }

@@ -50,6 +50,9 @@ class MainWindow : public QMainWindow {
   // back as soon as it moves.
   bool PointerShown() const;
   void SaveScreenshot();
+  // The slot screens of the File menu (and their keys and pad buttons): the chosen slot is
+  // saved or loaded through the input door.
+  void OpenSlotScreen(bool save);
 
  public slots:
   // Reads display/scaleMode, display/fullscreen and display/autoPause and applies them.
@@ -75,6 +78,9 @@ class MainWindow : public QMainWindow {
   void UpdateScaleMode();
   void UpdatePause();
   bool OnKey(QObject* watched, QEvent* event);
+  // A key or pad code bound to a save action runs it (once per press) instead of reaching
+  // the game; true when the code was one.
+  bool RunProgramAction(uint16_t code, bool down, bool autoRepeat);
   void TakeKeyboardBack();
   void OnPointer(int y);
   void RevealMenuBar();
@@ -86,6 +92,7 @@ class MainWindow : public QMainWindow {
   ImageView* view_;
   KeyInput keys_;
   QTimer tickTimer_, musicTimer_, revealTimer_, pointerTimer_;
+  QAction *slotSave_, *slotLoad_, *quickSave_, *quickLoad_;
   QAction *k1_, *k2_, *view624_, *view312_, *view156_, *fullScreen_, *preferences_;
   int appliedWidth_ = 0, appliedHeight_ = 0;
   QSize sizeAfterFullScreen_;

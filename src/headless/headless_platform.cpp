@@ -17,6 +17,8 @@ void HeadlessPlatform::ShowMessage(const std::string& caption, const std::string
 }
 
 // The application's own error box carries the program's title as its caption.
+void HeadlessPlatform::ShowNotice(const std::string& text) { Note("notice: " + text); }
+
 void HeadlessPlatform::ShowError(const std::string& text) { Note("msgbox: ﾐﾛｳﾞｧｰﾝ | " + text); }
 
 std::optional<std::string> HeadlessPlatform::SaveFileDialog(const FileDialogRequest& request) {

@@ -26,6 +26,7 @@ class HeadlessPlatform : public Platform {
   void Quit() override { quitRequested = true; }
   void ShowOptionsDialog() override;
   void ShowAboutDialog() override;
+  void ShowNotice(const std::string& text) override;
 
   // Script.
   bool answerYes = true;
@@ -35,7 +36,8 @@ class HeadlessPlatform : public Platform {
   bool shellOpens = true;  // false: as on a desktop with no browser or mail program
 
   // Record.
-  std::vector<std::string> lines;  // "msgbox: caption | text" (errors: caption ﾐﾛｳﾞｧｰﾝ), "open: address"
+  std::vector<std::string> lines;  // "msgbox: caption | text" (errors: caption ﾐﾛｳﾞｧｰﾝ), "open: address",
+                                   // "notice: text"
   std::vector<FileDialogRequest> dialogsShown;
   std::function<void(const std::string&)> echo;  // also print each line (the runner)
   int repaints = 0;

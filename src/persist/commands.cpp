@@ -23,6 +23,7 @@ namespace {
 
 const char kProposedName[] = "*.sav";
 std::string saveDialogName = kProposedName;
+std::vector<uint8_t> keptRecord;
 std::string openDialogName = kProposedName;
 
 std::string CannotRead(const std::string& path, const std::string& reason) {
@@ -73,13 +74,21 @@ const std::string& SaveDialogFileName() { return saveDialogName; }
 const std::string& OpenDialogFileName() { return openDialogName; }
 void ResetDialogFileNames() { saveDialogName = openDialogName = kProposedName; }
 
+const std::vector<uint8_t>& LastKeptRecord() { return keptRecord; }
+void KeepRecord(std::vector<uint8_t> record) { keptRecord = std::move(record); }
+bool GameChangedSinceKept() {
+  return Window.SaveCommand.Enabled && BuildSaveRecord() != keptRecord;
+}
+
 }  // namespace persist
 
 bool SaveGameFile(const std::string& path) {
-  if (auto failure = persist::WriteFileReplacing(path, BuildSaveRecord())) {
+  std::vector<uint8_t> record = BuildSaveRecord();
+  if (auto failure = persist::WriteFileReplacing(path, record)) {
     platform::Os().ShowError("ゲームデータを保存できませんでした：" + path + "\n" + *failure);
     return false;
   }
+  keptRecord = std::move(record);
   openDialogName = path;
   return true;
 }
@@ -105,6 +114,7 @@ bool LoadRecord(const std::vector<uint8_t>& record, const std::string& path, boo
     return false;
   }
   ReleaseEndingReturn();
+  keptRecord = BuildSaveRecord();  // as it is saved again: padding bytes come back zero
   platform::Os().WindowChanged();
 
   // The game is loaded by now; a missing track only costs the music.

@@ -182,12 +182,13 @@ std::optional<std::string> LinkUnderTemporaryName(int fd, const std::string& fol
 // Writes, flushes and closes fd; then names the file temp (an unnamed file is linked) and
 // renames it over target. On failure the temporary name is gone again.
 std::optional<std::string> Finish(int fd, bool unnamed, const std::vector<uint8_t>& bytes,
-                                  const std::string& target, std::string temp) {
+                                  const std::string& target, std::string temp, Flush flush) {
   const std::string folder = FolderOf(target), base = BaseOf(target);
   std::optional<std::string> failure;
   if (::fchmod(fd, ModeFor(target)) != 0) failure = platform::SystemReason(errno);
   if (!failure) failure = WriteAll(fd, bytes);
-  if (!failure && DoFsync(fd) != 0) failure = platform::SystemReason(errno);
+  if (!failure && flush == Flush::ToDisk && DoFsync(fd) != 0)
+    failure = platform::SystemReason(errno);
   if (!failure && unnamed) failure = LinkUnderTemporaryName(fd, folder, base, temp);
   if (::close(fd) != 0 && !failure) failure = platform::SystemReason(errno);
   if (!failure && DoRename(temp.c_str(), target.c_str()) != 0)
@@ -196,7 +197,7 @@ std::optional<std::string> Finish(int fd, bool unnamed, const std::vector<uint8_
     if (!temp.empty()) ::unlink(temp.c_str());
     return failure;
   }
-  SyncFolder(folder);
+  if (flush == Flush::ToDisk) SyncFolder(folder);
   return std::nullopt;
 }
 
@@ -210,7 +211,7 @@ bool NoUnnamedFiles(int error) {
 void SetFileIoForTesting(const FileIo* io) { testIo = io; }
 
 std::optional<std::string> WriteFileReplacing(const std::string& path,
-                                              const std::vector<uint8_t>& bytes) {
+                                              const std::vector<uint8_t>& bytes, Flush flush) {
   if (path.empty()) return platform::SystemReason(ENOENT);
   std::string target = path;
   if (auto failure = ResolveTarget(target)) return failure;
@@ -219,12 +220,12 @@ std::optional<std::string> WriteFileReplacing(const std::string& path,
   RemoveStaleTemporaries(folder, base);
 
   int fd = DoOpenUnnamed(folder.c_str(), 0600);
-  if (fd >= 0) return Finish(fd, true, bytes, target, std::string());
+  if (fd >= 0) return Finish(fd, true, bytes, target, std::string(), flush);
   if (!NoUnnamedFiles(errno)) return platform::SystemReason(errno);
   std::string temp = folder + "/." + base + ".XXXXXX";
   fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) return platform::SystemReason(errno);
-  return Finish(fd, false, bytes, target, temp);
+  return Finish(fd, false, bytes, target, temp, flush);
 }
 
 }  // namespace persist

@@ -28,6 +28,14 @@ bool SaveGameFile(const std::string& path);
 
 namespace persist {
 
+// The record of the last save written or game loaded (empty before the first): what the
+// game in hand is measured against when a load would throw away what was not saved.
+const std::vector<uint8_t>& LastKeptRecord();
+void KeepRecord(std::vector<uint8_t> record);
+// The game running now differs from the last one saved or loaded (a game runs: the save
+// command is enabled).
+bool GameChangedSinceKept();
+
 // The bytes a load of path reads: the file's first record's worth (fewer for a short file;
 // the rest of a longer one is not read), opened without blocking so that a named pipe cannot
 // hang the game. Nullopt, and the reason in Japanese, for what is no regular readable file.
@@ -57,8 +65,13 @@ void ApplySaveRecord(const uint8_t* data);
 // A symbolic link is followed to its target, which is written, dangling or not. A folder, a
 // pipe, a device or a read-only file is refused and left as it is. Returns the reason of a
 // failure, in Japanese, or nullopt.
+// Lazy leaves out the two flushes to the disk (the file's and its folder's): still never a
+// half-written file under the name, but a power cut may bring the old one back. For the
+// optional files beside a save, which must not make the save take three times as long.
+enum class Flush : uint8_t { ToDisk, Lazy };
 std::optional<std::string> WriteFileReplacing(const std::string& path,
-                                              const std::vector<uint8_t>& bytes);
+                                              const std::vector<uint8_t>& bytes,
+                                              Flush flush = Flush::ToDisk);
 
 // The system calls of WriteFileReplacing, replaceable so that tests can make a disk fail
 // half-way. Each behaves as its POSIX namesake (-1 and errno on failure).

@@ -51,7 +51,23 @@ class Platform {
   // Modal options and about dialogs (their models are in shell/).
   virtual void ShowOptionsDialog() = 0;
   virtual void ShowAboutDialog() = 0;
+
+  // Where a save the game names itself (a slot, the quicksave, an autosave: "quick.sav")
+  // lives: the path to write it to, or (forLoad) to read it from. The saves folder is made
+  // when a save needs it. Nullopt, and the reason (the folder, then why, in Japanese) when the
+  // folder cannot be made.
+  // A replay answers from its own record, as it answers the load dialog.
+  virtual std::optional<std::string> OwnSavePath(const std::string& name, bool forLoad,
+                                                 std::string& reason);
+
+  // A short line the window shows for a moment beside the game's picture, never in it:
+  // news that needs no answer ("saved").
+  virtual void ShowNotice(const std::string& text) { (void)text; }
 };
+
+// $XDG_DATA_HOME/mirovaan/saves, or ~/.local/share/mirovaan/saves when that variable is unset
+// or not an absolute path (as the XDG rules say); not created here.
+std::string SavesFolder();
 
 // The platform in use; set once at start-up by main().
 Platform& Os();

@@ -37,6 +37,15 @@ std::optional<std::string> PlaybackPlatform::OpenFileDialog(const platform::File
   return path;
 }
 
+// Saves go to the private folder; a load reads what the recorded save held then.
+std::optional<std::string> PlaybackPlatform::OwnSavePath(const std::string& name, bool forLoad,
+                                                         std::string&) {
+  if (!forLoad) return player_.ScratchFile(name);
+  return OpenFileDialog({});
+}
+
+void PlaybackPlatform::ShowNotice(const std::string& text) { inner_.ShowNotice(text); }
+
 // The dialog closes as it was closed then: its controls set, then its close button.
 void PlaybackPlatform::ShowOptionsDialog() {
   const Event* answer = player_.TakeAnswer(EventKind::OptionsAnswer);

@@ -58,7 +58,7 @@ void Player::Deliver(const Event& e) {
   switch (e.Kind) {
     case EventKind::KeyDown: RunHandler([&] { feed::KeyDown(e.Key, feed::From::Replay); }); break;
     case EventKind::KeyUp: RunHandler([&] { feed::KeyUp(e.Key, feed::From::Replay); }); break;
-    case EventKind::Command: RunHandler([&] { feed::Run(e.Cmd, feed::From::Replay); }); break;
+    case EventKind::Command: RunHandler([&] { feed::RunSlot(e.Cmd, e.Slot, feed::From::Replay); }); break;
     case EventKind::Hash: Check(e.Hash, "stored"); return;
     default:
       Fail("line " + std::to_string(e.Line) + ": a dialog answer the game did not ask for");

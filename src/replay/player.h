@@ -31,6 +31,9 @@ class PlaybackPlatform : public platform::Platform {
   void Quit() override;
   void ShowOptionsDialog() override;
   void ShowAboutDialog() override {}
+  std::optional<std::string> OwnSavePath(const std::string& name, bool forLoad,
+                                         std::string& reason) override;
+  void ShowNotice(const std::string& text) override;
 
  private:
   platform::Platform& inner_;

@@ -170,11 +170,13 @@ Event ReadEvent(const std::vector<std::string>& w, int64_t tick, int& lastDown) 
     if (lastDown < 0) throw Failure{"\"r\" repeats a key-down, but none came before it"};
     e.Key = static_cast<uint16_t>(lastDown);
   } else if (kind == "c") {
-    NeedWords(w, 3);
-    auto command = feed::CommandNamed(w[2]);
-    if (!command) throw Failure{"unknown command \"" + w[2] + "\""};
+    auto command = feed::CommandNamed(w.size() > 2 ? w[2] : "");
+    if (!command) throw Failure{"unknown command \"" + (w.size() > 2 ? w[2] : "") + "\""};
+    const bool slotted = feed::TakesSlot(*command);
+    NeedWords(w, slotted ? 4 : 3);
     e.Kind = EventKind::Command;
     e.Cmd = *command;
+    if (slotted) e.Slot = static_cast<int>(Number(w[3], 1, 10, "slot"));
   } else if (kind == "a" || kind == "s") {
     NeedWords(w, 3);
     const char* yes = kind == "a" ? "yes" : "file";

@@ -32,9 +32,10 @@ void Recorder::OnKey(bool down, uint16_t key) {
   writer_->Add(e);
 }
 
-void Recorder::OnCommand(feed::Command command) {
+void Recorder::OnCommand(feed::Command command, int slot) {
   Event e = At(EventKind::Command);
   e.Cmd = command;
+  e.Slot = slot;
   writer_->Add(e);
 }
 

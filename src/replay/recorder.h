@@ -19,7 +19,7 @@ class Recorder : public feed::Listener {
   ~Recorder() override;  // the end line
 
   void OnKey(bool down, uint16_t key) override;
-  void OnCommand(feed::Command command) override;
+  void OnCommand(feed::Command command, int slot) override;
   void AfterTick() override;
 
   // The dialogs' answers, as the recording platform sees them.
@@ -57,6 +57,9 @@ class RecordingPlatform : public platform::Platform {
   void Quit() override;
   void ShowOptionsDialog() override;
   void ShowAboutDialog() override;
+  std::optional<std::string> OwnSavePath(const std::string& name, bool forLoad,
+                                         std::string& reason) override;
+  void ShowNotice(const std::string& text) override;
 
  private:
   platform::Platform& inner_;

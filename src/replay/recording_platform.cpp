@@ -33,6 +33,17 @@ std::optional<std::string> RecordingPlatform::OpenFileDialog(
   return chosen;
 }
 
+// A load of the game's own saves is recorded as the load dialog's answer is: with the bytes
+// the load is about to read, so that playback needs no file.
+std::optional<std::string> RecordingPlatform::OwnSavePath(const std::string& name, bool forLoad,
+                                                          std::string& reason) {
+  auto path = inner_.OwnSavePath(name, forLoad, reason);
+  if (recorder_ && forLoad) recorder_->OpenAnswer(path);
+  return path;
+}
+
+void RecordingPlatform::ShowNotice(const std::string& text) { inner_.ShowNotice(text); }
+
 void RecordingPlatform::ShowOptionsDialog() {
   inner_.ShowOptionsDialog();
   if (recorder_) recorder_->OptionsAnswer();

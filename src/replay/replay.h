@@ -60,6 +60,7 @@ struct Event {
   EventKind Kind = EventKind::KeyDown;
   uint16_t Key = 0;
   feed::Command Cmd = feed::Command::Save;
+  int Slot = 0;  // Command: the slot of slot-save and slot-load
   bool Yes = false;  // Answer; SaveAnswer: a file was chosen
   OpenResult Open = OpenResult::Cancelled;
   std::vector<uint8_t> Bytes;

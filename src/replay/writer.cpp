@@ -34,7 +34,9 @@ std::string Body(const Event& e, int lastDown) {
   switch (e.Kind) {
     case EventKind::KeyDown: return e.Key == lastDown ? "r" : "d " + std::to_string(e.Key);
     case EventKind::KeyUp: return "u " + std::to_string(e.Key);
-    case EventKind::Command: return std::string("c ") + feed::NameOf(e.Cmd);
+    case EventKind::Command:
+      return std::string("c ") + feed::NameOf(e.Cmd) +
+             (feed::TakesSlot(e.Cmd) ? " " + std::to_string(e.Slot) : std::string());
     case EventKind::Answer: return e.Yes ? "a yes" : "a no";
     case EventKind::SaveAnswer: return e.Yes ? "s file" : "s cancel";
     case EventKind::OpenAnswer: return OpenAnswerText(e);

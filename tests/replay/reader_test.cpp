@@ -135,6 +135,22 @@ TEST(ReplayText, DamagedLinesAreNamed) {
   EXPECT_NE(repeat.What.find("none came before"), std::string::npos);
 }
 
+TEST(ReplayText, SlotCommandsCarryTheirSlotAndOnlyThey) {
+  std::string text = SampleWith("c load\n", "c slot-save 10\n0 c quickload\n0 c autosave\n");
+  auto result = replay::ParseReplay(text);
+  auto* r = std::get_if<replay::Replay>(&result);
+  ASSERT_TRUE(r) << std::get<replay::ReadError>(result).Message();
+  EXPECT_EQ(r->Events[3].Cmd, feed::Command::SlotSave);
+  EXPECT_EQ(r->Events[3].Slot, 10);
+  EXPECT_EQ(r->Events[4].Cmd, feed::Command::QuickLoad);
+  EXPECT_EQ(replay::ReplayText(*r), text);
+  for (const char* bad : {"c slot-load 11\n", "c slot-load 0\n", "c slot-load\n",
+                          "c quicksave 3\n", "c load 1\n"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_EQ(Refusal(SampleWith("c load\n", bad)).Line, 12);
+  }
+}
+
 // Every way of cutting the file short: refused with a line inside the file, or (at a line
 // end inside the events) read as a recording that was cut off.
 TEST(ReplayText, EveryCutIsRefusedOrReadAsCutOff) {

@@ -245,3 +245,83 @@ TEST_F(Runner, TheStateReportOfAFightStaysByteForByte) {
 }
 
 }  // namespace
+
+// The game's own saves from a key file: quicksave, quickload, the slots and the autosave, in
+// the saves folder under XDG_DATA_HOME, and a replay of them that needs none of the files.
+class RunnerSaves : public Runner {
+ protected:
+  std::string Sources() const {
+    return std::string(MIROVAAN_SOURCE_DIR) + "/tests/replay/corpus/sources/";
+  }
+  fs::path Saves() const { return dir_ / "data" / "mirovaan" / "saves"; }
+  Result RunSaving(const std::string& args, const std::string& data = "data") {
+    return Run("--load " + Sources() + "world-d1.sav --seed 21 " + args, data);
+  }
+  Result Run(const std::string& args, const std::string& data) {
+    std::string command = "XDG_DATA_HOME=" + Path(data) + " " + MIROVAAN_SIM_PATH + " --data " +
+                          MIROVAAN_TEST_DATA_DIR + " " + args + " > " + Path("out.txt") + " 2>&1";
+    int raw = std::system(command.c_str());
+    return {WEXITSTATUS(raw), Read("out.txt")};
+  }
+  // The first lines of the corpus's dungeon 1 walk: into the dungeon and about its floor.
+  std::string WalkIntoDungeon() {
+    std::ifstream in(Sources() + "dungeon1.keys");
+    std::string line, keys;
+    for (int i = 0; i < 30 && std::getline(in, line); ++i) keys += line + "\n";
+    return keys;
+  }
+};
+
+TEST_F(RunnerSaves, QuicksaveAndQuickloadPutTheGameBack) {
+  // The File menu's save beside each: the same record, byte for byte.
+  Write("k", WalkIntoDungeon() + "20 menu quicksave\n20 menu save " + Path("at20.sav") +
+                 "\n100 menu slot-save 10\n150 menu quickload\n150 menu save " +
+                 Path("back.sav") + "\n160 menu slot-load 10\n160 menu save " +
+                 Path("slot.sav") + "\n");
+  Result r = RunSaving("--ticks 160 --keys " + Path("k"));
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("notice: クイックセーブしました"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("msgbox: ロードしますよ！"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("notice: クイックロードしました"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("notice: スロット10 をロードしました"), std::string::npos) << r.out;
+  for (const char* name : {"quick.sav", "quick.info", "quick.png", "slot-10.sav", "slot-10.info"})
+    EXPECT_TRUE(fs::exists(Saves() / name)) << name;
+  const std::string quick = Read("data/mirovaan/saves/quick.sav");
+  EXPECT_EQ(quick.size(), 13532u);
+  EXPECT_TRUE(quick == Read("at20.sav")) << "the quicksave is an ordinary saved game";
+  EXPECT_TRUE(Read("back.sav") == quick) << "the quickload put the game back";
+  EXPECT_TRUE(Read("slot.sav") == Read("data/mirovaan/saves/slot-10.sav"));
+  EXPECT_FALSE(Read("slot.sav") == quick);  // the game had moved on by tick 100
+}
+
+TEST_F(RunnerSaves, AutosaveOnlyWhenAskedAndReplaysWithoutTheFiles) {
+  Write("k", WalkIntoDungeon());
+  ASSERT_EQ(RunSaving("--ticks 60 --keys " + Path("k")).status, 0);
+  EXPECT_FALSE(fs::exists(dir_ / "data")) << "the runner wrote what it was not asked to";
+
+  Write("k2", WalkIntoDungeon() + "30 menu slot-save 2\n40 menu slot-load 2\n50 menu quickload\n");
+  Result r = RunSaving("--ticks 60 --autosave --keys " + Path("k2") + " --record " +
+                       Path("r.mvr") + " --state " + Path("s.json"));
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("notice: オートセーブしました"), std::string::npos) << r.out;
+  EXPECT_TRUE(fs::exists(Saves() / "autosave-1.sav"));
+  const std::string replay = Read("r.mvr");
+  for (const char* line : {" c autosave\n", " c slot-save 2\n", " c slot-load 2\n", " c quickload\n",
+                           " o unreadable\n"})
+    EXPECT_NE(replay.find(line), std::string::npos) << line;
+
+  // Played back with an empty data folder, from the record alone, touching no saves folder.
+  r = Run("--play " + Path("r.mvr") + " --state " + Path("p.json"), "empty");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_FALSE(fs::exists(dir_ / "empty"));
+  EXPECT_EQ(Field(Read("p.json"), "X"), Field(Read("s.json"), "X"));
+}
+
+TEST_F(RunnerSaves, ASlotOutsideOneToTenIsRefused) {
+  for (const char* line : {"5 menu slot-save 11\n", "5 menu slot-load 0\n", "5 menu slot-load\n",
+                           "5 menu autosave\n"}) {
+    Write("k", line);
+    Result r = RunSaving("--ticks 5 --keys " + Path("k"));
+    EXPECT_EQ(r.status, 2) << line << r.out;
+  }
+}

@@ -41,7 +41,8 @@ struct ScriptLine {
   int tick;
   std::string action;  // down, up, press, menu
   uint16_t key = 0;
-  std::string command;  // save, load, exit, options
+  std::string command;  // save, load, exit, options, quicksave, slot-save ...
+  int slot = 0;          // slot-save, slot-load
   std::string path;
   int interval = 0;  // options: the dialog's controls as it is closed
   bool music = false, effects = false;
@@ -60,6 +61,7 @@ struct Options {
   std::string reportPath;
   int untilBoss = -1;  // the scripted player stops once this dungeon's boss has fallen
   bool ticksGiven = false;
+  bool autosave = false;  // save by itself on entering and leaving a dungeon, as the window does
   sim::ReplayOptions replay;
   sim::RenderMusicOptions renderMusic;
 };
@@ -110,7 +112,10 @@ std::vector<ScriptLine> ReadScript(const std::string& path) {
           throw UsageError{where() + "menu options needs SPEED(1-100) MUSIC(0/1) EFFECTS(0/1)"};
         line.music = music == 1;
         line.effects = effects == 1;
-      } else if (!feed::CommandNamed(line.command)) {
+      } else if (line.command == "slot-save" || line.command == "slot-load") {
+        if (!(words >> line.slot) || line.slot < 1 || line.slot > 10)
+          throw UsageError{where() + "menu " + line.command + " needs a slot 1-10"};
+      } else if (!feed::CommandNamed(line.command) || line.command == "autosave") {
         throw UsageError{where() + "unknown menu command " + line.command};
       }
     } else {
@@ -171,6 +176,8 @@ Options ParseArgs(int argc, char** argv) {
       o.statePath = next();
     } else if (sim::TakeReplayOption(arg, next, o.replay)) {
     } else if (sim::TakeRenderMusicOption(arg, next, o.renderMusic)) {
+    } else if (arg == "--autosave") {
+      o.autosave = true;
     } else if (arg == "--help" || arg == "-h") {
       throw UsageError{""};
     } else {
@@ -207,9 +214,11 @@ class Runner {
     os_.answerYes = o_.answerYes;
     // The scripted player's own question boxes (take this medicine?) are not news.
     os_.echo = [quiet = o_.autoplayHero >= 0](const std::string& line) {
-      if (line.rfind("msgbox: ", 0) == 0 && !quiet) std::cout << line << std::endl;
+      if ((line.rfind("msgbox: ", 0) == 0 || line.rfind("notice: ", 0) == 0) && !quiet)
+        std::cout << line << std::endl;
     };
     start::PrepareProgram(os_, o_.data, [] { audio::Init(audio::Backend::Virtual); });
+    feed::SetAutosave(o_.autosave);
     sim::SimReplay replay(o_.replay, os_);  // checks the replay against the content folder
     nextLoopCheck_ = audio::ClockMs() + 1000;
     RunHandler(OnWindowCreate);
@@ -293,7 +302,7 @@ class Runner {
       os_.optionsDialogScript = nullptr;
     } else {
       feed::Command command = *feed::CommandNamed(line.command);
-      RunHandler([command] { feed::Run(command); });
+      RunHandler([command, slot = line.slot] { feed::RunSlot(command, slot); });
     }
     os_.saveAnswers.clear();
     os_.openAnswers.clear();
@@ -342,10 +351,10 @@ class Runner {
 
 const char kUsage[] =
     "usage: mirovaan-sim --data DIR [--seed N] [--ticks N] [--keys FILE] [--load PATH]\n"
-    "                    [--answer yes|no] [--shot TICK:PATH]... [--state PATH]\n"
+    "                    [--answer yes|no] [--shot TICK:PATH]... [--state PATH] [--autosave]\n"
     "                    [--record FILE | --play FILE | --timedemo FILE]\n"
     "       mirovaan-sim --data DIR --autoplay HERO [--seed N] [--ticks LIMIT] [--report PATH]\n"
-    "                    [--until-boss DUNGEON] [--state PATH] [--record FILE]\n"
+    "                    [--until-boss DUNGEON] [--state PATH] [--record FILE] [--autosave]\n"
     "       mirovaan-sim --data DIR --render-music NAME --soundfont PATH --seconds S --out FILE.wav\n";
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "desktop/input/actions.h"
 
 #include <Qt>
+#include <QtGlobal>
 #include <algorithm>
 #include <array>
 
@@ -26,6 +27,10 @@ constexpr KeyChord kDropKeys[] = {{Qt::Key_D}};
 constexpr KeyChord kCloseKeys[] = {{Qt::Key_C}};
 constexpr KeyChord kMapToggleKeys[] = {{Qt::Key_5, true}};
 constexpr KeyChord kDetailToggleKeys[] = {{Qt::Key_0, true}};
+constexpr KeyChord kQuickSaveKeys[] = {{Qt::Key_F5}};
+constexpr KeyChord kQuickLoadKeys[] = {{Qt::Key_F9}};
+constexpr KeyChord kSlotSaveKeys[] = {{Qt::Key_F6}};
+constexpr KeyChord kSlotLoadKeys[] = {{Qt::Key_F7}};
 
 constexpr PadInput kUpPad[] = {PadInput::DpadUp, PadInput::LeftStickUp};
 constexpr PadInput kRightPad[] = {PadInput::DpadRight, PadInput::LeftStickRight};
@@ -38,6 +43,12 @@ constexpr PadInput kEnterPad[] = {PadInput::X};
 constexpr PadInput kF1Pad[] = {PadInput::LeftShoulder};
 constexpr PadInput kF2Pad[] = {PadInput::Back};
 constexpr PadInput kF3Pad[] = {PadInput::RightShoulder};
+// The triggers and stick presses were free; a trigger is hard to press by mistake while
+// walking, and the slot screens are harmless to open by accident.
+constexpr PadInput kQuickSavePad[] = {PadInput::RightTrigger};
+constexpr PadInput kQuickLoadPad[] = {PadInput::LeftTrigger};
+constexpr PadInput kSlotSavePad[] = {PadInput::RightStick};
+constexpr PadInput kSlotLoadPad[] = {PadInput::LeftStick};
 
 constexpr uint16_t kUpCodes[] = {VK_UP, VK_NUMPAD8}, kRightCodes[] = {VK_RIGHT, VK_NUMPAD6},
                    kDownCodes[] = {VK_DOWN, VK_NUMPAD2}, kLeftCodes[] = {VK_LEFT, VK_NUMPAD4},
@@ -45,7 +56,9 @@ constexpr uint16_t kUpCodes[] = {VK_UP, VK_NUMPAD8}, kRightCodes[] = {VK_RIGHT, 
                    kEnterCodes[] = {VK_RETURN}, kF1Codes[] = {VK_F1}, kF2Codes[] = {VK_F2},
                    kF3Codes[] = {VK_F3}, kUseCodes[] = {VK_V},
                    kDropCodes[] = {VK_D}, kCloseCodes[] = {VK_C},
-                   kMapToggleCodes[] = {VK_NUMPAD5}, kDetailToggleCodes[] = {VK_NUMPAD0};
+                   kMapToggleCodes[] = {VK_NUMPAD5}, kDetailToggleCodes[] = {VK_NUMPAD0},
+                   kQuickSaveCodes[] = {VK_F5}, kQuickLoadCodes[] = {VK_F9},
+                   kSlotSaveCodes[] = {VK_F6}, kSlotLoadCodes[] = {VK_F7};
 
 const std::array<ActionInfo, kActionCount> kInfo = {{
     {"up", "上へ移動", VK_UP, kUpKeys, kUpPad, kUpCodes},
@@ -64,6 +77,14 @@ const std::array<ActionInfo, kActionCount> kInfo = {{
     {"close", "メニューを閉じる", VK_C, kCloseKeys, {}, kCloseCodes},
     {"map_toggle", "全体マップ切り替え", VK_NUMPAD5, kMapToggleKeys, {}, kMapToggleCodes},
     {"detail_toggle", "アイテム詳細切り替え", VK_NUMPAD0, kDetailToggleKeys, {}, kDetailToggleCodes},
+    {"quick_save", QT_TRANSLATE_NOOP("input", "クイックセーブ"), VK_F5, kQuickSaveKeys,
+     kQuickSavePad, kQuickSaveCodes},
+    {"quick_load", QT_TRANSLATE_NOOP("input", "クイックロード"), VK_F9, kQuickLoadKeys,
+     kQuickLoadPad, kQuickLoadCodes},
+    {"slot_save", QT_TRANSLATE_NOOP("input", "スロットにセーブ"), VK_F6, kSlotSaveKeys,
+     kSlotSavePad, kSlotSaveCodes},
+    {"slot_load", QT_TRANSLATE_NOOP("input", "スロットからロード"), VK_F7, kSlotLoadKeys,
+     kSlotLoadPad, kSlotLoadCodes},
 }};
 
 }  // namespace
@@ -73,6 +94,13 @@ const ActionInfo& InfoOf(Action action) { return kInfo[static_cast<int>(action)]
 std::optional<Action> ActionOfId(std::string_view id) {
   for (int i = 0; i < kActionCount; ++i)
     if (kInfo[i].id == id) return static_cast<Action>(i);
+  return std::nullopt;
+}
+
+std::optional<Action> ProgramActionOf(uint16_t code) {
+  for (Action action : {Action::QuickSave, Action::QuickLoad, Action::SlotSaveScreen,
+                        Action::SlotLoadScreen})
+    if (code != 0 && InfoOf(action).gameKey == code) return action;
   return std::nullopt;
 }
 

@@ -66,17 +66,43 @@ bool Written(QSettings& settings) {
   return settings.status() == QSettings::NoError;
 }
 
+template <typename Table, typename T>
+void YieldToStored(Table& table, const std::array<bool, kActionCount>& stored, T none) {
+  for (int a = static_cast<int>(Action::QuickSave); a < kActionCount; ++a) {
+    if (stored[a]) continue;
+    for (T& mine : table[a]) {
+      for (int other = 0; other < kActionCount; ++other) {
+        if (!stored[other]) continue;
+        for (T theirs : table[other])
+          if (mine != none && mine == theirs) mine = none;
+      }
+    }
+  }
+}
+
 }  // namespace
 
 void LoadBindings(QSettings& settings, Bindings& bindings) {
   Bindings defaults;
   KeyTable keys = defaults.AllKeys();
   PadTable pad = defaults.AllPad();
+  std::array<bool, kActionCount> storedKeys{}, storedPad{};
   for (int a = 0; a < kActionCount; ++a) {
     auto action = static_cast<Action>(a);
-    if (auto k = PlacesAt(settings, KeyPath(action), KeyChord{}, ChordOfName)) keys[a] = *k;
-    if (auto p = PlacesAt(settings, PadPath(action), PadInput::None, PadInputOfName)) pad[a] = *p;
+    if (auto k = PlacesAt(settings, KeyPath(action), KeyChord{}, ChordOfName)) {
+      keys[a] = *k;
+      storedKeys[a] = true;
+    }
+    if (auto p = PlacesAt(settings, PadPath(action), PadInput::None, PadInputOfName)) {
+      pad[a] = *p;
+      storedPad[a] = true;
+    }
   }
+  // The save actions came later than many a file: missing from one, they take their defaults
+  // only where the player's own bindings left them free, or the clash would throw all of
+  // those away. Every other clash still means the file cannot be trusted.
+  YieldToStored(keys, storedKeys, KeyChord{});
+  YieldToStored(pad, storedPad, PadInput::None);
   if (!bindings.SetAllKeys(keys)) bindings.SetAllKeys(defaults.AllKeys());
   if (!bindings.SetAllPad(pad)) bindings.SetAllPad(defaults.AllPad());
 }

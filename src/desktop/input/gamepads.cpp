@@ -43,7 +43,12 @@ Gamepads::Gamepads(Handler handler, QObject* parent)
   available_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
   if (!available_) return;
   SDL_GameControllerEventState(SDL_ENABLE);
-  connect(&timer_, &QTimer::timeout, this, [this] { Poll(); });
+  // A press may open a question box whose own event loop runs until the pad answers it. Qt
+  // never fires a timer again while its handler runs, so polling straight from the timer
+  // would leave the pad dead under that box; the poll is posted instead, and the timer
+  // keeps ticking inside the box's loop.
+  connect(&timer_, &QTimer::timeout, this,
+          [this] { QMetaObject::invokeMethod(this, [this] { Poll(); }, Qt::QueuedConnection); });
   Retime();
 }
 

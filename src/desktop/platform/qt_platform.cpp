@@ -96,6 +96,10 @@ void QtPlatform::ShowOptionsDialog() {
   if (optionsDialog) optionsDialog();
 }
 
+void QtPlatform::ShowNotice(const std::string& text) {
+  if (notice) notice(text);
+}
+
 void QtPlatform::ShowAboutDialog() {
   if (aboutDialog) aboutDialog();
 }

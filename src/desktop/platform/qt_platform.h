@@ -25,12 +25,14 @@ class QtPlatform : public Platform {
   void Quit() override;
   void ShowOptionsDialog() override;
   void ShowAboutDialog() override;
+  void ShowNotice(const std::string& text) override;
 
   QWidget* window = nullptr;                  // parent of every dialog
   std::function<void()> repaint;              // synchronous repaint of the view
   std::function<void()> windowChanged;          // mirror the form's model into the widgets
   std::function<void()> optionsDialog;        // modal options dialog
   std::function<void()> aboutDialog;          // modal about dialog
+  std::function<void(const std::string&)> notice;  // a short line over the view
   // The answer the next load dialog gives without being shown: a saved game named on the
   // command line is loaded by the load command itself, so that a recording holds it as it
   // holds any load.

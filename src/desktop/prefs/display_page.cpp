@@ -34,6 +34,8 @@ DisplayPage::DisplayPage(QWidget* parent) : QWidget(parent) {
   form->addRow(fullScreen_);
   autoPause_ = new QCheckBox(QStringLiteral("ウィンドウから離れたらゲームを止める"), this);
   form->addRow(autoPause_);
+  autosave_ = new QCheckBox(tr("ダンジョンに入るときと出るときにオートセーブする"), this);
+  form->addRow(autosave_);
   Load();
   connect(scaleMode_, &QComboBox::currentIndexChanged, this, [this](int index) {
     QString mode = ScaleModes().value(index);
@@ -43,6 +45,7 @@ DisplayPage::DisplayPage(QWidget* parent) : QWidget(parent) {
           [this](bool on) { Store("display/fullscreen", on); });
   connect(autoPause_, &QCheckBox::toggled, this,
           [this](bool on) { Store("display/autoPause", on); });
+  connect(autosave_, &QCheckBox::toggled, this, [this](bool on) { Store("saves/autosave", on); });
 }
 
 void DisplayPage::Load() {
@@ -50,6 +53,7 @@ void DisplayPage::Load() {
   scaleMode_->setCurrentIndex(ScaleModes().indexOf(StoredScaleMode()));
   fullScreen_->setChecked(settings.value("display/fullscreen", false).toBool());
   autoPause_->setChecked(settings.value("display/autoPause", true).toBool());
+  autosave_->setChecked(settings.value("saves/autosave", true).toBool());
 }
 
 // Only the control the player touched is written: the others keep meaning "as the window

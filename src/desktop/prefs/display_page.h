@@ -1,5 +1,6 @@
-// The display page: how the view fills the window, full screen, and pausing when the window
-// loses the focus. It only writes the display/* settings; the window applies them.
+// The display page: how the view fills the window, full screen, pausing when the window
+// loses the focus, and the autosave. It only writes the display/* settings and
+// saves/autosave; the window applies them.
 #pragma once
 
 #include <QVariant>
@@ -26,6 +27,7 @@ class DisplayPage : public QWidget {
   QComboBox* scaleMode_;
   QCheckBox* fullScreen_;
   QCheckBox* autoPause_;
+  QCheckBox* autosave_;
 };
 
 // The scaling modes as stored ("" for none stored: the window's own choice), and the

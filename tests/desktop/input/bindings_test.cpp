@@ -85,8 +85,8 @@ TEST(KeyBindings, AKeyThatIsTakenOrKeptByTheWindowIsRefused) {
   BindResult pad = b.BindPad(Action::Use, 0, PadInput::Start);
   EXPECT_EQ(pad.status, BindResult::Taken);
   EXPECT_EQ(pad.holder, Action::Menu);
-  EXPECT_EQ(b.BindPad(Action::Use, 0, PadInput::RightTrigger).status, BindResult::Bound);
-  EXPECT_EQ(b.ActionOfPad(PadInput::RightTrigger), Action::Use);
+  EXPECT_EQ(b.BindPad(Action::Use, 0, PadInput::RightStickUp).status, BindResult::Bound);
+  EXPECT_EQ(b.ActionOfPad(PadInput::RightStickUp), Action::Use);
 }
 
 TEST(KeyBindings, KeyNamesReadBackAsTheSameKey) {
@@ -161,6 +161,23 @@ TEST_F(BindingSettings, DamagedValuesFallBackToTheDefaults) {
   b = Loaded();
   EXPECT_EQ(b.AllKeys(), defaults.AllKeys());
   EXPECT_EQ(b.AllPad(), defaults.AllPad());
+}
+
+TEST_F(BindingSettings, AnOlderFileKeepsItsBindingsBesideTheNewerActions) {
+  {
+    // Written before the save actions existed, with the right trigger and F5 in use.
+    QSettings settings;
+    settings.setValue("input/pad/fire", QStringList{"a", "righttrigger"});
+    settings.setValue("input/keys/use", "F5");
+  }
+  Bindings b = Loaded();
+  EXPECT_EQ(b.ActionOfPad(PadInput::RightTrigger), Action::Fire);
+  EXPECT_EQ(b.ActionOfKey({Qt::Key_F5}), Action::Use);
+  EXPECT_EQ(b.Pad(Action::QuickSave, 0), PadInput::None);
+  EXPECT_TRUE(b.Key(Action::QuickSave, 0).Empty());
+  // What no clash touches keeps its default.
+  EXPECT_EQ(b.Pad(Action::QuickLoad, 0), PadInput::LeftTrigger);
+  EXPECT_EQ(b.Key(Action::QuickLoad, 0), (KeyChord{Qt::Key_F9}));
 }
 
 }  // namespace
