@@ -37,7 +37,7 @@ void ReturnToTitleFromSelection() {
   Window.LoadCommand.Enabled = true;
   G.TickCount = 0;
   G.GameMode = kModeTitle;
-  LoadBackdrop("title.bmp");
+  LoadBackdrop(TitlePicture());
   PlayMusic(kTrackTitle);
 }
 
@@ -95,6 +95,6 @@ void ExitToTitle() {
   G.GameMode = kModeTitle;
   G.TickCount = 0;
   PlayMusic(kTrackTitle);
-  LoadBackdrop("title.bmp");
+  LoadBackdrop(TitlePicture());
   EnableFileCommands(false, true);
 }

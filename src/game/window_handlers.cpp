@@ -8,6 +8,7 @@
 #include <new>
 
 #include "audio/sound.h"
+#include "screens/pictures.h"
 #include "state/window_model.h"
 #include "game/modes.h"
 #include "state/random.h"
@@ -119,8 +120,8 @@ void OnWindowCreate() {
   G.TickCount = 0;
   G.Facing = kFacingDown;
   G.GameMode = kModeTitle;
-  Window.ShownFrame.LoadFromFile(AppDir + "title.bmp", kViewPicture);
-  Window.Backdrop.LoadFromFile(AppDir + "title.bmp", kViewPicture);
+  Window.ShownFrame.LoadFromFile(AppDir + TitlePicture(), kViewPicture);
+  LoadBackdrop(TitlePicture());
   PlayMusic(kTrackTitle);
 }
 

@@ -6,6 +6,7 @@
 #include "content/phrases.h"
 #include "content/story.h"
 #include "platform/language.h"
+#include "screens/pictures.h"
 #include "state/window_model.h"
 #include "state/random.h"
 #include "state/state.h"
@@ -64,6 +65,7 @@ void DrawHeroCell(int x, int y, int cell) {
 }
 
 void DrawTitle() {
+  FollowTitleLanguage();
   const int t = G.TickCount;
   if (t < kPromptTicks) {
     const int step = ((t % 6) + 6) % 6;
