@@ -85,7 +85,7 @@ const char* const kLinesEnglish[4][12] = {
         "Sorry... couldn't bring the treasure home...",
         "Type: All-rounder",
         "Weapon: Sword",
-        "Armor: Leather Armor",
+        "Armor: Leather",
         "Name: Nagel",
         "Ooh, a chest! Let's open it!",
         "Hot hot hot! The floor's on fire!",

@@ -27,9 +27,9 @@ constexpr PhraseText kPhrases[] = {
     {"  　連射：{0}連射", "Rapid fire: {0}"},
     {"  呪われています。", "It is cursed!"},
     {"祝福を受けています。", "It is blessed."},
-    {"宝箱を開ける鍵です。", "Opens treasure chests."},
+    {"宝箱を開ける鍵です。", "Unlocks chests."},
     {"使っても壊れません。", "Never used up."},
-    {"迷宮脱出用アイテム。", "Escape the labyrinth."},
+    {"迷宮脱出用アイテム。", "Escapes a labyrinth."},
     {"アイテムデータ", "Item Details"},
     {"回復力：{0}", "Heals: {0}"},
     {"使用可能キャラ：", "Usable by:"},
@@ -39,7 +39,7 @@ constexpr PhraseText kPhrases[] = {
     {"ｽﾍﾟｰｽｷｰで[　{0}]を着ける", "{0}: press Space to wear"},
     {"ENTERｷｰでｱｲﾃﾑを捨てます。ESCｷｰで戻ります。F1ｷｰでアイテム装備画面、F2ｷｰで全体マップ画面、"
      "F3ｷｰでアイテム詳細画面になります。",
-     "Enter: drop the item.   Esc: back to the game.   F1: equipment.   F2: map of the floor.   "
+     "Enter: drop the item. Esc: back to the game. F1: equipment. F2: map of the floor. "
      "F3: item details."},
     {"{0}を手に入れた！", "You found: {0}!"},
 };

@@ -103,12 +103,12 @@ const StoryLine kEndingLines[21] = {
 };
 
 // English wraps at spaces into the same lines, each within the view's 312 pixels at its
-// size. A heading starts 40 pixels in, where the three full-width spaces of the Japanese
+// size; the second line of a quotation stands in by the width of its opening mark. A heading starts 40 pixels in, where the three full-width spaces of the Japanese
 // leave the walking figure its room.
 const StoryLine kStoryLinesEnglish[46] = {
     {60, 516, 20, "Mirovaan"},
 
-    {0, 566, 10, "Long ago, they say, a golden kingdom stood here."},
+    {0, 566, 10, "Long ago, a golden kingdom stood in this land."},
     {0, 581, 10, "It fell in a single night, and its riches sank"},
     {0, 596, 10, "into the depths of nine labyrinths. Men named"},
     {0, 611, 10, "the sleeping hoard the Treasure of Mirovaan."},
@@ -143,7 +143,7 @@ const StoryLine kStoryLinesEnglish[46] = {
     {0, 1491, 10, "Gently lifting the hem of her worn dress,"},
     {0, 1506, 10, "she gazes quietly into the labyrinth's dark."},
     {0, 1521, 10, "\"Father, Mother, please watch over me."},
-    {0, 1536, 10, "  I promise you, I shall come home.\""},
+    {5, 1536, 10, "I promise you, I shall come home.\""},
     {0, 1551, 10, "In her eyes burned a resolve far stronger"},
     {0, 1566, 10, "than her delicate looks would suggest."},
 
@@ -156,7 +156,7 @@ const StoryLine kStoryLinesEnglish[46] = {
     {0, 1861, 10, "No one knows why he seeks the labyrinths."},
     {0, 1876, 10, "Only once, in a tavern, was he heard to say:"},
     {0, 1891, 10, "\"...What I could not protect"},
-    {0, 1906, 10, "  sleeps down there.\""},
+    {5, 1906, 10, "sleeps down there.\""},
     {0, 1921, 10, "What awaits them at the bottom of the nine?"},
     {0, 1936, 10, "No one knows. Not yet."},
 };

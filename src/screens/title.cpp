@@ -83,10 +83,12 @@ void DrawTitle() {
 
 void DrawSelection() {
   const int h = G.HeroIndex;
+  // English labels, longer than the Japanese, stand in one column with the name.
+  const int x = CurrentLanguage() == Language::kEnglish ? 170 : 175;
   DrawShadowText(170, 70, 10, gfx::kWhite, HeroText(h, kLineName));
-  DrawShadowText(175, 90, 10, gfx::kWhite, HeroText(h, kLineType));
-  DrawShadowText(175, 110, 10, gfx::kWhite, HeroText(h, kLineWeapon));
-  DrawShadowText(175, 125, 10, gfx::kWhite, HeroText(h, kLineArmour));
+  DrawShadowText(x, 90, 10, gfx::kWhite, HeroText(h, kLineType));
+  DrawShadowText(x, 110, 10, gfx::kWhite, HeroText(h, kLineWeapon));
+  DrawShadowText(x, 125, 10, gfx::kWhite, HeroText(h, kLineArmour));
 
   // Three fresh draws a tick, red first, so the heading flickers through random colours.
   const int r = Random(255);
