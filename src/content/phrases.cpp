@@ -57,25 +57,6 @@ const char* PhrasePattern(Phrase phrase) {
   return CurrentLanguage() == Language::kEnglish ? t.english : t.japanese;
 }
 
-std::string Fill(const std::string& pattern, const std::vector<std::string>& values) {
-  std::string out;
-  out.reserve(pattern.size() + 16);
-  for (size_t i = 0; i < pattern.size(); ++i) {
-    const size_t close = pattern[i] == '{' ? pattern.find('}', i) : std::string::npos;
-    if (close != std::string::npos && close > i + 1 && close - i <= 3) {
-      const std::string digits = pattern.substr(i + 1, close - i - 1);
-      if (digits.find_first_not_of("0123456789") == std::string::npos) {
-        const size_t k = std::stoul(digits);
-        if (k < values.size()) out += values[k];
-        i = close;
-        continue;
-      }
-    }
-    out += pattern[i];
-  }
-  return out;
-}
-
 std::string Say(Phrase phrase, const std::vector<std::string>& values) {
   return Fill(PhrasePattern(phrase), values);
 }

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/language.h"  // Fill
+
 enum class Phrase : uint8_t {
   kTitlePrompt,       // blinking under the title
   kSelectionHeading,  // under the hero on the selection screen
@@ -50,7 +52,5 @@ const char* PhrasePattern(Phrase phrase);
 // Both languages' patterns (for checks and for the translator's tools).
 const PhraseText& PhraseTexts(Phrase phrase);
 
-// The pattern with {0}, {1}... replaced by the values; a place with no value stays empty.
-std::string Fill(const std::string& pattern, const std::vector<std::string>& values);
 // The phrase in the language the player reads, filled.
 std::string Say(Phrase phrase, const std::vector<std::string>& values = {});

@@ -10,6 +10,15 @@
 #include "state/state.h"
 #include "platform/platform.h"
 #include "screens/gameover.h"
+#include "platform/language.h"
+
+
+namespace {
+
+constexpr Bilingual kPressEnterAgain = {"\nEnter キーを押すと、もう一度試します。",
+                                        "\nPress Enter to try again."};
+
+}  // namespace
 
 namespace {
 
@@ -86,7 +95,7 @@ void EndEnding() {
     });
   } catch (const ChangeUndone& e) {
     HoldEndingReturn();
-    throw ChangeUndone(std::string(e.what()) + "\nEnter キーを押すと、もう一度試します。");
+    throw ChangeUndone(std::string(e.what()) + Pick(kPressEnterAgain));
   }
 }
 

@@ -3,6 +3,7 @@
 #include "state/state.h"
 #include "platform/platform.h"
 #include "shell/maker_contact.h"
+#include "platform/language.h"
 
 #ifndef MIROVAAN_MAKER_LINE
 #define MIROVAAN_MAKER_LINE ""
@@ -33,7 +34,9 @@ void OnAboutCommand() {
 }
 
 void OnHelpCommand() {
-  if (platform::Os().AskYesNo("ヘルプ", "直接ブラウザを起動してヘルプを見ます。よろしいですか？"))
+  if (platform::Os().AskYesNo(Pick({"ヘルプ", "Help"}),
+                              Pick({"直接ブラウザを起動してヘルプを見ます。よろしいですか？",
+                                    "The help opens in your web browser. Open it now?"})))
     OpenHomePageOrManual();
 }
 

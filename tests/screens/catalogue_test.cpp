@@ -189,6 +189,7 @@ TEST(Catalogue, TheStoriesFitTheView) {
 }
 
 TEST(Catalogue, TheStoriesFollowTheLanguage) {
+  testsupport::ResetGame();
   SetCurrentLanguage(Language::kEnglish);
   EXPECT_EQ(StoryLines(), kStoryLinesEnglish);
   EXPECT_EQ(EndingLines(), kEndingLinesEnglish);
