@@ -242,6 +242,24 @@ TEST_F(EnglishGoldenFrames, TitleStoryAndSelection) {
   ExpectGolden("selection_en", Frame());
 }
 
+// A switch of language while the title shows: the words change at once, the picture with
+// the game's name from the next frame on, and back again.
+TEST_F(EnglishGoldenFrames, TheTitleFollowsASwitchOfLanguage) {
+  SetCurrentLanguage(Language::kJapanese);  // the fixture started the program in English
+  G.TickCount = 2;
+  GameTick();
+  GameTick();
+  ExpectGolden("title_prompt", Frame());
+  SetCurrentLanguage(Language::kEnglish);
+  GameTick();
+  GameTick();
+  ExpectGolden("title_prompt_en", Frame());
+  SetCurrentLanguage(Language::kJapanese);
+  GameTick();
+  GameTick();
+  ExpectGolden("title_prompt", Frame());
+}
+
 class EnglishGoldenDungeonFrames : public GoldenDungeonFrames {
  protected:
   void SetUp() override {
