@@ -157,7 +157,7 @@ const StoryLine kStoryLinesEnglish[46] = {
     {0, 1876, 10, "Only once, in a tavern, was he heard to say:"},
     {0, 1891, 10, "\"...What I could not protect"},
     {5, 1906, 10, "sleeps down there.\""},
-    {0, 1921, 10, "What awaits them at the bottom of the nine?"},
+    {0, 1921, 10, "What awaits them deep in the nine labyrinths?"},
     {0, 1936, 10, "No one knows. Not yet."},
 };
 
