@@ -17,14 +17,19 @@
 
 AboutDialogModel AboutWindow;
 
-std::string AboutTitleLine() { return "ミロヴァーン  Version " + AboutVersion(); }
+std::string AboutTitleLine() {
+  return Say({"ミロヴァーン  Version {0}", "Mirovaan  Version {0}"}, {AboutVersion()});
+}
 std::string AboutNote() { return MIROVAAN_ABOUT_NOTE; }
 std::string AboutMakerLine() { return MIROVAAN_MAKER_LINE; }
 std::string AboutVersion() { return MIROVAAN_VERSION; }
 std::string AboutHomePage() {
-  return Maker.HomePageAddress.empty() ? "マニュアルを開く" : Maker.HomePageAddress;
+  return Maker.HomePageAddress.empty() ? Pick({"マニュアルを開く", "Open the manual"})
+                                        : Maker.HomePageAddress;
 }
-std::string AboutMailAddress() { return Maker.MailAddress.empty() ? "（なし）" : Maker.MailAddress; }
+std::string AboutMailAddress() {
+  return Maker.MailAddress.empty() ? Pick({"（なし）", "(none)"}) : Maker.MailAddress;
+}
 std::string AboutIconPath() { return AppDir + "icon.bmp"; }
 
 void OnAboutCommand() {
