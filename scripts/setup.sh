@@ -6,6 +6,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n
   zlib1g-dev libfreetype-dev libfontconfig-dev fonts-ipafont-mincho fonts-ipafont-gothic
+  fonts-dejavu-core
   libfluidsynth-dev
   # Debian's General MIDI soundfonts: the tests level the music with each of them.
   timgm6mb-soundfont fluid-soundfont-gm musescore-general-soundfont-small fluidr3mono-gm-soundfont

@@ -1,4 +1,5 @@
 #include "audio/midi_check.h"
+#include "platform/language.h"
 
 namespace audio {
 
@@ -19,11 +20,14 @@ class TrackWalker {
 
   std::optional<std::string> Walk() {
     while (p_ < end_) {
-      if (!VarLen()) return "トラックの時間の値が壊れています";
-      if (p_ >= end_) return "トラックが出来事の途中で終わっています";
+      if (!VarLen()) return std::string(Pick({"トラックの時間の値が壊れています",
+                                  "A track's time value is damaged"}));
+      if (p_ >= end_) return std::string(Pick({"トラックが出来事の途中で終わっています",
+                                  "A track ends in the middle of an event"}));
       uint8_t status = *p_;
       if (status >= 0x80) ++p_;
-      else if (running_ == 0) return "トラックの最初の出来事に種類がありません";
+      else if (running_ == 0) return std::string(Pick({"トラックの最初の出来事に種類がありません",
+                                  "A track's first event has no kind"}));
       else status = running_;
       if (auto fault = Event(status)) return fault;
     }
@@ -50,18 +54,22 @@ class TrackWalker {
 
   std::optional<std::string> Event(uint8_t status) {
     if (status == 0xFF) {  // meta event: type, length, data
-      if (!Skip(1) || !VarLen() || !Skip(value_)) return "トラックのメタイベントが長さを超えています";
+      if (!Skip(1) || !VarLen() || !Skip(value_)) return std::string(Pick({"トラックのメタイベントが長さを超えています",
+                                  "A track's meta event runs past its length"}));
       return std::nullopt;
     }
     if (status == 0xF0 || status == 0xF7) {  // system exclusive: length, data
       running_ = 0;
-      if (!VarLen() || !Skip(value_)) return "トラックのシステムエクスクルーシブが長さを超えています";
+      if (!VarLen() || !Skip(value_)) return std::string(Pick({"トラックのシステムエクスクルーシブが長さを超えています",
+                                  "A track's system exclusive runs past its length"}));
       return std::nullopt;
     }
-    if (status > 0xF0) return "トラックに MIDI ファイルでは使えない出来事があります";
+    if (status > 0xF0) return std::string(Pick({"トラックに MIDI ファイルでは使えない出来事があります",
+                                  "A track holds an event not allowed in a MIDI file"}));
     running_ = status;
     const uint8_t kind = status & 0xF0;
-    if (!Skip(kind == 0xC0 || kind == 0xD0 ? 1 : 2)) return "トラックが出来事の途中で終わっています";
+    if (!Skip(kind == 0xC0 || kind == 0xD0 ? 1 : 2)) return std::string(Pick({"トラックが出来事の途中で終わっています",
+                                  "A track ends in the middle of an event"}));
     return std::nullopt;
   }
 
@@ -72,20 +80,26 @@ class TrackWalker {
 };
 
 std::optional<std::string> CheckHeader(const uint8_t* data, size_t size, uint32_t& tracks) {
-  if (size < 14 || !Is(data, "MThd")) return "MIDI ファイルではありません";
-  if (Be32(data + 4) != 6) return "MIDI ファイルのヘッダーの長さが正しくありません";
-  if (Be16(data + 8) > 2) return "MIDI ファイルの形式が分かりません";
+  if (size < 14 || !Is(data, "MThd")) return std::string(Pick({"MIDI ファイルではありません",
+                                  "It is not a MIDI file"}));
+  if (Be32(data + 4) != 6) return std::string(Pick({"MIDI ファイルのヘッダーの長さが正しくありません",
+                                  "The MIDI file's header has the wrong length"}));
+  if (Be16(data + 8) > 2) return std::string(Pick({"MIDI ファイルの形式が分かりません",
+                                  "The MIDI file's format is unknown"}));
   tracks = Be16(data + 10);
-  if (tracks == 0) return "MIDI ファイルにトラックがありません";
+  if (tracks == 0) return std::string(Pick({"MIDI ファイルにトラックがありません",
+                                  "The MIDI file has no tracks"}));
   uint32_t division = Be16(data + 12);
-  if (division == 0 || (division & 0x8000)) return "MIDI ファイルの時間の単位に対応していません";
+  if (division == 0 || (division & 0x8000)) return std::string(Pick({"MIDI ファイルの時間の単位に対応していません",
+                                  "The MIDI file's time unit is not supported"}));
   return std::nullopt;
 }
 
 }  // namespace
 
 std::optional<std::string> CheckMidi(const uint8_t* data, size_t size) {
-  if (size > kMaxMidiBytes) return "MIDI ファイルが大きすぎます";
+  if (size > kMaxMidiBytes) return std::string(Pick({"MIDI ファイルが大きすぎます",
+                                  "The MIDI file is too large"}));
   uint32_t tracks = 0;
   if (auto fault = CheckHeader(data, size, tracks)) return fault;
   uint32_t found = 0;
@@ -94,7 +108,8 @@ std::optional<std::string> CheckMidi(const uint8_t* data, size_t size) {
   // header, though, must describe a chunk that is there.
   while (size - at >= 8) {
     uint32_t length = Be32(data + at + 4);
-    if (length > size - at - 8) return "MIDI ファイルのチャンクの長さがファイルを超えています";
+    if (length > size - at - 8) return std::string(Pick({"MIDI ファイルのチャンクの長さがファイルを超えています",
+                                  "A chunk of the MIDI file runs past the end of the file"}));
     const uint8_t* body = data + at + 8;
     if (Is(data + at, "MTrk")) {
       ++found;
@@ -102,7 +117,8 @@ std::optional<std::string> CheckMidi(const uint8_t* data, size_t size) {
     }
     at += 8 + size_t(length);
   }
-  if (found < tracks) return "MIDI ファイルのトラックがヘッダーの数より少なくなっています";
+  if (found < tracks) return std::string(Pick({"MIDI ファイルのトラックがヘッダーの数より少なくなっています",
+                                  "The MIDI file has fewer tracks than its header says"}));
   return std::nullopt;
 }
 

@@ -20,6 +20,7 @@
 #include "state/window_model.h"
 #include "state/state.h"
 #include "platform/platform.h"
+#include "platform/language.h"
 
 namespace {
 
@@ -45,7 +46,8 @@ bool ReadMidi(const std::string& path, std::vector<uint8_t>& bytes, std::string&
   if (!read) fault = read.Reason;
   else fault = audio::CheckMidi(bytes.data(), bytes.size());
   if (!fault) return true;
-  error = "音楽ファイルを読み込めません：" + path + "\n" + *fault;
+  error = Say({"音楽ファイルを読み込めません：{0}\n{1}", "Cannot read the music file {0}\n{1}"},
+              {path, *fault});
   return false;
 }
 
@@ -65,7 +67,10 @@ std::set<std::string> effectsReported;
 // is said once on the terminal.
 void ReportEffect(const std::string& path, const std::string& reason) {
   if (!effectsReported.insert(path + reason).second) return;
-  std::fprintf(stderr, "mirovaan: 効果音を鳴らせません：%s（%s）\n", path.c_str(), reason.c_str());
+  const std::string line = Say({"mirovaan: 効果音を鳴らせません：{0}（{1}）\n",
+                                "mirovaan: cannot play the sound effect {0} ({1})\n"},
+                               {path, reason});
+  std::fputs(line.c_str(), stderr);
 }
 
 const CachedWave* LoadEffect(const std::string& path, int rate) {
@@ -80,7 +85,8 @@ const CachedWave* LoadEffect(const std::string& path, int rate) {
   auto read = platform::ReadRegularFile(path, audio::kMaxWaveBytes, platform::Excess::Refuse, bytes);
   audio::WaveData wave;
   if (!read || !audio::ParseWave(bytes, wave)) {
-    ReportEffect(path, read ? "PCM の WAVE ファイルではありません" : read.Reason);
+    ReportEffect(path, read ? Pick({"PCM の WAVE ファイルではありません", "not a PCM WAVE file"})
+                            : read.Reason);
     waveCache.erase(path);
     return nullptr;
   }

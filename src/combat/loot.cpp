@@ -4,6 +4,8 @@
 #include "audio/sound.h"
 #include "combat/combat_util.h"
 #include "content/items.h"
+#include "content/phrases.h"
+#include "platform/language.h"
 #include "state/window_model.h"
 #include "state/records.h"
 #include "state/state.h"
@@ -95,8 +97,10 @@ void ItemBlock() {
 
 void DrawPickupMessage() {
   if (G.MessageTimer <= 0) return;
-  std::string text = SjisCut(ItemAt(G.MessageItem).Name + "を手に入れた！", 34);
-  int x = (46 - SjisLength(text)) * 4 + 5;
+  std::string text = SjisCut(Say(Phrase::kItemFound, {ItemName(ItemAt(G.MessageItem))}), 34);
+  // The Japanese is centred by its bytes, English (narrower letters) by its measured width.
+  const bool english = CurrentLanguage() == Language::kEnglish;
+  int x = english ? CentredX(10, text) : (46 - SjisLength(text)) * 4 + 5;
   DrawShadowText(x + 1, 177, 10, gfx::kBlack, text);
   DrawShadowText(x, 176, 10, gfx::kWhite, text);
   G.MessageTimer -= 1;

@@ -3,6 +3,8 @@
 // line can centre.
 #include "content/heroes.h"
 
+#include "platform/language.h"
+
 namespace {
 
 // In slot order: 0 idle, 1 attacking, 2 attack without effect, 3 attacked, 4 spring,
@@ -70,10 +72,77 @@ const char* const kLines[4][12] = {
     },
 };
 
+
+// The same lines in English, slot for slot. Each hero keeps a voice of his or her own: Nagel
+// chirpy, Jad rough, Lucile formal, Oldof terse.
+const char* const kLinesEnglish[4][12] = {
+    {
+        "Right! What treasure will I find today?",
+        "Here goes! Hyaaah!",
+        "Huh? It's not working at all...",
+        "Whoa, wait! Ow, that hurts!",
+        "Phew, I feel alive again!",
+        "Sorry... couldn't bring the treasure home...",
+        "Type: All-rounder",
+        "Weapon: Sword",
+        "Armor: Leather",
+        "Name: Nagel",
+        "Ooh, a chest! Let's open it!",
+        "Hot hot hot! The floor's on fire!",
+    },
+    {
+        "Tch, creepy place. Grab the loot and go.",
+        "Take that, and that, and THAT!",
+        "Damn, this thing's tough!",
+        "You lookin' for a beating?!",
+        "Heh, handy little watering hole.",
+        "Damn it... not here... not like this...",
+        "Type: Speedster",
+        "Weapon: Dagger",
+        "Armor: Ninja Garb",
+        "Name: Jad",
+        "I smell treasure. Heh heh.",
+        "Yeow! What's with this floor?!",
+    },
+    {
+        "Let us proceed with care. Mind your step.",
+        "Here I come. Hah!",
+        "Oh my... my arrows have no effect.",
+        "Eek! Kindly take your leave, please!",
+        "Ah, such clear water... how soothing.",
+        "Forgive me... Father...",
+        "Type: Fast Learner",
+        "Weapon: Bow",
+        "Armor: Dress",
+        "Name: Lucile",
+        "A treasure chest. Let us open it gently.",
+        "Hot! So hot! I must get away at once!",
+    },
+    {
+        "...Onward.",
+        "Fall.",
+        "...No effect, eh.",
+        "Out of my way.",
+        "...Not bad.",
+        "...So this is where it ends.",
+        "Type: Powerhouse",
+        "Weapon: Greatsword",
+        "Armor: Iron Armor",
+        "Name: Oldof",
+        "A chest.",
+        "...Hot.",
+    },
+};
+
 }  // namespace
 
 void InitHeroTexts() {
   for (int hero = 0; hero < 4; ++hero) {
     for (int slot = 0; slot < 12; ++slot) HeroTexts[hero * 12 + slot] = kLines[hero][slot];
   }
+}
+
+const char* EnglishHeroText(int hero, int slot) {
+  if (hero < 0 || hero > 3 || slot < 0 || slot > 11) return "";
+  return kLinesEnglish[hero][slot];
 }

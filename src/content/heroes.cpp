@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "content/items.h"
+#include "platform/language.h"
 #include "state/state.h"
 
 std::string HeroTexts[48];
@@ -36,6 +37,13 @@ constexpr int kFirstKey = 101;
 const std::string& HeroText(int hero, int slot) {
   static const std::string kNone;
   if (hero < 0 || hero > 3 || slot < 0 || slot > 11) return kNone;
+  if (CurrentLanguage() == Language::kEnglish) {
+    // HeroTexts stays the game's own Japanese; English is looked up as it is drawn.
+    static std::string english[48];
+    std::string& line = english[hero * 12 + slot];
+    if (line.empty()) line = EnglishHeroText(hero, slot);
+    return line;
+  }
   return HeroTexts[hero * 12 + slot];
 }
 

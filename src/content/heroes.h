@@ -18,4 +18,7 @@ extern std::string HeroTexts[48];
 
 void InitHeroTexts();
 void StartNewGame();
-const std::string& HeroText(int hero, int slot);  // safe for any index
+// A hero's line in the language the player reads; safe for any index (empty outside).
+const std::string& HeroText(int hero, int slot);
+// The English line of a hero (empty outside the table).
+const char* EnglishHeroText(int hero, int slot);

@@ -11,6 +11,7 @@ enum ItemKind : uint8_t {
 
 struct ItemRecord {
   std::string Name;  // UTF-8 in the source; at most 31 bytes in Shift-JIS
+  std::string EnglishName;  // printable ASCII, drawn where Name is in English
   uint8_t Icon = 0;
   uint8_t UsableBy[4] = {0, 0, 0, 0};
   uint8_t Kind = 0;
@@ -40,6 +41,9 @@ void InitItems();
 // The item record for a number read from the state; an out-of-range number (which the
 // game never produces, but a damaged save might) reads as the empty record.
 const ItemRecord& ItemAt(int number);
+
+// The name the player reads, in the language of the moment (empty for an empty row).
+const std::string& ItemName(const ItemRecord& item);
 
 // The carried items: 64 slots, an 8 x 8 grid on the menu screens.
 constexpr int kInventorySlots = 64;

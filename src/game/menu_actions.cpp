@@ -8,10 +8,23 @@
 #include "audio/sound.h"
 #include "content/items.h"
 #include "modes/mode_changes.h"
+#include "platform/language.h"
 #include "platform/platform.h"
 #include "state/state.h"
 
 namespace {
+
+// The menu's questions and refusals.
+constexpr Bilingual kUseCaption = {"使いますよ！", "Use Item"};
+constexpr Bilingual kUseQuestion = {"今現在選んでいるアイテムを使ってもよろしいでしょうか？",
+                                    "Use the selected item?"};
+constexpr Bilingual kCannotEquipCaption = {"扱えません！！", "Can't Equip!"};
+constexpr Bilingual kCannotEquip = {"それは装備出来ません・・・", "You can't equip that..."};
+constexpr Bilingual kCannotWearCaption = {"着れません！！", "Can't Wear!"};
+constexpr Bilingual kCannotWear = {"それは着れません・・・", "You can't wear that..."};
+constexpr Bilingual kDropCaption = {"捨てますよ！！", "Drop Item"};
+constexpr Bilingual kDropQuestion = {"今現在選んでいるアイテムを捨ててもよろしいでしょうか？",
+                                     "Throw away the selected item?"};
 
 bool UsableByHero(const ItemRecord& item) {
   const int hero = G.HeroIndex;
@@ -20,8 +33,7 @@ bool UsableByHero(const ItemRecord& item) {
 
 // Medicine and the escape item both ask first.
 bool AskToUse() {
-  return platform::Os().AskYesNo("使いますよ！",
-                                 "今現在選んでいるアイテムを使ってもよろしいでしょうか？");
+  return platform::Os().AskYesNo(Pick(kUseCaption), Pick(kUseQuestion));
 }
 
 void UseMedicine(int slot, const ItemRecord& item) {
@@ -76,7 +88,7 @@ void UseItem() {
 
   if (IsWeapon(item.Kind)) {
     if (!UsableByHero(item)) {
-      platform::Os().ShowMessage("扱えません！！", "それは装備出来ません・・・");
+      platform::Os().ShowMessage(Pick(kCannotEquipCaption), Pick(kCannotEquip));
       return;
     }
     G.Inventory[slot] = G.WeaponItem;
@@ -84,7 +96,7 @@ void UseItem() {
     PlayEffect(kEffectCursor);
   } else if (IsArmour(item.Kind)) {
     if (!UsableByHero(item)) {
-      platform::Os().ShowMessage("着れません！！", "それは着れません・・・");
+      platform::Os().ShowMessage(Pick(kCannotWearCaption), Pick(kCannotWear));
       return;
     }
     G.Inventory[slot] = G.ArmourItem;
@@ -99,8 +111,7 @@ void UseItem() {
 void DiscardItem() {
   const int slot = G.InventoryCursor;
   if (!Occupied(slot)) return;
-  if (!platform::Os().AskYesNo("捨てますよ！！",
-                               "今現在選んでいるアイテムを捨ててもよろしいでしょうか？")) {
+  if (!platform::Os().AskYesNo(Pick(kDropCaption), Pick(kDropQuestion))) {
     return;
   }
   RemoveSlot(slot);

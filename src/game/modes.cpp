@@ -10,6 +10,15 @@
 #include "state/state.h"
 #include "platform/platform.h"
 #include "screens/gameover.h"
+#include "platform/language.h"
+
+
+namespace {
+
+constexpr Bilingual kPressEnterAgain = {"\nEnter キーを押すと、もう一度試します。",
+                                        "\nPress Enter to try again."};
+
+}  // namespace
 
 namespace {
 
@@ -37,7 +46,7 @@ void ReturnToTitleFromSelection() {
   Window.LoadCommand.Enabled = true;
   G.TickCount = 0;
   G.GameMode = kModeTitle;
-  LoadBackdrop("title.bmp");
+  LoadBackdrop(TitlePicture());
   PlayMusic(kTrackTitle);
 }
 
@@ -86,7 +95,7 @@ void EndEnding() {
     });
   } catch (const ChangeUndone& e) {
     HoldEndingReturn();
-    throw ChangeUndone(std::string(e.what()) + "\nEnter キーを押すと、もう一度試します。");
+    throw ChangeUndone(std::string(e.what()) + Pick(kPressEnterAgain));
   }
 }
 
@@ -95,6 +104,6 @@ void ExitToTitle() {
   G.GameMode = kModeTitle;
   G.TickCount = 0;
   PlayMusic(kTrackTitle);
-  LoadBackdrop("title.bmp");
+  LoadBackdrop(TitlePicture());
   EnableFileCommands(false, true);
 }

@@ -8,13 +8,18 @@
 #include <new>
 
 #include "audio/sound.h"
+#include "screens/pictures.h"
 #include "state/window_model.h"
 #include "game/modes.h"
 #include "state/random.h"
 #include "state/state.h"
 #include "game/tick.h"
 #include "gfx/text.h"
+#include "gfx/image.h"
+#include "platform/language.h"
 #include "platform/platform.h"
+#include "state/snapshot.h"
+#include "world/floor_setup.h"
 #include "start/start_up.h"
 #include "content/heroes.h"
 
@@ -42,19 +47,31 @@ void SetViewSize(TMenuItem& chosen, int width, int height) {
 
 }  // namespace
 
-// The game's own errors say in Japanese what failed and name the file; a library's error
-// (std::bad_alloc, a stream's failure) is English and means nothing to the player, so the box
-// says in Japanese that the operation was abandoned and the detail goes to the terminal.
+// The game's own errors (a picture, a dungeon file, an undone change) say in the player's
+// language what failed and name the file; a library's error (std::bad_alloc, a stream's
+// failure) is English jargon that means nothing to the player, so the box says that the
+// operation was abandoned and the detail goes to the terminal.
 namespace {
 
-std::string TextForPlayer(const std::exception& e) {
-  std::string what = e.what();
+constexpr Bilingual kOutOfMemory = {"メモリが足りないため、この操作を続けられませんでした。",
+                                    "There was not enough memory to finish this."};
+constexpr Bilingual kUnexpected = {"予期しないエラーのため、この操作を続けられませんでした。",
+                                   "An unexpected error stopped this from finishing."};
+
+bool OwnError(const std::exception& e) {
+  if (dynamic_cast<const gfx::FileError*>(&e) || dynamic_cast<const DungeonFileError*>(&e) ||
+      dynamic_cast<const ChangeUndone*>(&e))
+    return true;
+  const std::string what = e.what();
   for (unsigned char c : what)
-    if (c >= 0xE3) return what;  // kana and kanji start with these bytes in UTF-8
-  std::cerr << "mirovaan: " << what << "\n";
-  if (dynamic_cast<const std::bad_alloc*>(&e))
-    return "メモリが足りないため、この操作を続けられませんでした。";
-  return "予期しないエラーのため、この操作を続けられませんでした。";
+    if (c >= 0xE3) return true;  // kana and kanji start with these bytes in UTF-8
+  return false;
+}
+
+std::string TextForPlayer(const std::exception& e) {
+  if (OwnError(e)) return e.what();
+  std::cerr << "mirovaan: " << e.what() << "\n";
+  return Pick(dynamic_cast<const std::bad_alloc*>(&e) ? kOutOfMemory : kUnexpected);
 }
 
 }  // namespace
@@ -119,8 +136,8 @@ void OnWindowCreate() {
   G.TickCount = 0;
   G.Facing = kFacingDown;
   G.GameMode = kModeTitle;
-  Window.ShownFrame.LoadFromFile(AppDir + "title.bmp", kViewPicture);
-  Window.Backdrop.LoadFromFile(AppDir + "title.bmp", kViewPicture);
+  Window.ShownFrame.LoadFromFile(AppDir + TitlePicture(), kViewPicture);
+  LoadBackdrop(TitlePicture());
   PlayMusic(kTrackTitle);
 }
 
@@ -139,24 +156,39 @@ void OnView624Command() { SetViewSize(Window.View624Command, 2 * kViewWidth, 2 *
 void OnView312Command() { SetViewSize(Window.View312Command, kViewWidth, kViewHeight); }
 void OnView156Command() { SetViewSize(Window.View156Command, kViewWidth / 2, kViewHeight / 2); }
 
+namespace {
+constexpr Bilingual kCaption = {"ﾐﾛｳﾞｧｰﾝ", "Mirovaan"};  // the window's title, set every tick
+}  // namespace
+
 void OnTickTimer() {
   GameTick();
-  Window.Caption = "ﾐﾛｳﾞｧｰﾝ";
+  Window.Caption = Pick(kCaption);
   G.TickCount += 1;
 }
+
+namespace {
+
+constexpr Bilingual kQuitCaption = {"ゲームの終了", "Quit"};
+constexpr Bilingual kQuitQuestion = {"ゲームを終了してもよろしいでしょうか？",
+                                     "Do you really want to quit the game?"};
+constexpr Bilingual kToTitleCaption = {"ゲームの中断", "Leave Game"};
+constexpr Bilingual kToTitleQuestion = {"タイトル画面に戻ってもよろしいでしょうか？",
+                                        "Do you really want to return to the title screen?"};
+
+}  // namespace
 
 void OnExitCommand() {
   // Not a TickPause: once the program is to end, the tick stays stopped.
   SetTimerEnabled(Window.TickTimer, false);
   int mode = G.GameMode;
   if (mode == kModeTitle || mode == kModeGameOver || mode == kModeSelect) {
-    if (platform::Os().AskYesNo("ゲームの終了", "ゲームを終了してもよろしいでしょうか？")) {
+    if (platform::Os().AskYesNo(Pick(kQuitCaption), Pick(kQuitQuestion))) {
       Window.Ended = true;
       platform::Os().Quit();
       return;
     }
   } else if (mode == kModePlay || mode == kModeMenu || mode == kModeWorld) {
-    if (platform::Os().AskYesNo("ゲームの中断", "タイトル画面に戻ってもよろしいでしょうか？")) {
+    if (platform::Os().AskYesNo(Pick(kToTitleCaption), Pick(kToTitleQuestion))) {
       ExitToTitle();
     }
   }

@@ -5,6 +5,7 @@
 #include "gfx/bmp.h"
 #include "gfx/image.h"
 #include "platform/files.h"
+#include "platform/language.h"
 
 namespace gfx {
 namespace {
@@ -29,6 +30,40 @@ using base::ReadLe16;
 using base::ReadLe32;
 
 std::string Num(int64_t v) { return std::to_string(v); }
+
+// What is wrong with a picture, as the player is told.
+constexpr Bilingual kEndsInHeader = {"ヘッダーの途中でファイルが終わっています（{0} バイト）",
+                                     "The file ends inside its header ({0} bytes)"};
+constexpr Bilingual kUnknownHeader = {"対応していないヘッダーです（{0} バイト）",
+                                      "The header is of an unsupported kind ({0} bytes)"};
+constexpr Bilingual kNoPixels = {"画素がありません（{0} x {1}）", "The picture has no pixels ({0} x {1})"};
+constexpr Bilingual kTooLarge = {"画像が大きすぎます（{0} x {1}）", "The picture is too large ({0} x {1})"};
+constexpr Bilingual kUnknownDepth = {"対応していない色数です（{0} ビット）",
+                                     "The colour depth is not supported ({0} bits)"};
+constexpr Bilingual kRle8Only = {"RLE8 圧縮は 8 ビットの画像だけのものです（{0} ビット）",
+                                 "RLE8 compression is for 8-bit pictures only ({0} bits)"};
+constexpr Bilingual kRle4Only = {"RLE4 圧縮は 4 ビットの画像だけのものです（{0} ビット）",
+                                 "RLE4 compression is for 4-bit pictures only ({0} bits)"};
+constexpr Bilingual kBitFieldsOnly = {"ビットフィールドは 16 か 32 ビットの画像だけのものです（{0} ビット）",
+                                      "Bit fields are for 16- or 32-bit pictures only ({0} bits)"};
+constexpr Bilingual kUnknownCompression = {"分からない圧縮形式です（{0}）",
+                                           "Unknown compression ({0})"};
+constexpr Bilingual kWrongSize = {"大きさが {0} x {1} ではありません（このファイルは {2} x {3}）",
+                                  "The picture is not {0} x {1} (this file is {2} x {3})"};
+constexpr Bilingual kShortPixels = {
+    "画素データが足りません（位置 {0} から {1} バイト必要ですが {2} バイトしかありません）",
+    "The pixel data is short ({1} bytes are needed from offset {0}, but only {2} are there)"};
+constexpr Bilingual kPixelsInHeader = {"画素データの位置 {0} がヘッダーの中にあります",
+                                       "The pixel data's offset {0} lies inside the header"};
+constexpr Bilingual kPixelsOutside = {"画素データの位置 {0} がファイルの外にあります（{1} バイト）",
+                                      "The pixel data's offset {0} lies outside the file ({1} bytes)"};
+constexpr Bilingual kRowOverrun = {"圧縮データが {0} 行目の終わりを超えています",
+                                   "The compressed data runs past the end of row {0}"};
+constexpr Bilingual kCannotRead = {"画像ファイルを読み込めません：{0}\n{1}",
+                                   "Cannot read the picture file {0}\n{1}"};
+constexpr Bilingual kDamaged = {"画像ファイルが壊れています：{0}\n{1}",
+                                "The picture file is damaged: {0}\n{1}"};
+
 
 // One colour channel of a bit-field pixel: where it sits and how to widen it to 8 bits.
 struct Channel {
@@ -100,14 +135,15 @@ class Decoder {
 
   bool ReadHeaders() {
     if (size_ < 2 || data_[0] != 'B' || data_[1] != 'M')
-      return Fail("ビットマップファイルではありません（先頭が BM ではありません）");
-    if (!Have(0, 18)) return Fail("ヘッダーの途中でファイルが終わっています（" + Num(size_) + " バイト）");
+      return Fail(Pick({"ビットマップファイルではありません（先頭が BM ではありません）",
+                          "It is not a bitmap file (it does not begin with BM)"}));
+    if (!Have(0, 18)) return Fail(Say(kEndsInHeader, {Num(size_)}));
     pixelOffset_ = ReadLe32(data_ + 10);
     h_.headerSize = ReadLe32(data_ + 14);
     const uint32_t hs = h_.headerSize;
     if (hs != 12 && hs != 40 && hs != 52 && hs != 56 && hs != 108 && hs != 124)
-      return Fail("対応していないヘッダーです（" + Num(hs) + " バイト）");
-    if (!Have(14, hs)) return Fail("ヘッダーの途中でファイルが終わっています（" + Num(size_) + " バイト）");
+      return Fail(Say(kUnknownHeader, {Num(hs)}));
+    if (!Have(14, hs)) return Fail(Say(kEndsInHeader, {Num(size_)}));
     const uint8_t* p = data_ + 14;
     int64_t width, height;
     if (hs == 12) {
@@ -128,9 +164,9 @@ class Decoder {
       height = -height;
     }
     if (width <= 0 || height <= 0)
-      return Fail("画素がありません（" + Num(width) + " x " + Num(height) + "）");
+      return Fail(Say(kNoPixels, {Num(width), Num(height)}));
     if (width > kMaxSide || height > kMaxSide || width * height > kMaxPixels)
-      return Fail("画像が大きすぎます（" + Num(width) + " x " + Num(height) + "）");
+      return Fail(Say(kTooLarge, {Num(width), Num(height)}));
     h_.width = static_cast<int>(width);
     h_.height = static_cast<int>(height);
     return CheckFormat() && ReadMasks();
@@ -141,24 +177,26 @@ class Decoder {
     switch (h_.compression) {
       case kRgb:
         if (b != 1 && b != 2 && b != 4 && b != 8 && b != 16 && b != 24 && b != 32)
-          return Fail("対応していない色数です（" + Num(b) + " ビット）");
+          return Fail(Say(kUnknownDepth, {Num(b)}));
         if (h_.core && b != 1 && b != 4 && b != 8 && b != 24)
-          return Fail("対応していない色数です（" + Num(b) + " ビット）");
+          return Fail(Say(kUnknownDepth, {Num(b)}));
         return true;
       case kRle8:
-        if (b != 8) return Fail("RLE8 圧縮は 8 ビットの画像だけのものです（" + Num(b) + " ビット）");
+        if (b != 8) return Fail(Say(kRle8Only, {Num(b)}));
         return true;
       case kRle4:
-        if (b != 4) return Fail("RLE4 圧縮は 4 ビットの画像だけのものです（" + Num(b) + " ビット）");
+        if (b != 4) return Fail(Say(kRle4Only, {Num(b)}));
         return true;
       case kBitfields:
       case kAlphaBitfields:
         if (b != 16 && b != 32)
-          return Fail("ビットフィールドは 16 か 32 ビットの画像だけのものです（" + Num(b) + " ビット）");
+          return Fail(Say(kBitFieldsOnly, {Num(b)}));
         return true;
-      case kJpeg: return Fail("JPEG 圧縮のビットマップには対応していません");
-      case kPng: return Fail("PNG 圧縮のビットマップには対応していません");
-      default: return Fail("分からない圧縮形式です（" + Num(h_.compression) + "）");
+      case kJpeg: return Fail(Pick({"JPEG 圧縮のビットマップには対応していません",
+                          "Bitmaps compressed as JPEG are not supported"}));
+      case kPng: return Fail(Pick({"PNG 圧縮のビットマップには対応していません",
+                          "Bitmaps compressed as PNG are not supported"}));
+      default: return Fail(Say(kUnknownCompression, {Num(h_.compression)}));
     }
   }
 
@@ -169,7 +207,8 @@ class Decoder {
       size_t at = 14 + 40;
       if (h_.headerSize == 40) {
         size_t n = h_.compression == kAlphaBitfields ? 16 : 12;
-        if (!Have(at, n)) return Fail("色のマスクの途中でファイルが終わっています");
+        if (!Have(at, n)) return Fail(Pick({"色のマスクの途中でファイルが終わっています",
+                          "The file ends inside the colour masks"}));
         paletteStart_ += n;
       }
       for (int i = 0; i < 3; ++i) h_.masks[i] = ReadLe32(data_ + at + 4 * i);
@@ -193,7 +232,8 @@ class Decoder {
     // Some writers store fewer entries than they claim; the pixel offset bounds the table.
     size_t fit = (pixelOffset_ - paletteStart_) / entry;
     if (fit < count) count = fit;
-    if (count == 0) return Fail("カラーテーブルがありません");
+    if (count == 0) return Fail(Pick({"カラーテーブルがありません",
+                          "There is no colour table"}));
     palette_.resize(count);
     for (size_t i = 0; i < count; ++i) {
       const uint8_t* q = data_ + paletteStart_ + i * entry;
@@ -205,8 +245,8 @@ class Decoder {
   bool CheckExpectedSize() {
     if (expected_.Width == 0 || (h_.width == expected_.Width && h_.height == expected_.Height))
       return true;
-    return Fail("大きさが " + Num(expected_.Width) + " x " + Num(expected_.Height) +
-                " ではありません（このファイルは " + Num(h_.width) + " x " + Num(h_.height) + "）");
+    return Fail(Say(kWrongSize, {Num(expected_.Width), Num(expected_.Height), Num(h_.width),
+                           Num(h_.height)}));
   }
 
   int64_t PlainStride() const { return (static_cast<int64_t>(h_.width) * h_.bits + 31) / 32 * 4; }
@@ -215,17 +255,15 @@ class Decoder {
     if (h_.compression == kRle8 || h_.compression == kRle4) return true;
     const int64_t need = PlainStride() * h_.height;  // editors always pad the last row too
     if (static_cast<int64_t>(size_ - pixelOffset_) < need)
-      return Fail("画素データが足りません（位置 " + Num(pixelOffset_) + " から " + Num(need) +
-                  " バイト必要ですが " + Num(size_ - pixelOffset_) + " バイトしかありません）");
+      return Fail(Say(kShortPixels, {Num(pixelOffset_), Num(need), Num(size_ - pixelOffset_)}));
     return true;
   }
 
   bool CheckPixelOffset() {
     if (pixelOffset_ < paletteStart_)
-      return Fail("画素データの位置 " + Num(pixelOffset_) + " がヘッダーの中にあります");
+      return Fail(Say(kPixelsInHeader, {Num(pixelOffset_)}));
     if (pixelOffset_ >= size_)
-      return Fail("画素データの位置 " + Num(pixelOffset_) + " がファイルの外にあります（" +
-                  Num(size_) + " バイト）");
+      return Fail(Say(kPixelsOutside, {Num(pixelOffset_), Num(size_)}));
     return true;
   }
 
@@ -295,13 +333,15 @@ class Decoder {
     };
     auto room = [&](int64_t n) -> bool {
       if (row >= h_.height)
-        return Fail("圧縮データが画像の最後の行を超えています");
+        return Fail(Pick({"圧縮データが画像の最後の行を超えています",
+                          "The compressed data runs past the last row of the picture"}));
       if (x + n > PaddedWidth())
-        return Fail("圧縮データが " + Num(row) + " 行目の終わりを超えています");
+        return Fail(Say(kRowOverrun, {Num(row)}));
       return true;
     };
     while (true) {
-      if (end - pos < 2) return Fail("圧縮データが終わりの印なしに終わっています");
+      if (end - pos < 2) return Fail(Pick({"圧縮データが終わりの印なしに終わっています",
+                          "The compressed data ends without its end mark"}));
       const uint8_t a = data_[pos], b = data_[pos + 1];
       pos += 2;
       if (a > 0) {
@@ -318,18 +358,21 @@ class Decoder {
         case 1:  // end of bitmap
           return true;
         case 2: {  // move right dx, up (forward in file order) dy
-          if (end - pos < 2) return Fail("圧縮データが終わりの印なしに終わっています");
+          if (end - pos < 2) return Fail(Pick({"圧縮データが終わりの印なしに終わっています",
+                          "The compressed data ends without its end mark"}));
           x += data_[pos];
           row += data_[pos + 1];
           pos += 2;
           if (x > h_.width || row > h_.height)
-            return Fail("圧縮データの移動が画像の外に出ています");
+            return Fail(Pick({"圧縮データの移動が画像の外に出ています",
+                          "A move in the compressed data leaves the picture"}));
           break;
         }
         default: {  // literal run of b indices
           const size_t bytes = bits == 8 ? b : (b + 1) / 2;
           const size_t padded = (bytes + 1) & ~size_t{1};
-          if (end - pos < padded) return Fail("圧縮データが終わりの印なしに終わっています");
+          if (end - pos < padded) return Fail(Pick({"圧縮データが終わりの印なしに終わっています",
+                          "The compressed data ends without its end mark"}));
           if (!room(b)) return false;
           for (int i = 0; i < b; ++i) {
             uint8_t v = data_[pos + (bits == 8 ? i : i / 2)];
@@ -369,11 +412,11 @@ Bitmap LoadBmpFile(const std::string& path, BmpSize expected) {
   auto excess = expected.Width > 0 ? platform::Excess::Ignore : platform::Excess::Refuse;
   std::vector<uint8_t> bytes;
   if (auto read = platform::ReadRegularFile(path, limit, excess, bytes); !read)
-    throw FileError("画像ファイルを読み込めません：" + path + "\n" + read.Reason);
+    throw FileError(Say(kCannotRead, {path, read.Reason}));
   Bitmap image;
   std::string error;
   if (!DecodeBmp(bytes.data(), bytes.size(), image, error, expected))
-    throw FileError("画像ファイルが壊れています：" + path + "\n" + error);
+    throw FileError(Say(kDamaged, {path, error}));
   return image;
 }
 

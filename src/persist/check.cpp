@@ -11,6 +11,17 @@
 #include "persist/record_fields.h"
 #include "persist/save.h"
 #include "state/state.h"
+#include "platform/language.h"
+
+
+namespace {
+
+// How a refused saved game names its fault: the field, its value and what it should be.
+constexpr Bilingual kProblem = {"{0} が {1} です（{2} のはずです）", "{0} is {1} (it should be {2})"};
+constexpr Bilingual kSpan = {"{0}〜{1}", "{0} to {1}"};
+constexpr Bilingual kOr = {"{0} または {1}", "{0} or {1}"};
+
+}  // namespace
 
 namespace persist {
 
@@ -69,7 +80,7 @@ class Checker {
       case Rule::kRange: return Range(where, value, f.lo, f.hi);
       case Rule::kRangeOr:
         if ((value < f.lo || value > f.hi) && value != f.extra)
-          Fail(where, value, Span(f.lo, f.hi) + " または " + std::to_string(f.extra));
+          Fail(where, value, Say(kOr, {Span(f.lo, f.hi), std::to_string(f.extra)}));
         return;
       case Rule::kMadeHero:
         // Zero is the value of a program that has not started a game yet (the title
@@ -91,14 +102,14 @@ class Checker {
   }
 
   static std::string Span(long long lo, long long hi) {
-    return std::to_string(lo) + "〜" + std::to_string(hi);
+    return Say(kSpan, {std::to_string(lo), std::to_string(hi)});
   }
   void Range(const Path& where, long long value, long long lo, long long hi) {
     if (value < lo || value > hi) Fail(where, value, Span(lo, hi));
   }
   void Fail(const Path& where, long long value, const std::string& expected) {
     if (Failed()) return;
-    problem_ = Text(where) + " が " + std::to_string(value) + " です（" + expected + " のはずです）";
+    problem_ = Say(kProblem, {Text(where), std::to_string(value), expected});
   }
 
   int32_t gameMode_, heroMaxHP_;

@@ -18,6 +18,29 @@
 #include "gfx/bitmap.h"
 #include "persist/save.h"
 #include "platform/platform.h"
+#include "platform/language.h"
+
+
+namespace {
+
+// What the save and load commands tell the player.
+constexpr Bilingual kCannotRead = {"ゲームデータを読み込めません：{0}\n{1}",
+                                   "Cannot load the saved game {0}\n{1}"};
+constexpr Bilingual kTooShort = {"ファイルは {0} バイトです。セーブデータは {1} バイトです。",
+                                 "The file has {0} bytes; a saved game has {1}."};
+constexpr Bilingual kOutOfMemory = {"メモリが足りません", "Not enough memory"};
+constexpr Bilingual kCannotSave = {"ゲームデータを保存できませんでした：{0}\n{1}",
+                                   "The game could not be saved to {0}\n{1}"};
+constexpr Bilingual kNotASave = {"このファイルはセーブデータとして読み込めません：{0}\n{1}",
+                                 "This file cannot be loaded as a saved game: {0}\n{1}"};
+constexpr Bilingual kGameAsBefore = {"\nゲームはロードの前のままです。",
+                                     "\nThe game is as it was before loading."};
+constexpr Bilingual kSaveTitle = {"ｹﾞｰﾑﾃﾞｰﾀの保存", "Save Game"};
+constexpr Bilingual kSaveFilter = {"ｹﾞｰﾑﾌｧｲﾙ (*.sav)", "Saved games (*.sav)"};
+constexpr Bilingual kLoadTitle = {"ｹﾞｰﾑﾃﾞｰﾀの読み込み", "Load Game"};
+constexpr Bilingual kLoadFilter = {"ｹﾞ-ﾑﾃﾞｰﾀ (*.sav)", "Saved games (*.sav)"};
+
+}  // namespace
 
 namespace {
 
@@ -27,7 +50,7 @@ std::vector<uint8_t> keptRecord;
 std::string openDialogName = kProposedName;
 
 std::string CannotRead(const std::string& path, const std::string& reason) {
-  return "ゲームデータを読み込めません：" + path + "\n" + reason;
+  return Say(kCannotRead, {path, reason});
 }
 
 // The first record of the file, or the message saying why there is none.
@@ -36,14 +59,13 @@ std::variant<std::vector<uint8_t>, std::string> ReadRecord(const std::string& pa
   std::optional<std::vector<uint8_t>> bytes = persist::ReadSaveBytes(path, &reason);
   if (!bytes) return CannotRead(path, reason);
   if (bytes->size() < kSaveRecordSize)
-    return CannotRead(path, "ファイルは " + std::to_string(bytes->size()) +
-                                " バイトです。セーブデータは " +
-                                std::to_string(kSaveRecordSize) + " バイトです。");
+    return CannotRead(path, Say(kTooShort, {std::to_string(bytes->size()),
+                                            std::to_string(kSaveRecordSize)}));
   return std::move(*bytes);
 }
 
 std::string ReasonOf(const std::exception& e) {
-  if (dynamic_cast<const std::bad_alloc*>(&e)) return "メモリが足りません";
+  if (dynamic_cast<const std::bad_alloc*>(&e)) return Pick(kOutOfMemory);
   return e.what();
 }
 
@@ -85,7 +107,7 @@ bool GameChangedSinceKept() {
 bool SaveGameFile(const std::string& path) {
   std::vector<uint8_t> record = BuildSaveRecord();
   if (auto failure = persist::WriteFileReplacing(path, record)) {
-    platform::Os().ShowError("ゲームデータを保存できませんでした：" + path + "\n" + *failure);
+    platform::Os().ShowError(Say(kCannotSave, {path, *failure}));
     return false;
   }
   keptRecord = std::move(record);
@@ -98,8 +120,7 @@ namespace {
 bool LoadRecord(const std::vector<uint8_t>& record, const std::string& path, bool remember) {
   if (record.size() < kSaveRecordSize) return false;
   if (auto problem = persist::CheckSaveRecord(record.data())) {
-    platform::Os().ShowError("このファイルはセーブデータとして読み込めません：" + path + "\n" +
-                             *problem);
+    platform::Os().ShowError(Say(kNotASave, {path, *problem}));
     return false;
   }
   if (remember) saveDialogName = path;
@@ -110,7 +131,7 @@ bool LoadRecord(const std::vector<uint8_t>& record, const std::string& path, boo
     RebuildAfterLoad();
   } catch (const std::exception& e) {
     before.Restore();
-    platform::Os().ShowError(CannotRead(path, ReasonOf(e)) + "\nゲームはロードの前のままです。");
+    platform::Os().ShowError(CannotRead(path, ReasonOf(e)) + Pick(kGameAsBefore));
     return false;
   }
   ReleaseEndingReturn();
@@ -146,7 +167,7 @@ bool LoadGameRecord(const std::vector<uint8_t>& record, const std::string& name)
 void OnSaveCommand() {
   if (!Window.SaveCommand.Enabled) return;
   TickPause pause;
-  platform::FileDialogRequest request{"ｹﾞｰﾑﾃﾞｰﾀの保存", "ｹﾞｰﾑﾌｧｲﾙ (*.sav)", "*.sav", "sav",
+  platform::FileDialogRequest request{Pick(kSaveTitle), Pick(kSaveFilter), "*.sav", "sav",
                                       saveDialogName};
   auto chosen = platform::Os().SaveFileDialog(request);
   if (!chosen || chosen->empty()) return;
@@ -157,7 +178,7 @@ void OnSaveCommand() {
 void OnLoadCommand() {
   if (!Window.LoadCommand.Enabled) return;
   TickPause pause;
-  platform::FileDialogRequest request{"ｹﾞｰﾑﾃﾞｰﾀの読み込み", "ｹﾞ-ﾑﾃﾞｰﾀ (*.sav)", "*.sav", "sav",
+  platform::FileDialogRequest request{Pick(kLoadTitle), Pick(kLoadFilter), "*.sav", "sav",
                                       openDialogName};
   auto chosen = platform::Os().OpenFileDialog(request);
   if (!chosen || chosen->empty()) return;

@@ -17,6 +17,19 @@
 
 #include "persist/save.h"
 #include "platform/files.h"
+#include "platform/language.h"
+
+
+namespace {
+
+constexpr Bilingual kNotRegular = {"通常のファイルではありません", "It is not a regular file"};
+constexpr Bilingual kNoSaveOverOther = {
+    "通常のファイルではありません（パイプや装置には保存しません）",
+    "It is not a regular file (the game does not save to pipes or devices)"};
+constexpr Bilingual kReadOnly = {"読み取り専用のファイルです。上書きしません",
+                                 "The file is read-only; it is not overwritten"};
+
+}  // namespace
 
 namespace persist {
 
@@ -28,7 +41,7 @@ std::optional<std::vector<uint8_t>> ReadSaveBytes(const std::string& path, std::
   platform::ReadResult read =
       platform::ReadRegularFile(path, kSaveRecordSize, platform::Excess::Ignore, bytes);
   if (read) return bytes;
-  if (reason) *reason = read.OtherKind ? "通常のファイルではありません" : std::move(read.Reason);
+  if (reason) *reason = read.OtherKind ? Pick(kNotRegular) : std::move(read.Reason);
   return std::nullopt;
 }
 
@@ -88,9 +101,9 @@ std::optional<std::string> RefuseOddTarget(const std::string& target) {
     return platform::SystemReason(errno);
   }
   if (S_ISDIR(st.st_mode)) return platform::SystemReason(EISDIR);
-  if (!S_ISREG(st.st_mode)) return std::string("通常のファイルではありません（パイプや装置には保存しません）");
+  if (!S_ISREG(st.st_mode)) return std::string(Pick(kNoSaveOverOther));
   // Checked by the bits as well: the system lets the administrator write anything.
-  if ((st.st_mode & 0222) == 0) return std::string("読み取り専用のファイルです。上書きしません");
+  if ((st.st_mode & 0222) == 0) return std::string(Pick(kReadOnly));
   if (::access(target.c_str(), W_OK) != 0) return platform::SystemReason(errno);
   return std::nullopt;
 }

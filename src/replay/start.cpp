@@ -9,6 +9,7 @@
 #include "replay/state_hash.h"
 #include "replay/text_codec.h"
 #include "shell/about.h"
+#include "platform/language.h"
 
 namespace replay {
 
@@ -83,7 +84,8 @@ bool ApplyStart(const Header& header) {
     G.EffectsOn = header.Options.Effects ? 1 : 0;
     return true;
   }
-  if (!LoadGameRecord(*header.StartSave, "リプレイの開始データ")) return false;
+  if (!LoadGameRecord(*header.StartSave, Pick({"リプレイの開始データ", "the replay's starting game"})))
+    return false;
   ApplyKept(header.Kept);
   return true;
 }

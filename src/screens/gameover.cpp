@@ -1,7 +1,9 @@
 // The game-over screen and the ending scroll. Their texts are drawn once, without shadow.
 #include "screens/gameover.h"
 
+#include "content/phrases.h"
 #include "content/story.h"
+#include "platform/language.h"
 #include "state/window_model.h"
 #include "state/random.h"
 #include "state/state.h"
@@ -32,17 +34,32 @@ void DrawDeathRemains() {
   DrawCell(Window.SplatSheet, 2, G.HeroX, G.HeroY);
 }
 
+namespace {
+
+// The Japanese lines stand where they always have; English ones, of other widths, are
+// centred on the same middle (x 150).
+int GameOverX(int japaneseX, const std::string& text) {
+  if (CurrentLanguage() != Language::kEnglish) return japaneseX;
+  return 150 - DrawnWidth(10, text) / 2;
+}
+
+}  // namespace
+
 void DrawGameOver() {
   const gfx::Color first = RandomColour();
-  DrawShadowText(105, 90, 10, first, "ゲームオーバー");
+  const std::string heading = Say(Phrase::kGameOver);
+  DrawShadowText(GameOverX(105, heading), 90, 10, first, heading);
   const gfx::Color second = RandomColour();
-  DrawShadowText(100, 110, 10, second, "HIT ENTER KEY!!");
+  const std::string prompt = Say(Phrase::kGameOverPrompt);
+  DrawShadowText(GameOverX(100, prompt), 110, 10, second, prompt);
 }
 
 void DrawEnding() {
   const int t = G.TickCount;
   if (t < kEndingScrollStart || t >= kEndingLength) return;
-  for (const StoryLine& line : kEndingLines) {
+  const StoryLine* lines = EndingLines();
+  for (int i = 0; i < 21; ++i) {
+    const StoryLine& line = lines[i];
     DrawShadowText(line.X, line.Y0 - t, line.Size, gfx::kWhite, line.Text ? line.Text : "");
   }
 }

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "content/items.h"
+#include "content/phrases.h"
+#include "platform/language.h"
 #include "state/window_model.h"
 #include "state/state.h"
 #include "screens/text.h"
@@ -28,38 +30,50 @@ void Icon(int x, int y, const ItemRecord& item) { DrawCell(Window.ItemIconSheet,
 
 std::string Number(long long v) { return std::to_string(v); }
 
+bool English() { return CurrentLanguage() == Language::kEnglish; }
+
+// A weapon or armour row of the equipment page. Japanese: label, icon over the full-width
+// space after it, name, cut to 28 bytes. English: the icon first, the name beside it.
+void EquipmentRow(int y, int iconY, Phrase row, const ItemRecord& item) {
+  if (English()) {
+    Icon(175, iconY, item);
+    Text(193, y, Say(row, {ItemName(item)}));
+    return;
+  }
+  Text(175, y, SjisCut(Say(row, {ItemName(item)}), 28));
+  Icon(212, iconY, item);
+}
+
 void DrawEquipmentPage() {
   const ItemRecord& weapon = ItemAt(G.WeaponItem);
   const ItemRecord& armour = ItemAt(G.ArmourItem);
 
-  Text(175, 8, "体力：" + Number(G.HP) + " / " + Number(G.MaxHP));
-  Text(175, 28, SjisCut("武器：　" + weapon.Name, 28));
-  Icon(212, 27, weapon);
-  Text(175, 43, SjisCut("防具：　" + armour.Name, 28));
-  Icon(212, 43, armour);
-  Text(175, 63, "攻撃力：" + Number(weapon.Attack));
-  Text(175, 78, "防御力：" + Number(armour.Defence));
-  Text(175, 98, "　飛距離：" + Number(weapon.ShotSpeed) + "M /s");
-  Text(175, 113, "滞空時間：" + Number(weapon.ShotLife) + "s");
-  Text(175, 128, "  　連射：" + Number(weapon.RapidFire + 1) + "連射");
-  if (weapon.Cursed || armour.Cursed) Text(175, 148, "  呪われています。", kRed);
-  if (weapon.Blessed || armour.Blessed) Text(175, 163, "祝福を受けています。", kRed);
-  if (weapon.KeyLevel >= 0) Text(175, 148, "宝箱を開ける鍵です。", kYellow);
+  Text(175, 8, Say(Phrase::kHitPoints, {Number(G.HP), Number(G.MaxHP)}));
+  EquipmentRow(28, 27, Phrase::kWeaponRow, weapon);
+  EquipmentRow(43, 43, Phrase::kArmourRow, armour);
+  Text(175, 63, Say(Phrase::kAttack, {Number(weapon.Attack)}));
+  Text(175, 78, Say(Phrase::kDefence, {Number(armour.Defence)}));
+  Text(175, 98, Say(Phrase::kShotSpeed, {Number(weapon.ShotSpeed)}));
+  Text(175, 113, Say(Phrase::kShotLife, {Number(weapon.ShotLife)}));
+  Text(175, 128, Say(Phrase::kRapidFire, {Number(weapon.RapidFire + 1)}));
+  if (weapon.Cursed || armour.Cursed) Text(175, 148, Say(Phrase::kCursed), kRed);
+  if (weapon.Blessed || armour.Blessed) Text(175, 163, Say(Phrase::kBlessed), kRed);
+  if (weapon.KeyLevel >= 0) Text(175, 148, Say(Phrase::kOpensChests), kYellow);
 }
 
 void DrawDetailPage() {
-  Text(190, 8, "アイテムデータ");
+  Text(190, 8, Say(Phrase::kItemData));
   const int number = SlotItem(G.InventoryCursor);
   // Only an emptied inventory leaves the cursor on an empty slot: the page then shows its
   // heading and nothing of an item.
   if (number == kNoItem) return;
   const ItemRecord& item = ItemAt(number);
 
-  Text(205, 30, item.Name);
-  Text(175, 50, "攻撃力：" + Number(item.Attack));
-  Text(175, 65, "防御力：" + Number(item.Defence));
-  Text(175, 80, "回復力：" + Number(item.Heal));
-  Text(175, 100, "使用可能キャラ：");
+  Text(205, 30, ItemName(item));
+  Text(175, 50, Say(Phrase::kAttack, {Number(item.Attack)}));
+  Text(175, 65, Say(Phrase::kDefence, {Number(item.Defence)}));
+  Text(175, 80, Say(Phrase::kHeal, {Number(item.Heal)}));
+  Text(175, 100, Say(Phrase::kUsableBy));
   for (int hero = 0; hero < 4; ++hero) {
     // Cell 12h + 6 is hero h facing the viewer.
     if (item.UsableBy[hero]) DrawCell(Window.HeroSheet, hero * 12 + 6, 180 + hero * 30, 115);
@@ -67,11 +81,11 @@ void DrawDetailPage() {
   Icon(190, 30, item);
 
   // The notes at (175, 148) share one place: a later one is drawn over an earlier one.
-  if (item.Kind != kMedicine && item.Cursed) Text(175, 148, "  呪われています。", kRed);
-  if (item.Kind == kMedicine && item.Cursed) Text(175, 148, "使っても壊れません。", kYellow);
-  if (item.Blessed) Text(175, 163, "祝福を受けています。", kYellow);
-  if (item.KeyLevel >= 0) Text(175, 148, "宝箱を開ける鍵です。", kYellow);
-  if (item.Kind == kEscapeItem) Text(175, 148, "迷宮脱出用アイテム。", kYellow);
+  if (item.Kind != kMedicine && item.Cursed) Text(175, 148, Say(Phrase::kCursed), kRed);
+  if (item.Kind == kMedicine && item.Cursed) Text(175, 148, Say(Phrase::kNeverUsedUp), kYellow);
+  if (item.Blessed) Text(175, 163, Say(Phrase::kBlessed), kYellow);
+  if (item.KeyLevel >= 0) Text(175, 148, Say(Phrase::kOpensChests), kYellow);
+  if (item.Kind == kEscapeItem) Text(175, 148, Say(Phrase::kEscapeItem), kYellow);
 }
 
 void DrawWholeMapPage() {
@@ -80,10 +94,13 @@ void DrawWholeMapPage() {
   gfx::StretchBlt(frame, 48, 0, 215, 215, Window.FloorPicture.Picture, 0, 0, kFloorPixels, kFloorPixels);
 }
 
-const char* ActionOf(int kind) {
-  if (IsWeapon(kind)) return "]を装備する";
-  if (kind == kMedicine || kind == kEscapeItem) return "]を使う";
-  if (IsArmour(kind)) return "]を着ける";
+// The grid line's phrase for what Space does to an item of a kind, if anything.
+const Phrase* ActionOf(int kind) {
+  static constexpr Phrase kEquips = Phrase::kSpaceEquips, kUses = Phrase::kSpaceUses,
+                          kWears = Phrase::kSpaceWears;
+  if (IsWeapon(kind)) return &kEquips;
+  if (kind == kMedicine || kind == kEscapeItem) return &kUses;
+  if (IsArmour(kind)) return &kWears;
   return nullptr;
 }
 
@@ -97,10 +114,15 @@ void DrawGridAndCursor() {
   const int number = SlotItem(c);
   if (number == kNoItem) return;
   const ItemRecord& item = ItemAt(number);
-  if (const char* action = ActionOf(item.Kind)) {
-    Text(10, 182, SjisCut("ｽﾍﾟｰｽｷｰで[　" + item.Name, 32) + action);
+  if (const Phrase* action = ActionOf(item.Kind)) {
+    // The words before the name and the name together are cut to 32 bytes; the rest of
+    // the line always follows whole.
+    const std::string pattern = PhrasePattern(*action);
+    const int before = SjisLength(pattern.substr(0, pattern.find("{0}")));
+    const std::string name = SjisCut(ItemName(item), 32 - before);
+    Text(English() ? 28 : 10, 182, Fill(pattern, {name}));
   }
-  Icon(78, 181, item);
+  Icon(English() ? 10 : 78, 181, item);
 }
 
 // The help line crawls in from the right edge two pixels a tick and starts over every
@@ -108,9 +130,7 @@ void DrawGridAndCursor() {
 void DrawKeyHelp() {
   const long long crawl = (2LL * G.TickCount) % 1150;
   const int x = kViewWidth - static_cast<int>(crawl < 0 ? crawl + 1150 : crawl);
-  Text(x, 199,
-       "ENTERｷｰでｱｲﾃﾑを捨てます。ESCｷｰで戻ります。F1ｷｰでアイテム装備画面、F2ｷｰで全体マップ画面、"
-       "F3ｷｰでアイテム詳細画面になります。");
+  Text(x, 199, Say(Phrase::kMenuKeyHelp));
 }
 
 }  // namespace

@@ -4,11 +4,46 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <exception>
+#include <filesystem>
+#include <string>
 
+#include "platform/language.h"
 #include "state/window_model.h"
 #include "state/state.h"
 
-void LoadBackdrop(const char* name) { Window.Backdrop.LoadFromFile(AppDir + name, kViewPicture); }
+namespace {
+
+constexpr const char* kTitle = "title.bmp";
+constexpr const char* kEnglishTitle = "title_en.bmp";
+
+// The picture last loaded as the backdrop, so the title can follow a change of language.
+std::string backdropName;
+
+}  // namespace
+
+void LoadBackdrop(const char* name) {
+  Window.Backdrop.LoadFromFile(AppDir + name, kViewPicture);
+  backdropName = name;
+}
+
+const char* TitlePicture() {
+  if (CurrentLanguage() != Language::kEnglish) return kTitle;
+  std::error_code ec;
+  return std::filesystem::is_regular_file(AppDir + kEnglishTitle, ec) ? kEnglishTitle : kTitle;
+}
+
+void FollowTitleLanguage() {
+  if (backdropName != kTitle && backdropName != kEnglishTitle) return;
+  const char* wanted = TitlePicture();
+  if (backdropName == wanted) return;
+  try {
+    LoadBackdrop(wanted);
+  } catch (const std::exception&) {
+    // The picture of the other language stays: a title is still a title.
+    backdropName = wanted;
+  }
+}
 
 // The 312 x 216 view: black, then the picture's window at (sx, sy) over it. Beyond the
 // picture the view stays black, as the transfer clips at its edges. Only the bands the

@@ -9,6 +9,13 @@ class Bitmap;
 // world-map screens.
 void LoadBackdrop(const char* name);
 
+// The title picture for the language the player reads: title_en.bmp, whose name is in Latin
+// letters, for English when the content folder holds it; title.bmp otherwise.
+const char* TitlePicture();
+// While the title shows: after a change of language, its picture is swapped for the other
+// language's from the next frame on. A picture that cannot be read leaves the one shown.
+void FollowTitleLanguage();
+
 // The 312 x 216 view: black, then the picture's window at (sx, sy) over it.
 void CopyViewOverBlack(gfx::Bitmap& frame, const gfx::Bitmap& picture, int sx, int sy);
 // The view of the floor picture around the hero, as the dungeon modes show it.

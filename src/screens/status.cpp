@@ -7,6 +7,7 @@
 
 #include "content/heroes.h"
 #include "content/items.h"
+#include "platform/language.h"
 #include "state/window_model.h"
 #include "state/state.h"
 #include "screens/text.h"
@@ -61,8 +62,10 @@ void DrawStatusPanel() {
 void DrawSpeechLine() {
   const std::string& line = HeroText(G.HeroIndex, G.SpeechIndex);
   // Four pixels per byte to the left: about half the width of the line, so it sits near
-  // the middle of the view whatever its length.
-  const int x = 189 - 4 * SjisLength(line);
+  // the middle of the view whatever its length. English letters are narrower than two
+  // per full-width character, so English is centred on its measured width instead.
+  const int x = CurrentLanguage() == Language::kEnglish ? CentredX(kSpeechSize, line)
+                                                        : 189 - 4 * SjisLength(line);
   DrawShadowText(x + 1, 196, kSpeechSize, gfx::kBlack, line);
   DrawShadowText(x, 195, kSpeechSize, gfx::kWhite, line);
 }

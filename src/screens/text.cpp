@@ -7,11 +7,13 @@
 
 #include <cstdint>
 
+#include "gfx/text.h"
+#include "platform/language.h"
 #include "state/window_model.h"
 
 namespace {
 
-constexpr const char* kFontFace = "ＭＳ 明朝";
+constexpr const char* kJapaneseFace = "ＭＳ 明朝";
 
 std::vector<DrawnText>* textTrace = nullptr;
 
@@ -62,13 +64,22 @@ void DrawShadowText(int x, int y, int size, gfx::Color colour, const std::string
   if (y < -size || y >= size + kViewHeight) return;
 
   gfx::Canvas& canvas = Window.Frame.canvas;
-  if (canvas.FontName != kFontFace) canvas.FontName = kFontFace;
+  const char* face = TextFace();
+  if (canvas.FontName != face) canvas.FontName = face;
   if (!canvas.BrushClear) canvas.BrushClear = true;
   if (canvas.FontColor != colour) canvas.FontColor = colour;
   if (canvas.FontSize != size) canvas.FontSize = size;
   Window.Frame.TextOut(x, y, text);
   if (textTrace) textTrace->push_back({x, y, size, colour, text});
 }
+
+const char* TextFace() {
+  return CurrentLanguage() == Language::kEnglish ? kEnglishFace : kJapaneseFace;
+}
+
+int DrawnWidth(int size, const std::string& text) { return gfx::TextWidth(TextFace(), size, text); }
+
+int CentredX(int size, const std::string& text) { return 156 - DrawnWidth(size, text) / 2; }
 
 void SetTextTrace(std::vector<DrawnText>* trace) { textTrace = trace; }
 

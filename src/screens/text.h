@@ -8,6 +8,18 @@
 
 void DrawShadowText(int x, int y, int size, gfx::Color colour, const std::string& text);
 
+// English is drawn in DejaVu Sans: its hinting was made for screens, so at the game's 13 to 27
+// pixel sizes its one-bit letters keep even stems and open shapes (Il1, O0 apart), where the
+// Latin letters of the IPA faces come out uneven and the URW faces blotchy.
+constexpr const char* kEnglishFace = "DejaVu Sans";
+// The face of the language the player reads: the Windows Mincho name (IPA Mincho) for
+// Japanese, kEnglishFace for English.
+const char* TextFace();
+// The width in pixels DrawShadowText gives a text at a size, in TextFace().
+int DrawnWidth(int size, const std::string& text);
+// The x that centres a text on the hero's column, the middle of the view (x 156).
+int CentredX(int size, const std::string& text);
+
 // Length of a UTF-8 text in Shift-JIS bytes: ASCII and half-width katakana 1, others 2.
 // A byte that starts no well-formed UTF-8 sequence counts as one character of 1 byte.
 int SjisLength(const std::string& utf8);

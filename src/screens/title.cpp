@@ -3,7 +3,10 @@
 #include "screens/title.h"
 
 #include "content/heroes.h"
+#include "content/phrases.h"
 #include "content/story.h"
+#include "platform/language.h"
+#include "screens/pictures.h"
 #include "state/window_model.h"
 #include "state/random.h"
 #include "state/state.h"
@@ -44,9 +47,10 @@ void DrawStoryFigure(int hero, int t) {
 
 void DrawStory(int t) {
   int figure = 0;
+  const StoryLine* lines = StoryLines();
   for (int i = 0; i < 46; ++i) {
     if (figure < 4 && kFigures[figure].beforeLine == i) DrawStoryFigure(figure++, t);
-    const StoryLine& line = kStoryLines[i];
+    const StoryLine& line = lines[i];
     DrawShadowText(line.X, line.Y0 - t, line.Size, gfx::kWhite, line.Text ? line.Text : "");
   }
 }
@@ -61,10 +65,15 @@ void DrawHeroCell(int x, int y, int cell) {
 }
 
 void DrawTitle() {
+  FollowTitleLanguage();
   const int t = G.TickCount;
   if (t < kPromptTicks) {
     const int step = ((t % 6) + 6) % 6;
-    DrawShadowText(80, 180, 20, kPromptGreys[step], "HIT ANY KEY");
+    const std::string prompt = Say(Phrase::kTitlePrompt);
+    // The Japanese prompt has always stood at 80; the English one, longer, is centred.
+    const bool english = CurrentLanguage() == Language::kEnglish;
+    const int x = english ? (kViewWidth - DrawnWidth(20, prompt)) / 2 : 80;
+    DrawShadowText(x, 180, 20, kPromptGreys[step], prompt);
   } else if (t < kCycleTicks) {
     DrawStory(t);
   } else {
@@ -74,14 +83,16 @@ void DrawTitle() {
 
 void DrawSelection() {
   const int h = G.HeroIndex;
+  // English labels, longer than the Japanese, stand in one column with the name.
+  const int x = CurrentLanguage() == Language::kEnglish ? 170 : 175;
   DrawShadowText(170, 70, 10, gfx::kWhite, HeroText(h, kLineName));
-  DrawShadowText(175, 90, 10, gfx::kWhite, HeroText(h, kLineType));
-  DrawShadowText(175, 110, 10, gfx::kWhite, HeroText(h, kLineWeapon));
-  DrawShadowText(175, 125, 10, gfx::kWhite, HeroText(h, kLineArmour));
+  DrawShadowText(x, 90, 10, gfx::kWhite, HeroText(h, kLineType));
+  DrawShadowText(x, 110, 10, gfx::kWhite, HeroText(h, kLineWeapon));
+  DrawShadowText(x, 125, 10, gfx::kWhite, HeroText(h, kLineArmour));
 
   // Three fresh draws a tick, red first, so the heading flickers through random colours.
   const int r = Random(255);
   const int g = Random(255);
   const int b = Random(255);
-  DrawShadowText(170, 195, 10, gfx::Rgb(r, g, b), "キャラクターセレクト");
+  DrawShadowText(170, 195, 10, gfx::Rgb(r, g, b), Say(Phrase::kSelectionHeading));
 }

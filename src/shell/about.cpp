@@ -3,6 +3,7 @@
 #include "state/state.h"
 #include "platform/platform.h"
 #include "shell/maker_contact.h"
+#include "platform/language.h"
 
 #ifndef MIROVAAN_MAKER_LINE
 #define MIROVAAN_MAKER_LINE ""
@@ -16,14 +17,19 @@
 
 AboutDialogModel AboutWindow;
 
-std::string AboutTitleLine() { return "ミロヴァーン  Version " + AboutVersion(); }
+std::string AboutTitleLine() {
+  return Say({"ミロヴァーン  Version {0}", "Mirovaan  Version {0}"}, {AboutVersion()});
+}
 std::string AboutNote() { return MIROVAAN_ABOUT_NOTE; }
 std::string AboutMakerLine() { return MIROVAAN_MAKER_LINE; }
 std::string AboutVersion() { return MIROVAAN_VERSION; }
 std::string AboutHomePage() {
-  return Maker.HomePageAddress.empty() ? "マニュアルを開く" : Maker.HomePageAddress;
+  return Maker.HomePageAddress.empty() ? Pick({"マニュアルを開く", "Open the manual"})
+                                        : Maker.HomePageAddress;
 }
-std::string AboutMailAddress() { return Maker.MailAddress.empty() ? "（なし）" : Maker.MailAddress; }
+std::string AboutMailAddress() {
+  return Maker.MailAddress.empty() ? Pick({"（なし）", "(none)"}) : Maker.MailAddress;
+}
 std::string AboutIconPath() { return AppDir + "icon.bmp"; }
 
 void OnAboutCommand() {
@@ -33,7 +39,9 @@ void OnAboutCommand() {
 }
 
 void OnHelpCommand() {
-  if (platform::Os().AskYesNo("ヘルプ", "直接ブラウザを起動してヘルプを見ます。よろしいですか？"))
+  if (platform::Os().AskYesNo(Pick({"ヘルプ", "Help"}),
+                              Pick({"直接ブラウザを起動してヘルプを見ます。よろしいですか？",
+                                    "The help opens in your web browser. Open it now?"})))
     OpenHomePageOrManual();
 }
 

@@ -5,6 +5,7 @@
 
 #include "state/state.h"
 #include "platform/platform.h"
+#include "platform/language.h"
 
 #ifndef MIROVAAN_MAIL_ADDRESS
 #define MIROVAAN_MAIL_ADDRESS ""
@@ -40,10 +41,15 @@ std::vector<std::string> ManualCandidates() {
 
 void SayCannotOpen(const std::string& address) {
   std::string manual = ManualPath();
-  platform::Os().ShowMessage(
-      "ヘルプ", "次のアドレスを開くプログラムが見つかりませんでした：\n" + address + "\n\n" +
-                    (manual.empty() ? "マニュアルも見つかりません（探した場所：" + ManualPlaces() + "）。"
-                                    : "マニュアルはここにあります：\n" + manual));
+  const std::string where =
+      manual.empty() ? Say({"マニュアルも見つかりません（探した場所：{0}）。",
+                            "The manual cannot be found either (looked in: {0})."},
+                           {ManualPlaces()})
+                     : Say({"マニュアルはここにあります：\n{0}", "The manual is here:\n{0}"}, {manual});
+  platform::Os().ShowMessage(Pick({"ヘルプ", "Help"}),
+                             Say({"次のアドレスを開くプログラムが見つかりませんでした：\n{0}\n\n{1}",
+                                  "No program was found to open this address:\n{0}\n\n{1}"},
+                                 {address, where}));
 }
 
 }  // namespace
@@ -64,7 +70,8 @@ std::string ManualPath() {
 
 std::string ManualPlaces() {
   std::string list;
-  for (const std::string& path : ManualCandidates()) list += (list.empty() ? "" : "、") + path;
+  const std::string comma = Pick({"、", ", "});
+  for (const std::string& path : ManualCandidates()) list += (list.empty() ? "" : comma) + path;
   return list;
 }
 
@@ -76,7 +83,7 @@ void OpenHomePageOrManual() {
   std::string manual = ManualPath();
   std::string address = manual.empty() ? std::string() : "file://" + manual;
   if (address.empty() || !platform::Os().ShellOpen(address))
-    SayCannotOpen(address.empty() ? "マニュアル" : address);
+    SayCannotOpen(address.empty() ? std::string(Pick({"マニュアル", "the manual"})) : address);
 }
 
 void OpenMailToMaker() {

@@ -6,13 +6,15 @@
 #include "state/window_model.h"
 #include "state/state.h"
 #include "platform/platform.h"
+#include "platform/language.h"
 
 OptionsDialogModel OptionsWindow;
 
 namespace {
 
 void ShowSpeedCaption() {
-  OptionsWindow.SpeedCaption = "今現在のゲームスピード : " + std::to_string(Window.TickTimer.Interval);
+  OptionsWindow.SpeedCaption = Say({"今現在のゲームスピード : {0}", "Current game speed: {0}"},
+                                   {std::to_string(Window.TickTimer.Interval)});
 }
 
 }  // namespace

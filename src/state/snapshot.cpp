@@ -5,6 +5,16 @@
 
 #include "state/random.h"
 #include "platform/platform.h"
+#include "platform/language.h"
+
+
+namespace {
+
+constexpr Bilingual kOutOfMemory = {"メモリが足りません。", "Not enough memory."};
+constexpr Bilingual kGameAsBefore = {"\nゲームは画面が切り替わる前のままです。",
+                                     "\nThe game is as it was before the screen was to change."};
+
+}  // namespace
 
 GameSnapshot::GameSnapshot()
     : state_(std::make_unique<GameState>(G)),
@@ -41,9 +51,9 @@ void CompleteOrRestore(const std::function<void()>& change) {
     throw;
   } catch (const std::bad_alloc&) {
     before.Restore();
-    throw ChangeUndone("メモリが足りません。\nゲームは画面が切り替わる前のままです。");
+    throw ChangeUndone(std::string(Pick(kOutOfMemory)) + Pick(kGameAsBefore));
   } catch (const std::exception& e) {
     before.Restore();
-    throw ChangeUndone(std::string(e.what()) + "\nゲームは画面が切り替わる前のままです。");
+    throw ChangeUndone(std::string(e.what()) + Pick(kGameAsBefore));
   }
 }

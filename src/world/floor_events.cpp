@@ -13,6 +13,15 @@
 #include "state/state.h"
 #include "world/floor_setup.h"
 #include "content/heroes.h"
+#include "platform/language.h"
+
+
+namespace {
+
+constexpr Bilingual kStepOffAndBack = {"\n階段から離れてもう一度乗ると、もう一度試します。",
+                                       "\nStep off the stairs and back on to try again."};
+
+}  // namespace
 
 namespace {
 
@@ -67,7 +76,7 @@ void LeaveDungeon() {
     });
   } catch (const ChangeUndone& e) {
     G.StairLatch = 1;
-    throw ChangeUndone(std::string(e.what()) + "\n階段から離れてもう一度乗ると、もう一度試します。");
+    throw ChangeUndone(std::string(e.what()) + Pick(kStepOffAndBack));
   }
 }
 

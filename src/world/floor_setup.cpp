@@ -12,6 +12,21 @@
 #include "state/window_model.h"
 #include "state/random.h"
 #include "state/state.h"
+#include "platform/language.h"
+
+
+namespace {
+
+constexpr Bilingual kCannotRead = {"ダンジョンファイルを読み込めません：{0}\n{1}",
+                                   "Cannot read the dungeon file {0}\n{1}"};
+constexpr Bilingual kTooShort = {"短すぎます（{0} バイト、{1} バイト必要です）",
+                                 "It is too short ({0} bytes; {1} are needed)."};
+constexpr Bilingual kNoDungeon = {"ダンジョン {0} はありません（ダンジョンは 0 から 8 までです）",
+                                  "There is no dungeon {0} (dungeons are 0 to 8)."};
+constexpr Bilingual kNoFloor = {"ダンジョン {0} の階 {1} はありません（階は 0 から 9 までです）",
+                                "Dungeon {0} has no floor {1} (floors are 0 to 9)."};
+
+}  // namespace
 
 namespace {
 
@@ -30,11 +45,10 @@ std::vector<uint8_t> ReadDungeonFile(int dungeon) {
   std::string path = AppDir + name;
   std::vector<uint8_t> bytes;
   auto read = platform::ReadRegularFile(path, kDungeonFileSize, platform::Excess::Ignore, bytes);
-  if (!read) throw DungeonFileError("ダンジョンファイルを読み込めません：" + path + "\n" + read.Reason);
+  if (!read) throw DungeonFileError(Say(kCannotRead, {path, read.Reason}));
   if (bytes.size() < kDungeonFileSize) {
-    throw DungeonFileError("ダンジョンファイルを読み込めません：" + path + "\n短すぎます（" +
-                           std::to_string(bytes.size()) + " バイト、" +
-                           std::to_string(kDungeonFileSize) + " バイト必要です）");
+    throw DungeonFileError(Say(kCannotRead, {path, Say(kTooShort, {std::to_string(bytes.size()),
+                                                                   std::to_string(kDungeonFileSize)})}));
   }
   return bytes;  // anything after the tenth floor is not read
 }
@@ -73,12 +87,10 @@ void SetUpFloor(int dungeon, bool readFile, bool resetObjects) {
   // Refuse what no table has a row for, before anything changes.
   int effective = readFile ? dungeon : G.DungeonIndex;
   if (!ValidDungeon(effective)) {
-    throw DungeonFileError("ダンジョン " + std::to_string(effective) +
-                           " はありません（ダンジョンは 0 から 8 までです）");
+    throw DungeonFileError(Say(kNoDungeon, {std::to_string(effective)}));
   }
   if (!ValidFloor(G.FloorIndex)) {
-    throw DungeonFileError("ダンジョン " + std::to_string(effective) + " の階 " +
-                           std::to_string(G.FloorIndex) + " はありません（階は 0 から 9 までです）");
+    throw DungeonFileError(Say(kNoFloor, {std::to_string(effective), std::to_string(G.FloorIndex)}));
   }
 
   if (readFile) {

@@ -20,6 +20,8 @@
 #include "screens/screen_fixture.h"
 #include "game/keys.h"
 #include "modes/mode_changes.h"
+#include "content/heroes.h"
+#include "platform/language.h"
 
 namespace {
 
@@ -210,6 +212,106 @@ TEST_F(GoldenDungeonFrames, Ending) {
   G.TickCount = 420;
   GameTick();
   ExpectGolden("ending", Frame());
+}
+
+// The screens with the most words, in English: the same scenes as above, each frame
+// beside its Japanese one with "_en" added to the name.
+class EnglishGoldenFrames : public GoldenFrames {
+ protected:
+  void SetUp() override {
+    SetCurrentLanguage(Language::kEnglish);
+    GoldenFrames::SetUp();
+  }
+  void TearDown() override { SetCurrentLanguage(Language::kJapanese); }
+};
+
+TEST_F(EnglishGoldenFrames, TitleStoryAndSelection) {
+  G.TickCount = 2;
+  GameTick();
+  ExpectGolden("title_prompt_en", Frame());
+  // The prologue, then each hero's passage with the walking figure.
+  for (int tick : {600, 850, 1100, 1400, 1700, 1900}) {
+    G.TickCount = tick;
+    GameTick();
+    ExpectGolden("title_story_" + std::to_string(tick) + "_en", Frame());
+  }
+  Press(VK_SPACE);
+  Press(VK_RIGHT);
+  RandSeed = 5;
+  GameTick();
+  ExpectGolden("selection_en", Frame());
+}
+
+// A switch of language while the title shows: the words change at once, the picture with
+// the game's name from the next frame on, and back again.
+TEST_F(EnglishGoldenFrames, TheTitleFollowsASwitchOfLanguage) {
+  SetCurrentLanguage(Language::kJapanese);  // the fixture started the program in English
+  G.TickCount = 2;
+  GameTick();
+  GameTick();
+  ExpectGolden("title_prompt", Frame());
+  SetCurrentLanguage(Language::kEnglish);
+  GameTick();
+  GameTick();
+  ExpectGolden("title_prompt_en", Frame());
+  SetCurrentLanguage(Language::kJapanese);
+  GameTick();
+  GameTick();
+  ExpectGolden("title_prompt", Frame());
+}
+
+class EnglishGoldenDungeonFrames : public GoldenDungeonFrames {
+ protected:
+  void SetUp() override {
+    SetCurrentLanguage(Language::kEnglish);
+    GoldenDungeonFrames::SetUp();
+  }
+  void TearDown() override { SetCurrentLanguage(Language::kJapanese); }
+};
+
+TEST_F(EnglishGoldenDungeonFrames, PlayMenuPagesAndGameOver) {
+  // The status panel, a pick-up message and the hero's line under the view.
+  G.MessageItem = 88;  // the longest English item name
+  G.MessageTimer = 20;
+  G.SpeechIndex = kLineLastWords;
+  GameTick();
+  ExpectGolden("play_en", Frame());
+
+  Press(VK_ESCAPE);
+  ASSERT_EQ(G.GameMode, kModeMenu);
+  G.TickCount = 60;
+  Press(VK_F1);
+  GameTick();
+  ExpectGolden("menu_equipment_en", Frame());
+  Press(VK_F3);
+  for (int i = 0; i < 6; ++i) Press(VK_RIGHT);  // the key in slot 6
+  GameTick();
+  ExpectGolden("menu_detail_en", Frame());
+  G.Inventory[7] = 57;  // a medicine that is never used up, and its note
+  Press(VK_RIGHT);
+  G.TickCount = 200;  // the key help further along its crawl
+  GameTick();
+  ExpectGolden("menu_detail_note_en", Frame());
+  Press(VK_F2);
+  GameTick();
+  ExpectGolden("menu_map_en", Frame());
+  Press(VK_ESCAPE);
+
+  G.HP = 0;
+  GameTick();
+  ASSERT_EQ(G.GameMode, kModeGameOver);
+  GameTick();
+  ExpectGolden("game_over_en", Frame());
+}
+
+TEST_F(EnglishGoldenDungeonFrames, Ending) {
+  GameTick();
+  StartEnding();
+  for (int tick : {420, 1000, 1300, 1600}) {
+    G.TickCount = tick;
+    GameTick();
+    ExpectGolden("ending_" + std::to_string(tick) + "_en", Frame());
+  }
 }
 
 }  // namespace

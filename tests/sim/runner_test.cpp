@@ -325,3 +325,29 @@ TEST_F(RunnerSaves, ASlotOutsideOneToTenIsRefused) {
     EXPECT_EQ(r.status, 2) << line << r.out;
   }
 }
+
+namespace {
+
+// English words the picture and the questions; the game itself, its state and what the
+// runner reports of it, stay exactly as in Japanese.
+TEST_F(Runner, EnglishChangesTheWordsAndNothingOfTheGame) {
+  Write("k", "850 menu exit\n900 press VK_SPACE\n902 press VK_RIGHT\n");
+  const std::string common = "--ticks 903 --answer no --keys " + Path("k");
+  Result ja = Run(common + " --state " + Path("ja.json") + " --shot 850:" + Path("ja.png"));
+  Result en = Run(common + " --language en --state " + Path("en.json") + " --shot 850:" +
+                  Path("en.png"));
+  ASSERT_EQ(ja.status, 0) << ja.out;
+  ASSERT_EQ(en.status, 0) << en.out;
+  EXPECT_EQ(Read("ja.json"), Read("en.json"));
+  EXPECT_NE(Read("ja.png"), Read("en.png")) << "the story is drawn in the same words";
+  EXPECT_NE(ja.out.find("msgbox: ゲームの終了 | ゲームを終了してもよろしいでしょうか？"),
+            std::string::npos) << ja.out;
+  EXPECT_NE(en.out.find("msgbox: Quit | Do you really want to quit the game?"), std::string::npos)
+      << en.out;
+
+  Result bad = Run("--language fr");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_NE(bad.out.find("--language takes ja or en"), std::string::npos) << bad.out;
+}
+
+}  // namespace

@@ -21,6 +21,7 @@
 #include "state/state.h"
 #include "gfx/png.h"
 #include "persist/save.h"
+#include "platform/language.h"
 #include "headless/headless_platform.h"
 #include "game/keys.h"
 #include "game/window_handlers.h"
@@ -62,6 +63,8 @@ struct Options {
   int untilBoss = -1;  // the scripted player stops once this dungeon's boss has fallen
   bool ticksGiven = false;
   bool autosave = false;  // save by itself on entering and leaving a dungeon, as the window does
+  // The language of the picture; the state, the saved games and the replays never hold it.
+  Language language = Language::kJapanese;
   sim::ReplayOptions replay;
   sim::RenderMusicOptions renderMusic;
 };
@@ -174,6 +177,10 @@ Options ParseArgs(int argc, char** argv) {
       o.shots[tick].push_back(request.substr(colon + 1));
     } else if (arg == "--state") {
       o.statePath = next();
+    } else if (arg == "--language") {
+      const std::optional<Language> language = LanguageFromCode(next());
+      if (!language) throw UsageError{"--language takes ja or en"};
+      o.language = *language;
     } else if (sim::TakeReplayOption(arg, next, o.replay)) {
     } else if (sim::TakeRenderMusicOption(arg, next, o.renderMusic)) {
     } else if (arg == "--autosave") {
@@ -352,6 +359,7 @@ class Runner {
 const char kUsage[] =
     "usage: mirovaan-sim --data DIR [--seed N] [--ticks N] [--keys FILE] [--load PATH]\n"
     "                    [--answer yes|no] [--shot TICK:PATH]... [--state PATH] [--autosave]\n"
+    "                    [--language ja|en]\n"
     "                    [--record FILE | --play FILE | --timedemo FILE]\n"
     "       mirovaan-sim --data DIR --autoplay HERO [--seed N] [--ticks LIMIT] [--report PATH]\n"
     "                    [--until-boss DUNGEON] [--state PATH] [--record FILE] [--autosave]\n"
@@ -362,6 +370,7 @@ const char kUsage[] =
 int main(int argc, char** argv) {
   try {
     Options options = ParseArgs(argc, argv);
+    SetCurrentLanguage(options.language);
     if (options.renderMusic.Wanted()) return sim::RenderMusicToFile(options.renderMusic, options.data);
     Runner runner(std::move(options));
     int status = runner.Run();

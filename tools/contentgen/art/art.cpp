@@ -90,7 +90,8 @@ void GenerateArt(const std::string& assetsDir, const std::string& outDir) {
   for (int h = 0; h < 4; ++h) sheet(MakeShadowSheet(h), out);
   for (int b = 0; b <= 8; ++b) sheet(MakeBossSheet(b), out);
 
-  picture("title", MakeTitle(assetsDir));
+  picture("title", MakeTitle(assetsDir, false));
+  picture("title_en", MakeTitle(assetsDir, true));
   for (int h = 0; h < 4; ++h) picture("charas_" + std::to_string(h), MakeCharas(h));
   picture("waku", MakeWaku());
   picture("mainmap", MakeMainMap());

@@ -65,9 +65,9 @@ void Castle(Pic& p, int cx, int ground) {
 }
 
 // The letters' shapes, k pixels to a dot of their maps, as one mask (any colour but key).
-Pic LetterMask(const std::string& assetsDir, int w, int h, int x, int y) {
+Pic LetterMask(const std::string& assetsDir, int w, int h, int x, int y,
+               const std::vector<const char*>& order) {
   auto maps = ReadPixMaps(assetsDir + "/art/title_letters.txt");
-  const char* order[] = {"mi", "ro", "u", "dakuten", "small_a", "bar", "n"};
   Pic mask(w, h);
   const int k = 3;
   for (const char* name : order) {
@@ -86,8 +86,9 @@ Pic LetterMask(const std::string& assetsDir, int w, int h, int x, int y) {
 // The title lettering as embers: a red face lit along its upper edges and darkening to its
 // foot, thickened by a deep-red extrusion, rimmed dark and set in a faint red glow. No shade
 // is light enough to lose the white story that scrolls across the letters.
-void Letters(Pic& p, const std::string& assetsDir, int x, int y) {
-  const Pic mask = LetterMask(assetsDir, p.W(), p.H(), x, y);
+void Letters(Pic& p, const std::string& assetsDir, int x, int y,
+             const std::vector<const char*>& order) {
+  const Pic mask = LetterMask(assetsDir, p.W(), p.H(), x, y, order);
   auto in = [&](int xx, int yy) { return mask.At(xx, yy) != kKey; };
   Pic face(p.W(), p.H());
   for (int yy = 0; yy < p.H(); ++yy)
@@ -212,7 +213,7 @@ void Peak(Pic& p, int x, int y, bool snow) {
 
 }  // namespace
 
-Pic MakeTitle(const std::string& assetsDir) {
+Pic MakeTitle(const std::string& assetsDir, bool english) {
   Pic p(kW, kH);
   Gradient(p, 0, 170, {C(Night, 0), C(Night, 1), C(Night, 2), C(Dusk, 1)});
   Stars(p, 120, 140, 3);
@@ -225,7 +226,12 @@ Pic MakeTitle(const std::string& assetsDir) {
   Ridge(p, 166, 14, 40, 22, C(Shade, 0), C(Night, 1));
   // The band of the prompt: dark and quiet so the blinking letters read.
   Gradient(p, 166, kH, {C(Shade, 0), kInk, kBlackIx});
-  Letters(p, assetsDir, 48, 40);
+  // The English name, eight letters of 90 dots in all, is centred; the katakana keep
+  // their place.
+  if (english)
+    Letters(p, assetsDir, 21, 40, {"M", "I", "R", "O", "V", "A", "A", "N"});
+  else
+    Letters(p, assetsDir, 48, 40, {"mi", "ro", "u", "dakuten", "small_a", "bar", "n"});
   return p;
 }
 

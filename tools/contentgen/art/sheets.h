@@ -23,7 +23,8 @@ Sheet MakeShadowSheet(int hero);      // c_r80 .. c_r83
 Sheet MakeBossSheet(int dungeon);     // c_boss0 .. c_boss8
 
 // The full-view pictures, 312 x 216.
-Pic MakeTitle(const std::string& assetsDir);
+// The title picture; english puts the name in Latin capitals (title_en.bmp).
+Pic MakeTitle(const std::string& assetsDir, bool english);
 Pic MakeCharas(int hero);
 Pic MakeWaku();
 Pic MakeMainMap();
