@@ -7,6 +7,8 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "gfx/view_scale.h"
 #include "desktop/image_view.h"
@@ -63,6 +65,12 @@ class MainWindow : public QMainWindow {
 
  private:
   void BuildMenus();
+  // Menus and items keep their Japanese caption, shown through the translator, so that a
+  // switch of language can show them anew.
+  QMenu* AddMenu(const char* caption);
+  QAction* AddText(QAction* action, const char* caption);
+  void ShowTexts();
+  QString WindowTitle() const;
   QAction* AddCommand(QMenu* menu, const char* caption, const char* shortcut,
                       feed::Command command);
   QAction* AddWindowCommand(const QList<QKeySequence>& keys, void (MainWindow::*handler)());
@@ -86,6 +94,7 @@ class MainWindow : public QMainWindow {
   ImageView* view_;
   KeyInput keys_;
   QTimer tickTimer_, musicTimer_, revealTimer_, pointerTimer_;
+  std::vector<std::pair<QAction*, const char*>> texts_;
   QAction *k1_, *k2_, *view624_, *view312_, *view156_, *fullScreen_, *preferences_;
   int appliedWidth_ = 0, appliedHeight_ = 0;
   QSize sizeAfterFullScreen_;

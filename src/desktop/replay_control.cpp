@@ -18,15 +18,14 @@
 #include "replay/start.h"
 #include "game/window_handlers.h"
 #include "desktop/main_window.h"
+#include "desktop/platform/translation.h"
 
 namespace {
-
-const char kTitle[] = "ﾐﾛｳﾞｧｰﾝ";
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 void Warn(QWidget* parent, const QString& text) {
-  QMessageBox::warning(parent, QString::fromUtf8(kTitle), text);
+  QMessageBox::warning(parent, mirovaan_qt::ProgramName(), text);
 }
 
 }  // namespace
@@ -37,8 +36,12 @@ struct ReplayControl::Pending {
 };
 
 void AddReplayOptions(QCommandLineParser& parser) {
-  parser.addOption({"record", "Records the game into a replay file.", "FILE"});
-  parser.addOption({"play", "Plays a replay file (keys 1, 2, 4, 8: speed; Esc: leave).", "FILE"});
+  parser.addOption({"record", QCoreApplication::translate("CommandLine", "Records the game into a replay file."),
+                    "FILE"});
+  parser.addOption({"play",
+                    QCoreApplication::translate("CommandLine",
+                                                "Plays a replay file (keys 1, 2, 4, 8: speed; Esc: leave)."),
+                    "FILE"});
 }
 
 ReplayControl::ReplayControl(MainWindow& window, platform::Platform& os)
@@ -48,7 +51,7 @@ ReplayControl::ReplayControl(MainWindow& window, platform::Platform& os)
   QMenu* file = window_.menuBar()->actions().value(0)->menu();
   QList<QAction*> items = file->actions();
   QAction* before = items.size() >= 2 ? items[items.size() - 2] : nullptr;
-  recordItem_ = new QAction(QStringLiteral("リプレイを記録"), &window_);
+  recordItem_ = new QAction(tr("リプレイを記録"), &window_);
   file->insertAction(before, recordItem_);
   connect(recordItem_, &QAction::triggered, this, [this] { ToggleRecording(); });
   playTimer_.setTimerType(Qt::PreciseTimer);
@@ -62,19 +65,19 @@ ReplayControl::~ReplayControl() {
 
 bool ReplayControl::Prepare(const QString& recordPath, const QString& path) {
   if (!recordPath.isEmpty() && !path.isEmpty()) {
-    Warn(nullptr, QStringLiteral("--record と --play は同時に使えません。"));
+    Warn(nullptr, tr("--record と --play は同時に使えません。"));
     return false;
   }
   pending_->recordPath = recordPath;
   if (path.isEmpty()) return true;
   auto read = replay::ReadReplayFile(path.toStdString());
   if (auto* error = std::get_if<replay::ReadError>(&read)) {
-    Warn(nullptr, QStringLiteral("リプレイを読み込めません：%1\n%2").arg(path, Q(error->Message())));
+    Warn(nullptr, tr("リプレイを読み込めません：%1\n%2").arg(path, Q(error->Message())));
     return false;
   }
   auto& loaded = std::get<replay::Replay>(read);
   if (auto refusal = replay::CheckCompatible(loaded.Head)) {
-    Warn(nullptr, QStringLiteral("リプレイを再生できません：%1\n%2").arg(path, Q(refusal->Japanese)));
+    Warn(nullptr, tr("リプレイを再生できません：%1\n%2").arg(path, Q(refusal->Japanese)));
     return false;
   }
   pending_->replay = std::move(loaded);
@@ -88,7 +91,7 @@ void ReplayControl::Start() {
   player_ = std::make_unique<replay::Player>(os_, std::move(*pending_->replay));
   pending_.reset();
   if (!player_->Begin()) {
-    playState_ = QStringLiteral("リプレイの開始データを読み込めません");
+    playState_ = tr("リプレイの開始データを読み込めません");
     ShowPlaybackTitle();
     return;
   }
@@ -102,10 +105,10 @@ bool ReplayControl::StartRecording(const QString& path, bool fromSave) {
   RunHandler([&] { started = recording_->Start(path.toStdString(), fromSave, error); });
   window_.Sync();
   if (!started) {
-    Warn(&window_, QStringLiteral("リプレイを記録できません：%1\n%2").arg(path, Q(error)));
+    Warn(&window_, tr("リプレイを記録できません：%1\n%2").arg(path, Q(error)));
     return false;
   }
-  recordItem_->setText(QStringLiteral("リプレイの記録を終了"));
+  recordItem_->setText(tr("リプレイの記録を終了"));
   return true;
 }
 
@@ -116,22 +119,22 @@ void ReplayControl::ToggleRecording() {
     std::string failure = recording_->Current()->Error();
     recording_->Stop();
     if (!failure.empty())
-      Warn(&window_, QStringLiteral("リプレイの書き込みに失敗しました：%1").arg(Q(failure)));
-    recordItem_->setText(QStringLiteral("リプレイを記録"));
+      Warn(&window_, tr("リプレイの書き込みに失敗しました：%1").arg(Q(failure)));
+    recordItem_->setText(tr("リプレイを記録"));
     return;
   }
   int mode = G.GameMode;
   if (mode != kModeTitle && mode != kModePlay && mode != kModeMenu && mode != kModeWorld) {
-    Warn(&window_, QStringLiteral("この画面からは記録を始められません。\n"
+    Warn(&window_, tr("この画面からは記録を始められません。\n"
                                   "タイトル画面か、ゲームの途中で選んでください。"));
     return;
   }
   bool running = Window.TickTimer.Enabled;  // the game stands still while the dialog is open
   Window.TickTimer.Enabled = false;
   window_.Sync();
-  QFileDialog dialog(&window_, QStringLiteral("リプレイの記録"));
+  QFileDialog dialog(&window_, tr("リプレイの記録"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setNameFilter(QStringLiteral("リプレイ (*.mvr)"));
+  dialog.setNameFilter(tr("リプレイ (*.mvr)"));
   dialog.setDefaultSuffix("mvr");
   if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
     StartRecording(dialog.selectedFiles().first(), true);
@@ -157,13 +160,13 @@ void ReplayControl::StepPlayback() {
   window_.Sync();
   if (player_->State() == replay::Player::Status::Desync) {
     playTimer_.stop();
-    QString text = QStringLiteral("リプレイが一致しません：%1 ティック目").arg(player_->DesyncTick());
+    QString text = tr("リプレイが一致しません：%1 ティック目").arg(player_->DesyncTick());
     playState_ = text;
     ShowPlaybackTitle();
     Warn(&window_, text);
   } else if (player_->State() == replay::Player::Status::Finished) {
     playTimer_.stop();
-    playState_ = QStringLiteral("再生終了（Esc で閉じる）");
+    playState_ = tr("再生終了（Esc で閉じる）");
   }
   ShowPlaybackTitle();
 }
@@ -171,7 +174,7 @@ void ReplayControl::StepPlayback() {
 void ReplayControl::SetSpeed(int speed) {
   speed_ = speed;
   if (player_ && player_->State() == replay::Player::Status::Playing) {
-    playState_ = QStringLiteral("再生中 x%1").arg(speed_);
+    playState_ = tr("再生中 x%1").arg(speed_);
     if (!playTimer_.isActive()) {
       clock_.start();
       playTimer_.start(4);
@@ -182,8 +185,8 @@ void ReplayControl::SetSpeed(int speed) {
 
 // The caption is the window model's: the window's own refreshes keep showing it.
 void ReplayControl::ShowPlaybackTitle() {
-  Window.Caption = QStringLiteral("%1 リプレイ %2/%3 %4")
-                      .arg(QString::fromUtf8(kTitle))
+  Window.Caption = tr("%1 リプレイ %2/%3 %4")
+                      .arg(mirovaan_qt::ProgramName())
                       .arg(player_ ? player_->Ticks() : 0)
                       .arg(player_ ? player_->TotalTicks() : 0)
                       .arg(playState_)

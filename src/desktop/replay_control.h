@@ -22,6 +22,8 @@ class RecordingSession;
 void AddReplayOptions(QCommandLineParser& parser);
 
 class ReplayControl : public QObject {
+  Q_OBJECT
+
  public:
   // Puts the recording layer over the platform and adds the menu item to the window.
   ReplayControl(MainWindow& window, platform::Platform& os);
