@@ -278,7 +278,7 @@ Saved games go to $XDG_DATA_HOME/mirovaan/saves, settings to $XDG_CONFIG_HOME/mi
     </message>
     <message>
         <source>音楽</source>
-        <translation>Music</translation>
+        <translation>Sound</translation>
     </message>
     <message>
         <source>音楽演奏</source>
