@@ -51,8 +51,11 @@ ReplayControl::ReplayControl(MainWindow& window, platform::Platform& os)
   QMenu* file = window_.menuBar()->actions().value(0)->menu();
   QList<QAction*> items = file->actions();
   QAction* before = items.size() >= 2 ? items[items.size() - 2] : nullptr;
-  recordItem_ = new QAction(tr("リプレイを記録"), &window_);
+  recordItem_ = new QAction(&window_);
+  ShowRecordItemText();
   file->insertAction(before, recordItem_);
+  // The item's text follows the player's language.
+  window_.installEventFilter(this);
   connect(recordItem_, &QAction::triggered, this, [this] { ToggleRecording(); });
   playTimer_.setTimerType(Qt::PreciseTimer);
   connect(&playTimer_, &QTimer::timeout, this, [this] { StepPlayback(); });
@@ -108,7 +111,7 @@ bool ReplayControl::StartRecording(const QString& path, bool fromSave) {
     Warn(&window_, tr("リプレイを記録できません：%1\n%2").arg(path, Q(error)));
     return false;
   }
-  recordItem_->setText(tr("リプレイの記録を終了"));
+  ShowRecordItemText();
   return true;
 }
 
@@ -120,7 +123,7 @@ void ReplayControl::ToggleRecording() {
     recording_->Stop();
     if (!failure.empty())
       Warn(&window_, tr("リプレイの書き込みに失敗しました：%1").arg(Q(failure)));
-    recordItem_->setText(tr("リプレイを記録"));
+    ShowRecordItemText();
     return;
   }
   int mode = G.GameMode;
@@ -183,6 +186,10 @@ void ReplayControl::SetSpeed(int speed) {
   ShowPlaybackTitle();
 }
 
+void ReplayControl::ShowRecordItemText() {
+  recordItem_->setText(recording_->Recording() ? tr("リプレイの記録を終了") : tr("リプレイを記録"));
+}
+
 // The caption is the window model's: the window's own refreshes keep showing it.
 void ReplayControl::ShowPlaybackTitle() {
   Window.Caption = tr("%1 リプレイ %2/%3 %4")
@@ -197,6 +204,7 @@ void ReplayControl::ShowPlaybackTitle() {
 // While a replay plays, the keyboard drives the playback, not the game (and no menu
 // shortcut reaches the game either).
 bool ReplayControl::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == &window_ && event->type() == QEvent::LanguageChange) ShowRecordItemText();
   if (!player_) return false;
   if (event->type() == QEvent::ShortcutOverride) {
     event->accept();

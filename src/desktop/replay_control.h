@@ -43,6 +43,7 @@ class ReplayControl : public QObject {
   void StepPlayback();
   void SetSpeed(int speed);
   void ShowPlaybackTitle();
+  void ShowRecordItemText();
 
   MainWindow& window_;
   platform::Platform& os_;

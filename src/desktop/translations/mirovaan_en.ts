@@ -173,7 +173,7 @@ Saved games go to $XDG_DATA_HOME/mirovaan/saves, settings to $XDG_CONFIG_HOME/mi
     </message>
     <message>
         <source>このソフトはフリーソフトです。転載・配布は自由ですが、改変したものは配布しないでください。</source>
-        <translation>This game is free. Share it and pass it on as you like, but please do not pass on altered copies.</translation>
+        <translation>Free to share and pass on, but please do not pass on altered copies.</translation>
     </message>
     <message>
         <source>ｹﾞｰﾑﾃﾞｰﾀの保存</source>
