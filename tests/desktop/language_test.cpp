@@ -6,9 +6,10 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -98,9 +99,9 @@ class Language : public ::testing::Test {
 
   // Chooses the language on the preferences' language page, as the player does.
   void Choose(prefs::PreferencesDialog& dialog, int index) {
-    auto* choice = dialog.findChild<QComboBox*>("languageChoice");
+    auto* choice = dialog.findChild<QRadioButton*>(index == 1 ? "language_en" : "language_ja");
     ASSERT_NE(choice, nullptr);
-    choice->setCurrentIndex(index);
+    choice->click();
     // The LanguageChange events and the pages made anew.
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
   }
@@ -128,7 +129,7 @@ TEST_F(Language, SwitchingWithAGameInHandChangesTheProgramAndNotTheGame) {
   EXPECT_EQ(dialog.windowTitle(), "Preferences");
   EXPECT_EQ(dialog.Pages()->tabText(0), "Sound");
   EXPECT_EQ(dialog.Pages()->currentIndex(), 2) << "the player stays on the language page";
-  EXPECT_EQ(dialog.findChild<QComboBox*>("languageChoice")->currentText(), "English");
+  EXPECT_TRUE(dialog.findChild<QRadioButton*>("language_en")->isChecked());
   EXPECT_EQ(QSettings().value("interface/language").toString(), "en");
   EXPECT_EQ(prefs::StoredLanguage(), ::Language::kEnglish);
   EXPECT_EQ(std::memcmp(&before, &G, sizeof G), 0) << "the language is no part of the game";
@@ -157,6 +158,25 @@ TEST_F(Language, SwitchingWithAGameInHandChangesTheProgramAndNotTheGame) {
   EXPECT_EQ(title, "ゲームの中断");
   EXPECT_EQ(text, "タイトル画面に戻ってもよろしいでしょうか？");
   EXPECT_EQ(QSettings().value("interface/language").toString(), "ja");
+}
+
+// The page is reached and used from the keyboard and the pad alike: the arrows (the pad's
+// d-pad taps them) move between the two languages and choose at once.
+TEST_F(Language, TheArrowKeysChooseTheLanguage) {
+  prefs::PreferencesDialog dialog(window_.get());
+  dialog.Pages()->setCurrentIndex(2);
+  dialog.show();
+  QApplication::processEvents();
+  auto* japanese = dialog.findChild<QRadioButton*>("language_ja");
+  ASSERT_NE(japanese, nullptr);
+  japanese->setFocus();
+  QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+  QApplication::sendEvent(japanese, &right);
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  EXPECT_EQ(CurrentLanguage(), ::Language::kEnglish);
+  EXPECT_EQ(dialog.Pages()->tabText(0), "Sound");
+  EXPECT_TRUE(dialog.findChild<QRadioButton*>("language_en")->hasFocus())
+      << "the keyboard stays on the choice just made";
 }
 
 // The questions a player meets in play and in the menu screens, and the file dialogs'

@@ -1,8 +1,9 @@
 #include "desktop/prefs/language_page.h"
 
-#include <QComboBox>
-#include <QFormLayout>
+#include <QButtonGroup>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "desktop/platform/translation.h"
@@ -31,20 +32,26 @@ QString LanguagePage::Title() { return QStringLiteral("言語 / Language"); }
 
 LanguagePage::LanguagePage(QWidget* parent) : QWidget(parent) {
   auto* column = new QVBoxLayout(this);
-  auto* form = new QFormLayout;
-  column->addLayout(form);
-  choice_ = new QComboBox(this);
-  choice_->setObjectName(QStringLiteral("languageChoice"));
-  choice_->addItem(QStringLiteral("日本語"), QStringLiteral("ja"));
-  choice_->addItem(QStringLiteral("English"), QStringLiteral("en"));
-  choice_->setCurrentIndex(CurrentLanguage() == Language::kEnglish ? 1 : 0);
-  form->addRow(Title() + QStringLiteral("："), choice_);
+  column->addWidget(new QLabel(Title() + QStringLiteral("："), this));
+  // Buttons rather than a list: the arrow keys and the pad's d-pad move between them.
+  choice_ = new QButtonGroup(this);
+  auto* row = new QHBoxLayout;
+  const QString names[] = {QStringLiteral("日本語"), QStringLiteral("English")};
+  for (int i = 0; i < int(std::size(kChoices)); ++i) {
+    auto* button = new QRadioButton(names[i], this);
+    button->setObjectName(QStringLiteral("language_") + LanguageCode(kChoices[i]));
+    button->setChecked(kChoices[i] == CurrentLanguage());
+    choice_->addButton(button, i);
+    row->addWidget(button);
+    if (button->isChecked()) setFocusProxy(button);
+  }
+  row->addStretch(1);
+  column->addLayout(row);
   note_ = new QLabel(NoteText(), this);
   note_->setWordWrap(true);
   column->addWidget(note_);
   column->addStretch(1);
-  setFocusProxy(choice_);
-  connect(choice_, &QComboBox::currentIndexChanged, this, &LanguagePage::Choose);
+  connect(choice_, &QButtonGroup::idClicked, this, &LanguagePage::Choose);
 }
 
 void LanguagePage::Choose(int index) {

@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-class QComboBox;
+class QButtonGroup;
 class QLabel;
 
 namespace prefs {
@@ -22,7 +22,7 @@ class LanguagePage : public QWidget {
  private:
   void Choose(int index);
 
-  QComboBox* choice_;
+  QButtonGroup* choice_;
   QLabel* note_;
 };
 
