@@ -93,8 +93,8 @@ void ReplayControl::Start() {
   recordItem_->setEnabled(false);
   player_ = std::make_unique<replay::Player>(os_, std::move(*pending_->replay));
   pending_.reset();
-  if (!player_->Begin()) {
-    playState_ = tr("リプレイの開始データを読み込めません");
+  begun_ = player_->Begin();
+  if (!begun_) {
     ShowPlaybackTitle();
     return;
   }
@@ -163,13 +163,10 @@ void ReplayControl::StepPlayback() {
   window_.Sync();
   if (player_->State() == replay::Player::Status::Desync) {
     playTimer_.stop();
-    QString text = tr("リプレイが一致しません：%1 ティック目").arg(player_->DesyncTick());
-    playState_ = text;
     ShowPlaybackTitle();
-    Warn(&window_, text);
+    Warn(&window_, PlayStateText());
   } else if (player_->State() == replay::Player::Status::Finished) {
     playTimer_.stop();
-    playState_ = tr("再生終了（Esc で閉じる）");
   }
   ShowPlaybackTitle();
 }
@@ -177,7 +174,6 @@ void ReplayControl::StepPlayback() {
 void ReplayControl::SetSpeed(int speed) {
   speed_ = speed;
   if (player_ && player_->State() == replay::Player::Status::Playing) {
-    playState_ = tr("再生中 x%1").arg(speed_);
     if (!playTimer_.isActive()) {
       clock_.start();
       playTimer_.start(4);
@@ -190,13 +186,26 @@ void ReplayControl::ShowRecordItemText() {
   recordItem_->setText(recording_->Recording() ? tr("リプレイの記録を終了") : tr("リプレイを記録"));
 }
 
+// Said afresh each time, so that it is in the language of the moment.
+QString ReplayControl::PlayStateText() const {
+  if (!player_) return {};
+  if (!begun_) return tr("リプレイの開始データを読み込めません");
+  switch (player_->State()) {
+    case replay::Player::Status::Playing: return tr("再生中 x%1").arg(speed_);
+    case replay::Player::Status::Finished: return tr("再生終了（Esc で閉じる）");
+    case replay::Player::Status::Desync:
+      return tr("リプレイが一致しません：%1 ティック目").arg(player_->DesyncTick());
+  }
+  return {};
+}
+
 // The caption is the window model's: the window's own refreshes keep showing it.
 void ReplayControl::ShowPlaybackTitle() {
   Window.Caption = tr("%1 リプレイ %2/%3 %4")
                       .arg(mirovaan_qt::ProgramName())
                       .arg(player_ ? player_->Ticks() : 0)
                       .arg(player_ ? player_->TotalTicks() : 0)
-                      .arg(playState_)
+                      .arg(PlayStateText())
                       .toStdString();
   window_.setWindowTitle(Q(Window.Caption));
 }
@@ -204,7 +213,10 @@ void ReplayControl::ShowPlaybackTitle() {
 // While a replay plays, the keyboard drives the playback, not the game (and no menu
 // shortcut reaches the game either).
 bool ReplayControl::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == &window_ && event->type() == QEvent::LanguageChange) ShowRecordItemText();
+  if (watched == &window_ && event->type() == QEvent::LanguageChange) {
+    ShowRecordItemText();
+    if (player_) ShowPlaybackTitle();
+  }
   if (!player_) return false;
   if (event->type() == QEvent::ShortcutOverride) {
     event->accept();

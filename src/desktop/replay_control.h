@@ -44,6 +44,7 @@ class ReplayControl : public QObject {
   void SetSpeed(int speed);
   void ShowPlaybackTitle();
   void ShowRecordItemText();
+  QString PlayStateText() const;
 
   MainWindow& window_;
   platform::Platform& os_;
@@ -57,5 +58,5 @@ class ReplayControl : public QObject {
   double dueMs_ = 0;  // game time owed to the replay
   int speed_ = 1;
   bool stepping_ = false;
-  QString playState_;
+  bool begun_ = false;  // the replay's starting game was loaded
 };
