@@ -77,8 +77,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
   QCommandLineOption window(QStringLiteral("window"),
                             Text::tr("Start in a window (this run only)."));
   QCommandLineOption language(QStringLiteral("language"),
-                              Text::tr("Speak <code> to the player this run: ja (Japanese) or en "
-                                       "(English)."),
+                              Text::tr("Play in Japanese (ja) or English (en), this run only."),
                               QStringLiteral("code"));
   parser.addOptions({help, version, data, fullScreen, window, language});
   AddReplayOptions(parser);

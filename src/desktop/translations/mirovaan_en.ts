@@ -61,8 +61,8 @@ Saved games go to $XDG_DATA_HOME/mirovaan/saves, settings to $XDG_CONFIG_HOME/mi
         <translation>Start in a window (this run only).</translation>
     </message>
     <message>
-        <source>Speak &lt;code&gt; to the player this run: ja (Japanese) or en (English).</source>
-        <translation>Speak &lt;code&gt; to the player this run: ja (Japanese) or en (English).</translation>
+        <source>Play in Japanese (ja) or English (en), this run only.</source>
+        <translation>Play in Japanese (ja) or English (en), this run only.</translation>
     </message>
     <message>
         <source>A saved game to load at start.</source>

@@ -59,7 +59,7 @@ TEST(ParseCommandLine, LanguageIsJapaneseOrEnglishForThisRun) {
     EXPECT_TRUE(parsed.Output.startsWith("mirovaan: unknown language")) << parsed.Output.toStdString();
     EXPECT_FALSE(parsed.Output.contains('\n')) << parsed.Output.toStdString();
   }
-  EXPECT_TRUE(ParseCommandLine({"mirovaan", "--help"}).Output.contains("--language <code>"));
+  EXPECT_TRUE(ParseCommandLine({"mirovaan", "--help"}).Output.contains("--language <code>  Play in Japanese (ja) or English (en)"));
 }
 
 // A replay that cannot be played is a mistake of the command line like a missing saved game:
