@@ -1,5 +1,6 @@
 #include "desktop/about_dialog.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QFrame>
@@ -11,8 +12,10 @@
 #include "shell/maker_contact.h"
 #include "desktop/content_pixmap.h"
 #include "desktop/dialog_common.h"
+#include "desktop/platform/translation.h"
 
 using mirovaan_qt::AutoLabel;
+using mirovaan_qt::GameText;
 using mirovaan_qt::Q;
 
 namespace {
@@ -20,8 +23,8 @@ namespace {
 // The link buttons start a little left of their designed place and reach further right, so that
 // a mail address of this font's width keeps a margin inside its button; one pixel shorter,
 // so that the two, 16 pixels apart, do not overlap.
-QPushButton* LinkButton(QWidget* parent, const std::string& caption, int top) {
-  auto* button = new QPushButton(Q(caption), parent);
+QPushButton* LinkButton(QWidget* parent, const QString& caption, int top) {
+  auto* button = new QPushButton(caption, parent);
   button->setGeometry(100, top, 232, 16);
   button->setAutoDefault(false);
   return button;
@@ -50,10 +53,15 @@ QString PhraseLines(const QString& text, const QFont& font, int width) {
   return lines.join(QLatin1Char('\n'));
 }
 
+// The game's name and version; the name in the player's language.
+QString TitleLine() {
+  return QCoreApplication::translate("AboutDialog", "ミロヴァーン  Version %1").arg(Q(AboutVersion()));
+}
+
 class AboutDialog : public QDialog {
  public:
   explicit AboutDialog(QWidget* parent) : QDialog(parent) {
-    mirovaan_qt::SetUpDialogFrame(*this, AboutWindow.Caption, 345, 154);
+    mirovaan_qt::SetUpDialogFrame(*this, GameText(AboutWindow.Caption), 345, 154);
 
     auto* iconLabel = new QLabel(this);
     iconLabel->setObjectName(QStringLiteral("iconLabel"));
@@ -61,7 +69,7 @@ class AboutDialog : public QDialog {
     QPixmap icon = mirovaan_qt::LoadContentPixmap(AboutIconPath());
     if (!icon.isNull()) iconLabel->setPixmap(icon);
 
-    AutoLabel(this, AboutTitleLine(), 48, 12)->setObjectName(QStringLiteral("titleLabel"));
+    AutoLabel(this, TitleLine(), 48, 12)->setObjectName(QStringLiteral("titleLabel"));
 
     // The frame first, so that the labels and buttons inside it are drawn over it.
     auto* bevel1 = new QFrame(this);
@@ -72,18 +80,18 @@ class AboutDialog : public QDialog {
     auto* label2 = new QLabel(this);
     label2->setObjectName(QStringLiteral("noteLabel"));
     label2->setGeometry(56, 40, 233, 41);
-    label2->setText(PhraseLines(Q(AboutNote()), label2->font(), label2->width()));
+    label2->setText(PhraseLines(GameText(AboutNote()), label2->font(), label2->width()));
     label2->setWordWrap(true);
     label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     AutoLabel(this, "URL :", 56, 88)->setObjectName(QStringLiteral("homePageCaption"));
-    auto* button2 = LinkButton(this, AboutHomePage(), 88);
+    auto* button2 = LinkButton(this, GameText(AboutHomePage()), 88);
     button2->setObjectName(QStringLiteral("homePageButton"));
     AutoLabel(this, "E-Mail :", 56, 104)->setObjectName(QStringLiteral("mailCaption"));
-    auto* button3 = LinkButton(this, AboutMailAddress(), 104);
+    auto* button3 = LinkButton(this, GameText(AboutMailAddress()), 104);
     button3->setObjectName(QStringLiteral("mailButton"));
     button3->setEnabled(!Maker.MailAddress.empty());
-    AutoLabel(this, AboutMakerLine(), 200, 128)->setObjectName(QStringLiteral("makerLabel"));
+    AutoLabel(this, Q(AboutMakerLine()), 200, 128)->setObjectName(QStringLiteral("makerLabel"));
 
     auto* button1 = new QPushButton(QStringLiteral("OK"), this);
     button1->setObjectName(QStringLiteral("closeButton"));

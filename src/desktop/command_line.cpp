@@ -9,6 +9,13 @@
 
 namespace {
 
+// The command line speaks English whatever the language of the game, as it always has: it is
+// read in a terminal, often before any setting is. Its texts still go through the
+// translator, for a language whose players would rather read their own.
+struct Text {
+  Q_DECLARE_TR_FUNCTIONS(CommandLine)
+};
+
 ParsedCommandLine Stop(int status, const QString& output) {
   ParsedCommandLine parsed;
   parsed.Run = false;
@@ -18,7 +25,7 @@ ParsedCommandLine Stop(int status, const QString& output) {
 }
 
 ParsedCommandLine UsageError(const QString& what) {
-  return Stop(2, QStringLiteral("mirovaan: %1 (see mirovaan --help)").arg(what));
+  return Stop(2, Text::tr("mirovaan: %1 (see mirovaan --help)").arg(what));
 }
 
 // Qt's "Unknown option 'x'." as a clause of our one line.
@@ -34,19 +41,19 @@ QString AsOneClause(QString text) {
 // the name alone tells: the file's contents are read once the content folder is known.
 QString ReplayMistake(const QString& recordPath, const QString& playPath) {
   if (!recordPath.isEmpty() && !playPath.isEmpty())
-    return QStringLiteral("--record and --play cannot be given together");
+    return Text::tr("--record and --play cannot be given together");
   if (!recordPath.isEmpty()) {
     QFileInfo folder(QFileInfo(recordPath).absolutePath());
     if (!folder.isDir())
-      return QStringLiteral("no such folder for the recording: %1").arg(folder.filePath());
+      return Text::tr("no such folder for the recording: %1").arg(folder.filePath());
   }
   if (playPath.isEmpty()) return {};
   QFileInfo replay(playPath);
-  if (!replay.exists()) return QStringLiteral("no such file: %1").arg(playPath);
-  if (!replay.isFile()) return QStringLiteral("not a file: %1").arg(playPath);
+  if (!replay.exists()) return Text::tr("no such file: %1").arg(playPath);
+  if (!replay.isFile()) return Text::tr("not a file: %1").arg(playPath);
   QFile file(playPath);
   if (!file.open(QIODevice::ReadOnly))
-    return QStringLiteral("cannot read %1: %2").arg(playPath, file.errorString());
+    return Text::tr("cannot read %1: %2").arg(playPath, file.errorString());
   return {};
 }
 
@@ -54,25 +61,28 @@ QString ReplayMistake(const QString& recordPath, const QString& playPath) {
 
 ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
   QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral(
+  parser.setApplicationDescription(Text::tr(
       "ﾐﾛｳﾞｧｰﾝ (Mirovaan): an action role-playing game.\n"
       "Saved games go to $XDG_DATA_HOME/mirovaan/saves, settings to "
       "$XDG_CONFIG_HOME/mirovaan/mirovaan.ini."));
   QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                          QStringLiteral("Show this help and exit."));
+                          Text::tr("Show this help and exit."));
   QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                             QStringLiteral("Show the version and exit."));
+                             Text::tr("Show the version and exit."));
   QCommandLineOption data(QStringLiteral("data"),
-                          QStringLiteral("Read the game's content from <dir>."),
+                          Text::tr("Read the game's content from <dir>."),
                           QStringLiteral("dir"));
   QCommandLineOption fullScreen(QStringLiteral("fullscreen"),
-                                QStringLiteral("Start in full screen (this run only)."));
+                                Text::tr("Start in full screen (this run only)."));
   QCommandLineOption window(QStringLiteral("window"),
-                            QStringLiteral("Start in a window (this run only)."));
-  parser.addOptions({help, version, data, fullScreen, window});
+                            Text::tr("Start in a window (this run only)."));
+  QCommandLineOption language(QStringLiteral("language"),
+                              Text::tr("Play in Japanese (ja) or English (en), this run only."),
+                              QStringLiteral("code"));
+  parser.addOptions({help, version, data, fullScreen, window, language});
   AddReplayOptions(parser);
   parser.addPositionalArgument(QStringLiteral("game.sav"),
-                               QStringLiteral("A saved game to load at start."),
+                               Text::tr("A saved game to load at start."),
                                QStringLiteral("[game.sav]"));
 
   if (!parser.parse(arguments)) return UsageError(AsOneClause(parser.errorText()));
@@ -84,13 +94,18 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
 
   ParsedCommandLine parsed;
   if (parser.isSet(fullScreen) && parser.isSet(window))
-    return UsageError(QStringLiteral("--fullscreen and --window cannot be given together"));
+    return UsageError(Text::tr("--fullscreen and --window cannot be given together"));
   if (parser.isSet(fullScreen) || parser.isSet(window))
     parsed.Options.FullScreen = parser.isSet(fullScreen);
   if (parser.isSet(data)) {
     QFileInfo dir(parser.value(data));
-    if (!dir.isDir()) return UsageError(QStringLiteral("no such folder: %1").arg(dir.filePath()));
+    if (!dir.isDir()) return UsageError(Text::tr("no such folder: %1").arg(dir.filePath()));
     parsed.Options.DataDir = dir.absoluteFilePath();
+  }
+  if (parser.isSet(language)) {
+    parsed.Options.RunLanguage = LanguageFromCode(parser.value(language).toStdString());
+    if (!parsed.Options.RunLanguage)
+      return UsageError(Text::tr("unknown language: %1 (ja or en)").arg(parser.value(language)));
   }
   parsed.Options.RecordPath = parser.value(QStringLiteral("record"));
   parsed.Options.PlayPath = parser.value(QStringLiteral("play"));
@@ -98,11 +113,11 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
   if (!replayMistake.isEmpty()) return UsageError(replayMistake);
   QStringList games = parser.positionalArguments();
   if (games.size() > 1)
-    return UsageError(QStringLiteral("only one saved game can be given, not %1").arg(games.size()));
+    return UsageError(Text::tr("only one saved game can be given, not %1").arg(games.size()));
   if (!games.isEmpty()) {
     QFileInfo game(games.first());
-    if (!game.exists()) return UsageError(QStringLiteral("no such file: %1").arg(game.filePath()));
-    if (!game.isFile()) return UsageError(QStringLiteral("not a file: %1").arg(game.filePath()));
+    if (!game.exists()) return UsageError(Text::tr("no such file: %1").arg(game.filePath()));
+    if (!game.isFile()) return UsageError(Text::tr("not a file: %1").arg(game.filePath()));
     parsed.Options.SavedGame = game.absoluteFilePath();
   }
   return parsed;

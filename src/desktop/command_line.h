@@ -5,11 +5,14 @@
 #include <QStringList>
 #include <optional>
 
+#include "platform/language.h"
+
 struct CommandLine {
   QString DataDir;                 // --data: the content folder, absolute ("" to search)
   std::optional<bool> FullScreen;  // --fullscreen (true) or --window (false), this run only
   QString SavedGame;               // a saved game to load at start, absolute ("" none)
   QString RecordPath, PlayPath;    // --record FILE, --play FILE (the replays)
+  std::optional<Language> RunLanguage;  // --language ja|en, this run only
 };
 
 struct ParsedCommandLine {

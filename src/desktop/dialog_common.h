@@ -21,10 +21,9 @@ inline QFont DialogFont() {
   return font;
 }
 
-inline void SetUpDialogFrame(QDialog& dialog, const std::string& caption, int width,
-                             int height) {
+inline void SetUpDialogFrame(QDialog& dialog, const QString& caption, int width, int height) {
   dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-  dialog.setWindowTitle(Q(caption));
+  dialog.setWindowTitle(caption);
   dialog.setFont(DialogFont());
   dialog.setFixedSize(width, height);
   dialog.setModal(true);
@@ -39,8 +38,8 @@ inline void CentreOnScreen(QDialog& dialog) {
 }
 
 // A label that sizes itself to its text, as the dialogs' labels do.
-inline QLabel* AutoLabel(QWidget* parent, const std::string& text, int left, int top) {
-  auto* label = new QLabel(Q(text), parent);
+inline QLabel* AutoLabel(QWidget* parent, const QString& text, int left, int top) {
+  auto* label = new QLabel(text, parent);
   label->move(left, top);
   label->adjustSize();
   return label;

@@ -132,7 +132,7 @@ void ImageView::paintEvent(QPaintEvent* event) {
   }
   int line = std::max(16, picture_.height() / 12);
   if (paused_)
-    DrawBanner(painter, QStringLiteral("一時停止中"), picture_.center().y() - line, line * 2);
+    DrawBanner(painter, tr("一時停止中"), picture_.center().y() - line, line * 2);
   int small = std::max(14, picture_.height() / 20);
   if (!notice_.isEmpty()) DrawBanner(painter, notice_, picture_.bottom() + 1 - small, small);
 }

@@ -12,6 +12,8 @@
 #include "gfx/view_scale.h"
 
 class ImageView : public QWidget {
+  Q_OBJECT
+
  public:
   explicit ImageView(QWidget* parent);
 

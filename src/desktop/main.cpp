@@ -4,11 +4,9 @@
 #include <QFile>
 #include <QFont>
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTimer>
-#include <QTranslator>
 #include <cstdio>
 #include <thread>
 
@@ -18,6 +16,7 @@
 #include "state/window_model.h"
 #include "state/state.h"
 #include "desktop/platform/qt_platform.h"
+#include "desktop/platform/translation.h"
 #include "game/window_handlers.h"
 #include "desktop/about_dialog.h"
 #include "desktop/command_line.h"
@@ -44,15 +43,14 @@ QStringList ArgumentsOf(int argc, char** argv) {
   return arguments;
 }
 
-void SetUpLookAndLanguage(QTranslator& qtJapanese) {
-  QApplication::setApplicationDisplayName(QStringLiteral("ﾐﾛｳﾞｧｰﾝ"));
+// The language named on the command line holds for this run only; otherwise the one chosen
+// in the preferences, else Japanese.
+void SetUpLookAndLanguage(std::optional<Language> runLanguage) {
   QApplication::setDesktopFileName(QStringLiteral("mirovaan"));
   QFont dialogFont("IPAPGothic");
   dialogFont.setPixelSize(12);
   QApplication::setFont(dialogFont);
-  // The message boxes' "はい" and "いいえ" come from Qt's own Japanese translation.
-  if (qtJapanese.load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(&qtJapanese);
+  mirovaan_qt::UseLanguage(runLanguage.value_or(prefs::StoredLanguage()));
 }
 
 // The installed icon theme's, else the one beside the content (a build tree).
@@ -72,13 +70,14 @@ QIcon ProgramIcon() {
 // The game's own sound set-up needs a soundfont; without one the player learns it once.
 void SayWhenNoSoundFont() {
   if (!audio::Output().SoundFontMissing) return;
-  RunHandler([] {
-    platform::Os().ShowMessage(
-        "ﾐﾛｳﾞｧｰﾝ",
-        "General MIDI のサウンドフォントが見つからないため、音楽は鳴りません。\n"
-        "Debian では fluid-soundfont-gm か timgm6mb-soundfont のパッケージを入れてください。\n"
-        "設定（オプション → 設定）のサウンドで別のサウンドフォントも選べます。");
-  });
+  const std::string text =
+      QCoreApplication::translate(
+          "Program",
+          "General MIDI のサウンドフォントが見つからないため、音楽は鳴りません。\n"
+          "Debian では fluid-soundfont-gm か timgm6mb-soundfont のパッケージを入れてください。\n"
+          "設定（オプション → 設定）のサウンドで別のサウンドフォントも選べます。")
+          .toStdString();
+  RunHandler([&text] { platform::Os().ShowMessage("ﾐﾛｳﾞｧｰﾝ", text); });
 }
 
 // --fullscreen and --window hold for this run: the setting the player had comes back at exit
@@ -113,8 +112,10 @@ void ConnectPreferences(MainWindow& window, input::GameInput& gameInput) {
       prefs::PreferencesDialog dialog(&window);
       QObject::connect(&dialog, &prefs::PreferencesDialog::DisplaySettingsChanged, &window,
                        &MainWindow::ApplyDisplaySettings);
-      dialog.AddPage(input::GameInput::KeyPageTitle(), gameInput.NewKeyPage(&dialog));
-      dialog.AddPage(input::GameInput::PadPageTitle(), gameInput.NewPadPage(&dialog));
+      dialog.AddPage(input::GameInput::KeyPageTitle,
+                     [&gameInput](QWidget* parent) { return gameInput.NewKeyPage(parent); });
+      dialog.AddPage(input::GameInput::PadPageTitle,
+                     [&gameInput](QWidget* parent) { return gameInput.NewPadPage(parent); });
       prefs::RunWithGameStopped(dialog);
     });
     window.Sync();
@@ -191,8 +192,7 @@ int main(int argc, char** argv) {
 
   prefs::CheckSettingsFile();
   QApplication app(argc, argv);
-  QTranslator qtJapanese;
-  SetUpLookAndLanguage(qtJapanese);
+  SetUpLookAndLanguage(parsed.Options.RunLanguage);
 
   std::optional<std::string> content = FindContentOrSay(parsed.Options.DataDir);
   if (!content) return 1;

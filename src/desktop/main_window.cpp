@@ -17,6 +17,7 @@
 #include "state/window_model.h"
 #include "persist/save.h"
 #include "desktop/platform/qt_platform.h"
+#include "desktop/platform/translation.h"
 #include "game/keys.h"
 #include "shell/about.h"
 #include "game/window_handlers.h"
@@ -57,7 +58,7 @@ MainWindow::MainWindow(platform::QtPlatform& os)
   os_.notice = [this](const std::string& text) {
     view_->ShowNotice(QString::fromStdString(text), kNoticeMs);
   };
-  setWindowTitle(QString::fromStdString(Window.Caption));
+  setWindowTitle(WindowTitle());
   // The view is placed by hand, not by the main window's layout, so that in fullscreen the
   // menu bar can appear over the picture without moving it.
   view_ = new ImageView(this);
@@ -82,43 +83,43 @@ MainWindow::MainWindow(platform::QtPlatform& os)
 }
 
 void MainWindow::BuildMenus() {
-  QMenu* file = menuBar()->addMenu("ﾌｧｲﾙ(&F)");
-  k1_ = AddCommand(file, "セーブ", "Ctrl+S", feed::Command::Save);
-  k2_ = AddCommand(file, "ロード", "Ctrl+L", feed::Command::Load);
+  QMenu* file = AddMenu(QT_TR_NOOP("ﾌｧｲﾙ(&F)"));
+  k1_ = AddCommand(file, QT_TR_NOOP("セーブ"), "Ctrl+S", feed::Command::Save);
+  k2_ = AddCommand(file, QT_TR_NOOP("ロード"), "Ctrl+L", feed::Command::Load);
   file->addSeparator();
   // Their keys are bindings (the key and pad pages of the preferences), not shortcuts.
-  slotSave_ = file->addAction(tr("スロットにセーブ") + "...");
+  slotSave_ = AddText(file->addAction(QString()), QT_TR_NOOP("スロットにセーブ..."));
   connect(slotSave_, &QAction::triggered, this, [this] { OpenSlotScreen(true); });
-  slotLoad_ = file->addAction(tr("スロットからロード") + "...");
+  slotLoad_ = AddText(file->addAction(QString()), QT_TR_NOOP("スロットからロード..."));
   connect(slotLoad_, &QAction::triggered, this, [this] { OpenSlotScreen(false); });
-  quickSave_ = file->addAction(tr("クイックセーブ"));
+  quickSave_ = AddText(file->addAction(QString()), QT_TR_NOOP("クイックセーブ"));
   connect(quickSave_, &QAction::triggered, this,
           [this] { Dispatch([] { feed::Run(feed::Command::QuickSave); }); });
-  quickLoad_ = file->addAction(tr("クイックロード"));
+  quickLoad_ = AddText(file->addAction(QString()), QT_TR_NOOP("クイックロード"));
   connect(quickLoad_, &QAction::triggered, this,
           [this] { Dispatch([] { feed::Run(feed::Command::QuickLoad); }); });
   file->addSeparator();
-  AddCommand(file, "終了", "Ctrl+Q", feed::Command::Exit);
-  QMenu* show = menuBar()->addMenu("画面ｻｲｽﾞ(&V)");
+  AddCommand(file, QT_TR_NOOP("終了"), "Ctrl+Q", feed::Command::Exit);
+  QMenu* show = AddMenu(QT_TR_NOOP("画面ｻｲｽﾞ(&V)"));
   view624_ = AddCommand(show, "624 * 432", "Ctrl+B", feed::Command::View624);
   view312_ = AddCommand(show, "312 * 216", "Ctrl+N", feed::Command::View312);
   view156_ = AddCommand(show, "156 * 108", "Ctrl+M", feed::Command::View156);
   for (QAction* a : {view624_, view312_, view156_}) a->setCheckable(true);
   show->addSeparator();
-  fullScreen_ = show->addAction(QStringLiteral("フルスクリーン"));
+  fullScreen_ = AddText(show->addAction(QString()), QT_TR_NOOP("フルスクリーン"));
   fullScreen_->setCheckable(true);
   fullScreen_->setShortcuts({QKeySequence(Qt::Key_F11), QKeySequence(Qt::ALT | Qt::Key_Return),
                              QKeySequence(Qt::ALT | Qt::Key_Enter)});
   connect(fullScreen_, &QAction::triggered, this, [this](bool on) { SetFullScreen(on); });
   addAction(fullScreen_);
-  QMenu* options = menuBar()->addMenu("オプション(&O)");
-  AddCommand(options, "オプション(&O)...", "Ctrl+O", feed::Command::Options);
+  QMenu* options = AddMenu(QT_TR_NOOP("オプション(&O)"));
+  AddCommand(options, QT_TR_NOOP("オプション(&O)..."), "Ctrl+O", feed::Command::Options);
   // The program's own settings; main() connects it to the preferences dialog.
-  preferences_ = options->addAction(QStringLiteral("設定(&P)..."));
+  preferences_ = AddText(options->addAction(QString()), QT_TR_NOOP("設定(&P)..."));
   preferences_->setShortcut(QKeySequence("Ctrl+P"));
-  QMenu* help = menuBar()->addMenu("ヘルプ(&H)");
-  AddCommand(help, "ﾍﾙﾌﾟ(&H)", nullptr, feed::Command::Help);
-  AddCommand(help, "バージョン情報(&A)", nullptr, feed::Command::About);
+  QMenu* help = AddMenu(QT_TR_NOOP("ヘルプ(&H)"));
+  AddCommand(help, QT_TR_NOOP("ﾍﾙﾌﾟ(&H)"), nullptr, feed::Command::Help);
+  AddCommand(help, QT_TR_NOOP("バージョン情報(&A)"), nullptr, feed::Command::About);
   for (QMenu* menu : {file, show, help}) {
     // Esc leaves the menu bar holding the keyboard; the game wants it back at once.
     connect(menu, &QMenu::aboutToHide, this, [this] {
@@ -133,9 +134,27 @@ void MainWindow::BuildMenus() {
   AddWindowCommand({QKeySequence(Qt::Key_F12)}, &MainWindow::SaveScreenshot);
 }
 
+QMenu* MainWindow::AddMenu(const char* caption) {
+  QMenu* menu = menuBar()->addMenu(QString());
+  AddText(menu->menuAction(), caption);
+  return menu;
+}
+
+QAction* MainWindow::AddText(QAction* action, const char* caption) {
+  texts_.push_back({action, caption});
+  action->setText(tr(caption));
+  return action;
+}
+
+void MainWindow::ShowTexts() {
+  for (const auto& [action, caption] : texts_) action->setText(tr(caption));
+  setWindowTitle(WindowTitle());
+  view_->update();
+}
+
 QAction* MainWindow::AddCommand(QMenu* menu, const char* caption, const char* shortcut,
                                 feed::Command command) {
-  QAction* action = menu->addAction(QString::fromUtf8(caption));
+  QAction* action = AddText(menu->addAction(QString()), caption);
   if (shortcut) action->setShortcut(QKeySequence(shortcut));
   connect(action, &QAction::triggered, this,
           [this, command] { Dispatch([command] { feed::Run(command); }); });
@@ -159,8 +178,12 @@ void MainWindow::Dispatch(F&& handler) {
   Sync();
 }
 
+// The game's caption, in the player's language when it is the program's name (a replay's
+// caption says more, and says it in the language it was made in).
+QString MainWindow::WindowTitle() const { return mirovaan_qt::GameText(Window.Caption); }
+
 void MainWindow::Sync() {
-  setWindowTitle(QString::fromStdString(Window.Caption));
+  setWindowTitle(WindowTitle());
   k1_->setEnabled(Window.SaveCommand.Enabled);
   k2_->setEnabled(Window.LoadCommand.Enabled);
   for (QAction* a : {slotSave_, quickSave_}) a->setEnabled(Window.SaveCommand.Enabled);
@@ -255,7 +278,9 @@ void MainWindow::SetFullScreen(bool on) {
 
 void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::WindowStateChange) {
+  if (event->type() == QEvent::LanguageChange) {
+    ShowTexts();
+  } else if (event->type() == QEvent::WindowStateChange) {
     fullScreen_->setChecked(isFullScreen());
     ShowMenuBar(!isFullScreen());
     revealTimer_.stop();
@@ -306,11 +331,11 @@ void MainWindow::SaveScreenshot() {
   ScreenshotResult saved = ::SaveScreenshot(Window.ShownFrame.Picture, view_->WholeScale(),
                                             ScreenshotFolder(), QDateTime::currentDateTime());
   if (saved.ok) {
-    view_->ShowNotice("スクリーンショットを保存しました: " + saved.path, kNoticeMs);
+    view_->ShowNotice(tr("スクリーンショットを保存しました: %1").arg(saved.path), kNoticeMs);
     return;
   }
   // The game's own error box, which holds the game timer while it is open.
-  QString text = "スクリーンショットを保存できませんでした。\n" + saved.path + "\n" + saved.error;
+  QString text = tr("スクリーンショットを保存できませんでした。\n%1\n%2").arg(saved.path, saved.error);
   ReportUncaught(std::runtime_error(text.toStdString()));
   Sync();
 }

@@ -7,6 +7,8 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "gfx/view_scale.h"
 #include "desktop/image_view.h"
@@ -66,6 +68,12 @@ class MainWindow : public QMainWindow {
 
  private:
   void BuildMenus();
+  // Menus and items keep their Japanese caption, shown through the translator, so that a
+  // switch of language can show them anew.
+  QMenu* AddMenu(const char* caption);
+  QAction* AddText(QAction* action, const char* caption);
+  void ShowTexts();
+  QString WindowTitle() const;
   QAction* AddCommand(QMenu* menu, const char* caption, const char* shortcut,
                       feed::Command command);
   QAction* AddWindowCommand(const QList<QKeySequence>& keys, void (MainWindow::*handler)());
@@ -93,6 +101,7 @@ class MainWindow : public QMainWindow {
   KeyInput keys_;
   QTimer tickTimer_, musicTimer_, revealTimer_, pointerTimer_;
   QAction *slotSave_, *slotLoad_, *quickSave_, *quickLoad_;
+  std::vector<std::pair<QAction*, const char*>> texts_;
   QAction *k1_, *k2_, *view624_, *view312_, *view156_, *fullScreen_, *preferences_;
   int appliedWidth_ = 0, appliedHeight_ = 0;
   QSize sizeAfterFullScreen_;

@@ -1,6 +1,7 @@
 #include "desktop/options_dialog.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QPushButton>
@@ -9,18 +10,29 @@
 #include "game/window_handlers.h"
 #include "shell/options.h"
 #include "desktop/dialog_common.h"
+#include "desktop/platform/translation.h"
 
 using mirovaan_qt::AutoLabel;
 using mirovaan_qt::Q;
 
 namespace {
 
+// The model's caption is the Japanese words and the interval; the words are shown in the
+// player's language.
+QString SpeedCaption() {
+  static const std::string kWords = "今現在のゲームスピード : ";
+  const std::string& caption = OptionsWindow.SpeedCaption;
+  if (caption.rfind(kWords, 0) != 0) return Q(caption);
+  return QCoreApplication::translate("OptionsDialog", "今現在のゲームスピード : %1")
+      .arg(Q(caption.substr(kWords.size())));
+}
+
 // However the dialog is closed (閉じる, Enter, Esc or the window manager's close box), it
 // closes as 閉じる does, which is also what starts the game again.
 class OptionsDialog : public QDialog {
  public:
   explicit OptionsDialog(QWidget* parent) : QDialog(parent) {
-    mirovaan_qt::SetUpDialogFrame(*this, OptionsWindow.Caption, 362, 154);
+    mirovaan_qt::SetUpDialogFrame(*this, mirovaan_qt::GameText(OptionsWindow.Caption), 362, 154);
     setWindowFlag(Qt::WindowSystemMenuHint);
     setWindowFlag(Qt::WindowCloseButtonHint);
     Build();
@@ -38,19 +50,19 @@ class OptionsDialog : public QDialog {
 
  private:
   void Build() {
-    closeButton_ = new QPushButton(QStringLiteral("閉じる"), this);
+    closeButton_ = new QPushButton(QCoreApplication::translate("OptionsDialog", "閉じる"), this);
     closeButton_->setObjectName(QStringLiteral("closeButton"));
     closeButton_->setGeometry(280, 120, 75, 25);
     closeButton_->setDefault(true);
 
-    auto* speed = new QGroupBox(QStringLiteral("ゲームスピード"), this);
+    auto* speed = new QGroupBox(QCoreApplication::translate("OptionsDialog", "ゲームスピード"), this);
     speed->setObjectName(QStringLiteral("GroupBox1"));
     speed->setGeometry(8, 8, 345, 89);
     AutoLabel(speed, "1", 24, 64)->setObjectName(QStringLiteral("speedMinLabel"));
     AutoLabel(speed, "50", 166, 64)->setObjectName(QStringLiteral("speedMidLabel"));
     AutoLabel(speed, "100", 303, 64)->setObjectName(QStringLiteral("speedMaxLabel"));
     // Below the box's title, which this font makes taller than the dialog's design allowed for.
-    speedCaption_ = AutoLabel(speed, OptionsWindow.SpeedCaption, 9, 21);
+    speedCaption_ = AutoLabel(speed, SpeedCaption(), 9, 21);
     speedCaption_->setObjectName(QStringLiteral("speedCaption"));
     speedSlider_ = new QScrollBar(Qt::Horizontal, speed);
     speedSlider_->setObjectName(QStringLiteral("speedSlider"));
@@ -59,15 +71,15 @@ class OptionsDialog : public QDialog {
     speedSlider_->setSingleStep(1);
     speedSlider_->setPageStep(1);
 
-    auto* music = new QGroupBox(QStringLiteral("音楽"), this);
+    auto* music = new QGroupBox(QCoreApplication::translate("OptionsDialog", "音楽"), this);
     music->setObjectName(QStringLiteral("GroupBox2"));
     // Three pixels higher and taller than designed, so that the check boxes' full height
     // fits under the title; the box's foot stays where it was.
     music->setGeometry(8, 101, 161, 44);
-    musicBox_ = new QCheckBox(QStringLiteral("音楽演奏"), music);
+    musicBox_ = new QCheckBox(QCoreApplication::translate("OptionsDialog", "音楽演奏"), music);
     musicBox_->setObjectName(QStringLiteral("musicBox"));
     musicBox_->setGeometry(8, 21, 73, 19);
-    effectsBox_ = new QCheckBox(QStringLiteral("効果音"), music);
+    effectsBox_ = new QCheckBox(QCoreApplication::translate("OptionsDialog", "効果音"), music);
     effectsBox_->setObjectName(QStringLiteral("effectsBox"));
     effectsBox_->setGeometry(88, 21, 65, 19);
   }
@@ -78,7 +90,7 @@ class OptionsDialog : public QDialog {
     speedSlider_->setValue(OptionsWindow.SpeedPosition);
     musicBox_->setChecked(OptionsWindow.MusicChecked);
     effectsBox_->setChecked(OptionsWindow.EffectsChecked);
-    speedCaption_->setText(Q(OptionsWindow.SpeedCaption));
+    speedCaption_->setText(SpeedCaption());
     speedCaption_->adjustSize();
   }
 

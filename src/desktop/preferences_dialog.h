@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
+#include <vector>
 
 class QTabWidget;
 
@@ -14,16 +16,33 @@ class PreferencesDialog : public QDialog {
  public:
   explicit PreferencesDialog(QWidget* parent);
 
-  // Adds a page after the ones already there; the dialog takes ownership.
-  void AddPage(const QString& title, QWidget* page);
+  // A page is made, and made again in the new language when the player switches: pages
+  // keep nothing of their own that the settings do not hold.
+  using PageTitle = std::function<QString()>;
+  using PageMaker = std::function<QWidget*(QWidget* dialog)>;
+  // Adds a page after the ones already there; the dialog owns what make returns.
+  void AddPage(PageTitle title, PageMaker make);
   QTabWidget* Pages() const { return pages_; }
+
+ protected:
+  void changeEvent(QEvent* event) override;
 
  signals:
   // A display/* setting was written; the window applies it.
   void DisplaySettingsChanged();
 
  private:
+  struct Page {
+    PageTitle title;
+    PageMaker make;
+  };
+  void ShowTexts();
+  void RebuildPages();
+
   QTabWidget* pages_;
+  class QPushButton* close_;
+  std::vector<Page> made_;
+  bool rebuildPending_ = false;
 };
 
 // Shows the dialog modally with the game standing still, as the options dialog does: the

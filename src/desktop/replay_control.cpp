@@ -18,15 +18,14 @@
 #include "replay/start.h"
 #include "game/window_handlers.h"
 #include "desktop/main_window.h"
+#include "desktop/platform/translation.h"
 
 namespace {
-
-const char kTitle[] = "ﾐﾛｳﾞｧｰﾝ";
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 void Warn(QWidget* parent, const QString& text) {
-  QMessageBox::warning(parent, QString::fromUtf8(kTitle), text);
+  QMessageBox::warning(parent, mirovaan_qt::ProgramName(), text);
 }
 
 }  // namespace
@@ -37,8 +36,12 @@ struct ReplayControl::Pending {
 };
 
 void AddReplayOptions(QCommandLineParser& parser) {
-  parser.addOption({"record", "Records the game into a replay file.", "FILE"});
-  parser.addOption({"play", "Plays a replay file (keys 1, 2, 4, 8: speed; Esc: leave).", "FILE"});
+  parser.addOption({"record", QCoreApplication::translate("CommandLine", "Records the game into a replay file."),
+                    "FILE"});
+  parser.addOption({"play",
+                    QCoreApplication::translate("CommandLine",
+                                                "Plays a replay file (keys 1, 2, 4, 8: speed; Esc: leave)."),
+                    "FILE"});
 }
 
 ReplayControl::ReplayControl(MainWindow& window, platform::Platform& os)
@@ -48,8 +51,11 @@ ReplayControl::ReplayControl(MainWindow& window, platform::Platform& os)
   QMenu* file = window_.menuBar()->actions().value(0)->menu();
   QList<QAction*> items = file->actions();
   QAction* before = items.size() >= 2 ? items[items.size() - 2] : nullptr;
-  recordItem_ = new QAction(QStringLiteral("リプレイを記録"), &window_);
+  recordItem_ = new QAction(&window_);
+  ShowRecordItemText();
   file->insertAction(before, recordItem_);
+  // The item's text follows the player's language.
+  window_.installEventFilter(this);
   connect(recordItem_, &QAction::triggered, this, [this] { ToggleRecording(); });
   playTimer_.setTimerType(Qt::PreciseTimer);
   connect(&playTimer_, &QTimer::timeout, this, [this] { StepPlayback(); });
@@ -62,19 +68,19 @@ ReplayControl::~ReplayControl() {
 
 bool ReplayControl::Prepare(const QString& recordPath, const QString& path) {
   if (!recordPath.isEmpty() && !path.isEmpty()) {
-    Warn(nullptr, QStringLiteral("--record と --play は同時に使えません。"));
+    Warn(nullptr, tr("--record と --play は同時に使えません。"));
     return false;
   }
   pending_->recordPath = recordPath;
   if (path.isEmpty()) return true;
   auto read = replay::ReadReplayFile(path.toStdString());
   if (auto* error = std::get_if<replay::ReadError>(&read)) {
-    Warn(nullptr, QStringLiteral("リプレイを読み込めません：%1\n%2").arg(path, Q(error->Message())));
+    Warn(nullptr, tr("リプレイを読み込めません：%1\n%2").arg(path, Q(error->Message())));
     return false;
   }
   auto& loaded = std::get<replay::Replay>(read);
   if (auto refusal = replay::CheckCompatible(loaded.Head)) {
-    Warn(nullptr, QStringLiteral("リプレイを再生できません：%1\n%2").arg(path, Q(refusal->Japanese)));
+    Warn(nullptr, tr("リプレイを再生できません：%1\n%2").arg(path, Q(refusal->Japanese)));
     return false;
   }
   pending_->replay = std::move(loaded);
@@ -87,8 +93,8 @@ void ReplayControl::Start() {
   recordItem_->setEnabled(false);
   player_ = std::make_unique<replay::Player>(os_, std::move(*pending_->replay));
   pending_.reset();
-  if (!player_->Begin()) {
-    playState_ = QStringLiteral("リプレイの開始データを読み込めません");
+  begun_ = player_->Begin();
+  if (!begun_) {
     ShowPlaybackTitle();
     return;
   }
@@ -102,10 +108,10 @@ bool ReplayControl::StartRecording(const QString& path, bool fromSave) {
   RunHandler([&] { started = recording_->Start(path.toStdString(), fromSave, error); });
   window_.Sync();
   if (!started) {
-    Warn(&window_, QStringLiteral("リプレイを記録できません：%1\n%2").arg(path, Q(error)));
+    Warn(&window_, tr("リプレイを記録できません：%1\n%2").arg(path, Q(error)));
     return false;
   }
-  recordItem_->setText(QStringLiteral("リプレイの記録を終了"));
+  ShowRecordItemText();
   return true;
 }
 
@@ -116,22 +122,22 @@ void ReplayControl::ToggleRecording() {
     std::string failure = recording_->Current()->Error();
     recording_->Stop();
     if (!failure.empty())
-      Warn(&window_, QStringLiteral("リプレイの書き込みに失敗しました：%1").arg(Q(failure)));
-    recordItem_->setText(QStringLiteral("リプレイを記録"));
+      Warn(&window_, tr("リプレイの書き込みに失敗しました：%1").arg(Q(failure)));
+    ShowRecordItemText();
     return;
   }
   int mode = G.GameMode;
   if (mode != kModeTitle && mode != kModePlay && mode != kModeMenu && mode != kModeWorld) {
-    Warn(&window_, QStringLiteral("この画面からは記録を始められません。\n"
+    Warn(&window_, tr("この画面からは記録を始められません。\n"
                                   "タイトル画面か、ゲームの途中で選んでください。"));
     return;
   }
   bool running = Window.TickTimer.Enabled;  // the game stands still while the dialog is open
   Window.TickTimer.Enabled = false;
   window_.Sync();
-  QFileDialog dialog(&window_, QStringLiteral("リプレイの記録"));
+  QFileDialog dialog(&window_, tr("リプレイの記録"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setNameFilter(QStringLiteral("リプレイ (*.mvr)"));
+  dialog.setNameFilter(tr("リプレイ (*.mvr)"));
   dialog.setDefaultSuffix("mvr");
   if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
     StartRecording(dialog.selectedFiles().first(), true);
@@ -157,13 +163,10 @@ void ReplayControl::StepPlayback() {
   window_.Sync();
   if (player_->State() == replay::Player::Status::Desync) {
     playTimer_.stop();
-    QString text = QStringLiteral("リプレイが一致しません：%1 ティック目").arg(player_->DesyncTick());
-    playState_ = text;
     ShowPlaybackTitle();
-    Warn(&window_, text);
+    Warn(&window_, PlayStateText());
   } else if (player_->State() == replay::Player::Status::Finished) {
     playTimer_.stop();
-    playState_ = QStringLiteral("再生終了（Esc で閉じる）");
   }
   ShowPlaybackTitle();
 }
@@ -171,7 +174,6 @@ void ReplayControl::StepPlayback() {
 void ReplayControl::SetSpeed(int speed) {
   speed_ = speed;
   if (player_ && player_->State() == replay::Player::Status::Playing) {
-    playState_ = QStringLiteral("再生中 x%1").arg(speed_);
     if (!playTimer_.isActive()) {
       clock_.start();
       playTimer_.start(4);
@@ -180,13 +182,30 @@ void ReplayControl::SetSpeed(int speed) {
   ShowPlaybackTitle();
 }
 
+void ReplayControl::ShowRecordItemText() {
+  recordItem_->setText(recording_->Recording() ? tr("リプレイの記録を終了") : tr("リプレイを記録"));
+}
+
+// Said afresh each time, so that it is in the language of the moment.
+QString ReplayControl::PlayStateText() const {
+  if (!player_) return {};
+  if (!begun_) return tr("リプレイの開始データを読み込めません");
+  switch (player_->State()) {
+    case replay::Player::Status::Playing: return tr("再生中 x%1").arg(speed_);
+    case replay::Player::Status::Finished: return tr("再生終了（Esc で閉じる）");
+    case replay::Player::Status::Desync:
+      return tr("リプレイが一致しません：%1 ティック目").arg(player_->DesyncTick());
+  }
+  return {};
+}
+
 // The caption is the window model's: the window's own refreshes keep showing it.
 void ReplayControl::ShowPlaybackTitle() {
-  Window.Caption = QStringLiteral("%1 リプレイ %2/%3 %4")
-                      .arg(QString::fromUtf8(kTitle))
+  Window.Caption = tr("%1 リプレイ %2/%3 %4")
+                      .arg(mirovaan_qt::ProgramName())
                       .arg(player_ ? player_->Ticks() : 0)
                       .arg(player_ ? player_->TotalTicks() : 0)
-                      .arg(playState_)
+                      .arg(PlayStateText())
                       .toStdString();
   window_.setWindowTitle(Q(Window.Caption));
 }
@@ -194,6 +213,10 @@ void ReplayControl::ShowPlaybackTitle() {
 // While a replay plays, the keyboard drives the playback, not the game (and no menu
 // shortcut reaches the game either).
 bool ReplayControl::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == &window_ && event->type() == QEvent::LanguageChange) {
+    ShowRecordItemText();
+    if (player_) ShowPlaybackTitle();
+  }
   if (!player_) return false;
   if (event->type() == QEvent::ShortcutOverride) {
     event->accept();

@@ -22,6 +22,8 @@ class RecordingSession;
 void AddReplayOptions(QCommandLineParser& parser);
 
 class ReplayControl : public QObject {
+  Q_OBJECT
+
  public:
   // Puts the recording layer over the platform and adds the menu item to the window.
   ReplayControl(MainWindow& window, platform::Platform& os);
@@ -41,6 +43,8 @@ class ReplayControl : public QObject {
   void StepPlayback();
   void SetSpeed(int speed);
   void ShowPlaybackTitle();
+  void ShowRecordItemText();
+  QString PlayStateText() const;
 
   MainWindow& window_;
   platform::Platform& os_;
@@ -54,5 +58,5 @@ class ReplayControl : public QObject {
   double dueMs_ = 0;  // game time owed to the replay
   int speed_ = 1;
   bool stepping_ = false;
-  QString playState_;
+  bool begun_ = false;  // the replay's starting game was loaded
 };

@@ -1,5 +1,7 @@
 #include "desktop/screenshot.h"
 
+#include <QCoreApplication>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -54,23 +56,23 @@ ScreenshotResult SaveScreenshot(const gfx::Bitmap& frame, int scale, const QStri
   QDir dir(folder);
   result.path = dir.filePath(ScreenshotName(when));
   if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
-    result.error = "フォルダーを作れませんでした: " + folder;
+    result.error = QCoreApplication::translate("Screenshot", "フォルダーを作れませんでした: %1").arg(folder);
     return result;
   }
   result.path = FreeName(dir, ScreenshotName(when));
   QSaveFile file(result.path);
   if (!file.open(QIODevice::WriteOnly)) {
-    result.error = "ファイルを開けませんでした (" + file.errorString() + ")";
+    result.error = QCoreApplication::translate("Screenshot", "ファイルを開けませんでした (%1)").arg(file.errorString());
     return result;
   }
   QImageWriter writer(&file, "png");
   if (!writer.write(FrameImage(frame, std::max(2, scale)))) {
-    result.error = "画像を書き込めませんでした (" + writer.errorString() + ")";
+    result.error = QCoreApplication::translate("Screenshot", "画像を書き込めませんでした (%1)").arg(writer.errorString());
     file.cancelWriting();
     return result;
   }
   if (!file.commit()) {
-    result.error = "ファイルを保存できませんでした (" + file.errorString() + ")";
+    result.error = QCoreApplication::translate("Screenshot", "ファイルを保存できませんでした (%1)").arg(file.errorString());
     return result;
   }
   result.ok = true;

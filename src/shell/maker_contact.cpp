@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "state/state.h"
+#include "platform/language.h"
 #include "platform/platform.h"
 #include "platform/language.h"
 
@@ -30,12 +31,17 @@ MakerContact MakerLinks() {
 }
 
 // Installed beside the content (share/mirovaan -> share/doc/mirovaan), where the build
-// installs it, and the source tree's for a game started from its build folder.
+// installs it, and the source tree's for a game started from its build folder. A player who
+// reads English gets the English manual (en/), or the Japanese one rather than none.
 std::vector<std::string> ManualCandidates() {
+  std::vector<std::string> names = {"index.html"};
+  if (CurrentLanguage() == Language::kEnglish) names.insert(names.begin(), "en/index.html");
   std::vector<std::string> places;
-  if (!AppDir.empty()) places.push_back(AppDir + "../doc/mirovaan/index.html");
-  for (const char* dir : {MIROVAAN_INSTALL_DOC_DIR, MIROVAAN_SOURCE_MANUAL_DIR})
-    if (*dir) places.push_back(std::string(dir) + "/index.html");
+  for (const std::string& name : names) {
+    if (!AppDir.empty()) places.push_back(AppDir + "../doc/mirovaan/" + name);
+    for (const char* dir : {MIROVAAN_INSTALL_DOC_DIR, MIROVAAN_SOURCE_MANUAL_DIR})
+      if (*dir) places.push_back(std::string(dir) + "/" + name);
+  }
   return places;
 }
 

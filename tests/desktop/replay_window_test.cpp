@@ -21,6 +21,7 @@
 #include "shell/feed.h"
 #include "game/window_handlers.h"
 #include "desktop/main_window.h"
+#include "desktop/platform/translation.h"
 #include "desktop/replay_control.h"
 #include "support/test_support.h"
 
@@ -89,6 +90,34 @@ TEST(ReplayWindow, PlaybackIgnoresTheViewersKeysAndEndsInTheRecordedState) {
   EXPECT_TRUE(w.window.windowTitle().contains(QStringLiteral("再生終了")))
       << w.window.windowTitle().toStdString();
   EXPECT_EQ(replay::StateHash(), recorded);
+  std::filesystem::remove(path);
+}
+
+// The caption of a replay being played is said again in the language the viewer switches to.
+TEST(ReplayWindow, ThePlaybackCaptionFollowsTheLanguage) {
+  std::string path = (std::filesystem::temp_directory_path() /
+                      ("mirovaan-window-replay-en-" + std::to_string(::getpid()) + ".mvr"))
+                         .string();
+  RecordGame(path);
+  testsupport::ResetGame();
+  Window w;
+  ReplayControl replays(w.window, w.os);
+  ASSERT_TRUE(replays.Prepare(QString(), QString::fromStdString(path)));
+  OnWindowCreate();
+  w.window.show();
+  OnWindowShow();
+  replays.Start();
+  EXPECT_TRUE(w.window.windowTitle().startsWith(QStringLiteral("ﾐﾛｳﾞｧｰﾝ リプレイ ")));
+  EXPECT_TRUE(w.window.windowTitle().endsWith(QStringLiteral("再生中 x1")));
+
+  mirovaan_qt::UseLanguage(Language::kEnglish);
+  QApplication::processEvents();
+  const std::string english = w.window.windowTitle().toStdString();
+  EXPECT_TRUE(w.window.windowTitle().startsWith("Mirovaan Replay ")) << english;
+  EXPECT_TRUE(w.window.windowTitle().endsWith("Playing x1")) << english;
+  mirovaan_qt::UseLanguage(Language::kJapanese);
+  QApplication::processEvents();
+  EXPECT_TRUE(w.window.windowTitle().endsWith(QStringLiteral("再生中 x1")));
   std::filesystem::remove(path);
 }
 

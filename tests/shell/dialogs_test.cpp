@@ -2,6 +2,8 @@
 // about dialog and the help question let the game run on.
 #include <gtest/gtest.h>
 
+#include "platform/language.h"
+
 #include <filesystem>
 
 #include "audio/sound.h"
@@ -177,6 +179,19 @@ TEST_F(AboutAndHelp, WithoutAHomePageHelpAndTheButtonOpenTheOfflineManual) {
   OnMailButton();
   EXPECT_EQ(Opened().size(), 2u);
   EXPECT_EQ(AboutMailAddress(), "（なし）");
+}
+
+// A player who reads English is shown the English manual; Japanese stays the default.
+TEST_F(AboutAndHelp, TheManualIsTheOneInThePlayersLanguage) {
+  Maker.HomePageAddress = "";
+  const std::string japanese = ManualPath();
+  SetCurrentLanguage(Language::kEnglish);
+  const std::string english = ManualPath();
+  SetCurrentLanguage(Language::kJapanese);
+  ASSERT_FALSE(english.empty()) << "looked in " << ManualPlaces();
+  EXPECT_EQ(english.substr(english.size() - 14), "/en/index.html");
+  EXPECT_EQ(japanese.find("/en/"), std::string::npos) << japanese;
+  EXPECT_EQ(ManualPath(), japanese);
 }
 
 TEST_F(AboutAndHelp, WhenNothingCanOpenAnAddressABoxNamesItAndTheManual) {

@@ -1,5 +1,6 @@
 #include "desktop/input/actions.h"
 
+#include <QCoreApplication>
 #include <Qt>
 #include <QtGlobal>
 #include <algorithm>
@@ -61,29 +62,36 @@ constexpr uint16_t kUpCodes[] = {VK_UP, VK_NUMPAD8}, kRightCodes[] = {VK_RIGHT, 
                    kSlotSaveCodes[] = {VK_F6}, kSlotLoadCodes[] = {VK_F7};
 
 const std::array<ActionInfo, kActionCount> kInfo = {{
-    {"up", "上へ移動", VK_UP, kUpKeys, kUpPad, kUpCodes},
-    {"right", "右へ移動", VK_RIGHT, kRightKeys, kRightPad, kRightCodes},
-    {"down", "下へ移動", VK_DOWN, kDownKeys, kDownPad, kDownCodes},
-    {"left", "左へ移動", VK_LEFT, kLeftKeys, kLeftPad, kLeftCodes},
-    {"run", "走る", VK_SHIFT, kRunKeys, kRunPad, kRunCodes},
-    {"menu", "メニュー・戻る", VK_ESCAPE, kMenuKeys, kMenuPad, kMenuCodes},
-    {"fire", "攻撃・使う・決定", VK_SPACE, kFireKeys, kFirePad, kFireCodes},
-    {"enter", "決定・捨てる", VK_RETURN, kEnterKeys, kEnterPad, kEnterCodes},
-    {"equip_page", "装備画面", VK_F1, kF1Keys, kF1Pad, kF1Codes},
-    {"map_page", "全体マップ画面", VK_F2, kF2Keys, kF2Pad, kF2Codes},
-    {"detail_page", "アイテム詳細画面", VK_F3, kF3Keys, kF3Pad, kF3Codes},
-    {"use", "アイテムを使う", VK_V, kUseKeys, {}, kUseCodes},
-    {"drop", "アイテムを捨てる", VK_D, kDropKeys, {}, kDropCodes},
-    {"close", "メニューを閉じる", VK_C, kCloseKeys, {}, kCloseCodes},
-    {"map_toggle", "全体マップ切り替え", VK_NUMPAD5, kMapToggleKeys, {}, kMapToggleCodes},
-    {"detail_toggle", "アイテム詳細切り替え", VK_NUMPAD0, kDetailToggleKeys, {}, kDetailToggleCodes},
-    {"quick_save", QT_TRANSLATE_NOOP("input", "クイックセーブ"), VK_F5, kQuickSaveKeys,
+    {"up", QT_TRANSLATE_NOOP("input::Actions", "上へ移動"), VK_UP, kUpKeys, kUpPad, kUpCodes},
+    {"right", QT_TRANSLATE_NOOP("input::Actions", "右へ移動"),
+     VK_RIGHT, kRightKeys, kRightPad, kRightCodes},
+    {"down", QT_TRANSLATE_NOOP("input::Actions", "下へ移動"), VK_DOWN, kDownKeys, kDownPad, kDownCodes},
+    {"left", QT_TRANSLATE_NOOP("input::Actions", "左へ移動"), VK_LEFT, kLeftKeys, kLeftPad, kLeftCodes},
+    {"run", QT_TRANSLATE_NOOP("input::Actions", "走る"), VK_SHIFT, kRunKeys, kRunPad, kRunCodes},
+    {"menu", QT_TRANSLATE_NOOP("input::Actions", "メニュー・戻る"),
+     VK_ESCAPE, kMenuKeys, kMenuPad, kMenuCodes},
+    {"fire", QT_TRANSLATE_NOOP("input::Actions", "攻撃・使う・決定"),
+     VK_SPACE, kFireKeys, kFirePad, kFireCodes},
+    {"enter", QT_TRANSLATE_NOOP("input::Actions", "決定・捨てる"),
+     VK_RETURN, kEnterKeys, kEnterPad, kEnterCodes},
+    {"equip_page", QT_TRANSLATE_NOOP("input::Actions", "装備画面"), VK_F1, kF1Keys, kF1Pad, kF1Codes},
+    {"map_page", QT_TRANSLATE_NOOP("input::Actions", "全体マップ画面"), VK_F2, kF2Keys, kF2Pad, kF2Codes},
+    {"detail_page", QT_TRANSLATE_NOOP("input::Actions", "アイテム詳細画面"),
+     VK_F3, kF3Keys, kF3Pad, kF3Codes},
+    {"use", QT_TRANSLATE_NOOP("input::Actions", "アイテムを使う"), VK_V, kUseKeys, {}, kUseCodes},
+    {"drop", QT_TRANSLATE_NOOP("input::Actions", "アイテムを捨てる"), VK_D, kDropKeys, {}, kDropCodes},
+    {"close", QT_TRANSLATE_NOOP("input::Actions", "メニューを閉じる"), VK_C, kCloseKeys, {}, kCloseCodes},
+    {"map_toggle", QT_TRANSLATE_NOOP("input::Actions", "全体マップ切り替え"),
+     VK_NUMPAD5, kMapToggleKeys, {}, kMapToggleCodes},
+    {"detail_toggle", QT_TRANSLATE_NOOP("input::Actions", "アイテム詳細切り替え"),
+     VK_NUMPAD0, kDetailToggleKeys, {}, kDetailToggleCodes},
+    {"quick_save", QT_TRANSLATE_NOOP("input::Actions", "クイックセーブ"), VK_F5, kQuickSaveKeys,
      kQuickSavePad, kQuickSaveCodes},
-    {"quick_load", QT_TRANSLATE_NOOP("input", "クイックロード"), VK_F9, kQuickLoadKeys,
+    {"quick_load", QT_TRANSLATE_NOOP("input::Actions", "クイックロード"), VK_F9, kQuickLoadKeys,
      kQuickLoadPad, kQuickLoadCodes},
-    {"slot_save", QT_TRANSLATE_NOOP("input", "スロットにセーブ"), VK_F6, kSlotSaveKeys,
+    {"slot_save", QT_TRANSLATE_NOOP("input::Actions", "スロットにセーブ"), VK_F6, kSlotSaveKeys,
      kSlotSavePad, kSlotSaveCodes},
-    {"slot_load", QT_TRANSLATE_NOOP("input", "スロットからロード"), VK_F7, kSlotLoadKeys,
+    {"slot_load", QT_TRANSLATE_NOOP("input::Actions", "スロットからロード"), VK_F7, kSlotLoadKeys,
      kSlotLoadPad, kSlotLoadCodes},
 }};
 

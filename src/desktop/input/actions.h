@@ -25,7 +25,7 @@ constexpr int kActionCount = static_cast<int>(Action::Count);
 
 struct ActionInfo {
   std::string_view id;     // the settings key
-  std::string_view label;  // what the binding pages show, UTF-8
+  std::string_view label;  // what the binding pages show, in Japanese (the translator's key)
   uint16_t gameKey;        // the virtual-key code the game receives
   std::span<const KeyChord> defaultKeys;
   std::span<const PadInput> defaultPad;

@@ -1,5 +1,6 @@
 #include "desktop/input/binding_page.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,8 +13,8 @@ namespace input {
 namespace {
 
 QString Label(Action action) {
-  std::string_view label = InfoOf(action).label;
-  return QString::fromUtf8(label.data(), qsizetype(label.size()));
+  // The table's labels are string literals, so they end where their view does.
+  return QCoreApplication::translate("input::Actions", InfoOf(action).label.data());
 }
 
 }  // namespace
@@ -52,15 +53,15 @@ void BindingPage::BuildRows() {
 }
 
 void BindingPage::BuildButtons() {
-  clear_ = new QPushButton(QStringLiteral("解除"));
-  defaults_ = new QPushButton(QStringLiteral("初期設定に戻す"));
+  clear_ = new QPushButton(tr("解除"));
+  defaults_ = new QPushButton(tr("初期設定に戻す"));
   for (QPushButton* b : {clear_, defaults_}) b->setAutoDefault(false);
   connect(clear_, &QPushButton::clicked, this, [this] { OnClear(); });
   connect(defaults_, &QPushButton::clicked, this, [this] {
     CancelWaiting();
     Reset();
     Refresh();
-    SaveAndTell(QStringLiteral("初期設定に戻しました。"));
+    SaveAndTell(tr("初期設定に戻しました。"));
   });
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(clear_);
@@ -72,12 +73,12 @@ void BindingPage::BuildButtons() {
 void BindingPage::OnClear() {
   CancelWaiting();
   if (!chosen_) {
-    SetNotice(QStringLiteral("解除する枠を先に選んでください。"), true);
+    SetNotice(tr("解除する枠を先に選んでください。"), true);
     return;
   }
   Clear(chosen_->first, chosen_->second);
   Refresh();
-  SaveAndTell(QStringLiteral("「%1」の割り当てを解除しました。").arg(Label(chosen_->first)));
+  SaveAndTell(tr("「%1」の割り当てを解除しました。").arg(Label(chosen_->first)));
 }
 
 QString BindingPage::Notice() const { return notice_ ? notice_->text() : QString(); }
@@ -98,19 +99,19 @@ void BindingPage::OnPlaceClicked(Action action, int slot) {
 }
 
 void BindingPage::Finish(BindResult result, const QString& given) {
-  QString inputLabel = given.isEmpty() ? QStringLiteral("このキー") : given;
+  QString inputLabel = given.isEmpty() ? tr("このキー") : given;
   auto [action, slot] = *waiting_;
   waiting_.reset();
   StopWaiting();
   QString name = Label(action);
   if (result.status == BindResult::Bound) {
-    SaveAndTell(QStringLiteral("「%1」に「%2」を割り当てました。").arg(name, inputLabel));
+    SaveAndTell(tr("「%1」に「%2」を割り当てました。").arg(name, inputLabel));
   } else if (result.status == BindResult::Taken) {
     QString holder = Label(result.holder);
-    SetNotice(QStringLiteral("「%1」は既に「%2」に割り当てられています。").arg(inputLabel, holder),
+    SetNotice(tr("「%1」は既に「%2」に割り当てられています。").arg(inputLabel, holder),
               true);
   } else {
-    SetNotice(QStringLiteral("「%1」は割り当てられません。").arg(inputLabel), true);
+    SetNotice(tr("「%1」は割り当てられません。").arg(inputLabel), true);
   }
   Refresh();
 }
@@ -126,7 +127,7 @@ void BindingPage::Refresh() {
   for (int a = 0; a < kActionCount; ++a)
     for (int s = 0; s < kSlots; ++s) {
       QString label = PlaceLabel(Action(a), s);
-      places_[a][s]->setText(label.isEmpty() ? QStringLiteral("－") : label);
+      places_[a][s]->setText(label.isEmpty() ? tr("－") : label);
     }
   if (waiting_) PlaceButton(waiting_->first, waiting_->second)->setText(Prompt());
 }
@@ -136,7 +137,7 @@ void BindingPage::SaveAndTell(const QString& done) {
     SetNotice(done, false);
     return;
   }
-  SetNotice(done + QStringLiteral("ただし設定ファイルに書き込めなかったため、次に起動したときは元の設定に戻ります。"),
+  SetNotice(done + tr("ただし設定ファイルに書き込めなかったため、次に起動したときは元の設定に戻ります。"),
             true);
 }
 

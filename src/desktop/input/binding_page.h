@@ -17,6 +17,8 @@ class QVBoxLayout;
 namespace input {
 
 class BindingPage : public QWidget {
+  Q_OBJECT
+
  public:
   // The notice line, for tests and for the dialog that shows the page.
   QString Notice() const;

@@ -1,5 +1,7 @@
 #include "desktop/input/game_input.h"
 
+#include <QCoreApplication>
+
 #include <QSettings>
 
 #include "desktop/input/bindings.h"
@@ -26,8 +28,12 @@ GameInput::GameInput(PadRouter::Sink sink)
   pads_.SetDeadZone(LoadDeadZone(settings));
 }
 
-QString GameInput::KeyPageTitle() { return QStringLiteral("キー設定"); }
-QString GameInput::PadPageTitle() { return QStringLiteral("ゲームパッド"); }
+QString GameInput::KeyPageTitle() {
+  return QCoreApplication::translate("input::GameInput", "キー設定");
+}
+QString GameInput::PadPageTitle() {
+  return QCoreApplication::translate("input::GameInput", "ゲームパッド");
+}
 
 QWidget* GameInput::NewKeyPage(QWidget* parent) {
   return new KeyBindingsPage(ActiveBindings(), parent);

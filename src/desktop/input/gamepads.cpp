@@ -62,7 +62,7 @@ QStringList Gamepads::Names() const {
   QStringList names;
   for (const auto& [id, pad] : pads_) {
     const char* name = SDL_GameControllerName(pad.controller);
-    names << (name ? QString::fromUtf8(name) : QStringLiteral("ゲームパッド"));
+    names << (name ? QString::fromUtf8(name) : tr("ゲームパッド"));
   }
   return names;
 }

@@ -12,8 +12,7 @@ namespace input {
 
 KeyBindingsPage::KeyBindingsPage(Bindings& bindings, QWidget* parent)
     : BindingPage(bindings, parent) {
-  auto* intro = new QLabel(QStringLiteral(
-      "枠をクリックしてから、割り当てたいキーを押してください。"));
+  auto* intro = new QLabel(tr("枠をクリックしてから、割り当てたいキーを押してください。"));
   intro->setWordWrap(true);
   Top()->addWidget(intro);
   Build();
@@ -23,7 +22,7 @@ QString KeyBindingsPage::PlaceLabel(Action action, int slot) const {
   return LabelOf(bindings_.Key(action, slot));
 }
 
-QString KeyBindingsPage::Prompt() const { return QStringLiteral("キーを押してください…"); }
+QString KeyBindingsPage::Prompt() const { return tr("キーを押してください…"); }
 
 void KeyBindingsPage::StartWaiting() {
   auto [action, slot] = *Waiting();

@@ -7,6 +7,8 @@
 namespace input {
 
 class KeyBindingsPage : public BindingPage {
+  Q_OBJECT
+
  public:
   explicit KeyBindingsPage(Bindings& bindings, QWidget* parent = nullptr);
 

@@ -1,5 +1,7 @@
 #include "desktop/input/key_chord.h"
 
+#include <QCoreApplication>
+
 #include <QKeyEvent>
 #include <QKeySequence>
 
@@ -55,9 +57,9 @@ std::optional<KeyChord> ChordOfName(const QString& name) {
 QString LabelOf(KeyChord chord) {
   if (chord.Empty()) return {};
   QString plain = PlainName(chord.key, QKeySequence::NativeText);
-  if (chord.key == Qt::Key_Enter) return QStringLiteral("テンキーEnter");
+  if (chord.key == Qt::Key_Enter) return QCoreApplication::translate("input::KeyChord", "テンキーEnter");
   if (chord.key == Qt::Key_Return) return QStringLiteral("Enter");  // as the key is labelled
-  return chord.keypad ? QStringLiteral("テンキー") + plain : plain;
+  return chord.keypad ? QCoreApplication::translate("input::KeyChord", "テンキー") + plain : plain;
 }
 
 bool IsReserved(KeyChord chord) {

@@ -27,7 +27,7 @@ PadBindingsPage::PadBindingsPage(Bindings& bindings, Gamepads* pads, PadRouter* 
   QSettings settings;
   deadZone_->setValue(pads_ ? pads_->DeadZone() : LoadDeadZone(settings));
   auto showZone = [this] {
-    deadZoneLabel_->setText(QStringLiteral("スティックの遊び：%1%").arg(deadZone_->value()));
+    deadZoneLabel_->setText(tr("スティックの遊び：%1%").arg(deadZone_->value()));
   };
   showZone();
   connect(deadZone_, &QSlider::valueChanged, this, [this, showZone](int percent) {
@@ -35,14 +35,13 @@ PadBindingsPage::PadBindingsPage(Bindings& bindings, Gamepads* pads, PadRouter* 
     if (pads_) pads_->SetDeadZone(percent);
     QSettings settings;
     if (!SaveDeadZone(settings, percent))
-      SetNotice(QStringLiteral("設定ファイルに書き込めませんでした。"), true);
+      SetNotice(tr("設定ファイルに書き込めませんでした。"), true);
   });
   zoneRow->addWidget(deadZoneLabel_);
   zoneRow->addWidget(deadZone_, 1);
   Top()->addLayout(zoneRow);
 
-  auto* intro = new QLabel(QStringLiteral(
-      "枠をクリックしてから、割り当てたいゲームパッドのボタンを押してください。"));
+  auto* intro = new QLabel(tr("枠をクリックしてから、割り当てたいゲームパッドのボタンを押してください。"));
   intro->setWordWrap(true);
   Top()->addWidget(intro);
   Build();
@@ -60,11 +59,11 @@ void PadBindingsPage::RefreshStatus() {
   bool usable = pads_ && pads_->Available() && router_;
   QStringList names = usable ? pads_->Names() : QStringList();
   if (!usable)
-    status_->setText(QStringLiteral("ゲームパッドは使えません（SDL のジョイスティック機能を開始できませんでした）。"));
+    status_->setText(tr("ゲームパッドは使えません（SDL のジョイスティック機能を開始できませんでした）。"));
   else if (names.isEmpty())
-    status_->setText(QStringLiteral("ゲームパッドが接続されていません。"));
+    status_->setText(tr("ゲームパッドが接続されていません。"));
   else
-    status_->setText(QStringLiteral("接続中：") + names.join(QStringLiteral("、")));
+    status_->setText(tr("接続中：") + names.join(tr("、")));
   for (int a = 0; a < kActionCount; ++a)
     for (int s = 0; s < kSlots; ++s) PlaceButton(Action(a), s)->setEnabled(usable);
 }
@@ -78,7 +77,7 @@ QString PadBindingsPage::PlaceLabel(Action action, int slot) const {
   return LabelOf(bindings_.Pad(action, slot));
 }
 
-QString PadBindingsPage::Prompt() const { return QStringLiteral("ボタンを押してください…"); }
+QString PadBindingsPage::Prompt() const { return tr("ボタンを押してください…"); }
 
 void PadBindingsPage::StartWaiting() {
   if (!router_) return;

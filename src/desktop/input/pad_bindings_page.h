@@ -13,6 +13,8 @@ class Gamepads;
 class PadRouter;
 
 class PadBindingsPage : public BindingPage {
+  Q_OBJECT
+
  public:
   // Either may be null when the game runs without pad support.
   PadBindingsPage(Bindings& bindings, Gamepads* pads, PadRouter* router, QWidget* parent = nullptr);

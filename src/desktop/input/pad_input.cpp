@@ -1,5 +1,6 @@
 #include "desktop/input/pad_input.h"
 
+#include <QCoreApplication>
 #include <array>
 
 namespace input {
@@ -12,16 +13,23 @@ struct Names {
 };
 
 const std::array<Names, kPadInputCount> kNames = {{
-    {"a", "A"}, {"b", "B"}, {"x", "X"}, {"y", "Y"},
-    {"back", "Back"}, {"guide", "Guide"}, {"start", "Start"},
-    {"leftstick", "左スティック押し込み"}, {"rightstick", "右スティック押し込み"},
+    {"a", "A"}, {"b", "B"}, {"x", "X"}, {"y", "Y"}, {"back", "Back"}, {"guide", "Guide"},
+    {"start", "Start"},
+    {"leftstick", QT_TRANSLATE_NOOP("input::PadInput", "左スティック押し込み")},
+    {"rightstick", QT_TRANSLATE_NOOP("input::PadInput", "右スティック押し込み")},
     {"leftshoulder", "LB"}, {"rightshoulder", "RB"},
-    {"dpup", "十字キー上"}, {"dpdown", "十字キー下"}, {"dpleft", "十字キー左"},
-    {"dpright", "十字キー右"},
-    {"lefty-", "左スティック上"}, {"lefty+", "左スティック下"}, {"leftx-", "左スティック左"},
-    {"leftx+", "左スティック右"},
-    {"righty-", "右スティック上"}, {"righty+", "右スティック下"}, {"rightx-", "右スティック左"},
-    {"rightx+", "右スティック右"},
+    {"dpup", QT_TRANSLATE_NOOP("input::PadInput", "十字キー上")},
+    {"dpdown", QT_TRANSLATE_NOOP("input::PadInput", "十字キー下")},
+    {"dpleft", QT_TRANSLATE_NOOP("input::PadInput", "十字キー左")},
+    {"dpright", QT_TRANSLATE_NOOP("input::PadInput", "十字キー右")},
+    {"lefty-", QT_TRANSLATE_NOOP("input::PadInput", "左スティック上")},
+    {"lefty+", QT_TRANSLATE_NOOP("input::PadInput", "左スティック下")},
+    {"leftx-", QT_TRANSLATE_NOOP("input::PadInput", "左スティック左")},
+    {"leftx+", QT_TRANSLATE_NOOP("input::PadInput", "左スティック右")},
+    {"righty-", QT_TRANSLATE_NOOP("input::PadInput", "右スティック上")},
+    {"righty+", QT_TRANSLATE_NOOP("input::PadInput", "右スティック下")},
+    {"rightx-", QT_TRANSLATE_NOOP("input::PadInput", "右スティック左")},
+    {"rightx+", QT_TRANSLATE_NOOP("input::PadInput", "右スティック右")},
     {"lefttrigger", "LT"}, {"righttrigger", "RT"},
 }};
 
@@ -40,7 +48,8 @@ std::optional<PadInput> PadInputOfName(const QString& name) {
 
 QString LabelOf(PadInput input) {
   int i = static_cast<int>(input);
-  return i < kPadInputCount ? QString::fromUtf8(kNames[i].label) : QString();
+  if (i >= kPadInputCount) return QString();
+  return QCoreApplication::translate("input::PadInput", kNames[i].label);
 }
 
 }  // namespace input

@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include "desktop/platform/save_folder.h"
+#include "desktop/platform/translation.h"
 
 namespace platform {
 
@@ -15,12 +16,16 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
+// The game's captions, questions and file dialog texts are Japanese; the player reads them
+// in the chosen language. Names of files and the like pass unchanged.
+QString T(const std::string& s) { return mirovaan_qt::GameText(s); }
+
 std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
                                          bool save) {
-  QFileDialog dialog(parent, Q(request.Title));
+  QFileDialog dialog(parent, T(request.Title));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  dialog.setNameFilters({Q(request.FilterName)});
+  dialog.setNameFilters({T(request.FilterName)});
   dialog.setDefaultSuffix(Q(request.DefaultExt));
   dialog.setOption(QFileDialog::ReadOnly, false);
   // "*.sav" is a pattern, not a name to propose: the dialog opens in the folder last used.
@@ -47,19 +52,19 @@ std::string WithDefaultSuffix(const std::string& path, const std::string& suffix
 }
 
 bool QtPlatform::AskYesNo(const std::string& caption, const std::string& text) {
-  QMessageBox box(QMessageBox::Warning, Q(caption), Q(text), QMessageBox::Yes | QMessageBox::No,
+  QMessageBox box(QMessageBox::Warning, T(caption), T(text), QMessageBox::Yes | QMessageBox::No,
                   window);
   box.setDefaultButton(QMessageBox::Yes);
   return box.exec() == QMessageBox::Yes;
 }
 
 void QtPlatform::ShowMessage(const std::string& caption, const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, Q(caption), Q(text), QMessageBox::Ok, window);
+  QMessageBox box(QMessageBox::NoIcon, T(caption), T(text), QMessageBox::Ok, window);
   box.exec();
 }
 
 void QtPlatform::ShowError(const std::string& text) {
-  QMessageBox box(QMessageBox::Critical, QStringLiteral("ﾐﾛｳﾞｧｰﾝ"), Q(text),
+  QMessageBox box(QMessageBox::Critical, mirovaan_qt::ProgramName(), T(text),
                   QMessageBox::Ok, window);
   box.exec();
 }

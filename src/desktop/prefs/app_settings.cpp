@@ -18,7 +18,8 @@ namespace {
 constexpr qint64 kMaxSettingsBytes = 256 * 1024;
 
 // The groups this program writes. A file holding keys but none of these is someone else's.
-const char* const kOurGroups[] = {"view", "window", "saves", "sound", "display", "input"};
+const char* const kOurGroups[] = {"view", "window", "saves", "sound", "display", "input",
+                                  "interface"};
 
 // Why the file at path cannot be used, or "" when it can. Never opens a file that is not
 // a plain file, so a pipe or a device put there cannot hang the start.
@@ -102,6 +103,22 @@ void WriteSoundSetup(const audio::Setup& setup) {
   settings.setValue("sound/effectVolume", setup.EffectVolume);
   settings.setValue("sound/soundfont", QString::fromStdString(setup.SoundFont));
   settings.setValue("sound/output", QString::fromStdString(setup.Output));
+}
+
+}  // namespace prefs
+
+namespace prefs {
+
+Language StoredLanguage() {
+  QString code = QSettings().value("interface/language").toString();
+  return LanguageFromCode(code.toStdString()).value_or(Language::kJapanese);
+}
+
+bool StoreLanguage(Language language) {
+  QSettings settings;
+  settings.setValue("interface/language", QString::fromLatin1(LanguageCode(language)));
+  settings.sync();
+  return settings.status() == QSettings::NoError;
 }
 
 }  // namespace prefs

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "audio/sound.h"
+#include "platform/language.h"
 
 namespace prefs {
 
@@ -23,5 +24,11 @@ QString SettingsFilePath();
 // The sound set-up as remembered (volumes clamped, unknown outputs back to automatic).
 audio::Setup ReadSoundSetup();
 void WriteSoundSetup(const audio::Setup& setup);
+
+// The language chosen in the preferences (interface/language, "ja" or "en"); Japanese when
+// none is stored or the stored one is unknown.
+Language StoredLanguage();
+// Returns false when the settings file could not be written.
+bool StoreLanguage(Language language);
 
 }  // namespace prefs

@@ -25,14 +25,14 @@ DisplayPage::DisplayPage(QWidget* parent) : QWidget(parent) {
   column->addStretch(1);
   scaleMode_ = new QComboBox(this);
   // In the order of ScaleModes().
-  scaleMode_->addItems({QStringLiteral("自動（ウィンドウでは広げ、全画面では整数倍）"),
-                        QStringLiteral("ウィンドウいっぱいに広げる"),
-                        QStringLiteral("縦横の比を保つ"),
-                        QStringLiteral("整数倍（くっきり）")});
-  form->addRow(QStringLiteral("画面の拡大："), scaleMode_);
-  fullScreen_ = new QCheckBox(QStringLiteral("全画面で表示する (F11)"), this);
+  scaleMode_->addItems({tr("自動（ウィンドウでは広げ、全画面では整数倍）"),
+                        tr("ウィンドウいっぱいに広げる"),
+                        tr("縦横の比を保つ"),
+                        tr("整数倍（くっきり）")});
+  form->addRow(tr("画面の拡大："), scaleMode_);
+  fullScreen_ = new QCheckBox(tr("全画面で表示する (F11)"), this);
   form->addRow(fullScreen_);
-  autoPause_ = new QCheckBox(QStringLiteral("ウィンドウから離れたらゲームを止める"), this);
+  autoPause_ = new QCheckBox(tr("ウィンドウから離れたらゲームを止める"), this);
   form->addRow(autoPause_);
   autosave_ = new QCheckBox(tr("ダンジョンに入るときと出るときにオートセーブする"), this);
   form->addRow(autosave_);

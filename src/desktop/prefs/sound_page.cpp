@@ -32,11 +32,11 @@ SoundPage::SoundPage(QWidget* parent) : QWidget(parent) {
   column->addLayout(form);
   column->addStretch(1);
   const audio::Setup& setup = audio::CurrentSetup();
-  AddVolume(form, QStringLiteral("音楽の音量："), setup.MusicVolume, audio::SetMusicVolume);
-  AddVolume(form, QStringLiteral("効果音の音量："), setup.EffectVolume, audio::SetEffectVolume);
+  AddVolume(form, tr("音楽の音量："), setup.MusicVolume, audio::SetMusicVolume);
+  AddVolume(form, tr("効果音の音量："), setup.EffectVolume, audio::SetEffectVolume);
   AddSoundFontRow(form);
   AddOutputRow(form);
-  auto* test = new QPushButton(QStringLiteral("テスト音を鳴らす"), this);
+  auto* test = new QPushButton(tr("テスト音を鳴らす"), this);
   test->setObjectName(QStringLiteral("testSound"));
   connect(test, &QPushButton::clicked, this, [] { audio::PlayTestSound(); });
   form->addRow(QString(), test);
@@ -69,12 +69,12 @@ void SoundPage::AddSoundFontRow(QFormLayout* form) {
   soundFont_ = new QLineEdit(this);
   soundFont_->setReadOnly(true);
   soundFont_->setMinimumWidth(260);
-  auto* browse = new QPushButton(QStringLiteral("選ぶ..."), this);
-  auto* standard = new QPushButton(QStringLiteral("標準に戻す"), this);
+  auto* browse = new QPushButton(tr("選ぶ..."), this);
+  auto* standard = new QPushButton(tr("標準に戻す"), this);
   row->addWidget(soundFont_);
   row->addWidget(browse);
   row->addWidget(standard);
-  form->addRow(QStringLiteral("サウンドフォント："), row);
+  form->addRow(tr("サウンドフォント："), row);
   soundFontNote_ = new QLabel(this);
   soundFontNote_->setWordWrap(true);
   form->addRow(QString(), soundFontNote_);
@@ -84,11 +84,11 @@ void SoundPage::AddSoundFontRow(QFormLayout* form) {
 
 void SoundPage::AddOutputRow(QFormLayout* form) {
   output_ = new QComboBox(this);
-  output_->addItem(QStringLiteral("自動"), QString());
+  output_->addItem(tr("自動"), QString());
   for (const std::string& driver : audio::OutputChoices())
     output_->addItem(Q(driver), Q(driver));
   output_->setCurrentIndex(std::max(0, output_->findData(Q(audio::CurrentSetup().Output))));
-  form->addRow(QStringLiteral("音声の出力："), output_);
+  form->addRow(tr("音声の出力："), output_);
   outputNote_ = new QLabel(this);
   form->addRow(QString(), outputNote_);
   connect(output_, &QComboBox::currentIndexChanged, this, &SoundPage::ChooseOutput);
@@ -99,18 +99,18 @@ void SoundPage::BrowseSoundFont() {
   QString start = current.isEmpty() ? QStringLiteral("/usr/share/sounds")
                                     : QFileInfo(current).absolutePath();
   QString chosen = QFileDialog::getOpenFileName(
-      this, QStringLiteral("サウンドフォントを選ぶ"), start,
-      QStringLiteral("サウンドフォント (*.sf2 *.sf3);;すべてのファイル (*)"));
+      this, tr("サウンドフォントを選ぶ"), start,
+      tr("サウンドフォント (*.sf2 *.sf3);;すべてのファイル (*)"));
   if (!chosen.isEmpty()) ChooseSoundFont(chosen);
 }
 
 void SoundPage::ChooseSoundFont(const QString& path) {
   std::string error;
   if (!audio::SetSoundFont(path.toStdString(), error)) {
-    QMessageBox::warning(this, QStringLiteral("設定"),
-                         QStringLiteral("サウンドフォントを読み込めません：\n%1\n\n"
+    QMessageBox::warning(this, tr("設定"),
+                         tr("サウンドフォントを読み込めません：\n%1\n\n"
                                         "今のサウンドフォントをそのまま使います。")
-                             .arg(path.isEmpty() ? QStringLiteral("（標準）") : path));
+                             .arg(path.isEmpty() ? tr("（標準）") : path));
   }
   Remember();
   ShowInUse();
@@ -127,12 +127,12 @@ void SoundPage::ShowInUse() {
   std::vector<std::string> found = audio::SoundFontsFound();
   soundFont_->setText(Q(info.SoundFont));
   QString standard = found.empty()
-                         ? QStringLiteral("標準のサウンドフォントが見つかりません。Debian では "
+                         ? tr("標準のサウンドフォントが見つかりません。Debian では "
                                           "fluid-soundfont-gm か timgm6mb-soundfont を入れてください。")
-                         : QStringLiteral("標準：%1").arg(Q(found.front()));
+                         : tr("標準：%1").arg(Q(found.front()));
   soundFontNote_->setText(standard);
-  outputNote_->setText(info.Driver.empty() ? QStringLiteral("使用中：なし（音は出ません）")
-                                           : QStringLiteral("使用中：%1").arg(Q(info.Driver)));
+  outputNote_->setText(info.Driver.empty() ? tr("使用中：なし（音は出ません）")
+                                           : tr("使用中：%1").arg(Q(info.Driver)));
 }
 
 }  // namespace prefs

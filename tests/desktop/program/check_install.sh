@@ -35,6 +35,8 @@ small="$share/icons/hicolor/32x32/apps/mirovaan.png"
 
 man -l "$share/man/man6/mirovaan.6" 2>/dev/null | grep -q -- '--data' || fail "man page unreadable"
 grep -q 'lang="ja"' "$share/doc/mirovaan/index.html" || fail "no Japanese manual"
+grep -q 'lang="en"' "$share/doc/mirovaan/en/index.html" || fail "no English manual"
+man -l "$share/man/ja/man6/mirovaan.6" 2>/dev/null | grep -q -- '--language' || fail "no Japanese man page"
 [ -x "$root/bin/mirovaan" ] || fail "no program"
 [ -f "$share/mirovaan/title.bmp" ] || fail "no content"
 if [ -e "$root/bin/mirovaan-sim" ] && ! grep -q 'MIROVAAN_INSTALL_SIM:BOOL=ON' "$build/CMakeCache.txt"; then

@@ -44,6 +44,24 @@ TEST(ParseCommandLine, AFolderIsNoSavedGameAndAMissingValueIsAMistake) {
   EXPECT_FALSE(bare.Output.contains('\n')) << bare.Output.toStdString();
 }
 
+// The language for one run: ja or en, anything else a mistake named in one line; none given
+// leaves the remembered one.
+TEST(ParseCommandLine, LanguageIsJapaneseOrEnglishForThisRun) {
+  EXPECT_EQ(ParseCommandLine({"mirovaan", "--language", "en"}).Options.RunLanguage,
+            std::optional<Language>(Language::kEnglish));
+  EXPECT_EQ(ParseCommandLine({"mirovaan", "--language=ja"}).Options.RunLanguage,
+            std::optional<Language>(Language::kJapanese));
+  EXPECT_FALSE(ParseCommandLine({"mirovaan"}).Options.RunLanguage.has_value());
+  for (const char* wrong : {"fr", "EN", "", "english"}) {
+    ParsedCommandLine parsed = ParseCommandLine({"mirovaan", "--language", wrong});
+    EXPECT_FALSE(parsed.Run) << wrong;
+    EXPECT_EQ(parsed.Status, 2) << wrong;
+    EXPECT_TRUE(parsed.Output.startsWith("mirovaan: unknown language")) << parsed.Output.toStdString();
+    EXPECT_FALSE(parsed.Output.contains('\n')) << parsed.Output.toStdString();
+  }
+  EXPECT_TRUE(ParseCommandLine({"mirovaan", "--help"}).Output.contains("--language <code>  Play in Japanese (ja) or English (en)"));
+}
+
 // A replay that cannot be played is a mistake of the command line like a missing saved game:
 // one line and status 2, before the window is built.
 TEST(ParseCommandLine, AReplayThatCannotBeReadOrBothReplayOptionsAreMistakes) {

@@ -90,9 +90,10 @@ TEST_F(Preferences, TheDisplayPageWritesItsKeysAndSaysSo) {
   QObject::connect(&dialog, &prefs::PreferencesDialog::DisplaySettingsChanged,
                    [&changed] { ++changed; });
   QTabWidget* pages = dialog.Pages();
-  ASSERT_EQ(pages->count(), 2);
+  ASSERT_EQ(pages->count(), 3);
   EXPECT_EQ(pages->tabText(0), "サウンド");
   EXPECT_EQ(pages->tabText(1), "画面");
+  EXPECT_EQ(pages->tabText(2), "言語 / Language");
   QWidget* display = pages->widget(1);
   QSettings settings;
   EXPECT_TRUE(display->findChildren<QCheckBox*>().at(1)->isChecked()) << "auto-pause is on by default";
@@ -107,10 +108,11 @@ TEST_F(Preferences, TheDisplayPageWritesItsKeysAndSaysSo) {
   EXPECT_FALSE(settings.contains("display/scaleMode"));
   EXPECT_EQ(changed, 3);
 
-  auto* keys = new QLabel("keys");
-  dialog.AddPage("キー", keys);
-  EXPECT_EQ(pages->count(), 3);
-  EXPECT_EQ(pages->widget(2), keys);
+  QLabel* keys = nullptr;
+  dialog.AddPage([] { return QStringLiteral("キー"); },
+                 [&keys](QWidget* parent) { return keys = new QLabel("keys", parent); });
+  EXPECT_EQ(pages->count(), 4);
+  EXPECT_EQ(pages->widget(3), keys);
 }
 
 TEST_F(Preferences, TheGameStandsStillWhileTheDialogIsOpen) {

@@ -39,6 +39,10 @@ TEST_F(SettingsFile, AGoodFileAndNoFileAreLeftAsTheyAre) {
   EXPECT_EQ(prefs::CheckSettingsFile(), "");
   EXPECT_TRUE(QFileInfo::exists(desktoptest::SettingsFile()));
   EXPECT_EQ(prefs::ReadSoundSetup().MusicVolume, 30);
+  // A file holding nothing but the language chosen is ours too.
+  WriteSettings("[interface]\nlanguage=en\n");
+  EXPECT_EQ(prefs::CheckSettingsFile(), "");
+  EXPECT_EQ(prefs::StoredLanguage(), Language::kEnglish);
 }
 
 TEST_F(SettingsFile, DamagedOrForeignFilesAreSetAsideAndTheDefaultsHold) {
