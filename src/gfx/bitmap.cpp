@@ -11,6 +11,7 @@ void Bitmap::Resize(int width, int height, Color fill) {
   height_ = std::max(0, height);
   pixels_.assign(static_cast<size_t>(width_) * height_, fill);
   ++revision_;
+  damage_.all = true;
 }
 
 namespace {
@@ -191,7 +192,8 @@ void BitBlt(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap* src, int sx
       (!needsSource || (sx >= 0 && sy >= 0 && w <= src->Width() - sx && h <= src->Height() - sy));
   if (!inside && !Clip(dst, needsSource ? src : nullptr, dx, dy, w, h, sx, sy)) return;
   const size_t dStride = static_cast<size_t>(dst.Width());
-  Color* d = dst.Row(dy) + dx;
+  Color* d = dst.WriteRow(dy) + dx;
+  dst.NoteDamage(dx, dy, w, h);
   if (!needsSource) {
     if (rop == Rop::DstInvert) InvertRows(d, dStride, w, h);
     else FillRows(d, dStride, w, h, kBlack);
@@ -239,7 +241,8 @@ void MaskedBlt(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap& mask, co
                       h <= mask.Height() - sy;
   if (!inside && !Clip(dst, &mask, dx, dy, w, h, sx, sy)) return;
   const size_t dStride = static_cast<size_t>(dst.Width()), sStride = static_cast<size_t>(mask.Width());
-  Color* d = dst.Row(dy) + dx;
+  Color* d = dst.WriteRow(dy) + dx;
+  dst.NoteDamage(dx, dy, w, h);
   const Color* m = mask.Row(sy) + sx;
   const Color* k = image.Row(sy) + sx;
 #ifdef MIROVAAN_WIDE_VECTORS
@@ -272,7 +275,8 @@ void StretchBlt(Bitmap& dst, int dx, int dy, int dw, int dh, const Bitmap& src, 
 void FillRect(Bitmap& dst, int x, int y, int w, int h, Color c) {
   int sx = 0, sy = 0;
   if (!Clip(dst, nullptr, x, y, w, h, sx, sy)) return;
-  FillRows(dst.Row(y) + x, static_cast<size_t>(dst.Width()), w, h, c);
+  dst.NoteDamage(x, y, w, h);
+  FillRows(dst.WriteRow(y) + x, static_cast<size_t>(dst.Width()), w, h, c);
 }
 
 void FillEllipse(Bitmap& dst, int left, int top, int right, int bottom, Color c) {

@@ -19,28 +19,49 @@ constexpr Color kBlack = 0x000000;
 constexpr Color kWhite = 0xFFFFFF;
 constexpr Color kTeal = Rgb(0, 128, 128);
 
+// A rectangle of pixels, right and bottom exclusive.
+struct Rect {
+  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+
+// Where a bitmap's pixels have been written since its record was last cleared: a few
+// rectangles, or "anywhere" (all). A bitmap keeps no record until it is first cleared, and
+// then every write counts: the drawing operations note the rectangle they clipped to, and a
+// row or the pixels handed out for writing count as anywhere, as do a resize and an
+// assignment. The record travels with the pixels when a bitmap is moved.
+struct DamageRecord {
+  bool all = true;
+  std::vector<Rect> rects;
+};
+
 class Bitmap {
  public:
   Bitmap() = default;
   Bitmap(int width, int height, Color fill = kBlack) { Resize(width, height, fill); }
   Bitmap(const Bitmap& o) : width_(o.width_), height_(o.height_), pixels_(o.pixels_) {}
   Bitmap(Bitmap&& o) noexcept
-      : width_(o.width_), height_(o.height_), pixels_(std::move(o.pixels_)) {
+      : width_(o.width_), height_(o.height_), pixels_(std::move(o.pixels_)),
+        tracking_(o.tracking_), damage_(std::move(o.damage_)) {
     ++o.revision_;
+    o.damage_ = DamageRecord{};
   }
   Bitmap& operator=(const Bitmap& o) {
     width_ = o.width_;
     height_ = o.height_;
     pixels_ = o.pixels_;
     ++revision_;
+    damage_.all = true;
     return *this;
   }
   Bitmap& operator=(Bitmap&& o) noexcept {
     width_ = o.width_;
     height_ = o.height_;
     pixels_ = std::move(o.pixels_);
+    tracking_ = o.tracking_;
+    damage_ = std::move(o.damage_);
     ++revision_;
     ++o.revision_;
+    o.damage_ = DamageRecord{};
     return *this;
   }
 
@@ -50,14 +71,15 @@ class Bitmap {
   bool Empty() const { return width_ == 0 || height_ == 0; }
 
   Color* Row(int y) {
-    ++revision_;
-    return pixels_.data() + static_cast<size_t>(y) * width_;
+    damage_.all = true;
+    return WriteRow(y);
   }
   const Color* Row(int y) const { return pixels_.data() + static_cast<size_t>(y) * width_; }
   Color Pixel(int x, int y) const { return Row(y)[x]; }
   void SetPixel(int x, int y, Color c) { Row(y)[x] = c; }
   std::vector<Color>& Pixels() {
     ++revision_;
+    damage_.all = true;
     return pixels_;
   }
   const std::vector<Color>& Pixels() const { return pixels_; }
@@ -68,6 +90,30 @@ class Bitmap {
   // while nothing has touched it since.
   uint64_t Revision() const { return revision_; }
 
+  // A row for writing that leaves the damage record to the writer: it notes what it
+  // writes with NoteDamage, or it keeps the promise its record was cleared under.
+  Color* WriteRow(int y) {
+    ++revision_;
+    return pixels_.data() + static_cast<size_t>(y) * width_;
+  }
+  // Notes a written rectangle already clipped to the bitmap. Past a few hundred
+  // rectangles the record says "anywhere", which costs its reader less than a long list.
+  void NoteDamage(int x, int y, int w, int h) {
+    if (!tracking_ || damage_.all) return;
+    if (damage_.rects.size() >= kMostDamageRects) {
+      damage_.all = true;
+      return;
+    }
+    damage_.rects.push_back({x, y, x + w, y + h});
+  }
+  // Starts the record afresh (and keeping one at all): nothing written yet.
+  void ClearDamage() {
+    tracking_ = true;
+    damage_.all = false;
+    damage_.rects.clear();
+  }
+  const DamageRecord& Damage() const { return damage_; }
+
   bool operator==(const Bitmap& o) const {
     return width_ == o.width_ && height_ == o.height_ && pixels_ == o.pixels_;
   }
@@ -75,8 +121,12 @@ class Bitmap {
  private:
   int width_ = 0;
   int height_ = 0;
+  static constexpr size_t kMostDamageRects = 400;
+
   std::vector<Color> pixels_;
   uint64_t revision_ = 0;
+  bool tracking_ = false;
+  DamageRecord damage_;
 };
 
 // The raster operations of a block transfer.

@@ -65,7 +65,9 @@ void BuildRuns(Glyph& g) {
 struct SizedFace {
   FT_Size size = nullptr;
   FontMetrics metrics;
-  std::unordered_map<uint32_t, Glyph> glyphs;
+  std::unordered_map<uint32_t, Glyph> glyphs;  // its elements never move
+  // The digits and letters of the status panel are found without a lookup.
+  const Glyph* ascii[128] = {};
 };
 
 struct Face {
@@ -83,6 +85,31 @@ class FontSystem {
 
   // The face for a name, or null when no font can be opened.
   Face* FaceFor(const std::string& name) {
+    // A tick draws its texts in one face: the last one asked for is kept at hand.
+    if (lastFace_.has && name == lastFace_.name) return lastFace_.face;
+    Face* face = FindFace(name);
+    lastFace_ = {true, name, face};
+    return face;
+  }
+
+  SizedFace* SizeFor(Face* face, int pixels) {
+    if (lastSize_.face == face && lastSize_.pixels == pixels && lastSize_.sized) return lastSize_.sized;
+    SizedFace* sized = FindSize(face, pixels);
+    if (sized) lastSize_ = {face, pixels, sized};
+    return sized;
+  }
+
+  const Glyph& GlyphFor(Face* face, SizedFace* sized, uint32_t codepoint) {
+    if (codepoint < 128) {
+      const Glyph*& slot = sized->ascii[codepoint];
+      if (!slot) slot = &FindGlyph(face, sized, codepoint);
+      return *slot;
+    }
+    return FindGlyph(face, sized, codepoint);
+  }
+
+ private:
+  Face* FindFace(const std::string& name) {
     auto it = byName_.find(name);
     if (it != byName_.end()) return it->second;
     Face* face = nullptr;
@@ -97,7 +124,7 @@ class FontSystem {
     return face;
   }
 
-  SizedFace* SizeFor(Face* face, int pixels) {
+  SizedFace* FindSize(Face* face, int pixels) {
     if (!face || pixels <= 0 || pixels > 2000) return nullptr;
     auto& slot = face->sizes[pixels];
     if (!slot) {
@@ -111,7 +138,7 @@ class FontSystem {
     return slot.get();
   }
 
-  const Glyph& GlyphFor(Face* face, SizedFace* sized, uint32_t codepoint) {
+  const Glyph& FindGlyph(Face* face, SizedFace* sized, uint32_t codepoint) {
     auto it = sized->glyphs.find(codepoint);
     if (it != sized->glyphs.end()) return it->second;
     Glyph& g = sized->glyphs[codepoint];
@@ -151,7 +178,6 @@ class FontSystem {
     return g;
   }
 
- private:
   FontSystem() {
     if (FT_Init_FreeType(&library_) != 0) library_ = nullptr;
   }
@@ -227,6 +253,16 @@ class FontSystem {
   std::map<std::string, std::unique_ptr<Face>> faces_;
   std::map<std::string, Face*> byName_;
   bool warned_ = false;
+  struct {
+    bool has = false;
+    std::string name;
+    Face* face = nullptr;
+  } lastFace_;
+  struct {
+    Face* face = nullptr;
+    int pixels = 0;
+    SizedFace* sized = nullptr;
+  } lastSize_;
 };
 
 // Decodes one code point and advances i; a malformed sequence yields U+FFFD and
@@ -315,6 +351,8 @@ void DrawText(Bitmap& dst, int x, int y, const std::string& faceName, int points
   colour &= 0xFFFFFF;
   const int64_t baseline = static_cast<int64_t>(y) + sized->metrics.Ascent;
   int64_t pen = x;
+  // What the glyphs cover, noted once for the whole text.
+  int64_t left = dst.Width(), top = dst.Height(), right = 0, bottom = 0;
   for (size_t i = 0; i < utf8.size();) {
     if (pen >= dst.Width()) break;  // everything further right is clipped
     const Glyph& g = fs.GlyphFor(face, sized, NextCodePoint(utf8, i));
@@ -326,12 +364,15 @@ void DrawText(Bitmap& dst, int x, int y, const std::string& faceName, int points
     const int x1 = static_cast<int>(std::min<int64_t>(g.width, dst.Width() - gx));
     const int y0 = static_cast<int>(std::max<int64_t>(0, -gy));
     const int y1 = static_cast<int>(std::min<int64_t>(g.height, dst.Height() - gy));
+    if (x0 >= x1 || y0 >= y1) continue;
+    left = std::min(left, gx + x0), right = std::max(right, gx + x1);
+    top = std::min(top, gy + y0), bottom = std::max(bottom, gy + y1);
     if (x0 == 0 && y0 == 0 && x1 == g.width && y1 == g.height) {
       // The whole glyph inside the bitmap, as nearly every one is: its runs need no clipping.
-      Color* top = dst.Row(static_cast<int>(gy)) + gx;
+      Color* first = dst.WriteRow(static_cast<int>(gy)) + gx;
       const size_t stride = static_cast<size_t>(dst.Width());
       for (const Run& run : g.runs) {
-        Color* row = top + static_cast<size_t>(run.row) * stride;
+        Color* row = first + static_cast<size_t>(run.row) * stride;
         if (run.coverage == 255) {
           std::fill(row + run.x0, row + run.x1, colour);
         } else {
@@ -344,7 +385,7 @@ void DrawText(Bitmap& dst, int x, int y, const std::string& faceName, int points
       if (run.row < y0 || run.row >= y1) continue;
       const int c0 = std::max(run.x0, x0), c1 = std::min(run.x1, x1);
       if (c0 >= c1) continue;
-      Color* row = dst.Row(static_cast<int>(gy + run.row)) + gx;
+      Color* row = dst.WriteRow(static_cast<int>(gy + run.row)) + gx;
       if (run.coverage == 255) {
         std::fill(row + c0, row + c1, colour);
       } else {
@@ -352,6 +393,9 @@ void DrawText(Bitmap& dst, int x, int y, const std::string& faceName, int points
       }
     }
   }
+  if (left < right && top < bottom)
+    dst.NoteDamage(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+                   static_cast<int>(bottom - top));
 }
 
 void TImage::TextOut(int x, int y, const std::string& utf8) {

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "combat/shots.h"
 #include "state/window_model.h"
@@ -24,6 +25,19 @@ class TickFrame : public ::testing::Test {
     std::memset(&G.Floors[0], 0, sizeof G.Floors[0]);  // open floor, no events
     G.MaxHP = G.HP = 100;
     G.Level = 1;
+    PaintFloor();
+  }
+
+  // The start of every case, on a dark floor with nothing on it.
+  static void StartOnDarkFloor() {
+    testsupport::ResetGame();
+    G.GameMode = kModePlay;
+    G.DungeonIndex = 6;
+    G.FloorIndex = 3;
+    for (int f = 2; f <= 4; ++f) std::memset(&G.Floors[f], 0, sizeof G.Floors[f]);
+    G.MaxHP = G.HP = 100;
+    G.Level = 1;
+    G.HeroX = G.HeroY = 720;
     PaintFloor();
   }
 
@@ -178,6 +192,37 @@ TEST_F(TickFrame, TheDarknessMaskIsMendedInTheBackdrop) {
   Window.Backdrop.Picture.Pixels()[0] = gfx::kWhite;
   DarknessMask();
   EXPECT_TRUE(Window.Backdrop.Picture == mask) << "restored and changed";
+}
+
+// A dark frame is mended only where it was written since the same buffer was last shown
+// (the two buffers trade places every tick), and where the floor picture was written
+// meanwhile. Whatever changes in between must show as in a frame drawn anew: the hero
+// standing and stepping, splats on the floor within the light and beyond it, the status
+// numbers and their colour in the dark corner.
+TEST_F(TickFrame, AMendedDarkFrameEqualsOneDrawnAnew) {
+  const auto run = [](bool anew) {
+    StartOnDarkFloor();
+    std::vector<gfx::Bitmap> shown;
+    gfx::Bitmap& floor = Window.FloorPicture.Picture;
+    const gfx::Bitmap splat(6, 6, gfx::Rgb(250, 10, 10));
+    const gfx::Bitmap keep(6, 6, gfx::kWhite);
+    for (int t = 0; t < 16; ++t) {
+      if (t == 3) gfx::FillRect(floor, G.HeroX - 30, G.HeroY - 20, 5, 5, gfx::Rgb(0, 0, 250));
+      if (t == 4) gfx::MaskedBlt(floor, G.HeroX + 40, G.HeroY, 6, 6, keep, splat, 0, 0);
+      if (t == 5) gfx::FillRect(floor, G.HeroX - 150, G.HeroY - 100, 9, 9, gfx::kWhite);
+      if (t == 6) G.HP = 20;  // other digits in another colour
+      if (t == 8 || t == 9) G.HeroX += 6;
+      if (t == 11) G.HeroY -= 6;
+      if (t == 13) G.HP = 100;
+      if (anew) (void)Window.Frame.Picture.Pixels();  // its record says "written anywhere"
+      GameTick();
+      shown.push_back(Window.ShownFrame.Picture);
+    }
+    return shown;
+  };
+  const std::vector<gfx::Bitmap> mended = run(false), drawn = run(true);
+  ASSERT_EQ(mended.size(), drawn.size());
+  for (size_t t = 0; t < drawn.size(); ++t) EXPECT_TRUE(mended[t] == drawn[t]) << "tick " << t;
 }
 
 }  // namespace

@@ -346,5 +346,64 @@ TEST(Bitmap, RevisionMovesOnWithEveryWriteAndOnlyThen) {
   movedOn("swap");
 }
 
+
+// A damage record lets a picture be mended where it was written and left alone elsewhere:
+// a write it misses shows as a stale pixel. Every operation notes what it wrote, clipped;
+// handing out rows or pixels for writing, resizing and assigning count as anywhere.
+TEST(Bitmap, DamageRecordNotesEveryWrite) {
+  Bitmap b(8, 6, kBlack);
+  EXPECT_TRUE(b.Damage().all) << "no record before the first clear";
+  const Bitmap sheet = Numbered(4, 4);
+  const auto notes = [&](const char* what, const auto& write, Rect want) {
+    b.ClearDamage();
+    write();
+    ASSERT_FALSE(b.Damage().all) << what;
+    ASSERT_EQ(b.Damage().rects.size(), 1u) << what;
+    const Rect got = b.Damage().rects[0];
+    EXPECT_EQ(got.x0, want.x0) << what;
+    EXPECT_EQ(got.y0, want.y0) << what;
+    EXPECT_EQ(got.x1, want.x1) << what;
+    EXPECT_EQ(got.y1, want.y1) << what;
+  };
+  notes("copy clipped", [&] { BitBlt(b, 6, -1, 4, 4, &sheet, 0, 0, Rop::Copy); }, {6, 0, 8, 3});
+  notes("invert", [&] { BitBlt(b, 1, 1, 2, 2, nullptr, 0, 0, Rop::DstInvert); }, {1, 1, 3, 3});
+  notes("masked", [&] { MaskedBlt(b, -2, 4, 4, 4, sheet, sheet, 0, 0); }, {0, 4, 2, 6});
+  notes("fill", [&] { FillRect(b, 3, 2, 9, 1, kTeal); }, {3, 2, 8, 3});
+
+  const auto anywhere = [&](const char* what, const auto& write) {
+    b.ClearDamage();
+    write();
+    EXPECT_TRUE(b.Damage().all) << what;
+  };
+  anywhere("row", [&] { b.Row(2)[0] = kWhite; });
+  anywhere("pixel", [&] { b.SetPixel(0, 0, kWhite); });
+  anywhere("pixels", [&] { b.Pixels()[1] = kWhite; });
+  anywhere("resize", [&] { b.Resize(8, 6); });
+  anywhere("copy assignment", [&] { b = sheet; });
+  anywhere("stretch", [&] { StretchBlt(b, 0, 0, 2, 2, sheet, 0, 0, 4, 4); });
+  anywhere("too many to list", [&] {
+    for (int i = 0; i < 1000; ++i) FillRect(b, 0, 0, 1, 1, kWhite);
+  });
+
+  // Nothing written outside the bitmap, nothing noted.
+  b.ClearDamage();
+  BitBlt(b, 20, 20, 4, 4, &sheet, 0, 0, Rop::Copy);
+  FillRect(b, -5, 0, 5, 5, kWhite);
+  EXPECT_FALSE(b.Damage().all);
+  EXPECT_TRUE(b.Damage().rects.empty());
+
+  // Buffers that trade places take their records along; what is left behind knows nothing.
+  b.ClearDamage();
+  FillRect(b, 1, 1, 1, 1, kWhite);
+  Bitmap other(8, 6);
+  std::swap(b, other);
+  EXPECT_TRUE(b.Damage().all);
+  ASSERT_FALSE(other.Damage().all);
+  EXPECT_EQ(other.Damage().rects.size(), 1u);
+  const Bitmap taken = std::move(other);
+  EXPECT_FALSE(taken.Damage().all);
+  EXPECT_TRUE(other.Damage().all);
+}
+
 }  // namespace
 }  // namespace gfx

@@ -128,6 +128,36 @@ TEST(Text, ClipsAtEveryEdgeWithoutFault) {
   DrawText(b, 0, 0, kMincho, -10, kWhite, "abc");
 }
 
+// A text notes one rectangle holding every pixel it drew, so that a picture mended where
+// it was written loses no stroke of it; clipped at the bitmap's edges, and nothing at all
+// where it drew nothing.
+TEST(Text, NotesTheBoxOfWhatItDrew) {
+  for (const char* text : {"1234", "ﾚﾍﾞﾙ", "宝箱を手に入れた"}) {
+    for (const int x : {-9, 0, 40, 90}) {
+      Bitmap b(100, 30, kBlack);
+      b.ClearDamage();
+      DrawText(b, x, 2, kMincho, 14, kWhite, text);
+      ASSERT_FALSE(b.Damage().all) << text;
+      Rect box{b.Width(), b.Height(), 0, 0};
+      for (int y = 0; y < b.Height(); ++y)
+        for (int px = 0; px < b.Width(); ++px)
+          if (b.Pixel(px, y) != kBlack) {
+            box.x0 = std::min(box.x0, px), box.y0 = std::min(box.y0, y);
+            box.x1 = std::max(box.x1, px + 1), box.y1 = std::max(box.y1, y + 1);
+          }
+      bool covered = box.x0 >= box.x1;  // nothing drawn: nothing to cover
+      for (const Rect& r : b.Damage().rects)
+        covered = covered || (r.x0 <= box.x0 && r.y0 <= box.y0 && r.x1 >= box.x1 && r.y1 >= box.y1 &&
+                              r.x0 >= 0 && r.y0 >= 0 && r.x1 <= b.Width() && r.y1 <= b.Height());
+      EXPECT_TRUE(covered) << text << " at " << x;
+    }
+  }
+  Bitmap b(100, 30, kBlack);
+  b.ClearDamage();
+  DrawText(b, 200, 2, kMincho, 14, kWhite, "1234");
+  EXPECT_TRUE(b.Damage().rects.empty());
+}
+
 TEST(Text, InvalidUtf8IsReplacedNotFatal) {
   const std::string bad[] = {"\xff", "\xe3\x81", "A\xc0\xafZ", "\xed\xa0\x80", "\xf4\x90\x80\x80",
                              std::string("x\0y", 3), "\xe3"};
