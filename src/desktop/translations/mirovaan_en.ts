@@ -261,6 +261,22 @@ Saved games go to $XDG_DATA_HOME/mirovaan/saves, settings to $XDG_CONFIG_HOME/mi
 %1
 %2</translation>
     </message>
+    <message>
+        <source>スロットにセーブ...</source>
+        <translation>Save to Slot...</translation>
+    </message>
+    <message>
+        <source>スロットからロード...</source>
+        <translation>Load from Slot...</translation>
+    </message>
+    <message>
+        <source>クイックセーブ</source>
+        <translation>Quicksave</translation>
+    </message>
+    <message>
+        <source>クイックロード</source>
+        <translation>Quickload</translation>
+    </message>
 </context>
 <context>
     <name>OptionsDialog</name>
@@ -470,6 +486,22 @@ Choose it on the title screen or during play.</translation>
         <source>アイテム詳細切り替え</source>
         <translation>Item detail on/off</translation>
     </message>
+    <message>
+        <source>クイックセーブ</source>
+        <translation>Quicksave</translation>
+    </message>
+    <message>
+        <source>クイックロード</source>
+        <translation>Quickload</translation>
+    </message>
+    <message>
+        <source>スロットにセーブ</source>
+        <translation>Save to a slot</translation>
+    </message>
+    <message>
+        <source>スロットからロード</source>
+        <translation>Load from a slot</translation>
+    </message>
 </context>
 <context>
     <name>input::BindingPage</name>
@@ -653,6 +685,37 @@ Choose it on the title screen or during play.</translation>
     </message>
 </context>
 <context>
+    <name>mirovaan_qt::SlotDialog</name>
+    <message>
+        <source>スロット %1</source>
+        <translation>Slot %1</translation>
+    </message>
+    <message>
+        <source>プレイ時間 %1</source>
+        <translation>Played %1</translation>
+    </message>
+    <message>
+        <source>上書きしますよ！</source>
+        <translation>Overwrite this save?</translation>
+    </message>
+    <message>
+        <source>スロット %1 のセーブデータを上書きしてもよろしいでしょうか？</source>
+        <translation>Slot %1 already holds a saved game. Save over it?</translation>
+    </message>
+    <message>
+        <source>スロットにセーブ</source>
+        <translation>Save to a Slot</translation>
+    </message>
+    <message>
+        <source>スロットからロード</source>
+        <translation>Load from a Slot</translation>
+    </message>
+    <message>
+        <source>戻る</source>
+        <translation>Back</translation>
+    </message>
+</context>
+<context>
     <name>prefs::DisplayPage</name>
     <message>
         <source>自動（ウィンドウでは広げ、全画面では整数倍）</source>
@@ -681,6 +744,10 @@ Choose it on the title screen or during play.</translation>
     <message>
         <source>ウィンドウから離れたらゲームを止める</source>
         <translation>Pause the game when another window is active</translation>
+    </message>
+    <message>
+        <source>ダンジョンに入るときと出るときにオートセーブする</source>
+        <translation>Autosave on entering and leaving a dungeon</translation>
     </message>
 </context>
 <context>
