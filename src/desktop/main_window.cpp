@@ -180,7 +180,11 @@ void MainWindow::Dispatch(F&& handler) {
 
 // The game's caption, in the player's language when it is the program's name (a replay's
 // caption says more, and says it in the language it was made in).
-QString MainWindow::WindowTitle() const { return mirovaan_qt::GameText(Window.Caption); }
+QString MainWindow::WindowTitle() const {
+  // The game sets its caption anew only with its next tick; the name follows a switch at once.
+  if (IsProgramCaption(Window.Caption)) return mirovaan_qt::ProgramName();
+  return mirovaan_qt::GameText(Window.Caption);
+}
 
 void MainWindow::Sync() {
   setWindowTitle(WindowTitle());

@@ -166,6 +166,10 @@ void OnTickTimer() {
   G.TickCount += 1;
 }
 
+bool IsProgramCaption(const std::string& caption) {
+  return caption == kCaption.japanese || caption == kCaption.english;
+}
+
 namespace {
 
 constexpr Bilingual kQuitCaption = {"ゲームの終了", "Quit"};

@@ -15,6 +15,9 @@ void OnWindowCreate();
 void OnWindowShow();
 void OnWindowResize(int clientWidth, int clientHeight);
 void OnTickTimer();
+// Whether the window's caption is the program's own name, in either language (a replay's
+// caption says more): the window shows that name in the player's language at once.
+bool IsProgramCaption(const std::string& caption);
 void OnView624Command();
 void OnView312Command();
 void OnView156Command();

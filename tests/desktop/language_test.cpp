@@ -124,7 +124,8 @@ TEST_F(Language, SwitchingWithAGameInHandChangesTheProgramAndNotTheGame) {
 
   EXPECT_EQ(CurrentLanguage(), ::Language::kEnglish) << "the game draws English from the next frame";
   EXPECT_EQ(MenuTitles(*window_), QStringList({"&File", "&View", "&Options", "&Help"}));
-  EXPECT_EQ(FileMenuItems(*window_), QStringList({"Save", "Load", "Record Replay", "Quit"}));
+  EXPECT_EQ(FileMenuItems(*window_), QStringList({"Save", "Load", "Save to Slot...", "Load from Slot...", "Quicksave",
+                         "Quickload", "Record Replay", "Quit"}));
   EXPECT_EQ(window_->windowTitle(), "Mirovaan");
   EXPECT_EQ(dialog.windowTitle(), "Preferences");
   EXPECT_EQ(dialog.Pages()->tabText(0), "Sound");
@@ -141,8 +142,8 @@ TEST_F(Language, SwitchingWithAGameInHandChangesTheProgramAndNotTheGame) {
   QString title, text;
   AnswerNextBoxNo(title, text);
   RunHandler([] { feed::Run(feed::Command::Exit); });
-  EXPECT_EQ(title, "Leave the Game");
-  EXPECT_EQ(text, "Return to the title screen?");
+  EXPECT_EQ(title, "Leave Game");
+  EXPECT_EQ(text, "Do you really want to return to the title screen?");
   EXPECT_EQ(G.GameMode, kModeWorld) << "No keeps the game";
 
   // And back: the Japanese program is the one it always was.
@@ -150,7 +151,8 @@ TEST_F(Language, SwitchingWithAGameInHandChangesTheProgramAndNotTheGame) {
   EXPECT_EQ(CurrentLanguage(), ::Language::kJapanese);
   EXPECT_EQ(MenuTitles(*window_),
             QStringList({"ﾌｧｲﾙ(&F)", "画面ｻｲｽﾞ(&V)", "オプション(&O)", "ヘルプ(&H)"}));
-  EXPECT_EQ(FileMenuItems(*window_), QStringList({"セーブ", "ロード", "リプレイを記録", "終了"}));
+  EXPECT_EQ(FileMenuItems(*window_), QStringList({"セーブ", "ロード", "スロットにセーブ...", "スロットからロード...",
+                         "クイックセーブ", "クイックロード", "リプレイを記録", "終了"}));
   EXPECT_EQ(window_->windowTitle(), "ﾐﾛｳﾞｧｰﾝ");
   EXPECT_EQ(dialog.Pages()->tabText(0), "サウンド");
   AnswerNextBoxNo(title, text);
