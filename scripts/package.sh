@@ -14,7 +14,8 @@ debian_version="$(dpkg-parsechangelog -l "$root/debian/changelog" -S Version)"
   exit 1
 }
 
-SOURCE_DATE_EPOCH="$(git -C "$root" log -1 --format=%ct 2>/dev/null || dpkg-parsechangelog -l "$root/debian/changelog" -S Timestamp)"
+# Set already (as reproducible-builds checkers do), it is kept.
+SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || dpkg-parsechangelog -l "$root/debian/changelog" -S Timestamp)}"
 export SOURCE_DATE_EPOCH
 
 # A fixed place inside the checkout: the compiler cache finds its objects again, and the
