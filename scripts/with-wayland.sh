@@ -12,12 +12,19 @@ client="$(mktemp -d)"   # the command's own XDG_RUNTIME_DIR
 chmod 700 "$runtime" "$client"
 user=""
 cleanup() {
-  [ -n "${sway:-}" ] && kill "$sway" 2>/dev/null || true
+  if [ -n "${sway:-}" ]; then
+    # A compositor still starting up may not heed the first request.
+    kill "$sway" 2>/dev/null || true
+    for _ in $(seq 50); do kill -0 "$sway" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$sway" 2>/dev/null || true
+  fi
   wait 2>/dev/null || true
   [ -n "$user" ] && userdel "$user" 2>/dev/null || true
   rm -rf "$runtime" "$client"
 }
 trap cleanup EXIT
+# Stopped by a signal (a test's time limit), the user and the compositor go all the same.
+trap 'exit 143' TERM INT HUP
 
 cat >"$runtime/config" <<CONFIG
 output HEADLESS-1 resolution ${screen}
