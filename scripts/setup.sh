@@ -15,6 +15,10 @@ packages=(
   xvfb xauth xdotool openbox x11-utils imagemagick libx11-dev
   desktop-file-utils appstream man-db
   clang libclang-rt-14-dev
+  # The Debian package and its checks (scripts/package.sh, tests/package).
+  debhelper dpkg-dev fakeroot lintian shared-mime-info
+  # Native Wayland: Qt's platform plugin, and a headless compositor with keys and screenshots.
+  qt6-wayland sway wtype grim
 )
 
 missing=()

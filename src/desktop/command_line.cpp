@@ -1,6 +1,7 @@
 #include "desktop/command_line.h"
 
 #include "desktop/replay_control.h"
+#include "replay/replay.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -57,6 +58,34 @@ QString ReplayMistake(const QString& recordPath, const QString& playPath) {
   return {};
 }
 
+// A file manager hands over a replay or a saved game alike, and a file may be renamed:
+// what the file begins with decides. A file that cannot be read is left to the load, which
+// says why.
+bool IsReplayFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  QByteArray start = file.read(qint64(replay::kFirstWords.size()));
+  return replay::BeginsAsReplay(std::string_view(start.constData(), size_t(start.size())));
+}
+
+// The file named without an option: a replay is played, anything else loaded as a saved game.
+QString TakeNamedFile(const QString& path, CommandLine& options) {
+  QFileInfo file(path);
+  if (!file.exists()) return Text::tr("no such file: %1").arg(file.filePath());
+  if (!file.isFile()) return Text::tr("not a file: %1").arg(file.filePath());
+  if (!IsReplayFile(path)) {
+    options.SavedGame = file.absoluteFilePath();
+    return {};
+  }
+  if (!options.RecordPath.isEmpty())
+    return Text::tr("%1 is a replay: it cannot be played while recording").arg(file.filePath());
+  if (!options.PlayPath.isEmpty())
+    return Text::tr("only one replay can be played, not %1 and %2")
+        .arg(options.PlayPath, file.filePath());
+  options.PlayPath = file.absoluteFilePath();
+  return {};
+}
+
 }  // namespace
 
 ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
@@ -81,9 +110,9 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
                               QStringLiteral("code"));
   parser.addOptions({help, version, data, fullScreen, window, language});
   AddReplayOptions(parser);
-  parser.addPositionalArgument(QStringLiteral("game.sav"),
-                               Text::tr("A saved game to load at start."),
-                               QStringLiteral("[game.sav]"));
+  parser.addPositionalArgument(QStringLiteral("file"),
+                               Text::tr("A saved game to load at start, or a replay to play."),
+                               QStringLiteral("[game.sav | game.mvr]"));
 
   if (!parser.parse(arguments)) return UsageError(AsOneClause(parser.errorText()));
   if (parser.isSet(help))
@@ -113,12 +142,10 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
   if (!replayMistake.isEmpty()) return UsageError(replayMistake);
   QStringList games = parser.positionalArguments();
   if (games.size() > 1)
-    return UsageError(Text::tr("only one saved game can be given, not %1").arg(games.size()));
+    return UsageError(Text::tr("only one file can be given, not %1").arg(games.size()));
   if (!games.isEmpty()) {
-    QFileInfo game(games.first());
-    if (!game.exists()) return UsageError(Text::tr("no such file: %1").arg(game.filePath()));
-    if (!game.isFile()) return UsageError(Text::tr("not a file: %1").arg(game.filePath()));
-    parsed.Options.SavedGame = game.absoluteFilePath();
+    QString mistake = TakeNamedFile(games.first(), parsed.Options);
+    if (!mistake.isEmpty()) return UsageError(mistake);
   }
   return parsed;
 }

@@ -18,6 +18,7 @@
 #include "persist/save.h"
 #include "desktop/platform/qt_platform.h"
 #include "desktop/platform/translation.h"
+#include "desktop/platform/window_placing.h"
 #include "game/keys.h"
 #include "shell/about.h"
 #include "game/window_handlers.h"
@@ -235,7 +236,8 @@ void MainWindow::ApplyClientSize() {
   }
   if (Window.CenterRequested) {
     Window.CenterRequested = false;
-    if (QScreen* s = screen(); s && !isFullScreen()) {
+    // Under Wayland the compositor places the window, centred or as it likes.
+    if (QScreen* s = screen(); s && !isFullScreen() && !platform::CompositorPlacesWindows()) {
       QRect area = s->availableGeometry();
       QSize outer = frameGeometry().size();
       move(area.x() + (area.width() - outer.width()) / 2,

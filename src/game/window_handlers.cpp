@@ -92,7 +92,7 @@ std::vector<std::string> ContentPlaces(const std::string& programDir) {
   fs::path program(programDir);
   std::vector<std::string> places;
   for (const fs::path& dir : {ec ? fs::path() : cwd, program / "data",
-                              program.parent_path() / "share" / "mirovaan",
+                              program.parent_path() / MIROVAAN_INSTALL_CONTENTDIR,
                               fs::path(MIROVAAN_INSTALL_DATA_DIR)}) {
     if (dir.empty()) continue;
     std::string place = WithSlash(dir.lexically_normal().string());

@@ -80,9 +80,9 @@ std::vector<std::string> Expect(Lines& lines, const char* key, size_t words) {
 
 void ReadMagic(Lines& lines) {
   std::string_view line;
-  if (!lines.Next(line) || line.substr(0, 16) != "mirovaan-replay ")
+  if (!lines.Next(line) || !BeginsAsReplay(line))
     throw Failure{"not a Mirovaan replay (it does not begin with \"mirovaan-replay\")"};
-  int64_t version = Number(std::string(line.substr(16)), 0, 1000000, "format version");
+  int64_t version = Number(std::string(line.substr(kFirstWords.size())), 0, 1000000, "format version");
   if (version != kFormatVersion)
     throw Failure{"replay format version " + std::to_string(version) + "; this game reads version " +
                   std::to_string(kFormatVersion)};

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "shell/feed.h"
@@ -13,6 +14,10 @@
 namespace replay {
 
 constexpr int kFormatVersion = 1;
+// Every replay's first line begins so, whatever its version: how a replay is told from a
+// saved game or any other file, whatever its name.
+constexpr std::string_view kFirstWords = "mirovaan-replay ";
+inline bool BeginsAsReplay(std::string_view bytes) { return bytes.substr(0, kFirstWords.size()) == kFirstWords; }
 constexpr int kHashEvery = 100;  // ticks between two stored state hashes
 
 // The fields of the game that a saved game does not hold but play depends on; a replay that

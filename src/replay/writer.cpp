@@ -51,7 +51,7 @@ std::string Body(const Event& e, int lastDown) {
 }  // namespace
 
 std::string HeaderText(const Header& h) {
-  std::string text = "mirovaan-replay " + std::to_string(h.Format) + "\n";
+  std::string text = std::string(kFirstWords) + std::to_string(h.Format) + "\n";
   text += "game " + h.GameVersion + "\n";
   text += "content " + Hex64(h.ContentHash) + "\n";
   text += "seed " + std::to_string(h.Seed) + "\n";

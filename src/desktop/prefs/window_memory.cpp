@@ -9,6 +9,7 @@
 #include "state/window_model.h"
 #include "platform/platform.h"
 #include "game/window_handlers.h"
+#include "desktop/platform/window_placing.h"
 
 namespace prefs {
 
@@ -42,14 +43,16 @@ void RestoreViewAndPlace(QWidget& window) {
       platform::Os().WindowChanged();
     }
   }
+  if (platform::CompositorPlacesWindows()) return;
   QByteArray place = QSettings().value("window/geometry").toByteArray();
   if (place.isEmpty()) return;
-  QSize keep = window.size();
-  if (window.restoreGeometry(place)) {
-    // Only the place: the size is the view's, and full screen is the display setting's.
-    window.setWindowState(window.windowState() & ~(Qt::WindowFullScreen | Qt::WindowMaximized));
-    window.resize(keep);
-  }
+  // Only the place: the size is the view's, and full screen is the display setting's. The
+  // stored geometry is read into a window never shown, since restoring it on the real one
+  // would ask the window manager for the state it was kept in (full screen, as earlier
+  // versions kept it), and not every one takes that back when asked at once.
+  QWidget reader;
+  if (!reader.restoreGeometry(place)) return;
+  window.setGeometry(QRect(reader.normalGeometry().topLeft(), window.size()));
 }
 
 void RememberViewAndPlace(const QWidget& window) {
@@ -59,7 +62,11 @@ void RememberViewAndPlace(const QWidget& window) {
   };
   if (Window.ClientWidth >= kMinSide && Window.ClientHeight >= kMinSide && !window.isFullScreen())
     update("view/size", QStringLiteral("%1x%2").arg(Window.ClientWidth).arg(Window.ClientHeight));
-  update("window/geometry", window.saveGeometry());
+  // The place of a window only: in full screen or maximised the window manager chose it, and
+  // under Wayland the compositor places windows and tells no client where.
+  if (!platform::CompositorPlacesWindows() &&
+      !(window.windowState() & (Qt::WindowFullScreen | Qt::WindowMaximized)))
+    update("window/geometry", window.saveGeometry());
 }
 
 namespace {

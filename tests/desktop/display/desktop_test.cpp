@@ -26,6 +26,7 @@
 #include "shell/options.h"
 #include "desktop/main_window.h"
 #include "desktop/options_dialog.h"
+#include "desktop/prefs/window_memory.h"
 #include "support/test_support.h"
 
 namespace {
@@ -323,6 +324,52 @@ TEST(Desktop, F11FillsTheScreenWithSquarePixelsAndTheMenuBarAppearsAtTheTopEdge)
 
 // In fullscreen a pointer left standing over the picture goes after a moment and comes back
 // when it moves; in a window, and while the menu bar is out, it stays.
+// Counts the full-screen states a window is put in, however briefly.
+class FullScreenWatch : public QObject {
+ public:
+  explicit FullScreenWatch(QWidget* watched) { watched->installEventFilter(this); }
+  int times = 0;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::WindowStateChange &&
+        static_cast<QWidget*>(watched)->windowState() & Qt::WindowFullScreen)
+      ++times;
+    return false;
+  }
+};
+
+// The remembered place is a window's: one taken in full screen is never written, and one
+// written so by an earlier version brings back only a position, never the full screen, which
+// some compositors would keep for the next `mirovaan --window`.
+TEST(Desktop, APlaceKeptInFullScreenNeverTakesAWindowToFullScreen) {
+  NewGame(false);
+  QSettings settings;
+  window->SetFullScreen(false);
+  ASSERT_TRUE(WaitFor([] { return !window->isFullScreen(); }));
+  prefs::RememberViewAndPlace(*window);
+  const QByteArray windowed = settings.value("window/geometry").toByteArray();
+  ASSERT_FALSE(windowed.isEmpty());
+  const QSize size = window->size();
+
+  window->SetFullScreen(true);
+  ASSERT_TRUE(WaitFor([] { return window->frameGeometry() == window->screen()->geometry(); }));
+  const QByteArray fullScreenPlace = window->saveGeometry();
+  prefs::RememberViewAndPlace(*window);
+  EXPECT_EQ(settings.value("window/geometry").toByteArray(), windowed) << "no full-screen place";
+  window->SetFullScreen(false);
+  ASSERT_TRUE(WaitFor([&] { return !window->isFullScreen() && window->size() == size; }));
+
+  settings.setValue("window/geometry", fullScreenPlace);
+  FullScreenWatch watch(window);
+  prefs::RestoreViewAndPlace(*window);
+  Pump(500);
+  EXPECT_EQ(watch.times, 0) << "the window was put in full screen";
+  EXPECT_FALSE(window->isFullScreen());
+  EXPECT_EQ(window->size(), size);
+  settings.remove("window/geometry");
+}
+
 TEST(Desktop, ARestingPointerLeavesTheFullscreenPicture) {
   StillTitle();
   Xdo({"mousemove", "300", "300"});

@@ -100,4 +100,41 @@ TEST(ParseCommandLine, AReplayThatCannotBeReadOrBothReplayOptionsAreMistakes) {
   EXPECT_EQ(play.Options.PlayPath, dir + "/game.mvr");
 }
 
+// A file manager hands the program whichever file was opened: what the file begins with says
+// whether it is played or loaded, not its name.
+TEST(ParseCommandLine, ANamedFileIsPlayedWhenItIsAReplayAndLoadedOtherwise) {
+  QString dir = desktoptest::TempDir("named-file");
+  auto write = [&dir](const QString& name, const QByteArray& bytes) {
+    QFile file(dir + "/" + name);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return file.fileName();
+  };
+  const QString renamedReplay = write("renamed.sav", "mirovaan-replay 1\ngame 1.0.0\n");
+  const QString saveNamedAsReplay = write("odd.mvr", QByteArray(13532, '\0'));
+  const QString almostReplay = write("short.mvr", "mirovaan-replay");
+
+  ParsedCommandLine replay = ParseCommandLine({"mirovaan", renamedReplay});
+  ASSERT_TRUE(replay.Run) << replay.Output.toStdString();
+  EXPECT_EQ(replay.Options.PlayPath, renamedReplay);
+  EXPECT_TRUE(replay.Options.SavedGame.isEmpty());
+
+  for (const QString& game : {saveNamedAsReplay, almostReplay}) {
+    ParsedCommandLine save = ParseCommandLine({"mirovaan", game});
+    ASSERT_TRUE(save.Run) << save.Output.toStdString();
+    EXPECT_EQ(save.Options.SavedGame, game);
+    EXPECT_TRUE(save.Options.PlayPath.isEmpty()) << game.toStdString();
+  }
+
+  // A replay cannot be recorded into, nor played beside another one.
+  for (const QStringList& arguments :
+       {QStringList{"--record", dir + "/new.mvr", renamedReplay},
+        QStringList{"--play", renamedReplay, renamedReplay}}) {
+    ParsedCommandLine parsed = ParseCommandLine(QStringList{"mirovaan"} + arguments);
+    EXPECT_FALSE(parsed.Run) << arguments.join(' ').toStdString();
+    EXPECT_EQ(parsed.Status, 2);
+    EXPECT_TRUE(parsed.Output.contains("renamed.sav")) << parsed.Output.toStdString();
+  }
+}
+
 }  // namespace
