@@ -5,8 +5,10 @@
 #   scripts/autoplay-all.sh [--heroes LIST] [SEED...]
 # LIST is heroes 0 to 3 split by commas (default 0,1,2,3); SEED one seed or a range FROM-TO
 # (default seeds: 1 2). Every hero listed plays every seed listed.
-# MIROVAAN_AUTOPLAY_TICKS sets the tick limit of a game (default 2000000). Fails when a game
-# does not reach the ending.
+# MIROVAAN_AUTOPLAY_TICKS sets the tick limit of a game (default 2000000); MIROVAAN_AUTOPLAY_OUT
+# the folder for the reports (default build/autoplay). The runner is copied there first, so a
+# build made while the games play does not change the player half way. Fails when a game does
+# not reach the ending.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 heroes=(0 1 2 3)
@@ -42,11 +44,13 @@ done
 limit="${MIROVAAN_AUTOPLAY_TICKS:-2000000}"
 
 "$root/scripts/build.sh" mirovaan-sim >/dev/null
-out="$root/build/autoplay"
+out="${MIROVAAN_AUTOPLAY_OUT:-$root/build/autoplay}"
 mkdir -p "$out"
+sim="$out/mirovaan-sim"
+cp "$root/build/mirovaan-sim" "$sim.new" && mv "$sim.new" "$sim"
 
 run() {
-  "$root/build/mirovaan-sim" --data "$root/build/data" --autoplay "$1" --seed "$2" \
+  "$sim" --data "$root/build/data" --autoplay "$1" --seed "$2" \
     --ticks "$limit" --report "$out/hero$1-seed$2.json" --record "$out/hero$1-seed$2.mvr" \
     >"$out/hero$1-seed$2.txt" 2>&1
 }
@@ -68,7 +72,7 @@ missed=0
 for hero in "${heroes[@]}"; do
   for seed in "${seeds[@]}"; do
     row="$(grep '^autoplay: row ' "$out/hero$hero-seed$seed.txt" 2>/dev/null | sed 's/^autoplay: row //' || true)"
-    [ -n "$row" ] || row="| $hero | $seed | not reached (the game did not finish; see build/autoplay/hero$hero-seed$seed.txt) | | | | | |"
+    [ -n "$row" ] || row="| $hero | $seed | not reached (the game did not finish; see $out/hero$hero-seed$seed.txt) | | | | | |"
     echo "$row"
     case "$row" in *"not reached"*) missed=1 ;; esac
   done

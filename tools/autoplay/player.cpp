@@ -204,8 +204,15 @@ void Player::RefreshFloor() {
     mapFloor_ = G.FloorIndex;
     wanderTo_ = {-1, -1};
     bans_.Clear();
+    distFresh_ = false;
   }
-  dist_ = Distances(map_, TileOfBox(G.HeroX, G.HeroY));
+  // The ways only change when the hero reaches another tile; working them out every tick
+  // was most of the time a scripted game took.
+  Tile from = TileOfBox(G.HeroX, G.HeroY);
+  if (!distFresh_ || !(dist_.From() == from)) {
+    dist_ = Distances(map_, from);
+    distFresh_ = true;
+  }
 }
 
 void Player::QueueMenu(int slot, uint16_t action) {

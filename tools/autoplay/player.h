@@ -79,6 +79,7 @@ class Player {
   FloorMap map_;
   int mapDungeon_ = -1, mapFloor_ = -1;
   Distances dist_;
+  bool distFresh_ = false;  // dist_ holds the ways from the hero's tile on this floor
   Target target_;
   Tile wanderTo_{-1, -1};
   int needLevel_[9];
