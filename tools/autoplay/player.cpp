@@ -251,7 +251,9 @@ bool Player::FloorHasPrey() const {
   Power p = PowerOf(G);
   for (int i = 0; i < 40; ++i) {
     const MonsterRecord& m = G.Monsters[i];
-    if (m.State != Empty && !m.IsChest && !IsBossOf(G, i) && CanHurt(m, p, G.DungeonIndex) && !TooStrong(m, p))
+    // One across water or behind walls is no prey: it would be wandered after for ever.
+    if (m.State != Empty && !m.IsChest && !IsBossOf(G, i) && CanHurt(m, p, G.DungeonIndex) && !TooStrong(m, p) &&
+        dist_.Reached(TileOfBox(m.X, m.Y)) && !bans_.Holds(Aim::Monster, i, tick_))
       return true;
   }
   return false;
