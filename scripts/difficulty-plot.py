@@ -47,6 +47,15 @@ def level_at(report, tick):
     return level
 
 
+def boss_fall(report, dungeon):
+    """(tick, level) at which the boss of `dungeon` fell; the final opponent's fall is the
+    ending's beginning."""
+    fall = report["bosses"].get(str(dungeon))
+    if fall is None and dungeon == 8:
+        fall = report.get("ending")
+    return (fall["tick"], fall["level"]) if fall else None
+
+
 def median(values):
     return statistics.median(values) if values else None
 
@@ -78,8 +87,7 @@ def draw(games, png):
                         label="range over the seeds")
         ax.step(minutes, meds, where="post", color="#08306b", linewidth=2, label="median")
         for d in range(9):
-            falls = [(r["bosses"][str(d)]["tick"], r["bosses"][str(d)]["level"])
-                     for r in reports if str(d) in r["bosses"]]
+            falls = [f for f in (boss_fall(r, d) for r in reports) if f]
             if not falls:
                 continue
             ax.scatter([f[0] / TICKS_PER_MINUTE for f in falls], [f[1] for f in falls], s=10,
@@ -87,7 +95,7 @@ def draw(games, png):
             mt = median([f[0] for f in falls]) / TICKS_PER_MINUTE
             ml = median([f[1] for f in falls])
             ax.scatter([mt], [ml], s=70, marker="D", color=BOSS_COLOURS[d], edgecolor="black",
-                       zorder=4, label=f"boss {d} falls (median)" if hero == heroes[0] else None)
+                       zorder=4, label=(f"boss {d} falls (median)" if d < 8 else "the final opponent falls (median)") if hero == heroes[0] else None)
             ax.annotate(str(d), (mt, ml), textcoords="offset points", xytext=(-4, 7), fontsize=8)
         ax.set_xlim(0, end / TICKS_PER_MINUTE)
     handles, labels = [], []
@@ -113,7 +121,7 @@ def table(games):
         deaths = [len(r["deaths"]) for r in reports]
         levels = []
         for d in range(9):
-            at = [r["bosses"][str(d)]["level"] for r in reports if str(d) in r["bosses"]]
+            at = [f[1] for f in (boss_fall(r, d) for r in reports) if f]
             levels.append(f"{median(at):g}" if at else "-")
         worst = max(ends) if ends else None
         rows.append(f"| {hero} | {len(reports)} | {len(ends)} | "

@@ -170,6 +170,11 @@ void Player::ChangePlan(int tick) {
   if (progress_.Strikes() == 2 && d > 0) tooHardBelow_[d] = std::max(tooHardBelow_[d], G.Level + 1);
   leaveUntil_ = tick + kStallTicks;
   detourUntil_ = 0;
+  // A spring that has not been reached in all this time will not be: the way there is barred
+  // (by monsters the weapon cannot pass). The hero leaves by the other stairs instead, and
+  // from the third window on by each of them in turn.
+  healing_ = false;
+  leaveOther_ = progress_.Strikes() >= 3 && progress_.Strikes() % 2 == 1;
 }
 
 int Player::ChooseDungeon() const {
@@ -293,8 +298,8 @@ Player::Errand Player::ChooseErrand() const {
   // Nothing heals on the world map: a hurt hero without medicine makes for a spring.
   bool lowAndHelpless = G.HP * 100 < G.MaxHP * 35 && MedicineCount(G) == 0;
   bool spring;
-  if ((lowAndHelpless || healing_) && WayToSpring(spring) != StairWay::None) return Errand::Mend;
   if (tick_ < leaveUntil_) return Errand::Leave;  // play here has gone nowhere for long
+  if ((lowAndHelpless || healing_) && WayToSpring(spring) != StairWay::None) return Errand::Mend;
   if (d != ChooseDungeon() && (bossDone || TooHard(d))) return Errand::Leave;  // go elsewhere
   if (!bossDone && Ready(d)) return Errand::Boss;
   if (!FloorHasPrey()) return Errand::Leave;  // nothing to gather here: move a floor
@@ -589,7 +594,11 @@ Held Player::Act(Errand errand, const Power& p) {
   if (target_.aim != Aim::None) return Approach(target_);
   if (errand == Errand::Boss && G.FloorIndex == BossFloorOf(G.DungeonIndex)) return SeekBoss();
   if (errand == Errand::Boss) return GoToStair(WayToBoss());
-  if (errand == Errand::Leave) return GoToStair(WayOut());
+  if (errand == Errand::Leave) {
+    StairWay out = WayOut();
+    if (tick_ < leaveUntil_ && leaveOther_) out = out == StairWay::Back ? StairWay::Onward : StairWay::Back;
+    return GoToStair(out);
+  }
   return Wander();
 }
 

@@ -93,6 +93,7 @@ class Player {
   PlanWatch plans_;
   std::set<int> floorsSeen_;  // dungeon * 10 + floor of every floor set foot on
   int leaveUntil_ = 0;        // the floor is left, whatever else calls, until this tick
+  bool leaveOther_ = false;   // ... by the stairs away from the dungeon's door
   int wiggle_ = 0;
   int targetSince_ = 0;
   int passUntil_ = 0;  // monsters are not sought out before this tick
