@@ -61,7 +61,13 @@ for seed in "${seeds[@]}"; do
     rm -f "$out/hero$hero-seed$seed.txt"
     run "$hero" "$seed" &
     pids+=($!)
-    if [ ${#pids[@]} -ge 2 ]; then wait "${pids[0]}" || true; pids=("${pids[@]:1}"); fi
+    if [ ${#pids[@]} -ge 2 ]; then
+      # Whichever game ends first frees its core for the next.
+      wait -n "${pids[@]}" || true
+      alive=()
+      for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null && alive+=("$pid"); done
+      pids=("${alive[@]}")
+    fi
   done
 done
 for pid in "${pids[@]}"; do wait "$pid" || true; done

@@ -363,10 +363,10 @@ Held Player::Pursue(const Target& t) {
   return GoTo(TileOfBox(t.x, t.y));
 }
 
-Held Player::Heal(bool& healing, int belowPercent) {
+Held Player::Heal(bool& healing, int belowPercent, int maxSteps) {
   Tile spring;
   bool hasSpring = dist_.Nearest([&](Tile t) { return map_.Spring(t); }, spring);
-  if (!healing && (G.HP * 100 >= G.MaxHP * belowPercent || !hasSpring || dist_.To(spring) > 60)) return {};
+  if (!healing && (G.HP * 100 >= G.MaxHP * belowPercent || !hasSpring || dist_.To(spring) > maxSteps)) return {};
   if (G.HP >= G.MaxHP || !hasSpring) {
     healing = false;
     return {};
@@ -552,7 +552,9 @@ bool Player::Mend(Held& h) {
   bool here;
   StairWay way = WayToSpring(here);
   if (here) {
-    h = Heal(healing_, 101);
+    // Come what may: a hero sent to mend once wandered a floor for ever at two hit points,
+    // its spring more than a short walk away, too weak for any fight that could earn it.
+    h = Heal(healing_, 101, Distances::kUnreached - 1);
     return healing_;
   }
   if (!Dodge(h)) h = GoToStair(way);

@@ -56,7 +56,7 @@ class Player {
   Held GoTo(Tile tile);
   Held GoToStair(StairWay way);
   Held Wander();
-  Held Heal(bool& healing, int belowPercent);
+  Held Heal(bool& healing, int belowPercent, int maxSteps = 60);
   void NoteRetreat(Errand errand);
   bool FloorHasPrey() const;
   StairWay WayOut() const;
