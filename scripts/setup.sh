@@ -14,6 +14,8 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool openbox x11-utils imagemagick libx11-dev
   desktop-file-utils appstream man-db
+  # scripts/difficulty-plot.py draws the difficulty picture from the scripted games.
+  python3-matplotlib
   clang libclang-rt-14-dev
   # The Debian package and its checks (scripts/package.sh, tests/package).
   debhelper dpkg-dev fakeroot lintian shared-mime-info

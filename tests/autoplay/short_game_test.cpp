@@ -54,3 +54,13 @@ TEST(AutoplayShortGame, AChestBehindACornerIsLinedUpWith) {
   const std::string bosses = json.substr(from, to - from);
   EXPECT_NE(bosses.find("\"1\":{\"tick\""), std::string::npos) << json;
 }
+
+// Hero 2 with this seed once stood for ever on dungeon 0's boss floor, pressing up and down
+// beside the boss across the water at level 3: its bow could not get through the boss's
+// armour, and on the boss's floor nothing told it so. It now grows stronger elsewhere first.
+TEST(AutoplayShortGame, ABossTheWeaponCannotHurtWaitsForALevelElsewhere) {
+  int status = -1;
+  std::string json = PlayUntilBoss(2, 12, 0, 40000, status);
+  ASSERT_EQ(status, 0);
+  EXPECT_NE(json.find("\"bosses\":{\"0\":{"), std::string::npos) << json;
+}

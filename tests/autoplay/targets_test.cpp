@@ -66,6 +66,40 @@ TEST_F(AutoplayChoice, NearestThingTheHeroCanDealWith) {
   EXPECT_EQ(ChooseTarget(G, Ways(), PowerOf(G), 1000, -1).aim, Aim::None);
 }
 
+TEST_F(AutoplayChoice, NothingAcrossTheWaterAndNothingLetGoOf) {
+  // A row of water (solid) from wall to wall: what lies beyond it cannot be walked to, and a
+  // shot stops at the water too.
+  G.Floors[0].Attr[9] = 1;
+  for (int c = 0; c < kGrid; ++c) G.Floors[0].Tiles[c * kGrid + 12] = 9;
+  Monster(0, 10, 14, 0);  // beyond the water, four tiles away as the crow flies
+  CoinRecord& c = G.Coins[1];
+  c.Active = 1;
+  c.X = 10 * 24;
+  c.Y = 13 * 24;
+  c.Lifetime = 500;
+  EXPECT_EQ(ChooseTarget(G, Ways(), PowerOf(G), 1 << 20, -1).aim, Aim::None);
+  // On the hero's side: chosen, until it is let go of.
+  Monster(1, 18, 10, 0);
+  c.Y = 11 * 24;
+  Bans bans;
+  int tick = 0;
+  auto banned = [&](Aim aim, int index) { return bans.Holds(aim, index, tick); };
+  EXPECT_EQ(ChooseTarget(G, Ways(), PowerOf(G), 1 << 20, banned).aim, Aim::Coin);
+  bans.Add(Aim::Coin, 1, tick, 100);
+  Target t = ChooseTarget(G, Ways(), PowerOf(G), 1 << 20, banned);
+  EXPECT_EQ(t.aim, Aim::Monster);
+  EXPECT_EQ(t.index, 1);
+  tick = 100;  // the ban is over
+  EXPECT_EQ(ChooseTarget(G, Ways(), PowerOf(G), 1 << 20, banned).aim, Aim::Coin);
+  // Let go of again: twice as long this time.
+  bans.Add(Aim::Coin, 1, tick, 100);
+  EXPECT_TRUE(bans.Holds(Aim::Coin, 1, 299));
+  EXPECT_FALSE(bans.Holds(Aim::Coin, 1, 300));
+  EXPECT_FALSE(bans.Holds(Aim::Monster, 1, 150));  // a coin's slot is not a monster's
+  bans.Clear();  // another floor
+  EXPECT_FALSE(bans.Holds(Aim::Coin, 1, 150));
+}
+
 TEST_F(AutoplayChoice, CoinsBeforeTheyFadeChestsOnlyWithAKey) {
   Monster(0, 14, 10, 0);
   CoinRecord& c = G.Coins[5];

@@ -21,14 +21,19 @@ constexpr int kTravelRadius = 8;     // steps the player turns aside for on its 
 constexpr int kFarmRadius = 1 << 20;  // anything on the floor while gathering
 constexpr int kStatusEvery = 25000;  // ticks between progress lines
 constexpr int kPatience = 600;
-constexpr int kBarrenTicks = 6000;   // gathering this long without experience: too hard here       // ticks spent on one target before trying another
+constexpr int kBarrenTicks = 6000;   // gathering this long without experience: too hard here
+// Play that earns nothing at all (experience, gold, belongings, a boss's wounds, a floor
+// never seen) for this long is going nowhere, whatever the plan says.
+constexpr int kStallTicks = 4000;
+constexpr int kBanTicks = 1000;      // a target given up is passed over this long at first
 
 }  // namespace
 
 int BossFloorOf(int dungeon) { return kBossFloors[dungeon]; }
 int EntryFloorOf(int dungeon) { return dungeon == 5 ? 9 : 0; }
 
-Player::Player(int hero, uint32_t seed) : hero_(hero), rng_(seed) {
+Player::Player(int hero, uint32_t seed)
+    : hero_(hero), rng_(seed), progress_(kStallTicks), motion_(30, 6), plans_(400, 8) {
   std::copy(std::begin(kFirstNeed), std::end(kFirstNeed), needLevel_);
 }
 
@@ -75,6 +80,18 @@ std::vector<std::string> Player::Observe(int tick) {
   }
   NoteProgress(tick);
   std::vector<std::string> news = report_.Observe(G, tick);
+  if (G.GameMode == kModePlay || G.GameMode == kModeWorld) {
+    if (G.GameMode == kModePlay) floorsSeen_.insert(G.DungeonIndex * 10 + G.FloorIndex);
+    if (progress_.Stalled(tick, EarnedSoFar())) {
+      news.push_back("autoplay: tick " + std::to_string(tick) + ": nothing gained for " +
+                     std::to_string(kStallTicks) + " ticks in dungeon " + std::to_string(G.DungeonIndex) +
+                     " floor " + std::to_string(G.FloorIndex) + " (mode " + std::to_string(G.GameMode) +
+                     ", level " + std::to_string(G.Level) + ", errand " +
+                     std::to_string(static_cast<int>(lastErrand_)) + "), strike " +
+                     std::to_string(progress_.Strikes()) + ": a change of plan");
+      ChangePlan(tick);
+    }
+  }
   if (tick % kStatusEvery == 0) {
     news.push_back("autoplay: tick " + std::to_string(tick) + ": mode " + std::to_string(G.GameMode) +
                    ", dungeon " + std::to_string(G.DungeonIndex) + " floor " + std::to_string(G.FloorIndex) +
@@ -100,6 +117,16 @@ void Player::NoteProgress(int tick) {
   int earned = G.Level * 1000000 + G.Experience + G.PendingExperience;
   int d = std::clamp(static_cast<int>(G.DungeonIndex), 0, 8);
   bool bossFloor = G.FloorIndex == BossFloorOf(d);
+  if (G.GameMode == kModePlay && bossFloor) {
+    // A boss whose armour the hero's best weapon cannot get through is no fight yet: it waits
+    // until the hero has grown stronger elsewhere.
+    Power p = PowerOf(G);
+    for (int i = 0; i < 40; ++i) {
+      const MonsterRecord& m = G.Monsters[i];
+      if (m.State == Active && IsBossOf(G, i) && !CanHurt(m, p, d))
+        needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level) + 1);
+    }
+  }
   if (G.GameMode != kModePlay || earned != lastEarned_ || G.FloorIndex != lastFloor_ || bossFloor) {
     lastEarned_ = earned;
     lastFloor_ = G.FloorIndex;
@@ -112,6 +139,42 @@ void Player::NoteProgress(int tick) {
   else if (lastErrand_ != Errand::Leave)
     tooHardBelow_[d] = G.Level + 2;
   sinceEarned_ = tick;
+}
+
+Earnings Player::EarnedSoFar() {
+  Earnings e;
+  e.level = G.Level;
+  e.experience = G.Experience + G.PendingExperience;
+  e.gold = G.Gold;
+  e.belongings = CarriedCount(G);
+  for (int d = 0; d < 9; ++d) e.bosses += G.BossDefeated[d] != 0;
+  if (G.GameMode == kModePlay)
+    for (int i = 0; i < 40; ++i)
+      if (G.Monsters[i].State == Active && IsBossOf(G, i)) e.bossHp = G.Monsters[i].HP;
+  e.floorsSeen = static_cast<int>(floorsSeen_.size());
+  return e;
+}
+
+// Nothing gained for a whole window: the plan in hand is given up, more firmly each window.
+// First the target and the way the hero was going; then the floor (and the boss waits a
+// level, the dungeon counts as too hard for now); after that every further window leaves the
+// floor again, by whichever stair is nearer, so the hero never stands in one place for good.
+void Player::ChangePlan(int tick) {
+  int d = std::clamp(static_cast<int>(G.DungeonIndex), 0, 8);
+  GiveUpTarget();
+  wanderTo_ = {-1, -1};
+  detourUntil_ = tick + 300;
+  passUntil_ = tick + kPatience;
+  if (G.GameMode != kModePlay || progress_.Strikes() < 2) return;
+  if (d == 8 || !G.BossDefeated[d]) needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level) + 1);
+  if (progress_.Strikes() == 2 && d > 0) tooHardBelow_[d] = std::max(tooHardBelow_[d], G.Level + 1);
+  leaveUntil_ = tick + kStallTicks;
+  detourUntil_ = 0;
+  // A spring that has not been reached in all this time will not be: the way there is barred
+  // (by monsters the weapon cannot pass). The hero leaves by the other stairs instead, and
+  // from the third window on by each of them in turn.
+  healing_ = false;
+  leaveOther_ = progress_.Strikes() >= 3 && progress_.Strikes() % 2 == 1;
 }
 
 int Player::ChooseDungeon() const {
@@ -145,10 +208,16 @@ void Player::RefreshFloor() {
     mapDungeon_ = G.DungeonIndex;
     mapFloor_ = G.FloorIndex;
     wanderTo_ = {-1, -1};
-    skipMonster_ = -1;
-    stillTicks_ = 0;
+    bans_.Clear();
+    distFresh_ = false;
   }
-  dist_ = Distances(map_, TileOfBox(G.HeroX, G.HeroY));
+  // The ways only change when the hero reaches another tile; working them out every tick
+  // was most of the time a scripted game took.
+  Tile from = TileOfBox(G.HeroX, G.HeroY);
+  if (!distFresh_ || !(dist_.From() == from)) {
+    dist_ = Distances(map_, from);
+    distFresh_ = true;
+  }
 }
 
 void Player::QueueMenu(int slot, uint16_t action) {
@@ -187,7 +256,9 @@ bool Player::FloorHasPrey() const {
   Power p = PowerOf(G);
   for (int i = 0; i < 40; ++i) {
     const MonsterRecord& m = G.Monsters[i];
-    if (m.State != Empty && !m.IsChest && !IsBossOf(G, i) && CanHurt(m, p, G.DungeonIndex) && !TooStrong(m, p))
+    // One across water or behind walls is no prey: it would be wandered after for ever.
+    if (m.State != Empty && !m.IsChest && !IsBossOf(G, i) && CanHurt(m, p, G.DungeonIndex) && !TooStrong(m, p) &&
+        dist_.Reached(TileOfBox(m.X, m.Y)) && !bans_.Holds(Aim::Monster, i, tick_))
       return true;
   }
   return false;
@@ -227,6 +298,7 @@ Player::Errand Player::ChooseErrand() const {
   // Nothing heals on the world map: a hurt hero without medicine makes for a spring.
   bool lowAndHelpless = G.HP * 100 < G.MaxHP * 35 && MedicineCount(G) == 0;
   bool spring;
+  if (tick_ < leaveUntil_) return Errand::Leave;  // play here has gone nowhere for long
   if ((lowAndHelpless || healing_) && WayToSpring(spring) != StairWay::None) return Errand::Mend;
   if (d != ChooseDungeon() && (bossDone || TooHard(d))) return Errand::Leave;  // go elsewhere
   if (!bossDone && Ready(d)) return Errand::Boss;
@@ -291,10 +363,10 @@ Held Player::Pursue(const Target& t) {
   return GoTo(TileOfBox(t.x, t.y));
 }
 
-Held Player::Heal(bool& healing, int belowPercent) {
+Held Player::Heal(bool& healing, int belowPercent, int maxSteps) {
   Tile spring;
   bool hasSpring = dist_.Nearest([&](Tile t) { return map_.Spring(t); }, spring);
-  if (!healing && (G.HP * 100 >= G.MaxHP * belowPercent || !hasSpring || dist_.To(spring) > 60)) return {};
+  if (!healing && (G.HP * 100 >= G.MaxHP * belowPercent || !hasSpring || dist_.To(spring) > maxSteps)) return {};
   if (G.HP >= G.MaxHP || !hasSpring) {
     healing = false;
     return {};
@@ -377,10 +449,7 @@ bool Player::ShouldFire(const Power& p) const {
 }
 
 void Player::GiveUpTarget() {
-  if (target_.aim == Aim::Monster || target_.aim == Aim::Chest) {
-    skipMonster_ = target_.index;
-    skipUntil_ = tick_ + 1000;
-  }
+  if (target_.aim != Aim::None) bans_.Add(target_.aim, target_.index, tick_, kBanTicks);
   target_ = {};
 }
 
@@ -401,12 +470,8 @@ Held Player::Unstick(Held want) {
     --wiggle_;
     return wiggleKeys_;
   }
-  bool still = G.HeroX == lastX_ && G.HeroY == lastY_;
-  lastX_ = G.HeroX;
-  lastY_ = G.HeroY;
-  stillTicks_ = want.AnyDirection() && still ? stillTicks_ + 1 : 0;
-  if (stillTicks_ < 12) return want;
-  stillTicks_ = 0;
+  // Keys held that take the hero nowhere: against a wall, or up and down by turns.
+  if (!motion_.Stuck(G.HeroX, G.HeroY, want.AnyDirection())) return want;
   // Stuck again and again in a short while (a boss or a pile of monsters across the way):
   // a walk somewhere else on the floor before the plan is taken up again.
   unsticks_ = tick_ - lastUnstick_ < 300 ? unsticks_ + 1 : 1;
@@ -487,7 +552,9 @@ bool Player::Mend(Held& h) {
   bool here;
   StairWay way = WayToSpring(here);
   if (here) {
-    h = Heal(healing_, 101);
+    // Come what may: a hero sent to mend once wandered a floor for ever at two hit points,
+    // its spring more than a short walk away, too weak for any fight that could earn it.
+    h = Heal(healing_, 101, Distances::kUnreached - 1);
     return healing_;
   }
   if (!Dodge(h)) h = GoToStair(way);
@@ -499,13 +566,21 @@ Held Player::Act(Errand errand, const Power& p) {
   if (tick_ < detourUntil_) return Wander();
   int radius = errand == Errand::Farm ? kFarmRadius : kTravelRadius;
   if (errand == Errand::Boss && G.FloorIndex == BossFloorOf(G.DungeonIndex)) radius = kFarmRadius;
-  int skip = tick_ < skipUntil_ ? skipMonster_ : -1;
-  Target best = ChooseTarget(G, dist_, p, radius, skip);
+  auto banned = [this](Aim aim, int index) { return bans_.Holds(aim, index, tick_); };
+  Target best = ChooseTarget(G, dist_, p, radius, banned);
   Target current = target_;
-  bool keep = Valid(current) && !(current.aim == Aim::Monster && current.index == skip) &&
+  bool keep = Valid(current) && !banned(current.aim, current.index) &&
               best.aim != Aim::None && dist_.To(TileOfBox(current.x, current.y)) <= best.cost + 3;
   if (!keep) targetSince_ = tick_;
   target_ = keep ? current : best;
+  // Two targets taken up by turns, each looking nearer once the other is gone after: the one
+  // it kept leaving for is let go of, and the hero sees the other through.
+  int plan = static_cast<int>(errand) * 100000 + static_cast<int>(target_.aim) * 1000 + target_.index + 1;
+  if (plans_.Dithering(tick_, plan)) {
+    int other = plans_.Other() % 100000;
+    if (other / 1000 != static_cast<int>(Aim::None))
+      bans_.Add(static_cast<Aim>(other / 1000), other % 1000 - 1, tick_, kBanTicks);
+  }
   bool boss = target_.aim == Aim::Monster && IsBossOf(G, target_.index);
   if (keep && !boss && tick_ - targetSince_ > kPatience) {
     GiveUpTarget();
@@ -519,8 +594,26 @@ Held Player::Act(Errand errand, const Power& p) {
   Held want;
   if (!melee && Dodge(want)) return want;
   if (target_.aim != Aim::None) return Approach(target_);
+  if (errand == Errand::Boss && G.FloorIndex == BossFloorOf(G.DungeonIndex)) return SeekBoss();
   if (errand == Errand::Boss) return GoToStair(WayToBoss());
-  if (errand == Errand::Leave) return GoToStair(WayOut());
+  if (errand == Errand::Leave) {
+    StairWay out = WayOut();
+    if (tick_ < leaveUntil_ && leaveOther_) out = out == StairWay::Back ? StairWay::Onward : StairWay::Back;
+    return GoToStair(out);
+  }
+  return Wander();
+}
+
+// On the boss's own floor with the boss out of the choice (asleep, or no way to it yet): walk
+// toward where it stands, else look about the floor; going back up the stair would only bring
+// the hero down again.
+Held Player::SeekBoss() {
+  for (int i = 0; i < 40; ++i) {
+    const MonsterRecord& m = G.Monsters[i];
+    if (m.State == Empty || !IsBossOf(G, i)) continue;
+    Tile at = TileOfBox(m.X, m.Y);
+    if (dist_.Reached(at) && !bans_.Holds(Aim::Monster, i, tick_)) return GoTo(at);
+  }
   return Wander();
 }
 

@@ -7,11 +7,13 @@
 #include <cstdint>
 #include <deque>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "floor_map.h"
 #include "keys.h"
+#include "progress.h"
 #include "report.h"
 #include "targets.h"
 
@@ -46,12 +48,15 @@ class Player {
   bool Ready(int dungeon) const;
   bool TooHard(int dungeon) const;
   void NoteProgress(int tick);
+  Earnings EarnedSoFar();
+  void ChangePlan(int tick);
+  Held SeekBoss();
   Held Pursue(const Target& t);
   Held Approach(const Target& t);
   Held GoTo(Tile tile);
   Held GoToStair(StairWay way);
   Held Wander();
-  Held Heal(bool& healing, int belowPercent);
+  Held Heal(bool& healing, int belowPercent, int maxSteps = 60);
   void NoteRetreat(Errand errand);
   bool FloorHasPrey() const;
   StairWay WayOut() const;
@@ -74,14 +79,21 @@ class Player {
   FloorMap map_;
   int mapDungeon_ = -1, mapFloor_ = -1;
   Distances dist_;
+  bool distFresh_ = false;  // dist_ holds the ways from the hero's tile on this floor
   Target target_;
   Tile wanderTo_{-1, -1};
   int needLevel_[9];
   int tooHardBelow_[9] = {};
   int lastEarned_ = -1, sinceEarned_ = 0, lastFloor_ = -1;
   int lastDeaths_ = 0;
-  int stillTicks_ = 0, lastX_ = -1, lastY_ = -1;
-  int skipMonster_ = -1, skipUntil_ = 0, tick_ = 0;
+  int tick_ = 0;
+  Bans bans_;
+  ProgressWatch progress_;
+  MotionWatch motion_;
+  PlanWatch plans_;
+  std::set<int> floorsSeen_;  // dungeon * 10 + floor of every floor set foot on
+  int leaveUntil_ = 0;        // the floor is left, whatever else calls, until this tick
+  bool leaveOther_ = false;   // ... by the stairs away from the dungeon's door
   int wiggle_ = 0;
   int targetSince_ = 0;
   int passUntil_ = 0;  // monsters are not sought out before this tick

@@ -49,13 +49,14 @@ int NearestFoe(const GameState& g, const Distances& d) {
 }
 
 void ConsiderMonsters(Target& best, const GameState& g, const Distances& d, const Power& p,
-                      int radius, int skip) {
+                      int radius, const std::function<bool(Aim, int)>& banned) {
   // A chest takes a while with a key in the hand, which cannot hurt a monster: not with
   // monsters about.
   bool foesNear = NearestFoe(g, d) <= 6;
   for (int i = 0; i < 40; ++i) {
     const MonsterRecord& m = g.Monsters[i];
-    if (m.State != Active || i == skip || !CanHurt(m, p, g.DungeonIndex)) continue;
+    if (m.State != Active || banned(m.IsChest ? Aim::Chest : Aim::Monster, i) || !CanHurt(m, p, g.DungeonIndex))
+      continue;
     if (m.IsChest && foesNear) continue;
     bool boss = IsBossOf(g, i);
     if (boss && !p.fightBoss) continue;
@@ -71,10 +72,17 @@ void ConsiderMonsters(Target& best, const GameState& g, const Distances& d, cons
 }  // namespace
 
 Target ChooseTarget(const GameState& g, const Distances& d, const Power& p, int radius, int skip) {
+  return ChooseTarget(g, d, p, radius, [skip](Aim aim, int index) {
+    return (aim == Aim::Monster || aim == Aim::Chest) && index == skip;
+  });
+}
+
+Target ChooseTarget(const GameState& g, const Distances& d, const Power& p, int radius,
+                    const std::function<bool(Aim, int)>& banned) {
   Target best;
   for (int i = 0; i < 100; ++i) {
     const CoinRecord& c = g.Coins[i];
-    if (!c.Active) continue;
+    if (!c.Active || banned(Aim::Coin, i)) continue;
     int cost = d.To(TileOfBox(c.X, c.Y));
     // Only a coin the hero can reach before it fades.
     if (cost > radius || cost * kTile > c.Lifetime * p.speed) continue;
@@ -83,12 +91,28 @@ Target ChooseTarget(const GameState& g, const Distances& d, const Power& p, int 
   bool bagFull = CarriedCount(g) >= 64;
   for (int i = 0; i < 100 && !bagFull; ++i) {
     const FloorItemRecord& it = g.FloorItems[i];
-    if (!it.Present) continue;
+    if (!it.Present || banned(Aim::Item, i)) continue;
     int cost = d.To(TileOfBox(it.X, it.Y));
     if (cost <= radius) Consider(best, Aim::Item, i, it.X, it.Y, cost - 2);
   }
-  if (p.hunt) ConsiderMonsters(best, g, d, p, radius, skip);
+  if (p.hunt) ConsiderMonsters(best, g, d, p, radius, banned);
   return best;
+}
+
+void Bans::Add(Aim aim, int index, int tick, int base) {
+  for (Ban& b : bans_) {
+    if (b.aim != aim || b.index != index) continue;
+    b.times = std::min(b.times + 1, 6);
+    b.until = tick + (base << b.times);
+    return;
+  }
+  bans_.push_back({aim, index, tick + base, 0});
+}
+
+bool Bans::Holds(Aim aim, int index, int tick) const {
+  for (const Ban& b : bans_)
+    if (b.aim == aim && b.index == index) return tick < b.until;
+  return false;
 }
 
 }  // namespace autoplay

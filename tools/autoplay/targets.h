@@ -2,6 +2,9 @@
 // hero can hurt, a chest its key opens. Everything is judged by the length of the way there.
 #pragma once
 
+#include <functional>
+#include <vector>
+
 #include "state/state.h"
 #include "floor_map.h"
 
@@ -39,5 +42,25 @@ bool TooStrong(const MonsterRecord& m, const Power& p);
 // The best target within `radius` steps, or Aim::None. `skip` is a monster slot not to
 // choose (one the hero could not get at), -1 for none.
 Target ChooseTarget(const GameState& g, const Distances& d, const Power& p, int radius, int skip);
+// The same, passing over every target `banned` names.
+Target ChooseTarget(const GameState& g, const Distances& d, const Power& p, int radius,
+                    const std::function<bool(Aim, int)>& banned);
+
+// Targets let go of for a while, so the one just given up is not chosen again at once. Each
+// time the same one is let go of on a floor, it stays let go of twice as long.
+class Bans {
+ public:
+  // Lets go of the target from `tick` on for `base` ticks, doubled for each earlier time.
+  void Add(Aim aim, int index, int tick, int base);
+  bool Holds(Aim aim, int index, int tick) const;
+  void Clear() { bans_.clear(); }
+
+ private:
+  struct Ban {
+    Aim aim;
+    int index, until, times;
+  };
+  std::vector<Ban> bans_;
+};
 
 }  // namespace autoplay
