@@ -65,10 +65,6 @@ Saved games go to $XDG_DATA_HOME/mirovaan/saves, settings to $XDG_CONFIG_HOME/mi
         <translation>Play in Japanese (ja) or English (en), this run only.</translation>
     </message>
     <message>
-        <source>A saved game to load at start.</source>
-        <translation>A saved game to load at start.</translation>
-    </message>
-    <message>
         <source>--fullscreen and --window cannot be given together</source>
         <translation>--fullscreen and --window cannot be given together</translation>
     </message>
@@ -81,16 +77,28 @@ Saved games go to $XDG_DATA_HOME/mirovaan/saves, settings to $XDG_CONFIG_HOME/mi
         <translation>unknown language: %1 (ja or en)</translation>
     </message>
     <message>
-        <source>only one saved game can be given, not %1</source>
-        <translation>only one saved game can be given, not %1</translation>
-    </message>
-    <message>
         <source>Records the game into a replay file.</source>
         <translation>Records the game into a replay file.</translation>
     </message>
     <message>
         <source>Plays a replay file (keys 1, 2, 4, 8: speed; Esc: leave).</source>
         <translation>Plays a replay file (keys 1, 2, 4, 8: speed; Esc: leave).</translation>
+    </message>
+    <message>
+        <source>%1 is a replay: it cannot be played while recording</source>
+        <translation>%1 is a replay: it cannot be played while recording</translation>
+    </message>
+    <message>
+        <source>only one replay can be played, not %1 and %2</source>
+        <translation>only one replay can be played, not %1 and %2</translation>
+    </message>
+    <message>
+        <source>A saved game to load at start, or a replay to play.</source>
+        <translation>A saved game to load at start, or a replay to play.</translation>
+    </message>
+    <message>
+        <source>only one file can be given, not %1</source>
+        <translation>only one file can be given, not %1</translation>
     </message>
 </context>
 <context>
