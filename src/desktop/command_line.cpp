@@ -1,6 +1,7 @@
 #include "desktop/command_line.h"
 
 #include "desktop/replay_control.h"
+#include "persist/save.h"
 #include "replay/replay.h"
 
 #include <QCommandLineParser>
@@ -66,6 +67,12 @@ bool IsReplayFile(const QString& path) {
   if (!file.open(QIODevice::ReadOnly)) return false;
   QByteArray start = file.read(qint64(replay::kFirstWords.size()));
   return replay::BeginsAsReplay(std::string_view(start.constData(), size_t(start.size())));
+}
+
+bool IsSavedGameNotReplay(const QString& path) {
+  QFileInfo file(path);
+  return !path.isEmpty() && file.isFile() && file.size() == qint64(kSaveRecordSize) &&
+         !IsReplayFile(path);
 }
 
 // The file named without an option: a replay is played, anything else loaded as a saved game.
@@ -136,11 +143,20 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     if (!parsed.Options.RunLanguage)
       return UsageError(Text::tr("unknown language: %1 (ja or en)").arg(parser.value(language)));
   }
+  const QStringList games = parser.positionalArguments();
   parsed.Options.RecordPath = parser.value(QStringLiteral("record"));
   parsed.Options.PlayPath = parser.value(QStringLiteral("play"));
+  // A file manager's "open with" or a habit of typing --play hands over saved games too: one
+  // that is no replay but has a saved game's size is loaded, as when it is named alone.
+  // Anything else stays for the replay's load, which says what is wrong with it.
+  if (IsSavedGameNotReplay(parsed.Options.PlayPath)) {
+    if (!games.isEmpty())
+      return UsageError(Text::tr("only one file can be given, not %1").arg(games.size() + 1));
+    parsed.Options.SavedGame = QFileInfo(parsed.Options.PlayPath).absoluteFilePath();
+    parsed.Options.PlayPath.clear();
+  }
   QString replayMistake = ReplayMistake(parsed.Options.RecordPath, parsed.Options.PlayPath);
   if (!replayMistake.isEmpty()) return UsageError(replayMistake);
-  QStringList games = parser.positionalArguments();
   if (games.size() > 1)
     return UsageError(Text::tr("only one file can be given, not %1").arg(games.size()));
   if (!games.isEmpty()) {

@@ -135,6 +135,26 @@ TEST(ParseCommandLine, ANamedFileIsPlayedWhenItIsAReplayAndLoadedOtherwise) {
     EXPECT_EQ(parsed.Status, 2);
     EXPECT_TRUE(parsed.Output.contains("renamed.sav")) << parsed.Output.toStdString();
   }
+
+  // --play names a file as well: a saved game handed to it is loaded, and may be recorded
+  // from; a file of neither kind is left to the replay's load to refuse, and a saved game
+  // there still counts as the one file.
+  ParsedCommandLine played = ParseCommandLine({"mirovaan", "--play", saveNamedAsReplay});
+  ASSERT_TRUE(played.Run) << played.Output.toStdString();
+  EXPECT_EQ(played.Options.SavedGame, saveNamedAsReplay);
+  EXPECT_TRUE(played.Options.PlayPath.isEmpty());
+  ParsedCommandLine recorded =
+      ParseCommandLine({"mirovaan", "--record", dir + "/new.mvr", "--play", saveNamedAsReplay});
+  ASSERT_TRUE(recorded.Run) << recorded.Output.toStdString();
+  EXPECT_EQ(recorded.Options.SavedGame, saveNamedAsReplay);
+  EXPECT_EQ(recorded.Options.RecordPath, dir + "/new.mvr");
+  ParsedCommandLine neither = ParseCommandLine({"mirovaan", "--play", almostReplay});
+  ASSERT_TRUE(neither.Run) << neither.Output.toStdString();
+  EXPECT_EQ(neither.Options.PlayPath, almostReplay);
+  EXPECT_TRUE(neither.Options.SavedGame.isEmpty());
+  ParsedCommandLine two = ParseCommandLine({"mirovaan", "--play", saveNamedAsReplay, renamedReplay});
+  EXPECT_FALSE(two.Run);
+  EXPECT_EQ(two.Status, 2);
 }
 
 }  // namespace
