@@ -19,7 +19,7 @@ import tempfile
 import xml.etree.ElementTree as ET
 
 # What the program fills in (%1, %n, %L1) and what a player reads as a name: options and
-# paths (--data, /usr/share/mirovaan), files and patterns (title.bmp, *.sav), packages
+# paths (--data, ~/mirovaan/build/data), files and patterns (title.bmp, *.sav), packages
 # (fluid-soundfont-gm), keys (F11, Esc, Enter, Ctrl+S). Japanese text holds ASCII only for
 # such things, so every ASCII word of a Japanese source must come through unchanged.
 PLACEHOLDER = re.compile(r"%L?(?:\d{1,2}|n)")

@@ -13,7 +13,7 @@ QString NoContentText(const std::vector<std::string>& places) {
   return QCoreApplication::translate("Program", "ゲームのデータ（title.bmp など）が見つかりません。\n\n"
                         "探した場所：\n%1\n"
                         "データのあるフォルダーを --data で指定して起動してください。例：\n"
-                        "  mirovaan --data /usr/share/mirovaan")
+                        "  mirovaan --data ~/mirovaan/build/data")
       .arg(list);
 }
 

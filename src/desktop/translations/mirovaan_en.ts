@@ -329,13 +329,13 @@ Another soundfont can be chosen on the Sound page of the preferences (Options �
 探した場所：
 %1
 データのあるフォルダーを --data で指定して起動してください。例：
-  mirovaan --data /usr/share/mirovaan</source>
+  mirovaan --data ~/mirovaan/build/data</source>
         <translation>The game&apos;s content (title.bmp and the rest) was not found.
 
 Searched:
 %1
 Start the game with --data and the folder that holds it, for example:
-  mirovaan --data /usr/share/mirovaan</translation>
+  mirovaan --data ~/mirovaan/build/data</translation>
     </message>
 </context>
 <context>
