@@ -15,6 +15,7 @@
 #include "shell/feed.h"
 #include "state/window_model.h"
 #include "state/state.h"
+#include "desktop/platform/quit_signals.h"
 #include "desktop/platform/qt_platform.h"
 #include "desktop/platform/translation.h"
 #include "game/window_handlers.h"
@@ -192,6 +193,7 @@ int main(int argc, char** argv) {
 
   prefs::CheckSettingsFile();
   QApplication app(argc, argv);
+  platform::QuitOnSignals();
   SetUpLookAndLanguage(parsed.Options.RunLanguage);
 
   std::optional<std::string> content = FindContentOrSay(parsed.Options.DataDir);

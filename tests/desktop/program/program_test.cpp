@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QThread>
+#include <csignal>
 
 #include "content/heroes.h"
 #include "state/window_model.h"
@@ -154,6 +155,37 @@ TEST(Remembered, TheViewSizeSurvivesARestart) {
     return geometry.contains("Geometry: 624x");
   })) << geometry.toStdString();
   EXPECT_EQ(QuitFromTheTitle(second, windows.first()), 0);
+}
+
+// Asked to end by the system (a session logging out, Ctrl+C in its terminal, the terminal
+// closing), the program ends as its own Exit ends it: status 0, a question box open or not,
+// with --fullscreen's "this run only" given back and the view size kept.
+TEST(Remembered, TheSystemsRequestToEndKeepsWhatExitKeeps) {
+  Program first;
+  first.Start({"--window"});
+  QStringList windows = VisibleWindows("mirovaan");
+  ASSERT_EQ(windows.size(), 1);
+  Xdotool({"windowactivate", "--sync", windows.first()});
+  Xdotool({"key", "--clearmodifiers", "ctrl+b"});
+  ASSERT_TRUE(WaitUntil([&] { return GeometryOf(windows.first()).contains("Geometry: 624x"); }));
+  ::kill(pid_t(first.process.processId()), SIGTERM);
+  EXPECT_EQ(first.Finish(), 0) << first.Stderr().toStdString();
+  EXPECT_EQ(Setting(first.home, "view/size"), "624x432");
+
+  for (int signal : {SIGINT, SIGHUP}) {
+    Program again;
+    again.Start({"--fullscreen"}, first.home);
+    windows = VisibleWindows("mirovaan");
+    ASSERT_EQ(windows.size(), 1);
+    // With the exit question open: the request still ends the program.
+    Xdotool({"windowactivate", "--sync", windows.first()});
+    Xdotool({"key", "--clearmodifiers", "ctrl+q"});
+    EXPECT_TRUE(WaitUntil([] { return VisibleWindows("mirovaan", 0).size() >= 2; }));
+    ::kill(pid_t(again.process.processId()), signal);
+    EXPECT_EQ(again.Finish(), 0) << signal;
+    EXPECT_NE(Setting(first.home, "display/fullscreen"), "true") << "--fullscreen outlived its run";
+    EXPECT_EQ(Setting(first.home, "view/size"), "624x432");
+  }
 }
 
 TEST(Remembered, ADamagedSettingsFileStartsWithTheDefaults) {

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The program on a Wayland compositor, natively (scripts/with-wayland.sh): it starts to the
-# title under the desktop entry's app_id, a key reaches the game, F11 fills the screen with
-# the picture at a whole factor, the program closes from the keyboard, and a run ended in full
-# screen leaves the next `--window` run a window. Keys go through wtype, pictures through grim.
+# title under the desktop entry's app_id, it pauses while another window has the keyboard, a
+# key reaches the game, F11 fills the screen with the picture at a whole factor, a pointer left
+# resting there goes and comes back when moved, the program closes from the keyboard, and a run
+# ended in full screen leaves the next `--window` run a window, with the view size chosen last.
+# Keys go through wtype, the pointer through a virtual one (virtual_pointer.py), pictures
+# through grim.
 # Usage: wayland_test.sh PROGRAM CONTENT_DIR
 set -euo pipefail
 program="$1"
@@ -11,6 +14,8 @@ fail() { echo "wayland_test: $*" >&2; exit 1; }
 home="$(mktemp -d)"
 cleanup() {
   [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
+  [ -n "${other:-}" ] && kill "$other" 2>/dev/null
+  [ -n "${POINTER_PID:-}" ] && kill "$POINTER_PID" 2>/dev/null
   [ -n "${keyboard:-}" ] && kill "$keyboard" 2>/dev/null
   rm -rf "$home"
 }
@@ -21,19 +26,33 @@ export HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XD
 # keyboard does, keeps the seat's keyboard while the keys come and go.
 wtype -s 3600000 -k F13 &
 keyboard=$!
-
-# The game's window in the compositor's tree: "app_id fullscreen x y width height", or nothing.
-window() {
-  swaymsg -t get_tree -r | python3 -c '
+# The headless compositor has no pointer either: a virtual one, there from the start as a
+# mouse is.
+here="$(cd "$(dirname "$0")" && pwd)"
+read -r _ _ _ _ output_w output_h < <(swaymsg -t get_outputs -r | python3 -c '
 import json, sys
+r = json.load(sys.stdin)[0]["rect"]
+print(0, 0, 0, 0, r["width"], r["height"])')
+coproc POINTER { python3 "$here/virtual_pointer.py" "$output_w" "$output_h"; }
+read -r said <&"${POINTER[0]}" && [ "$said" = ready ] || fail "no virtual pointer"
+point_at() { echo "move $1 $2" >&"${POINTER[1]}"; read -r _ <&"${POINTER[0]}"; }
+
+# The game's windows in the compositor's tree, the main one first: "app_id fullscreen x y width
+# height" each. Only those of the game under test ($pid), not another program's.
+window() {
+  swaymsg -t get_tree -r | WATCHED="${pid:-}" python3 -c '
+import json, os, sys
+watched = os.environ["WATCHED"]
 def walk(n):
-    if n.get("app_id") is not None or n.get("window_properties"):
+    if (n.get("app_id") is not None or n.get("window_properties")) and str(n.get("pid")) == watched:
         r = n["rect"]
         print(n.get("app_id"), n["fullscreen_mode"], r["x"], r["y"], r["width"], r["height"])
     for c in n.get("nodes", []) + n.get("floating_nodes", []):
         walk(c)
 walk(json.load(sys.stdin))'
 }
+# Whether a program's window shows: "shows PID".
+shows() { swaymsg -t get_tree -r | grep -Eq "\"pid\": *$1[,}]"; }
 
 wait_until() {  # wait_until SECONDS COMMAND...: until the command succeeds
   local end=$((SECONDS + $1)); shift
@@ -52,6 +71,23 @@ likeness() {
   echo $(( (312 * 216 - ${differ%%.*}) * 100 / (312 * 216) ))
 }
 looks_like() { [ "$(likeness "$1")" -ge 60 ]; }
+# The band across the middle of the view, where the paused banner goes: how many of its pixels
+# equal the picture's, in percent.
+middle_likeness() {
+  likeness "$1" >/dev/null
+  convert "$home/view.png" -crop 312x24+0+96 +repage "$home/band.png"
+  convert "$content/$1" -crop 312x24+0+96 +repage "$home/band-wanted.png"
+  differ="$(compare -metric AE "$home/band.png" "$home/band-wanted.png" null: 2>&1 || true)"
+  echo $(( (312 * 24 - ${differ%%.*}) * 100 / (312 * 24) ))
+}
+paused_banner() { [ "$(middle_likeness "$1")" -lt 70 ]; }
+no_banner() { [ "$(middle_likeness "$1")" -ge 95 ]; }
+# Whether the pointer shows at X Y, on the black beside the full-screen picture: the headless
+# compositor draws the pointer into the screen itself, so any pixel there not black is its.
+pointer_shows_at() {
+  grim -g "$1,$2 48x48" "$home/pointer.png" || return 1
+  [ "$(convert "$home/pointer.png" -format '%[fx:maxima.r+maxima.g+maxima.b>0]' info:)" = 1 ]
+}
 looks_unlike() { [ "$(likeness "$1")" -lt 90 ]; }
 # A new virtual keyboard's keymap takes a moment to reach the program: its first key waits.
 key() { wtype -s 300 "$@"; }
@@ -71,6 +107,23 @@ ended() {
 started --window || fail "no window: $(cat "$home/out.log")"
 [ "$(window | cut -d' ' -f1)" = mirovaan ] || fail "app_id is not the desktop entry's: $(window)"
 wait_until 30 looks_like title.bmp || fail "the title does not show ($(likeness title.bmp)% alike)"
+wait_until 10 no_banner title.bmp || fail "the middle of the title is not the title's"
+
+# Another program's window takes the keyboard: the game pauses and says so, and goes on when
+# it has the keyboard back.
+HOME="$home/other" XDG_CONFIG_HOME="$home/other/config" "$program" --data "$content" --window \
+  >"$home/other.log" 2>&1 &
+other=$!
+wait_until 60 shows "$other" ||
+  fail "the other window does not show: $(cat "$home/other.log")"
+swaymsg "[pid=$other] move position 0 0" >/dev/null
+wait_until 20 paused_banner title.bmp || fail "no pause while another window has the keyboard"
+swaymsg "[pid=$pid] focus" >/dev/null
+wait_until 20 no_banner title.bmp || fail "the pause did not end with the keyboard back ($(middle_likeness title.bmp)% alike)"
+kill "$other"; wait "$other" 2>/dev/null || true
+gone() { ! shows "$other"; }
+wait_until 20 gone || fail "the other window stays"
+other=""
 
 # Any key on the title leads to the heroes, drawn over a part of it.
 key -k space
@@ -93,6 +146,15 @@ square() {
 }
 wait_until 20 square || fail "the full-screen picture is not whole blocks of $factor"
 
+# A pointer left resting over the full screen goes after a moment, and comes back when moved.
+# It rests on the black beside the picture, where nothing else on the screen changes.
+point_at 20 $((sh / 2))
+wait_until 5 pointer_shows_at 10 $((sh / 2 - 10)) || fail "no pointer where it was moved"
+pointer_gone_at() { ! pointer_shows_at "$@"; }
+wait_until 10 pointer_gone_at 10 $((sh / 2 - 10)) || fail "the resting pointer stays"
+point_at 40 $((sh / 2))
+wait_until 5 pointer_shows_at 30 $((sh / 2 - 10)) || fail "the moved pointer does not come back"
+
 # Ended in full screen from the keyboard: File, Exit and "はい". Sway leaves the keyboard with
 # the full-screen window when the question box opens over it: the box is given it as a
 # player's click would.
@@ -109,6 +171,21 @@ ended || fail "Ctrl+Q and Return did not end the program (status ${status:-none}
 started --window || fail "no window the second time"
 sleep 2
 windowed || fail "a run after full screen starts full screen: $(window)"
+
+# A view size chosen from the menu (Ctrl+B: twice the picture) is the next run's. The run is
+# ended as a session ending ends it: sway gives a floating window back the size it first gave
+# it whenever the focus moves (to the exit question, say), so the question would undo it.
+size() { window | head -n1 | cut -d' ' -f5-6; }
+small="$(size)"
+key -M ctrl -k b -m ctrl
+grew() { [ "$(size)" != "$small" ]; }
+wait_until 20 grew || fail "Ctrl+B did not resize the window: $(size)"
+grown="$(size)"
+kill -TERM "$pid"
+ended || fail "the second run did not end when asked by the system (status ${status:-none})"
+started --window || fail "no window the third time"
+same_size() { [ "$(size)" = "$grown" ]; }
+wait_until 20 same_size || fail "the view size is not remembered: $(size), not $grown"
 quit
-ended || fail "the second run did not end"
+ended || fail "the third run did not end"
 echo "the game runs natively on Wayland"
