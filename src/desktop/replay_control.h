@@ -41,6 +41,7 @@ class ReplayControl : public QObject {
   void ToggleRecording();
   bool StartRecording(const QString& path, bool fromSave);
   void StepPlayback();
+  void WaitForNextTick();
   void SetSpeed(int speed);
   void ShowPlaybackTitle();
   void ShowRecordItemText();

@@ -89,6 +89,7 @@ void ScaledView::Configure(int srcW, int srcH, int dstW, int dstH) {
 }
 
 Box ScaledView::Update(const Bitmap& frame) {
+  sourceChange_ = {};
   if (dstW_ == 0 || dstH_ == 0 || srcW_ == 0 || srcH_ == 0) return {};
   int left = srcW_, right = 0, top = srcH_, bottom = 0;
   std::vector<Color> row(srcW_);
@@ -111,6 +112,7 @@ Box ScaledView::Update(const Bitmap& frame) {
   }
   valid_ = true;
   if (top >= bottom) return {};
+  sourceChange_ = {left, top, right - left, bottom - top};
   return {colStart_[left], rowStart_[top], colStart_[right] - colStart_[left],
           rowStart_[bottom] - rowStart_[top]};
 }
