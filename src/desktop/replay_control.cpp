@@ -23,6 +23,8 @@
 
 namespace {
 
+constexpr int kTitleEveryMs = 250;  // the counter in a playing replay's title
+
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 void Warn(QWidget* parent, const QString& text) {
@@ -168,17 +170,24 @@ void ReplayControl::StepPlayback() {
     WaitForNextTick();  // woken early: nothing has changed
     return;
   }
+  // The replay's caption takes the place of the one the tick set before the window shows
+  // it. Its counter moves a few times a second at most: every new title goes through the
+  // X server to the desktop's panel, which draws it again.
+  bool playing = player_->State() == replay::Player::Status::Playing;
+  if (!playing || !titleClock_.isValid() || titleClock_.elapsed() >= kTitleEveryMs)
+    ShowPlaybackTitle();
+  else
+    Window.Caption = playbackCaption_;
   window_.Sync();
   if (player_->State() == replay::Player::Status::Desync) {
     playTimer_.stop();
-    ShowPlaybackTitle();
     Warn(&window_, PlayStateText());
+    ShowPlaybackTitle();
   } else if (player_->State() == replay::Player::Status::Finished) {
     playTimer_.stop();
-  } else if (player_->State() == replay::Player::Status::Playing) {
+  } else if (playing) {
     WaitForNextTick();
   }
-  ShowPlaybackTitle();
 }
 
 // Sleeps until the next tick is due rather than looking every few milliseconds: between
@@ -225,6 +234,8 @@ void ReplayControl::ShowPlaybackTitle() {
                       .arg(player_ ? player_->TotalTicks() : 0)
                       .arg(PlayStateText())
                       .toStdString();
+  playbackCaption_ = Window.Caption;
+  titleClock_.start();
   window_.setWindowTitle(Q(Window.Caption));
 }
 

@@ -7,6 +7,9 @@
 #include <QGuiApplication>
 #include <xcb/render.h>
 #include <xcb/xcb.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #endif
 
 namespace {
@@ -102,6 +105,25 @@ bool SendsPixelsAsTheyAre(xcb_connection_t* c) {
     if (it.data->depth == 32) depth32 = it.data->bits_per_pixel == 32;
   }
   return depth24 && depth32;
+}
+
+// The program's 0x00BBGGRR pixels as the server's 0x00RRGGBB.
+void SwapRedAndBlue(const gfx::Color* in, uint32_t* out, int n) {
+  int i = 0;
+#if defined(__SSE2__)
+  const __m128i green = _mm_set1_epi32(0x0000FF00), low = _mm_set1_epi32(0x000000FF);
+  for (; i + 4 <= n; i += 4) {
+    __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+    __m128i red = _mm_slli_epi32(_mm_and_si128(p, low), 16);
+    __m128i blue = _mm_and_si128(_mm_srli_epi32(p, 16), low);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i),
+                     _mm_or_si128(_mm_or_si128(red, blue), _mm_and_si128(p, green)));
+  }
+#endif
+  for (; i < n; ++i) {
+    gfx::Color p = in[i];
+    out[i] = ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
+  }
 }
 
 }  // namespace
@@ -231,13 +253,8 @@ void XRenderScaler::Upload(const gfx::Color* pixels, std::ptrdiff_t stride, cons
   if (part.isEmpty() || !sourcePixmap_) return;
   upload_.resize(static_cast<size_t>(part.width()) * part.height());
   uint32_t* out = upload_.data();
-  for (int y = part.top(); y <= part.bottom(); ++y) {
-    const gfx::Color* row = pixels + y * stride;
-    for (int x = part.left(); x <= part.right(); ++x) {
-      gfx::Color p = row[x];  // 0x00BBGGRR to the server's 0x00RRGGBB
-      *out++ = ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
-    }
-  }
+  for (int y = part.top(); y <= part.bottom(); ++y, out += part.width())
+    SwapRedAndBlue(pixels + y * stride + part.x(), out, part.width());
   PutRows(sourcePixmap_, sourceGc_, reinterpret_cast<const uint8_t*>(upload_.data()),
           part.width() * 4, part.width(), part.height(), part.x(), part.y());
 }
