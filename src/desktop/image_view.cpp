@@ -20,7 +20,8 @@ ImageView::ImageView(QWidget* parent, Scaling scaling) : QWidget(parent) {
     notice_.clear();
     Refresh();
   });
-  if (scaling == Scaling::Automatic && qEnvironmentVariableIntValue("MIROVAAN_SOFTWARE_SCALING") == 0) {
+  bool software = qEnvironmentVariableIntValue("MIROVAAN_SOFTWARE_SCALING") != 0;
+  if (scaling == Scaling::Automatic && !software) {
     if (std::unique_ptr<XRenderScaler> scaler = XRenderScaler::Open()) {
       surface_ = new ServerSurface(this, std::move(scaler));
       surface_->paint = [this](const QRegion& logical) { PaintByServer(logical); };

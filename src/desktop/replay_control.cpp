@@ -195,7 +195,8 @@ void ReplayControl::StepPlayback() {
 void ReplayControl::WaitForNextTick() {
   double interval = std::max(1, Window.TickTimer.Interval);
   double waitMs = (interval - dueMs_) / std::max(1, speed_);
-  playTimer_.start(std::clamp(static_cast<int>(std::ceil(waitMs)), 1, static_cast<int>(interval)));
+  int ms = static_cast<int>(std::ceil(waitMs));
+  playTimer_.start(std::clamp(ms, 1, static_cast<int>(interval)));
 }
 
 void ReplayControl::SetSpeed(int speed) {

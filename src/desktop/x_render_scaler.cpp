@@ -4,9 +4,10 @@
 #include <cstdlib>
 
 #ifdef MIROVAAN_X_RENDER
-#include <QGuiApplication>
 #include <xcb/render.h>
 #include <xcb/xcb.h>
+
+#include <QGuiApplication>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -32,16 +33,15 @@ bool XRenderScaler::CanScale(int srcW, int srcH, int dstW, int dstH) {
   if (srcW <= 0 || srcH <= 0 || dstW < srcW || dstH < srcH) return false;
   if (dstW % srcW != 0 || dstH % srcH != 0) return false;
   int kx = dstW / srcW, ky = dstH / srcH;
-  return kx <= kLargestFactor && ky <= kLargestFactor && ChunkFor(kx) >= 1 &&
-         ChunkFor(ky) >= 1 && dstW <= 32767 && dstH <= 32767;
+  return kx <= kLargestFactor && ky <= kLargestFactor && ChunkFor(kx) >= 1 && ChunkFor(ky) >= 1 &&
+         dstW <= 32767 && dstH <= 32767;
 }
 
 #ifndef MIROVAAN_X_RENDER
 
 struct XRenderScaler::Connection {};
 std::unique_ptr<XRenderScaler> XRenderScaler::Open() { return nullptr; }
-XRenderScaler::XRenderScaler(std::unique_ptr<Connection> connection)
-    : x_(std::move(connection)) {}
+XRenderScaler::XRenderScaler(std::unique_ptr<Connection> connection) : x_(std::move(connection)) {}
 XRenderScaler::~XRenderScaler() = default;
 bool XRenderScaler::SetWindow(uint32_t) { return false; }
 void XRenderScaler::WindowGone() {}
@@ -68,8 +68,8 @@ namespace {
 bool IsRgb(const xcb_render_pictforminfo_t& f) {
   const xcb_render_directformat_t& d = f.direct;
   return f.type == XCB_RENDER_PICT_TYPE_DIRECT && (f.depth == 24 || f.depth == 32) &&
-         d.red_shift == 16 && d.red_mask == 0xFF && d.green_shift == 8 &&
-         d.green_mask == 0xFF && d.blue_shift == 0 && d.blue_mask == 0xFF;
+         d.red_shift == 16 && d.red_mask == 0xFF && d.green_shift == 8 && d.green_mask == 0xFF &&
+         d.blue_shift == 0 && d.blue_mask == 0xFF;
 }
 
 const xcb_render_pictforminfo_t* FormatInfo(const xcb_render_query_pict_formats_reply_t* r,
@@ -135,13 +135,13 @@ std::unique_ptr<XRenderScaler> XRenderScaler::Open() {
   x->c = x11->connection();
   const xcb_query_extension_reply_t* ext = xcb_get_extension_data(x->c, &xcb_render_id);
   if (!ext || !ext->present || !SendsPixelsAsTheyAre(x->c)) return nullptr;
-  auto* version = xcb_render_query_version_reply(
-      x->c, xcb_render_query_version(x->c, 0, 11), nullptr);
+  auto* version =
+      xcb_render_query_version_reply(x->c, xcb_render_query_version(x->c, 0, 11), nullptr);
   bool recent = version && (version->major_version > 0 || version->minor_version >= 6);
   std::free(version);
   if (!recent) return nullptr;
-  x->formats = xcb_render_query_pict_formats_reply(x->c, xcb_render_query_pict_formats(x->c),
-                                                   nullptr);
+  x->formats =
+      xcb_render_query_pict_formats_reply(x->c, xcb_render_query_pict_formats(x->c), nullptr);
   if (!x->formats) return nullptr;
   for (auto it = xcb_render_query_pict_formats_formats_iterator(x->formats); it.rem;
        xcb_render_pictforminfo_next(&it))
@@ -151,8 +151,7 @@ std::unique_ptr<XRenderScaler> XRenderScaler::Open() {
   return std::unique_ptr<XRenderScaler>(new XRenderScaler(std::move(x)));
 }
 
-XRenderScaler::XRenderScaler(std::unique_ptr<Connection> connection)
-    : x_(std::move(connection)) {}
+XRenderScaler::XRenderScaler(std::unique_ptr<Connection> connection) : x_(std::move(connection)) {}
 
 XRenderScaler::~XRenderScaler() {
   FreeSource();
@@ -183,8 +182,7 @@ bool XRenderScaler::SetWindow(uint32_t window) {
   auto* attributes =
       xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr);
   auto* geometry = xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr);
-  xcb_render_pictformat_t format =
-      attributes ? FormatOfVisual(x_->formats, attributes->visual) : 0;
+  xcb_render_pictformat_t format = attributes ? FormatOfVisual(x_->formats, attributes->visual) : 0;
   const xcb_render_pictforminfo_t* info = format ? FormatInfo(x_->formats, format) : nullptr;
   bool usable = geometry && info && IsRgb(*info) && info->depth == geometry->depth;
   if (usable) {
@@ -226,8 +224,8 @@ void XRenderScaler::Configure(int srcW, int srcH, int dstW, int dstH) {
   transformX_ = transformY_ = -1;
 }
 
-void XRenderScaler::PutRows(uint32_t drawable, uint32_t gc, const uint8_t* rows, int stride,
-                            int w, int h, int x, int y) {
+void XRenderScaler::PutRows(uint32_t drawable, uint32_t gc, const uint8_t* rows, int stride, int w,
+                            int h, int x, int y) {
   xcb_connection_t* c = x_->c;
   // Each request within the server's limit (in 4-byte units), its header included.
   size_t limit = static_cast<size_t>(xcb_get_maximum_request_length(c)) * 4 - 64;
@@ -242,8 +240,8 @@ void XRenderScaler::PutRows(uint32_t drawable, uint32_t gc, const uint8_t* rows,
                     rowBytes * n, first);
     } else {
       for (int r = 0; r < n; ++r)
-        xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, drawable, gc, w, 1, x, y + top + r, 0,
-                      depth, rowBytes, first + static_cast<std::ptrdiff_t>(r) * stride);
+        xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, drawable, gc, w, 1, x, y + top + r, 0, depth,
+                      rowBytes, first + static_cast<std::ptrdiff_t>(r) * stride);
     }
   }
 }
@@ -286,10 +284,9 @@ void XRenderScaler::Scale(const QRect& part, QPoint origin) {
       QRect piece = scaled & QRect(cx, cy, spanW, spanH);
       if (piece.isEmpty()) continue;
       UseTransform(cx / kx_, cy / ky_);
-      xcb_render_composite(x_->c, XCB_RENDER_PICT_OP_SRC, sourcePicture_, XCB_NONE,
-                           windowPicture_, piece.x() - cx, piece.y() - cy, 0, 0,
-                           origin.x() + piece.x(), origin.y() + piece.y(), piece.width(),
-                           piece.height());
+      xcb_render_composite(x_->c, XCB_RENDER_PICT_OP_SRC, sourcePicture_, XCB_NONE, windowPicture_,
+                           piece.x() - cx, piece.y() - cy, 0, 0, origin.x() + piece.x(),
+                           origin.y() + piece.y(), piece.width(), piece.height());
     }
   }
 }
@@ -304,11 +301,10 @@ void XRenderScaler::FillBlack(const QRect& area) {
 
 void XRenderScaler::Put(const QImage& image, QPoint at) {
   if (!windowPicture_ || image.isNull()) return;
-  QImage rgb = image.format() == QImage::Format_RGB32
-                   ? image
-                   : image.convertToFormat(QImage::Format_RGB32);
-  PutRows(window_, windowGc_, rgb.constBits(), static_cast<int>(rgb.bytesPerLine()),
-          rgb.width(), rgb.height(), at.x(), at.y());
+  QImage rgb =
+      image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
+  PutRows(window_, windowGc_, rgb.constBits(), static_cast<int>(rgb.bytesPerLine()), rgb.width(),
+          rgb.height(), at.x(), at.y());
 }
 
 void XRenderScaler::Flush() { xcb_flush(x_->c); }

@@ -50,8 +50,8 @@ class XRenderScaler {
   void FreeSource();
   void FreeWindow();
   void UseTransform(int firstColumn, int firstRow);
-  void PutRows(uint32_t drawable, uint32_t gc, const uint8_t* rows, int stride, int w, int h,
-               int x, int y);
+  void PutRows(uint32_t drawable, uint32_t gc, const uint8_t* rows, int stride, int w, int h, int x,
+               int y);
 
   std::unique_ptr<Connection> x_;
   uint32_t window_ = 0, windowPicture_ = 0, windowGc_ = 0;

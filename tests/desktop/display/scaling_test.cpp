@@ -44,8 +44,7 @@ void FillNoise(gfx::Bitmap& frame, uint32_t seed) {
 // One view on the screen at a time, at the top-left corner, without a frame.
 class Shown {
  public:
-  Shown(ImageView::Scaling scaling, QSize size, gfx::ScaleMode mode)
-      : view_(nullptr, scaling) {
+  Shown(ImageView::Scaling scaling, QSize size, gfx::ScaleMode mode) : view_(nullptr, scaling) {
     view_.setWindowFlags(Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint);
     view_.SetScaleMode(mode);
     view_.setGeometry(QRect(QPoint(0, 0), size));
@@ -58,7 +57,8 @@ class Shown {
     view_.Present();
     QApplication::processEvents();
     QRect area(QPoint(0, 0), view_.size() * view_.devicePixelRatioF());
-    return view_.screen()->grabWindow(0, 0, 0, view_.width(), view_.height())
+    return view_.screen()
+        ->grabWindow(0, 0, 0, view_.width(), view_.height())
         .toImage()
         .convertToFormat(QImage::Format_RGB32)
         .copy(area);
@@ -127,8 +127,7 @@ void CheckBothRoutes(const Case& c) {
   EXPECT_FALSE(software.View().ServerScales());
   EXPECT_TRUE(WaitFor([&] { return software.Grab() == expected; }));
   software.View().SetPaused(true);
-  software.View().ShowNotice(QStringLiteral("スクリーンショットを保存しました: /tmp/x.png"),
-                             60000);
+  software.View().ShowNotice(QStringLiteral("スクリーンショットを保存しました: /tmp/x.png"), 60000);
   EXPECT_TRUE(WaitFor([&] { return software.Grab() == serverBanners; }))
       << "the banners are drawn alike";
 }
@@ -140,7 +139,7 @@ TEST(Scaling, TheServerAndTheProgramShowTheSamePixels) {
     probe.resize(624, 432);
     if (!probe.ServerScales()) GTEST_SKIP() << "this X server does not scale pictures";
   }
-  CheckBothRoutes({{624, 432}, gfx::ScaleMode::Fill, true});     // twice the size
+  CheckBothRoutes({{624, 432}, gfx::ScaleMode::Fill, true});  // twice the size
   // Ten times: the server's fixed-point steps are taken over from each quarter of the frame.
   QSize screen = QGuiApplication::primaryScreen()->size();
   if (screen.width() >= 3120 && screen.height() >= 2160)
