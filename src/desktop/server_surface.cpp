@@ -22,12 +22,28 @@ XRenderScaler* ServerSurface::Scaler() {
   return scaler_->SetWindow(static_cast<uint32_t>(winId())) ? scaler_.get() : nullptr;
 }
 
+void ServerSurface::DropInnerClasses() {
+  if (!internalWinId()) return;
+  for (QWidget* w : window()->findChildren<QWidget*>())
+    if (!w->isWindow() && w->internalWinId() && w->window() == window())
+      scaler_->DropClass(static_cast<uint32_t>(w->internalWinId()));
+  scaler_->Flush();
+}
+
+void ServerSurface::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  DropInnerClasses();
+}
+
 void ServerSurface::paintEvent(QPaintEvent* event) {
   if (paint) paint(event->region());
 }
 
 bool ServerSurface::event(QEvent* event) {
   // A new native window: the server freed what was drawn with the old one along with it.
-  if (event->type() == QEvent::WinIdChange) scaler_->WindowGone();
+  if (event->type() == QEvent::WinIdChange) {
+    scaler_->WindowGone();
+    DropInnerClasses();
+  }
   return QWidget::event(event);
 }

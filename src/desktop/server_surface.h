@@ -18,6 +18,9 @@ class ServerSurface : public QWidget {
 
   // The scaler, drawing on this window; none when the window cannot be drawn on.
   XRenderScaler* Scaler();
+  // The windows Qt made inside the program's window for this one (it, the view and the
+  // view's neighbours) lose their class name: only the program's window is "mirovaan".
+  void DropInnerClasses();
   // Draws the given region (logical pixels of the surface) when the server asks for it.
   std::function<void(const QRegion&)> paint;
 
@@ -26,6 +29,7 @@ class ServerSurface : public QWidget {
   QPaintEngine* paintEngine() const override { return nullptr; }
   void paintEvent(QPaintEvent* event) override;
   bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   std::unique_ptr<XRenderScaler> scaler_;

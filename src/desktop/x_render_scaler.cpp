@@ -44,6 +44,7 @@ std::unique_ptr<XRenderScaler> XRenderScaler::Open() { return nullptr; }
 XRenderScaler::XRenderScaler(std::unique_ptr<Connection> connection) : x_(std::move(connection)) {}
 XRenderScaler::~XRenderScaler() = default;
 bool XRenderScaler::SetWindow(uint32_t) { return false; }
+void XRenderScaler::DropClass(uint32_t) {}
 void XRenderScaler::WindowGone() {}
 void XRenderScaler::Configure(int, int, int, int) {}
 void XRenderScaler::Upload(const gfx::Color*, std::ptrdiff_t, const QRect&) {}
@@ -308,5 +309,9 @@ void XRenderScaler::Put(const QImage& image, QPoint at) {
 }
 
 void XRenderScaler::Flush() { xcb_flush(x_->c); }
+
+void XRenderScaler::DropClass(uint32_t window) {
+  xcb_delete_property(x_->c, window, XCB_ATOM_WM_CLASS);
+}
 
 #endif

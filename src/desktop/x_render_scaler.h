@@ -25,6 +25,11 @@ class XRenderScaler {
   XRenderScaler(const XRenderScaler&) = delete;
   XRenderScaler& operator=(const XRenderScaler&) = delete;
 
+  // Takes the class name (WM_CLASS) off a window inside the program's own: Qt names every
+  // window it makes, and tools that look windows up by class (xdotool search --class) should
+  // find the program's window, not the inner ones the server draws on.
+  void DropClass(uint32_t window);
+
   // Whether a srcW x srcH picture can be shown at dstW x dstH.
   static bool CanScale(int srcW, int srcH, int dstW, int dstH);
 
