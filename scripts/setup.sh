@@ -11,6 +11,8 @@ packages=(
   # Debian's General MIDI soundfonts: the tests level the music with each of them.
   timgm6mb-soundfont fluid-soundfont-gm musescore-general-soundfont-small fluidr3mono-gm-soundfont
   libsdl2-dev
+  # On X the server scales the picture (the Render extension, through xcb).
+  libxcb-render0-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool openbox x11-utils imagemagick libx11-dev
   desktop-file-utils appstream man-db

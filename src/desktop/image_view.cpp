@@ -6,10 +6,11 @@
 #include <QPainter>
 #include <cmath>
 
+#include "desktop/server_surface.h"
 #include "state/window_model.h"
 #include "game/window_handlers.h"
 
-ImageView::ImageView(QWidget* parent) : QWidget(parent) {
+ImageView::ImageView(QWidget* parent, Scaling scaling) : QWidget(parent) {
   // Every pixel is painted each time (picture or black bars), so Qt need not clear first.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
@@ -17,14 +18,30 @@ ImageView::ImageView(QWidget* parent) : QWidget(parent) {
   noticeTimer_.setSingleShot(true);
   connect(&noticeTimer_, &QTimer::timeout, this, [this] {
     notice_.clear();
-    update();
+    Refresh();
   });
+  bool software = qEnvironmentVariableIntValue("MIROVAAN_SOFTWARE_SCALING") != 0;
+  if (scaling == Scaling::Automatic && !software) {
+    if (std::unique_ptr<XRenderScaler> scaler = XRenderScaler::Open()) {
+      surface_ = new ServerSurface(this, std::move(scaler));
+      surface_->paint = [this](const QRegion& logical) { PaintByServer(logical); };
+      surface_->hide();
+    }
+  }
 }
 
 void ImageView::SetScaleMode(gfx::ScaleMode mode) {
   if (mode == mode_) return;
   mode_ = mode;
-  update();
+  ChooseRoute();
+  Refresh();
+}
+
+void ImageView::Refresh() {
+  if (surface_ && !surface_->isHidden())
+    surface_->update();
+  else
+    update();
 }
 
 QSize ImageView::DeviceSize() const {
@@ -43,9 +60,26 @@ QRect ImageView::PictureRect() const {
   return {b.x, b.y, b.w, b.h};
 }
 
+bool ImageView::ServerScales() const {
+  if (!surface_) return false;
+  QRect picture = PictureRect();
+  return XRenderScaler::CanScale(kViewWidth, kViewHeight, picture.width(), picture.height());
+}
+
+void ImageView::ChooseRoute() {
+  if (!surface_) return;
+  if (ServerScales()) {
+    surface_->setGeometry(rect());
+    if (surface_->isHidden()) surface_->show();
+  } else if (!surface_->isHidden()) {
+    surface_->hide();
+  }
+}
+
 void ImageView::EnsureConfigured() {
   QSize device = DeviceSize();
   if (device == configuredFor_ && mode_ == configuredMode_) return;
+  serverHasFrame_ = false;
   configuredFor_ = device;
   configuredMode_ = mode_;
   picture_ = PictureRect();
@@ -71,13 +105,79 @@ void ImageView::Present() {
   if (Window.ShownFrame.Picture.Empty()) return;
   QSize before = configuredFor_;
   EnsureConfigured();
+  if (configuredFor_ != before) ChooseRoute();
   gfx::Box changed = scaled_.Update(Window.ShownFrame.Picture);
+  if (surface_ && !surface_->isHidden()) {
+    if (configuredFor_ != before) {
+      DrawByServer(QRect(QPoint(0, 0), configuredFor_));
+    } else if (!changed.Empty()) {
+      gfx::Box source = scaled_.SourceChange();
+      if (serverHasFrame_ && surface_->Scaler())
+        surface_->Scaler()->Upload(scaled_.Shown(), kViewWidth,
+                                   QRect(source.x, source.y, source.w, source.h));
+      DrawByServer(QRect(picture_.x() + changed.x, picture_.y() + changed.y, changed.w,
+                         changed.h));
+    }
+    return;
+  }
+  serverHasFrame_ = false;  // the frames taken meanwhile never reach the server
   if (configuredFor_ != before) {
     repaint();
   } else if (!changed.Empty()) {
     QRect device(picture_.x() + changed.x, picture_.y() + changed.y, changed.w, changed.h);
     repaint(ToLogical(device));
   }
+}
+
+void ImageView::PaintByServer(const QRegion& logical) {
+  EnsureConfigured();
+  QRegion device;
+  for (const QRect& r : logical) device += ToDevice(r);
+  DrawByServer(device);
+}
+
+// Bars and picture through the server; the banners, rare and over a small band, are drawn
+// here exactly as on the software route and sent as they are.
+void ImageView::DrawByServer(const QRegion& device) {
+  if (!ServerScales()) return;  // the route changes with the next layout
+  XRenderScaler* x = surface_->Scaler();
+  if (!x) {
+    LeaveServer();
+    return;
+  }
+  if (!serverHasFrame_) {
+    x->Configure(kViewWidth, kViewHeight, picture_.width(), picture_.height());
+    x->Upload(scaled_.Shown(), kViewWidth, QRect(0, 0, kViewWidth, kViewHeight));
+    serverHasFrame_ = true;
+  }
+  QRegion banners;
+  if (paused_) banners += PauseBand();
+  if (!notice_.isEmpty()) banners += NoticeBand();
+  banners &= device;
+  QRegion rest = device - banners;
+  for (const QRect& bar : rest - picture_) x->FillBlack(bar);
+  for (const QRect& shown : rest & picture_)
+    x->Scale(shown.translated(-picture_.topLeft()), picture_.topLeft());
+  for (const QRect& band : banners) {
+    QImage image(band.size(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setFont(font());
+    painter.translate(-band.topLeft());
+    PaintSoftware(painter, {band});
+    painter.end();
+    x->Put(image, band.topLeft());
+  }
+  x->Flush();
+}
+
+// The window cannot be drawn on through the server after all (a visual it cannot take):
+// the program scales the picture itself from now on.
+void ImageView::LeaveServer() {
+  surface_->hide();
+  surface_->deleteLater();
+  surface_ = nullptr;
+  serverHasFrame_ = false;
+  update();
 }
 
 namespace {
@@ -118,27 +218,45 @@ void ImageView::PaintPicture(QPainter& painter, const QRect& shown) {
 }
 
 void ImageView::paintEvent(QPaintEvent* event) {
+  // Under the server's surface nothing of the view shows: what was asked of it is the
+  // surface's to draw.
+  if (surface_ && !surface_->isHidden()) {
+    surface_->update(event->region());
+    return;
+  }
   EnsureConfigured();
   QPainter painter(this);
   // Device pixels throughout: with a fractional scale factor the picture is still copied
   // one to one, so each source pixel covers the same number of screen pixels.
   qreal dpr = devicePixelRatioF();
   painter.setWorldTransform(QTransform::fromScale(1 / dpr, 1 / dpr));
-  for (const QRect& logical : event->region()) {
-    QRect exposed = ToDevice(logical);
+  QVector<QRect> device;
+  for (const QRect& logical : event->region()) device.append(ToDevice(logical));
+  PaintSoftware(painter, device);
+}
+
+void ImageView::PaintSoftware(QPainter& painter, const QVector<QRect>& device) {
+  for (const QRect& exposed : device) {
     for (const QRect& bar : QRegion(exposed) - QRegion(picture_)) painter.fillRect(bar, Qt::black);
     QRect shown = exposed & picture_;
     if (!shown.isEmpty()) PaintPicture(painter, shown);
   }
-  int line = std::max(16, picture_.height() / 12);
-  if (paused_)
-    DrawBanner(painter, tr("一時停止中"), picture_.center().y() - line, line * 2);
-  int small = std::max(14, picture_.height() / 20);
-  if (!notice_.isEmpty()) DrawBanner(painter, notice_, picture_.bottom() + 1 - small, small);
+  if (paused_) DrawBanner(painter, tr("一時停止中"), PauseBand());
+  if (!notice_.isEmpty()) DrawBanner(painter, notice_, NoticeBand());
 }
 
-void ImageView::DrawBanner(QPainter& painter, const QString& text, int top, int height) {
-  QRect band(picture_.left(), top, picture_.width(), height);
+QRect ImageView::PauseBand() const {
+  int line = std::max(16, picture_.height() / 12);
+  return {picture_.left(), picture_.center().y() - line, picture_.width(), line * 2};
+}
+
+QRect ImageView::NoticeBand() const {
+  int small = std::max(14, picture_.height() / 20);
+  return {picture_.left(), picture_.bottom() + 1 - small, picture_.width(), small};
+}
+
+void ImageView::DrawBanner(QPainter& painter, const QString& text, const QRect& band) {
+  int height = band.height();
   painter.fillRect(band, QColor(0, 0, 0, 160));
   QFont font = painter.font();
   font.setPixelSize(std::max(8, height * 3 / 5));
@@ -153,16 +271,25 @@ void ImageView::DrawBanner(QPainter& painter, const QString& text, int top, int 
 void ImageView::SetPaused(bool paused) {
   if (paused == paused_) return;
   paused_ = paused;
-  update();
+  Refresh();
 }
 
 void ImageView::ShowNotice(const QString& text, int milliseconds) {
   notice_ = text;
   noticeTimer_.start(milliseconds);
-  update();
+  Refresh();
 }
 
-void ImageView::resizeEvent(QResizeEvent*) { OnWindowResize(width(), height()); }
+void ImageView::resizeEvent(QResizeEvent*) {
+  ChooseRoute();
+  OnWindowResize(width(), height());
+}
+
+bool ImageView::event(QEvent* event) {
+  // The surface shows the view's pointer (hidden over a fullscreen picture at rest).
+  if (event->type() == QEvent::CursorChange && surface_) surface_->setCursor(cursor());
+  return QWidget::event(event);
+}
 
 void ImageView::mouseMoveEvent(QMouseEvent* event) {
   if (pointerMoved) pointerMoved(qRound(event->position().y()));

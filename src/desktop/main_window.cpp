@@ -150,7 +150,7 @@ QAction* MainWindow::AddText(QAction* action, const char* caption) {
 void MainWindow::ShowTexts() {
   for (const auto& [action, caption] : texts_) action->setText(tr(caption));
   setWindowTitle(WindowTitle());
-  view_->update();
+  view_->Refresh();
 }
 
 QAction* MainWindow::AddCommand(QMenu* menu, const char* caption, const char* shortcut,

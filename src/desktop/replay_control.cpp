@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <algorithm>
+#include <cmath>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileDialog>
@@ -21,6 +22,8 @@
 #include "desktop/platform/translation.h"
 
 namespace {
+
+constexpr int kTitleEveryMs = 250;  // the counter in a playing replay's title
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -151,8 +154,11 @@ void ReplayControl::StepPlayback() {
   // A message box the replay shows runs its own event loop: no step may start inside one.
   if (stepping_ || !player_ || player_->State() != replay::Player::Status::Playing) return;
   stepping_ = true;
-  dueMs_ += static_cast<double>(clock_.restart()) * speed_;
-  for (int n = 0; n < 16 && player_->State() == replay::Player::Status::Playing; ++n) {
+  // Nanoseconds: whole milliseconds dropped at every step would slow the replay down.
+  dueMs_ += static_cast<double>(clock_.nsecsElapsed()) / 1e6 * speed_;
+  clock_.start();
+  int ran = 0;
+  for (; ran < 16 && player_->State() == replay::Player::Status::Playing; ++ran) {
     double interval = std::max(1, Window.TickTimer.Interval);
     if (dueMs_ < interval) break;
     dueMs_ -= interval;
@@ -160,15 +166,37 @@ void ReplayControl::StepPlayback() {
   }
   dueMs_ = std::min(dueMs_, 1000.0);  // after a stall (a message box), no rush to catch up
   stepping_ = false;
+  if (ran == 0 && player_->State() == replay::Player::Status::Playing) {
+    WaitForNextTick();  // woken early: nothing has changed
+    return;
+  }
+  // The replay's caption takes the place of the one the tick set before the window shows
+  // it. Its counter moves a few times a second at most: every new title goes through the
+  // X server to the desktop's panel, which draws it again.
+  bool playing = player_->State() == replay::Player::Status::Playing;
+  if (!playing || !titleClock_.isValid() || titleClock_.elapsed() >= kTitleEveryMs)
+    ShowPlaybackTitle();
+  else
+    Window.Caption = playbackCaption_;
   window_.Sync();
   if (player_->State() == replay::Player::Status::Desync) {
     playTimer_.stop();
-    ShowPlaybackTitle();
     Warn(&window_, PlayStateText());
+    ShowPlaybackTitle();
   } else if (player_->State() == replay::Player::Status::Finished) {
     playTimer_.stop();
+  } else if (playing) {
+    WaitForNextTick();
   }
-  ShowPlaybackTitle();
+}
+
+// Sleeps until the next tick is due rather than looking every few milliseconds: between
+// ticks the program has nothing to do, and waking for nothing costs a player's battery.
+void ReplayControl::WaitForNextTick() {
+  double interval = std::max(1, Window.TickTimer.Interval);
+  double waitMs = (interval - dueMs_) / std::max(1, speed_);
+  int ms = static_cast<int>(std::ceil(waitMs));
+  playTimer_.start(std::clamp(ms, 1, static_cast<int>(interval)));
 }
 
 void ReplayControl::SetSpeed(int speed) {
@@ -176,7 +204,7 @@ void ReplayControl::SetSpeed(int speed) {
   if (player_ && player_->State() == replay::Player::Status::Playing) {
     if (!playTimer_.isActive()) {
       clock_.start();
-      playTimer_.start(4);
+      playTimer_.start(1);
     }
   }
   ShowPlaybackTitle();
@@ -207,6 +235,8 @@ void ReplayControl::ShowPlaybackTitle() {
                       .arg(player_ ? player_->TotalTicks() : 0)
                       .arg(PlayStateText())
                       .toStdString();
+  playbackCaption_ = Window.Caption;
+  titleClock_.start();
   window_.setWindowTitle(Q(Window.Caption));
 }
 

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QTimer>
 #include <memory>
+#include <string>
 
 class MainWindow;
 class QAction;
@@ -41,6 +42,7 @@ class ReplayControl : public QObject {
   void ToggleRecording();
   bool StartRecording(const QString& path, bool fromSave);
   void StepPlayback();
+  void WaitForNextTick();
   void SetSpeed(int speed);
   void ShowPlaybackTitle();
   void ShowRecordItemText();
@@ -56,6 +58,8 @@ class ReplayControl : public QObject {
   QTimer playTimer_;
   QElapsedTimer clock_;
   double dueMs_ = 0;  // game time owed to the replay
+  QElapsedTimer titleClock_;     // since the title last said how far the replay is
+  std::string playbackCaption_;  // what it said
   int speed_ = 1;
   bool stepping_ = false;
   bool begun_ = false;  // the replay's starting game was loaded

@@ -89,13 +89,20 @@ void ScaledView::Configure(int srcW, int srcH, int dstW, int dstH) {
 }
 
 Box ScaledView::Update(const Bitmap& frame) {
+  sourceChange_ = {};
   if (dstW_ == 0 || dstH_ == 0 || srcW_ == 0 || srcH_ == 0) return {};
   int left = srcW_, right = 0, top = srcH_, bottom = 0;
-  std::vector<Color> row(srcW_);
+  std::vector<Color> padded;  // a row of a frame smaller than the source, made up with black
   for (int y = 0; y < srcH_; ++y) {
-    std::fill(row.begin(), row.end(), kBlack);
-    if (y < frame.Height())
-      std::memcpy(row.data(), frame.Row(y), sizeof(Color) * std::min(srcW_, frame.Width()));
+    const Color* row = nullptr;
+    if (y < frame.Height() && frame.Width() >= srcW_) {
+      row = frame.Row(y);
+    } else {
+      padded.assign(srcW_, kBlack);
+      if (y < frame.Height())
+        std::memcpy(padded.data(), frame.Row(y), sizeof(Color) * frame.Width());
+      row = padded.data();
+    }
     Color* seen = shown_.data() + static_cast<size_t>(y) * srcW_;
     int x0 = 0, x1 = srcW_;
     if (valid_) {
@@ -103,7 +110,7 @@ Box ScaledView::Update(const Bitmap& frame) {
       if (x0 == x1) continue;
       while (row[x1 - 1] == seen[x1 - 1]) --x1;
     }
-    std::memcpy(seen + x0, row.data() + x0, sizeof(Color) * (x1 - x0));
+    std::memcpy(seen + x0, row + x0, sizeof(Color) * (x1 - x0));
     left = std::min(left, x0);
     right = std::max(right, x1);
     top = std::min(top, y);
@@ -111,6 +118,7 @@ Box ScaledView::Update(const Bitmap& frame) {
   }
   valid_ = true;
   if (top >= bottom) return {};
+  sourceChange_ = {left, top, right - left, bottom - top};
   return {colStart_[left], rowStart_[top], colStart_[right] - colStart_[left],
           rowStart_[bottom] - rowStart_[top]};
 }

@@ -44,6 +44,10 @@ class ScaledView {
 
   int Width() const { return dstW_; }
   int Height() const { return dstH_; }
+  // The frame last taken: srcW x srcH pixels, rows srcW apart.
+  const Color* Shown() const { return shown_.data(); }
+  // The part of the frame (in source pixels) that the last Update changed.
+  Box SourceChange() const { return sourceChange_; }
 
  private:
   int srcW_ = 0, srcH_ = 0, dstW_ = 0, dstH_ = 0;
@@ -52,6 +56,7 @@ class ScaledView {
   std::vector<int> colStart_;   // first scaled column of each source column, and the end
   std::vector<int> rowStart_;   // first scaled row of each source row, and the end
   std::vector<Color> shown_;    // the frame last taken
+  Box sourceChange_;
   bool valid_ = false;
 };
 

@@ -75,9 +75,24 @@ void CheckIncremental(int w, int h) {
   kept.Update(frame);
   for (int round = 0; round < 40; ++round) {
     std::vector<uint32_t> before = Rendered(kept);
+    std::vector<gfx::Color> shownBefore(kept.Shown(), kept.Shown() + 312 * 216);
     int x = rng() % 312, y = rng() % 216, rw = 1 + rng() % 40, rh = 1 + rng() % 30;
     gfx::FillRect(frame, x, y, rw, rh, rng() & 0xFFFFFF);
     Box box = kept.Update(frame);
+    // The source pixels kept are the frame's, and every one that changed lies in the
+    // source box (what is sent on when the picture is scaled elsewhere).
+    Box source = kept.SourceChange();
+    int stale = 0, missed = 0;
+    for (int sy = 0; sy < 216; ++sy)
+      for (int sx = 0; sx < 312; ++sx) {
+        gfx::Color now = kept.Shown()[sy * 312 + sx];
+        stale += now != frame.Pixel(sx, sy);
+        bool inSource = sx >= source.x && sx < source.x + source.w && sy >= source.y &&
+                        sy < source.y + source.h;
+        missed += !inSource && now != shownBefore[sy * 312 + sx];
+      }
+    ASSERT_EQ(stale, 0) << "round " << round;
+    ASSERT_EQ(missed, 0) << "round " << round;
     gfx::ScaledView fresh;
     fresh.Configure(312, 216, w, h);
     fresh.Update(frame);
