@@ -108,7 +108,7 @@ Spot Hero() { return {G.WorldX + G.HeroX, G.WorldY + G.HeroY}; }
 // After the key's real release went elsewhere, the hero must stand still on later ticks.
 void ExpectStandingStill() {
   EXPECT_EQ(G.KeyState[kUp], 0);
-  uint32_t ticks = G.TickCount;
+  int32_t ticks = G.TickCount;
   Spot before = Hero();
   EXPECT_TRUE(WaitFor([&] { return G.TickCount >= ticks + 8; })) << "the game timer runs";
   EXPECT_EQ(Hero(), before) << "the hero stands still";
@@ -167,7 +167,7 @@ TEST(Desktop, KeyReleasedWhileAnotherWindowHasTheFocusIsReleased) {
   ASSERT_TRUE(WaitFor([&] { return other.isActiveWindow(); }));
   EXPECT_TRUE(WaitFor([] { return G.KeyState[kUp] == 0; }));
   EXPECT_TRUE(window->Paused());
-  uint32_t ticks = G.TickCount;
+  int32_t ticks = G.TickCount;
   Pump(300);
   EXPECT_EQ(G.TickCount, ticks) << "no tick while the window is inactive";
   Xdo({"keyup", "Up"});
@@ -221,7 +221,7 @@ TEST(Desktop, OptionsDialogClosedByItsCloseBoxRestartsTheTimer) {
   EXPECT_FALSE(pausedBehind);
   EXPECT_TRUE(Window.TickTimer.Enabled);
   ActivateMain();
-  uint32_t ticks = G.TickCount;
+  int32_t ticks = G.TickCount;
   EXPECT_TRUE(WaitFor([&] { return G.TickCount > ticks; }));
 }
 
@@ -443,7 +443,7 @@ TEST(Desktop, PauseKeyHoldsTheGameAndLeavesTheFrameAlone) {
   Xdo({"key", "Pause"});
   ASSERT_TRUE(WaitFor([] { return window->Paused(); }));
   gfx::Bitmap frame = Window.ShownFrame.Picture;
-  uint32_t ticks = G.TickCount;
+  int32_t ticks = G.TickCount;
   Pump(300);
   EXPECT_EQ(G.TickCount, ticks);
   EXPECT_TRUE(Window.ShownFrame.Picture == frame) << "the words are the window's, not the frame's";
