@@ -73,6 +73,25 @@ void DrawShadowText(int x, int y, int size, gfx::Color colour, const std::string
   if (textTrace) textTrace->push_back({x, y, size, colour, text});
 }
 
+void StampedTexts::Add(int x, int y, int size, gfx::Color colour, const std::string& text) {
+  if (y < -size || y >= size + kViewHeight) return;  // as DrawShadowText leaves it out
+  texts_.push_back({x, y, TextFace(), size, colour, text});
+  if (textTrace) textTrace->push_back({x, y, size, colour, text});
+}
+
+void StampedTexts::Draw() {
+  if (texts_.empty()) return;
+  // The canvas is left as the last text would have left it.
+  gfx::Canvas& canvas = Window.Frame.canvas;
+  const gfx::StampText& last = texts_.back();
+  if (canvas.FontName != last.face) canvas.FontName = last.face;
+  if (!canvas.BrushClear) canvas.BrushClear = true;
+  if (canvas.FontColor != last.colour) canvas.FontColor = last.colour;
+  if (canvas.FontSize != last.points) canvas.FontSize = last.points;
+  stamp_.Draw(Window.Frame.Picture, texts_);
+  texts_.clear();
+}
+
 const char* TextFace() {
   return CurrentLanguage() == Language::kEnglish ? kEnglishFace : kJapaneseFace;
 }

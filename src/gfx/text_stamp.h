@@ -1,0 +1,54 @@
+// A few texts kept ready-made. The status panel draws the same seven numbers, each with its
+// shadow, every tick, and they change only now and then; drawn glyph by glyph they come to
+// thousands of fills of a few pixels. A stamp draws them once into a transparent picture of
+// its own and then puts that picture down in a few wide masked copies, for as long as the
+// texts stay what they were.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "gfx/bitmap.h"
+
+namespace gfx {
+
+// One text as DrawText takes it.
+struct StampText {
+  int x = 0, y = 0;
+  std::string face;
+  int points = 0;
+  Color colour = kBlack;
+  std::string utf8;
+
+  bool operator==(const StampText& o) const {
+    return x == o.x && y == o.y && points == o.points && colour == o.colour && utf8 == o.utf8 &&
+           face == o.face;
+  }
+};
+
+class TextStamp {
+ public:
+  // Writes onto dst exactly the pixels that DrawText would for each text in turn, and notes
+  // at least the rectangles it would note. The picture is made again whenever the texts or
+  // the size of dst differ from the last call. Texts whose glyphs blend with the pixels
+  // below them (grey edges) are drawn glyph by glyph every time.
+  void Draw(Bitmap& dst, const std::vector<StampText>& texts);
+
+  // How many times the picture has been made: for the tests of when it is made again.
+  int Made() const { return made_; }
+
+ private:
+  void Make(int width, int height, const std::vector<StampText>& texts);
+
+  std::vector<StampText> texts_;
+  bool valid_ = false;
+  bool exact_ = false;  // every pixel the texts write, they write whole
+  int made_ = 0;
+  // In dst's coordinates: which pixels the texts cover (0) or leave (all ones), the colours
+  // they leave there (0 elsewhere), and the boxes they lie in. Outside the boxes the
+  // mask and picture hold nothing of use; coverage_ is black throughout between makes.
+  Bitmap mask_, picture_, coverage_;
+  std::vector<Rect> boxes_;
+};
+
+}  // namespace gfx
