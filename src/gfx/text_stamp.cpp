@@ -31,59 +31,89 @@ void Merge(std::vector<Rect>& boxes) {
 
 }  // namespace
 
+// The texts are drawn at their places onto a picture the size of the bitmap, and onto a
+// coverage picture, before the boxes are cut out of them. One pair serves every stamp; the
+// coverage is black throughout between two makes.
+struct Scratch {
+  Bitmap picture, coverage;
+};
+
+Scratch& TheScratch() {
+  static Scratch scratch;
+  return scratch;
+}
+
 void TextStamp::Draw(Bitmap& dst, const std::vector<StampText>& texts) {
   if (dst.Empty()) return;
-  if (!valid_ || texts != texts_ || dst.Width() != mask_.Width() || dst.Height() != mask_.Height())
-    Make(dst.Width(), dst.Height(), texts);
+  const int width = dst.Width(), height = dst.Height();
+  if (!valid_ || texts != texts_ || width != width_ || height != height_) {
+    if (texts != last_ || width != lastWidth_ || height != lastHeight_) {
+      last_ = texts;
+      lastWidth_ = width, lastHeight_ = height;
+      for (const StampText& t : texts) DrawText(dst, t.x, t.y, t.face, t.points, t.colour, t.utf8);
+      return;
+    }
+    Make(width, height, texts);
+    last_.clear();
+    lastWidth_ = lastHeight_ = 0;
+  }
   if (!exact_) {
     for (const StampText& t : texts) DrawText(dst, t.x, t.y, t.face, t.points, t.colour, t.utf8);
     return;
   }
-  for (const Rect& b : boxes_)
-    MaskedBlt(dst, b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0, mask_, picture_, b.x0, b.y0);
+  for (const Box& b : boxes_)
+    MaskedBlt(dst, b.at.x0, b.at.y0, b.at.x1 - b.at.x0, b.at.y1 - b.at.y0, b.mask, b.picture, 0, 0);
 }
 
 void TextStamp::Make(int width, int height, const std::vector<StampText>& texts) {
   ++made_;
   texts_ = texts;
+  width_ = width, height_ = height;
   valid_ = true;
   exact_ = true;
   boxes_.clear();
-  if (mask_.Width() != width || mask_.Height() != height) {
-    mask_.Resize(width, height);
-    picture_.Resize(width, height);
-    coverage_.Resize(width, height);
+  Scratch& scratch = TheScratch();
+  if (scratch.coverage.Width() != width || scratch.coverage.Height() != height) {
+    scratch.picture.Resize(width, height);
+    scratch.coverage.Resize(width, height);
   }
   // Each text drawn in white onto black says which pixels it covers and how much; drawn in
-  // its colour onto the picture, over the texts before it, it leaves the colours the view
-  // would have where they are covered whole.
+  // its colour onto the picture, over the texts before it, it leaves the colours the
+  // bitmap would have where they are covered whole.
+  std::vector<Rect> at;
   for (const StampText& t : texts) {
-    coverage_.ClearDamage();
-    DrawText(coverage_, t.x, t.y, t.face, t.points, kWhite, t.utf8);
-    DrawText(picture_, t.x, t.y, t.face, t.points, t.colour, t.utf8);
-    const DamageRecord& written = coverage_.Damage();
+    scratch.coverage.ClearDamage();
+    DrawText(scratch.coverage, t.x, t.y, t.face, t.points, kWhite, t.utf8);
+    DrawText(scratch.picture, t.x, t.y, t.face, t.points, t.colour, t.utf8);
+    const DamageRecord& written = scratch.coverage.Damage();
     if (written.all) {
       exact_ = false;
-      boxes_.push_back({0, 0, width, height});
+      at.push_back({0, 0, width, height});
     } else {
-      boxes_.insert(boxes_.end(), written.rects.begin(), written.rects.end());
+      at.insert(at.end(), written.rects.begin(), written.rects.end());
     }
   }
-  Merge(boxes_);
-  for (const Rect& b : boxes_) {
-    for (int y = b.y0; y < b.y1; ++y) {
-      Color* cover = coverage_.WriteRow(y);
-      Color* mask = mask_.WriteRow(y);
-      Color* picture = picture_.WriteRow(y);
-      for (int x = b.x0; x < b.x1; ++x) {
+  Merge(at);
+  for (const Rect& r : at) {
+    Box& box = boxes_.emplace_back();
+    box.at = r;
+    box.mask.Resize(r.x1 - r.x0, r.y1 - r.y0);
+    box.picture.Resize(r.x1 - r.x0, r.y1 - r.y0);
+    for (int y = r.y0; y < r.y1; ++y) {
+      Color* cover = scratch.coverage.WriteRow(y);
+      const Color* drawn = scratch.picture.Row(y);
+      Color* mask = box.mask.Row(y - r.y0);
+      Color* picture = box.picture.Row(y - r.y0);
+      for (int x = r.x0; x < r.x1; ++x) {
         if (cover[x] == kBlack) {
-          mask[x] = 0xFFFFFFFF;
-          picture[x] = 0;
+          mask[x - r.x0] = 0xFFFFFFFF;
+          picture[x - r.x0] = 0;
         } else {
           // Part covered: the pixel would mix with what lies below, which the stamp
           // cannot know.
           if (cover[x] != kWhite) exact_ = false;
-          mask[x] = 0;
+          mask[x - r.x0] = 0;
+          picture[x - r.x0] = drawn[x];
         }
         cover[x] = kBlack;
       }

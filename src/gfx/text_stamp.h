@@ -29,9 +29,11 @@ struct StampText {
 class TextStamp {
  public:
   // Writes onto dst exactly the pixels that DrawText would for each text in turn, and notes
-  // at least the rectangles it would note. The picture is made again whenever the texts or
-  // the size of dst differ from the last call. Texts whose glyphs blend with the pixels
-  // below them (grey edges) are drawn glyph by glyph every time.
+  // at least the rectangles it would note. Texts that differ from those of the last call
+  // (or a dst of another size) are drawn glyph by glyph: a number that changes every tick
+  // is not worth a picture. Once they come again unchanged, the picture is made of them and
+  // put down from then on. Texts whose glyphs blend with the pixels below them (grey
+  // edges) are drawn glyph by glyph every time.
   void Draw(Bitmap& dst, const std::vector<StampText>& texts);
 
   // How many times the picture has been made: for the tests of when it is made again.
@@ -40,15 +42,21 @@ class TextStamp {
  private:
   void Make(int width, int height, const std::vector<StampText>& texts);
 
-  std::vector<StampText> texts_;
+  std::vector<StampText> texts_;  // those the picture was made of
+  int width_ = 0, height_ = 0;    // of the bitmap it was made for
   bool valid_ = false;
+  std::vector<StampText> last_;   // those of the last call, while no picture is made of them
+  int lastWidth_ = 0, lastHeight_ = 0;
   bool exact_ = false;  // every pixel the texts write, they write whole
   int made_ = 0;
-  // In dst's coordinates: which pixels the texts cover (0) or leave (all ones), the colours
-  // they leave there (0 elsewhere), and the boxes they lie in. Outside the boxes the
-  // mask and picture hold nothing of use; coverage_ is black throughout between makes.
-  Bitmap mask_, picture_, coverage_;
-  std::vector<Rect> boxes_;
+  // The boxes the texts lie in (in the bitmap's coordinates), each with which of its pixels
+  // they cover (0) or leave (all ones), and the colours they leave there (0 elsewhere).
+  // Small pictures of their own: the stamps of a screen stay together in the cache.
+  struct Box {
+    Rect at;
+    Bitmap mask, picture;
+  };
+  std::vector<Box> boxes_;
 };
 
 }  // namespace gfx
