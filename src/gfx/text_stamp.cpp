@@ -43,12 +43,16 @@ Scratch& TheScratch() {
   return scratch;
 }
 
-void TextStamp::Draw(Bitmap& dst, const std::vector<StampText>& texts) {
+bool Same(std::span<const StampText> a, const std::vector<StampText>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end());
+}
+
+void TextStamp::Draw(Bitmap& dst, std::span<const StampText> texts) {
   if (dst.Empty()) return;
   const int width = dst.Width(), height = dst.Height();
-  if (!valid_ || texts != texts_ || width != width_ || height != height_) {
-    if (texts != last_ || width != lastWidth_ || height != lastHeight_) {
-      last_ = texts;
+  if (!valid_ || !Same(texts, texts_) || width != width_ || height != height_) {
+    if (!Same(texts, last_) || width != lastWidth_ || height != lastHeight_) {
+      last_.assign(texts.begin(), texts.end());
       lastWidth_ = width, lastHeight_ = height;
       for (const StampText& t : texts) DrawText(dst, t.x, t.y, t.face, t.points, t.colour, t.utf8);
       return;
@@ -65,9 +69,9 @@ void TextStamp::Draw(Bitmap& dst, const std::vector<StampText>& texts) {
     MaskedBlt(dst, b.at.x0, b.at.y0, b.at.x1 - b.at.x0, b.at.y1 - b.at.y0, b.mask, b.picture, 0, 0);
 }
 
-void TextStamp::Make(int width, int height, const std::vector<StampText>& texts) {
+void TextStamp::Make(int width, int height, std::span<const StampText> texts) {
   ++made_;
-  texts_ = texts;
+  texts_.assign(texts.begin(), texts.end());
   width_ = width, height_ = height;
   valid_ = true;
   exact_ = true;

@@ -5,6 +5,7 @@
 // texts stay what they were.
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -34,13 +35,13 @@ class TextStamp {
   // is not worth a picture. Once they come again unchanged, the picture is made of them and
   // put down from then on. Texts whose glyphs blend with the pixels below them (grey
   // edges) are drawn glyph by glyph every time.
-  void Draw(Bitmap& dst, const std::vector<StampText>& texts);
+  void Draw(Bitmap& dst, std::span<const StampText> texts);
 
   // How many times the picture has been made: for the tests of when it is made again.
   int Made() const { return made_; }
 
  private:
-  void Make(int width, int height, const std::vector<StampText>& texts);
+  void Make(int width, int height, std::span<const StampText> texts);
 
   std::vector<StampText> texts_;  // those the picture was made of
   int width_ = 0, height_ = 0;    // of the bitmap it was made for

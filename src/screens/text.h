@@ -20,7 +20,8 @@ class StampedTexts {
   void Draw();
 
  private:
-  std::vector<gfx::StampText> texts_;
+  std::vector<gfx::StampText> texts_;  // the first count_ are the batch; kept to be written over
+  size_t count_ = 0;
   gfx::TextStamp stamp_;
 };
 
