@@ -29,8 +29,6 @@ void Merge(std::vector<Rect>& boxes) {
   }
 }
 
-}  // namespace
-
 // The texts are drawn at their places onto a picture the size of the bitmap, and onto a
 // coverage picture, before the boxes are cut out of them. One pair serves every stamp; the
 // coverage is black throughout between two makes.
@@ -46,6 +44,8 @@ Scratch& TheScratch() {
 bool Same(std::span<const StampText> a, const std::vector<StampText>& b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end());
 }
+
+}  // namespace
 
 void TextStamp::Draw(Bitmap& dst, std::span<const StampText> texts) {
   if (dst.Empty()) return;
