@@ -101,7 +101,10 @@ void DrawPickupMessage() {
   // The Japanese is centred by its bytes, English (narrower letters) by its measured width.
   const bool english = CurrentLanguage() == Language::kEnglish;
   int x = english ? CentredX(10, text) : (46 - SjisLength(text)) * 4 + 5;
-  DrawShadowText(x + 1, 177, 10, gfx::kBlack, text);
-  DrawShadowText(x, 176, 10, gfx::kWhite, text);
+  // The same line is drawn for as long as the message stays.
+  static StampedTexts message;
+  message.Add(x + 1, 177, 10, gfx::kBlack, text);
+  message.Add(x, 176, 10, gfx::kWhite, text);
+  message.Draw();
   G.MessageTimer -= 1;
 }

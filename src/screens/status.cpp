@@ -17,14 +17,22 @@ namespace {
 constexpr int kNumberSize = 14;
 constexpr int kSpeechSize = 10;
 
-void ShadowedNumber(int x, int y, long long value, gfx::Color text, gfx::Color shadow) {
+// The panel's numbers are drawn every tick and change now and then, each on its own (the
+// experience may climb every tick of a fight while the rest stand still): each keeps its
+// own ready-made picture.
+enum Number { kMaxHp, kHp, kAttack, kDefence, kLevel, kExperience, kGold, kNumbers };
+StampedTexts numbers[kNumbers];
+StampedTexts speech;
+
+void ShadowedNumber(Number n, int x, int y, long long value, gfx::Color text, gfx::Color shadow) {
   const std::string s = std::to_string(value);
-  DrawShadowText(x + 1, y, kNumberSize, shadow, s);
-  DrawShadowText(x, y, kNumberSize, text, s);
+  numbers[n].Add(x + 1, y, kNumberSize, shadow, s);
+  numbers[n].Add(x, y, kNumberSize, text, s);
+  numbers[n].Draw();
 }
 
-void WhiteNumber(int x, int y, long long value) {
-  ShadowedNumber(x, y, value, gfx::kWhite, gfx::kBlack);
+void WhiteNumber(Number n, int x, int y, long long value) {
+  ShadowedNumber(n, x, y, value, gfx::kWhite, gfx::kBlack);
 }
 
 }  // namespace
@@ -50,13 +58,13 @@ void DrawStatusPanel() {
   const long long attack = static_cast<long long>(ItemAt(G.WeaponItem).Attack) + G.Strength;
   const long long defence = static_cast<long long>(ItemAt(G.ArmourItem).Defence) + G.Defence;
 
-  WhiteNumber(40, 3, G.MaxHP);
-  ShadowedNumber(40, 20, G.HP, hp.text, hp.shadow);
-  WhiteNumber(122, 3, attack);
-  WhiteNumber(122, 20, defence);
-  WhiteNumber(282, 3, G.Level);
-  WhiteNumber(182, 3, G.Experience);
-  WhiteNumber(182, 20, G.Gold);
+  WhiteNumber(kMaxHp, 40, 3, G.MaxHP);
+  ShadowedNumber(kHp, 40, 20, G.HP, hp.text, hp.shadow);
+  WhiteNumber(kAttack, 122, 3, attack);
+  WhiteNumber(kDefence, 122, 20, defence);
+  WhiteNumber(kLevel, 282, 3, G.Level);
+  WhiteNumber(kExperience, 182, 3, G.Experience);
+  WhiteNumber(kGold, 182, 20, G.Gold);
 }
 
 void DrawSpeechLine() {
@@ -66,6 +74,7 @@ void DrawSpeechLine() {
   // per full-width character, so English is centred on its measured width instead.
   const int x = CurrentLanguage() == Language::kEnglish ? CentredX(kSpeechSize, line)
                                                         : 189 - 4 * SjisLength(line);
-  DrawShadowText(x + 1, 196, kSpeechSize, gfx::kBlack, line);
-  DrawShadowText(x, 195, kSpeechSize, gfx::kWhite, line);
+  speech.Add(x + 1, 196, kSpeechSize, gfx::kBlack, line);
+  speech.Add(x, 195, kSpeechSize, gfx::kWhite, line);
+  speech.Draw();
 }

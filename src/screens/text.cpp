@@ -73,6 +73,30 @@ void DrawShadowText(int x, int y, int size, gfx::Color colour, const std::string
   if (textTrace) textTrace->push_back({x, y, size, colour, text});
 }
 
+void StampedTexts::Add(int x, int y, int size, gfx::Color colour, const std::string& text) {
+  if (y < -size || y >= size + kViewHeight) return;  // as DrawShadowText leaves it out
+  if (count_ == texts_.size()) texts_.emplace_back();
+  gfx::StampText& t = texts_[count_++];
+  t.x = x, t.y = y, t.points = size, t.colour = colour;
+  const char* face = TextFace();
+  if (t.face != face) t.face = face;
+  if (t.utf8 != text) t.utf8 = text;
+  if (textTrace) textTrace->push_back({x, y, size, colour, text});
+}
+
+void StampedTexts::Draw() {
+  if (count_ == 0) return;
+  // The canvas is left as the last text would have left it.
+  gfx::Canvas& canvas = Window.Frame.canvas;
+  const gfx::StampText& last = texts_[count_ - 1];
+  if (canvas.FontName != last.face) canvas.FontName = last.face;
+  if (!canvas.BrushClear) canvas.BrushClear = true;
+  if (canvas.FontColor != last.colour) canvas.FontColor = last.colour;
+  if (canvas.FontSize != last.points) canvas.FontSize = last.points;
+  stamp_.Draw(Window.Frame.Picture, std::span<const gfx::StampText>(texts_.data(), count_));
+  count_ = 0;
+}
+
 const char* TextFace() {
   return CurrentLanguage() == Language::kEnglish ? kEnglishFace : kJapaneseFace;
 }

@@ -5,8 +5,25 @@
 #include <vector>
 
 #include "gfx/bitmap.h"
+#include "gfx/text_stamp.h"
 
 void DrawShadowText(int x, int y, int size, gfx::Color colour, const std::string& text);
+
+// Texts drawn as DrawShadowText draws them, one after another, for a screen that draws the
+// same few texts every tick (the status panel, the hero's line): while they stay the same
+// their pixels are put down ready-made. Each batch keeps a picture of its own.
+class StampedTexts {
+ public:
+  // Adds a text to the batch, as DrawShadowText takes it.
+  void Add(int x, int y, int size, gfx::Color colour, const std::string& text);
+  // Draws the batch onto the view and empties it.
+  void Draw();
+
+ private:
+  std::vector<gfx::StampText> texts_;  // the first count_ are the batch; kept to be written over
+  size_t count_ = 0;
+  gfx::TextStamp stamp_;
+};
 
 // English is drawn in DejaVu Sans: its hinting was made for screens, so at the game's 13 to 27
 // pixel sizes its one-bit letters keep even stems and open shapes (Il1, O0 apart), where the

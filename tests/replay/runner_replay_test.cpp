@@ -89,5 +89,29 @@ TEST_F(RunnerReplay, TimedemoReportsTicksSecondsAndSpeed) {
       << r.out;
 }
 
+// Each run starts where the replay starts, also after a run that ended deep in a game: a
+// run that began where the last one stopped would no longer match the stored hashes.
+TEST_F(RunnerReplay, TimedemoRepeatsPlayEachRunFromTheStartAndPrintTheMedian) {
+  RecordGame();
+  Result r = Run("--timedemo " + File("game.mvr") + " --timedemo-repeat 3");
+  ASSERT_EQ(r.status, 0) << r.out;
+  const std::string run = "320 ticks, [0-9.]+ seconds, [0-9]+ ticks per second \\(processor time "
+                          "[0-9.]+ seconds, [0-9]+ ticks per second\\)\n";
+  EXPECT_TRUE(std::regex_search(
+      r.out, std::regex("^" + run + run + run +
+                        "median of 3 runs: 320 ticks, processor time [0-9.]+ seconds, [0-9]+ "
+                        "ticks per second\n$")))
+      << r.out;
+
+  for (const char* bad : {"0", "-2", "three", "2x", "1001"}) {
+    r = Run("--timedemo " + File("game.mvr") + " --timedemo-repeat " + bad);
+    EXPECT_EQ(r.status, 2) << bad;
+    EXPECT_NE(r.out.find("--timedemo-repeat takes a count from 1 to 1000"), std::string::npos) << r.out;
+  }
+  r = Run("--play " + File("game.mvr") + " --timedemo-repeat 2");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.out.find("--timedemo-repeat belongs to --timedemo"), std::string::npos) << r.out;
+}
+
 }  // namespace
 }  // namespace replaytest

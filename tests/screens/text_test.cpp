@@ -5,6 +5,7 @@
 #include "content/heroes.h"
 #include "content/items.h"
 #include "content/story.h"
+#include "platform/language.h"
 #include "screen_fixture.h"
 
 namespace {
@@ -136,6 +137,59 @@ TEST_F(DrawShadowTextTest, ClippedTextsAtTheEdgesAreSafe) {
   DrawShadowText(300, 225, 10, gfx::kWhite, "ゲームオーバー");
   DrawShadowText(10, 10, 10, gfx::kWhite, "\xFF\xE3\x81");
   EXPECT_EQ(drawn.size(), 3u);
+}
+
+// A batch drawn through its stamp leaves the view, the canvas and the trace as the same
+// texts drawn one by one would, call after call: also once the player switches language
+// and the same words come out in the other face, which a picture kept from before would
+// still show in the first.
+TEST_F(DrawShadowTextTest, StampedTextsDrawWhatTheTextsOneByOneWould) {
+  struct Call {
+    Language language;
+    const char* text;
+    int y;
+  };
+  const std::vector<Call> calls = {
+      {Language::kJapanese, "1234", 20}, {Language::kJapanese, "1234", 20},
+      {Language::kJapanese, "1234", 20}, {Language::kEnglish, "1234", 20},
+      {Language::kEnglish, "1234", 20},  {Language::kEnglish, "1234", 20},
+      {Language::kJapanese, "1234", 20}, {Language::kJapanese, "1234", 20},
+      {Language::kJapanese, "1234", -40}, {Language::kJapanese, "1234", -40},
+      {Language::kJapanese, "1235", 20}, {Language::kJapanese, "1235", 20},
+  };
+  StampedTexts batch;
+  for (size_t i = 0; i < calls.size(); ++i) {
+    const Call& c = calls[i];
+    SCOPED_TRACE("call " + std::to_string(i));
+    SetCurrentLanguage(c.language);
+    const auto draw = [&](bool stamped) {
+      drawn.clear();
+      Window.Frame.canvas = gfx::Canvas{};
+      gfx::FillRect(Window.Frame.Picture, 0, 0, 312, 216, gfx::Rgb(10, 20, 30 + static_cast<int>(i)));
+      if (stamped) {
+        batch.Add(41, c.y, 14, gfx::kBlack, c.text);
+        batch.Add(40, c.y, 14, gfx::kWhite, c.text);
+        batch.Add(40, 200, 10, gfx::kWhite, "Ab");
+        batch.Draw();
+      } else {
+        DrawShadowText(41, c.y, 14, gfx::kBlack, c.text);
+        DrawShadowText(40, c.y, 14, gfx::kWhite, c.text);
+        DrawShadowText(40, 200, 10, gfx::kWhite, "Ab");
+      }
+    };
+    draw(false);
+    const gfx::Bitmap expected = Window.Frame.Picture;
+    const gfx::Canvas canvas = Window.Frame.canvas;
+    const std::vector<DrawnText> trace = drawn;
+    draw(true);
+    EXPECT_TRUE(Window.Frame.Picture == expected);
+    EXPECT_EQ(Window.Frame.canvas.FontName, canvas.FontName);
+    EXPECT_EQ(Window.Frame.canvas.FontSize, canvas.FontSize);
+    EXPECT_EQ(Window.Frame.canvas.FontColor, canvas.FontColor);
+    EXPECT_EQ(Window.Frame.canvas.BrushClear, canvas.BrushClear);
+    EXPECT_EQ(drawn, trace);
+  }
+  SetCurrentLanguage(Language::kJapanese);
 }
 
 // Every fixed line fits the width its screen allows.

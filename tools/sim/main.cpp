@@ -194,6 +194,7 @@ Options ParseArgs(int argc, char** argv) {
   if (o.data.empty()) throw UsageError{"--data DIR is required"};
   if (std::string fault = sim::CheckRenderMusicOptions(o.renderMusic); !fault.empty())
     throw UsageError{fault};
+  if (std::string fault = sim::CheckReplayOptions(o.replay); !fault.empty()) throw UsageError{fault};
   if (o.autoplayHero < 0 && (!o.reportPath.empty() || o.untilBoss >= 0))
     throw UsageError{"--report and --until-boss belong to --autoplay"};
   if (o.autoplayHero >= 0 && (!o.keysFile.empty() || !o.loadPath.empty() || !o.replay.play.empty()))
@@ -360,7 +361,7 @@ const char kUsage[] =
     "usage: mirovaan-sim --data DIR [--seed N] [--ticks N] [--keys FILE] [--load PATH]\n"
     "                    [--answer yes|no] [--shot TICK:PATH]... [--state PATH] [--autosave]\n"
     "                    [--language ja|en]\n"
-    "                    [--record FILE | --play FILE | --timedemo FILE]\n"
+    "                    [--record FILE | --play FILE | --timedemo FILE [--timedemo-repeat N]]\n"
     "       mirovaan-sim --data DIR --autoplay HERO [--seed N] [--ticks LIMIT] [--report PATH]\n"
     "                    [--until-boss DUNGEON] [--state PATH] [--record FILE] [--autosave]\n"
     "       mirovaan-sim --data DIR --render-music NAME --soundfont PATH --seconds S --out FILE.wav\n";
