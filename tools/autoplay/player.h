@@ -54,7 +54,7 @@ class Player {
   Held Pursue(const Target& t);
   Held Approach(const Target& t);
   Held GoTo(Tile tile);
-  Held GoToStair(StairWay way);
+  Held GoToStair(StairWay way);  // StairWay::None: the nearest stair of either kind
   Held Wander();
   Held Heal(bool& healing, int belowPercent, int maxSteps = 60);
   void NoteRetreat(Errand errand);
@@ -64,6 +64,11 @@ class Player {
   StairWay WayToSpring(bool& here) const;
   bool BeforeBoss(Errand errand) const;
   bool Mend(Held& h);
+  void WatchSpring();
+  bool SpringGivenUp() const;
+  bool Fleeing() const;
+  StairWay FleeWay() const;
+  bool BossDone() const;
   Held Act(Errand errand, const Power& p);
   bool ShouldFire(const Power& p) const;
   bool ClearLine(int dx, int dy) const;
@@ -91,6 +96,9 @@ class Player {
   ProgressWatch progress_;
   MotionWatch motion_;
   PlanWatch plans_;
+  SpringWatch springs_;
+  int springOffFloor_ = -1, springOffUntil_ = 0;  // this floor's spring heals no more, until then
+  int fleeFloor_ = -1, fleeUntil_ = 0;            // off this floor by the nearest stair
   std::set<int> floorsSeen_;  // dungeon * 10 + floor of every floor set foot on
   int leaveUntil_ = 0;        // the floor is left, whatever else calls, until this tick
   bool leaveOther_ = false;   // ... by the stairs away from the dungeon's door
@@ -101,6 +109,7 @@ class Player {
   Held wiggleKeys_;
   bool healing_ = false;
   bool retreated_ = false;
+  bool bossFight_ = false;  // the boss was sought on this visit to its floor
   Errand lastErrand_ = Errand::Farm;
 };
 

@@ -59,4 +59,19 @@ bool PlanWatch::Dithering(int tick, int plan) {
   return true;
 }
 
+bool SpringWatch::Losing(int tick, int hp, int maxHp, bool inSpring) {
+  if (!inSpring || hp >= maxHp) {
+    watching_ = false;
+    return false;
+  }
+  if (!watching_ || tick - since_ >= window_) {
+    bool losing = watching_ && (hp - from_) * 4 < window_;
+    watching_ = true;
+    since_ = tick;
+    from_ = hp;
+    return losing;
+  }
+  return false;
+}
+
 }  // namespace autoplay
