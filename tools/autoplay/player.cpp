@@ -7,6 +7,7 @@
 #include "content/items.h"
 #include "state/state.h"
 #include "gear.h"
+#include "judge.h"
 #include "game/keys.h"
 
 namespace autoplay {
@@ -79,7 +80,10 @@ std::vector<std::string> Player::Observe(int tick) {
     // Died fighting a boss: that boss wants more strength before it is tried again. A hero
     // who only passed through its floor (fleeing, or on the way to a spring) lost no fight.
     int d = std::clamp(static_cast<int>(G.DungeonIndex), 0, 8);
-    if (G.FloorIndex == BossFloorOf(d) && bossFight_) needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level)) + 2;
+    if (G.FloorIndex == BossFloorOf(d) && bossFight_) {
+      needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level)) + 2;
+      bossSeen_[d] = {};  // its numbers told wrong: the levels decide again
+    }
     bossFight_ = false;
     lastDeaths_ = report_.Deaths();
   }
@@ -109,9 +113,24 @@ std::vector<std::string> Player::Observe(int tick) {
 
 // ---- world map ------------------------------------------------------------------------------
 
-bool Player::Ready(int dungeon) const { return G.Level >= needLevel_[dungeon]; }
+// A boss whose armour the hero's best weapon cannot get through is no fight yet, whatever
+// the level: it waits until a level's strength or a better weapon gets through, and no longer
+// (waiting a level each time it was met once kept a hero that had found the weapon it lacked
+// gathering for another level at 18, at a point or two of experience a monster).
+bool Player::Ready(int dungeon) const {
+  const BossSeen& boss = bossSeen_[dungeon];
+  bool armoured = boss.seen && BestAttack(G) <= boss.defence;
+  return (G.Level >= needLevel_[dungeon] && !armoured) || Outgrown(dungeon);
+}
 
-bool Player::TooHard(int dungeon) const { return G.Level < tooHardBelow_[dungeon]; }
+bool Player::TooHard(int dungeon) const { return G.Level < tooHardBelow_[dungeon] && !Outgrown(dungeon); }
+
+// A boss that can only lose goes ahead, however often it won before: a hero whose losses
+// had raised the boss's level out of reach spent a million ticks gathering a point or two of
+// experience a monster in the dungeon before.
+bool Player::Outgrown(int dungeon) const {
+  return G.Level >= kFirstNeed[dungeon] && autoplay::Outgrown(bossSeen_[dungeon], PowerOf(G));
+}
 
 // Play that earns no experience for long on one floor goes nowhere. Gathering so means the
 // monsters here are too well armoured for the hero's weapon: the dungeon waits until the hero
@@ -123,13 +142,11 @@ void Player::NoteProgress(int tick) {
   int d = std::clamp(static_cast<int>(G.DungeonIndex), 0, 8);
   bool bossFloor = G.FloorIndex == BossFloorOf(d);
   if (G.GameMode == kModePlay && bossFloor) {
-    // A boss whose armour the hero's best weapon cannot get through is no fight yet: it waits
-    // until the hero has grown stronger elsewhere.
-    Power p = PowerOf(G);
+    // The boss's blows and armour, remembered for judging when to come back (Ready).
     for (int i = 0; i < 40; ++i) {
       const MonsterRecord& m = G.Monsters[i];
-      if (m.State == Active && IsBossOf(G, i) && !CanHurt(m, p, d))
-        needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level) + 1);
+      if (m.State != Active || !IsBossOf(G, i)) continue;
+      bossSeen_[d] = {true, m.Attack, m.Defence};
     }
   }
   if (G.GameMode != kModePlay || earned != lastEarned_ || G.FloorIndex != lastFloor_ || bossFloor) {
@@ -599,13 +616,8 @@ bool Player::SpringGivenUp() const {
   return tick_ < springOffUntil_ && springOffFloor_ == G.DungeonIndex * 10 + G.FloorIndex;
 }
 
-// The nearest stair, unless it leads to a boss still standing: the hero flees to get away.
 StairWay Player::FleeWay() const {
-  if (BossDone()) return StairWay::None;
-  int boss = BossFloorOf(G.DungeonIndex);
-  if (G.FloorIndex + 1 == boss) return StairWay::Back;
-  if (G.FloorIndex - 1 == boss) return StairWay::Onward;
-  return StairWay::None;
+  return autoplay::FleeWay(G.FloorIndex, BossFloorOf(G.DungeonIndex), !BossDone());
 }
 
 bool Player::BossDone() const { return G.DungeonIndex < 8 && G.BossDefeated[G.DungeonIndex]; }

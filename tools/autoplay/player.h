@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "floor_map.h"
+#include "judge.h"
 #include "keys.h"
 #include "progress.h"
 #include "report.h"
@@ -47,6 +48,7 @@ class Player {
   Errand ChooseErrand() const;
   bool Ready(int dungeon) const;
   bool TooHard(int dungeon) const;
+  bool Outgrown(int dungeon) const;
   void NoteProgress(int tick);
   Earnings EarnedSoFar();
   void ChangePlan(int tick);
@@ -67,7 +69,7 @@ class Player {
   void WatchSpring();
   bool SpringGivenUp() const;
   bool Fleeing() const;
-  StairWay FleeWay() const;
+  StairWay FleeWay() const;  // the nearest stair, unless it leads to a boss still standing
   bool BossDone() const;
   Held Act(Errand errand, const Power& p);
   bool ShouldFire(const Power& p) const;
@@ -89,6 +91,7 @@ class Player {
   Tile wanderTo_{-1, -1};
   int needLevel_[9];
   int tooHardBelow_[9] = {};
+  BossSeen bossSeen_[9];
   int lastEarned_ = -1, sinceEarned_ = 0, lastFloor_ = -1;
   int lastDeaths_ = 0;
   int tick_ = 0;
