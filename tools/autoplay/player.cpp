@@ -81,7 +81,9 @@ std::vector<std::string> Player::Observe(int tick) {
     // who only passed through its floor (fleeing, or on the way to a spring) lost no fight.
     int d = std::clamp(static_cast<int>(G.DungeonIndex), 0, 8);
     if (G.FloorIndex == BossFloorOf(d) && bossFight_) {
-      needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level)) + 2;
+      // Two levels above the one it died at, not two above what was asked before: a retreat
+      // a few ticks before the death already asked one more.
+      needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level) + 2);
       bossSeen_[d] = {};  // its numbers told wrong: the levels decide again
     }
     bossFight_ = false;
@@ -489,7 +491,7 @@ void Player::NoteRetreat(Errand errand) {
   bool bossAlive = d == 8 || !G.BossDefeated[d];
   if (onBossFloor && bossAlive && errand == Errand::Boss) bossFight_ = true;
   if (away && onBossFloor && bossAlive && bossFight_ && !retreated_) {
-    needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level)) + 1;
+    needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level) + 1);
     retreated_ = true;
   }
   if (!onBossFloor) retreated_ = bossFight_ = false;
