@@ -95,9 +95,17 @@ TEST(AutoplayProgress, KeysThatTakeTheHeroNowhereAreNoticed) {
   for (int t = 0; t < 100 && stuckAt < 0; ++t)
     if (dither.Stuck(696, 752 + (t % 2 ? 3 : 0), true)) stuckAt = t;
   EXPECT_EQ(stuckAt, 29);
+  // A step of hero 1's eight pixels there and back is as stuck, though past the slack.
+  MotionWatch wide(30, 6);
+  stuckAt = -1;
+  for (int t = 0; t < 100 && stuckAt < 0; ++t)
+    if (wide.Stuck(1112 + (t % 2 ? 8 : 0), 408, true, 8)) stuckAt = t;
+  EXPECT_EQ(stuckAt, 29);
   // Walking on, however slowly, is not stuck.
   MotionWatch walk(30, 6);
   for (int t = 0; t < 200; ++t) EXPECT_FALSE(walk.Stuck(100 + t, 200, true)) << t;
+  MotionWatch stride(30, 6);
+  for (int t = 0; t < 200; ++t) EXPECT_FALSE(stride.Stuck(100 + 8 * t, 200, true, 8)) << t;
   // Standing still on purpose (shooting from where the hero stands) is not either.
   MotionWatch still(30, 6);
   for (int t = 0; t < 200; ++t) EXPECT_FALSE(still.Stuck(100, 200, false)) << t;

@@ -503,7 +503,10 @@ Held Player::Unstick(Held want) {
     return wiggleKeys_;
   }
   // Keys held that take the hero nowhere: against a wall, or up and down by turns.
-  if (!motion_.Stuck(G.HeroX, G.HeroY, want.AnyDirection())) return want;
+  // Hero 1 steps 8 pixels: right and left by turns toward the final opponent kept it 8
+  // pixels from where it began, outside a fixed slack of 6, for 1.7 million ticks.
+  int step = G.HeroSpeed[G.HeroIndex & 3];
+  if (!motion_.Stuck(G.HeroX, G.HeroY, want.AnyDirection(), step)) return want;
   // Stuck again and again in a short while (a boss or a pile of monsters across the way):
   // a walk somewhere else on the floor before the plan is taken up again.
   unsticks_ = tick_ - lastUnstick_ < 300 ? unsticks_ + 1 : 1;

@@ -50,8 +50,9 @@ class MotionWatch {
   MotionWatch(int ticks, int slack) : ticks_(ticks), slack_(slack) {}
 
   // True once `ticks` moving ticks in a row have kept within `slack` pixels of where they
-  // began; then it starts again.
-  bool Stuck(int x, int y, bool moving);
+  // began, or within one `step` of the hero's (a step there and back is no way either);
+  // then it starts again.
+  bool Stuck(int x, int y, bool moving, int step = 0);
 
  private:
   int ticks_, slack_;
