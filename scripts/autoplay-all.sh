@@ -50,15 +50,26 @@ sim="$out/mirovaan-sim"
 cp "$root/build/mirovaan-sim" "$sim.new" && mv "$sim.new" "$sim"
 
 run() {
-  "$sim" --data "$root/build/data" --autoplay "$1" --seed "$2" \
-    --ticks "$limit" --report "$out/hero$1-seed$2.json" --record "$out/hero$1-seed$2.mvr" \
-    >"$out/hero$1-seed$2.txt" 2>&1
+  (
+    status=0
+    "$sim" --data "$root/build/data" --autoplay "$1" --seed "$2" \
+      --ticks "$limit" --report "$out/hero$1-seed$2.json" --record "$out/hero$1-seed$2.mvr" \
+      >"$out/hero$1-seed$2.txt" 2>&1 || status=$?
+    # The processor time the game took (user and system; the second line, the children's),
+    # which the load of the machine does not stretch as it does the wall time. Not through
+    # a pipe: that would be another shell, with no children of its own.
+    times >"$out/hero$1-seed$2.cpu"
+    exit "$status"
+  )
 }
+
+# "0m12.340s" as seconds.
+seconds() { awk -v t="$1" 'BEGIN { split(t, p, "m"); sub("s", "", p[2]); printf "%.1f", p[1] * 60 + p[2] }'; }
 
 pids=()
 for seed in "${seeds[@]}"; do
   for hero in "${heroes[@]}"; do
-    rm -f "$out/hero$hero-seed$seed.txt"
+    rm -f "$out/hero$hero-seed$seed.txt" "$out/hero$hero-seed$seed.cpu"
     run "$hero" "$seed" &
     pids+=($!)
     if [ ${#pids[@]} -ge 2 ]; then
@@ -83,4 +94,14 @@ for hero in "${heroes[@]}"; do
     case "$row" in *"not reached"*) missed=1 ;; esac
   done
 done
+slowest="" most=0
+for hero in "${heroes[@]}"; do
+  for seed in "${seeds[@]}"; do
+    [ -s "$out/hero$hero-seed$seed.cpu" ] || continue
+    { read -r _ _; read -r user sys; } <"$out/hero$hero-seed$seed.cpu"
+    cpu="$(awk -v u="$(seconds "$user")" -v s="$(seconds "$sys")" 'BEGIN { printf "%.1f", u + s }')"
+    if awk -v a="$cpu" -v b="$most" 'BEGIN { exit !(a > b) }'; then most="$cpu" slowest="hero $hero, seed $seed"; fi
+  done
+done
+[ -z "$slowest" ] || echo "The slowest game ($slowest) took $most s of processor time (user and system)."
 exit "$missed"

@@ -2,7 +2,9 @@
 """Draws the game's difficulty as the scripted player meets it, from the reports of
 scripts/autoplay-all.sh: for each hero, the hero's level against game time, the median and
 the range over the seeds, with the fall of each dungeon's boss marked; and prints, per hero,
-the Markdown table of the README (ticks to the ending, deaths, level at each boss).
+the Markdown table of the README (ticks to the ending, deaths, level at each boss) and where
+the time goes (minutes inside each dungeon up to its boss's fall, minutes gathering gold for
+its entrance, deaths in it).
 
 Usage: scripts/difficulty-plot.py [REPORT_DIR] [PNG]
   (defaults: build/autoplay and doc/difficulty.png)
@@ -133,6 +135,35 @@ def table(games):
     return "\n".join(rows)
 
 
+def walls(games):
+    """Where each hero's time goes: per dungeon, the median minutes from first entering it to
+    its boss's fall (the final opponent's: to the ending), the median minutes from the boss
+    before it to entering it (gold gathered for its entrance), and the deaths in it over all
+    the games. The longest stretch is the wall."""
+    rows = ["| hero | | " + " | ".join(f"dungeon {d}" for d in range(9)) + " |",
+            "|---|---|" + "---|" * 9]
+    for hero in sorted(games):
+        reports = games[hero]
+        inside, before, died = [], [], []
+        for d in range(9):
+            spans, waits = [], []
+            for r in reports:
+                entered = r["dungeons"].get(str(d))
+                fall = boss_fall(r, d)
+                if entered and fall:
+                    spans.append((fall[0] - entered["tick"]) / TICKS_PER_MINUTE)
+                previous = boss_fall(r, d - 1) if 0 < d < 8 else (boss_fall(r, 7) if d == 8 else None)
+                if entered and previous:
+                    waits.append(max(0, entered["tick"] - previous[0]) / TICKS_PER_MINUTE)
+            inside.append(f"{median(spans):.0f}" if spans else "-")
+            before.append(f"{median(waits):.0f}" if waits else "-")
+            died.append(str(sum(1 for r in reports for x in r["deaths"] if x["dungeon"] == d)))
+        rows.append(f"| {hero} | minutes inside, to the boss | " + " | ".join(inside) + " |")
+        rows.append(f"| {hero} | minutes from the last boss to entering | " + " | ".join(before) + " |")
+        rows.append(f"| {hero} | deaths, all games | " + " | ".join(died) + " |")
+    return "\n".join(rows)
+
+
 def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "build", "autoplay")
@@ -143,6 +174,8 @@ def main():
         return 1
     draw(games, png)
     print(table(games))
+    print()
+    print(walls(games))
     print(f"difficulty-plot: drew {png}", file=sys.stderr)
     return 0
 

@@ -1,6 +1,9 @@
 // What the scripted player watches to notice that its play goes nowhere: a window without
-// gain, keys that take the hero nowhere, and a choice that flips between two plans.
+// gain, keys that take the hero nowhere, a choice that flips between two plans, and a spring
+// that heals less than the monsters about it take.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "autoplay/progress.h"
 
@@ -92,9 +95,17 @@ TEST(AutoplayProgress, KeysThatTakeTheHeroNowhereAreNoticed) {
   for (int t = 0; t < 100 && stuckAt < 0; ++t)
     if (dither.Stuck(696, 752 + (t % 2 ? 3 : 0), true)) stuckAt = t;
   EXPECT_EQ(stuckAt, 29);
+  // A step of hero 1's eight pixels there and back is as stuck, though past the slack.
+  MotionWatch wide(30, 6);
+  stuckAt = -1;
+  for (int t = 0; t < 100 && stuckAt < 0; ++t)
+    if (wide.Stuck(1112 + (t % 2 ? 8 : 0), 408, true, 8)) stuckAt = t;
+  EXPECT_EQ(stuckAt, 29);
   // Walking on, however slowly, is not stuck.
   MotionWatch walk(30, 6);
   for (int t = 0; t < 200; ++t) EXPECT_FALSE(walk.Stuck(100 + t, 200, true)) << t;
+  MotionWatch stride(30, 6);
+  for (int t = 0; t < 200; ++t) EXPECT_FALSE(stride.Stuck(100 + 8 * t, 200, true, 8)) << t;
   // Standing still on purpose (shooting from where the hero stands) is not either.
   MotionWatch still(30, 6);
   for (int t = 0; t < 200; ++t) EXPECT_FALSE(still.Stuck(100, 200, false)) << t;
@@ -122,4 +133,31 @@ TEST(AutoplayProgress, TwoPlansTakenUpByTurnsAreDithering) {
   // Keeping one plan is never dithering.
   PlanWatch steady(400, 8);
   for (int t = 0; t < 100; ++t) EXPECT_FALSE(steady.Dithering(t, 5)) << t;
+}
+
+TEST(AutoplayProgress, ASpringThatCannotKeepUpIsNoticed) {
+  // Hurt in the water with a pile of monsters on the hero: one point back a tick, two taken
+  // every third tick, so the hit points hardly move between 1 and 21.
+  SpringWatch pile(200);
+  int hp = 10, losingAt = -1;
+  for (int t = 0; t < 1000 && losingAt < 0; ++t) {
+    hp = std::max(1, hp + 1 - (t % 3 == 0 ? 3 : 0));
+    if (pile.Losing(t, hp, 107, true)) losingAt = t;
+  }
+  EXPECT_EQ(losingAt, 200);
+  // A spring that heals, even slowly under a stray monster's blows, is stood in to the end.
+  SpringWatch slow(200);
+  hp = 1;
+  for (int t = 0; t < 1000; ++t) {
+    hp = std::min(400, hp + (t % 2 == 0 ? 1 : 0));
+    EXPECT_FALSE(slow.Losing(t, hp, 400, true)) << t;
+  }
+  // Out of the water, or full, nothing is judged; each visit is judged on its own.
+  SpringWatch visits(200);
+  for (int t = 0; t < 1000; ++t) EXPECT_FALSE(visits.Losing(t, 5, 107, t % 150 != 0)) << t;
+  for (int t = 1000; t < 2000; ++t) EXPECT_FALSE(visits.Losing(t, 107, 107, true)) << t;
+  // Under a pile again, it is noticed again a window later, and on every window after.
+  int times = 0;
+  for (int t = 2000; t < 2601; ++t) times += visits.Losing(t, 5, 107, true);
+  EXPECT_EQ(times, 3);
 }

@@ -7,6 +7,7 @@
 #include "content/items.h"
 #include "state/state.h"
 #include "gear.h"
+#include "judge.h"
 #include "game/keys.h"
 
 namespace autoplay {
@@ -26,6 +27,8 @@ constexpr int kBarrenTicks = 6000;   // gathering this long without experience: 
 // never seen) for this long is going nowhere, whatever the plan says.
 constexpr int kStallTicks = 4000;
 constexpr int kBanTicks = 1000;      // a target given up is passed over this long at first
+constexpr int kSpringTicks = 200;    // a spring is judged by what it gave back over this long
+constexpr int kFleeTicks = 1500;     // the longest walk to a stair when fleeing a spring
 
 }  // namespace
 
@@ -33,7 +36,8 @@ int BossFloorOf(int dungeon) { return kBossFloors[dungeon]; }
 int EntryFloorOf(int dungeon) { return dungeon == 5 ? 9 : 0; }
 
 Player::Player(int hero, uint32_t seed)
-    : hero_(hero), rng_(seed), progress_(kStallTicks), motion_(30, 6), plans_(400, 8) {
+    : hero_(hero), rng_(seed), progress_(kStallTicks), motion_(30, 6), plans_(400, 8),
+      springs_(kSpringTicks) {
   std::copy(std::begin(kFirstNeed), std::end(kFirstNeed), needLevel_);
 }
 
@@ -73,9 +77,16 @@ std::vector<KeyEvent> Player::Decide() {
 std::vector<std::string> Player::Observe(int tick) {
   tick_ = tick;
   if (report_.Deaths() > lastDeaths_) {
-    // Died before a boss: that boss wants more strength before it is tried again.
+    // Died fighting a boss: that boss wants more strength before it is tried again. A hero
+    // who only passed through its floor (fleeing, or on the way to a spring) lost no fight.
     int d = std::clamp(static_cast<int>(G.DungeonIndex), 0, 8);
-    if (G.FloorIndex == BossFloorOf(d)) needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level)) + 2;
+    if (G.FloorIndex == BossFloorOf(d) && bossFight_) {
+      // Two levels above the one it died at, not two above what was asked before: a retreat
+      // a few ticks before the death already asked one more.
+      needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level) + 2);
+      bossSeen_[d] = {};  // its numbers told wrong: the levels decide again
+    }
+    bossFight_ = false;
     lastDeaths_ = report_.Deaths();
   }
   NoteProgress(tick);
@@ -104,9 +115,24 @@ std::vector<std::string> Player::Observe(int tick) {
 
 // ---- world map ------------------------------------------------------------------------------
 
-bool Player::Ready(int dungeon) const { return G.Level >= needLevel_[dungeon]; }
+// A boss whose armour the hero's best weapon cannot get through is no fight yet, whatever
+// the level: it waits until a level's strength or a better weapon gets through, and no longer
+// (waiting a level each time it was met once kept a hero that had found the weapon it lacked
+// gathering for another level at 18, at a point or two of experience a monster).
+bool Player::Ready(int dungeon) const {
+  const BossSeen& boss = bossSeen_[dungeon];
+  bool armoured = boss.seen && BestAttack(G) <= boss.defence;
+  return (G.Level >= needLevel_[dungeon] && !armoured) || Outgrown(dungeon);
+}
 
-bool Player::TooHard(int dungeon) const { return G.Level < tooHardBelow_[dungeon]; }
+bool Player::TooHard(int dungeon) const { return G.Level < tooHardBelow_[dungeon] && !Outgrown(dungeon); }
+
+// A boss that can only lose goes ahead, however often it won before: a hero whose losses
+// had raised the boss's level out of reach spent a million ticks gathering a point or two of
+// experience a monster in the dungeon before.
+bool Player::Outgrown(int dungeon) const {
+  return G.Level >= kFirstNeed[dungeon] && autoplay::Outgrown(bossSeen_[dungeon], PowerOf(G));
+}
 
 // Play that earns no experience for long on one floor goes nowhere. Gathering so means the
 // monsters here are too well armoured for the hero's weapon: the dungeon waits until the hero
@@ -118,13 +144,11 @@ void Player::NoteProgress(int tick) {
   int d = std::clamp(static_cast<int>(G.DungeonIndex), 0, 8);
   bool bossFloor = G.FloorIndex == BossFloorOf(d);
   if (G.GameMode == kModePlay && bossFloor) {
-    // A boss whose armour the hero's best weapon cannot get through is no fight yet: it waits
-    // until the hero has grown stronger elsewhere.
-    Power p = PowerOf(G);
+    // The boss's blows and armour, remembered for judging when to come back (Ready).
     for (int i = 0; i < 40; ++i) {
       const MonsterRecord& m = G.Monsters[i];
-      if (m.State == Active && IsBossOf(G, i) && !CanHurt(m, p, d))
-        needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level) + 1);
+      if (m.State != Active || !IsBossOf(G, i)) continue;
+      bossSeen_[d] = {true, m.Attack, m.Defence};
     }
   }
   if (G.GameMode != kModePlay || earned != lastEarned_ || G.FloorIndex != lastFloor_ || bossFloor) {
@@ -278,6 +302,9 @@ StairWay Player::WayToSpring(bool& here) const {
   for (int f = 0; f < 10; ++f) {
     const FloorRecord& floor = G.Floors[f];
     if (std::find(std::begin(floor.Tiles), std::end(floor.Tiles), 7) == std::end(floor.Tiles)) continue;
+    if (f == G.FloorIndex && SpringGivenUp()) continue;
+    // Not down among a boss that is not to be fought yet, for a drink.
+    if (f != G.FloorIndex && f == BossFloorOf(G.DungeonIndex) && !BossDone()) continue;
     int gap = std::abs(f - static_cast<int>(G.FloorIndex));
     if (gap < best) {
       best = gap;
@@ -298,7 +325,7 @@ Player::Errand Player::ChooseErrand() const {
   // Nothing heals on the world map: a hurt hero without medicine makes for a spring.
   bool lowAndHelpless = G.HP * 100 < G.MaxHP * 35 && MedicineCount(G) == 0;
   bool spring;
-  if (tick_ < leaveUntil_) return Errand::Leave;  // play here has gone nowhere for long
+  if (tick_ < leaveUntil_ || Fleeing()) return Errand::Leave;  // play here has gone nowhere for long
   if ((lowAndHelpless || healing_) && WayToSpring(spring) != StairWay::None) return Errand::Mend;
   if (d != ChooseDungeon() && (bossDone || TooHard(d))) return Errand::Leave;  // go elsewhere
   if (!bossDone && Ready(d)) return Errand::Boss;
@@ -322,7 +349,8 @@ Held Player::GoTo(Tile tile) {
 
 Held Player::GoToStair(StairWay way) {
   Tile here = TileOfBox(G.HeroX, G.HeroY);
-  if (map_.Stair(here) == way && G.StairLatch) {
+  auto wanted = [&](Tile t) { return way == StairWay::None ? map_.Stair(t) != StairWay::None : map_.Stair(t) == way; };
+  if (wanted(here) && G.StairLatch) {
     // Arrived by this very stair: step off it and back on.
     for (Tile s : {Tile{0, 1}, Tile{1, 0}, Tile{0, -1}, Tile{-1, 0}}) {
       Tile n{here.col + s.col, here.row + s.row};
@@ -330,7 +358,7 @@ Held Player::GoToStair(StairWay way) {
     }
   }
   Tile stair;
-  if (!dist_.Nearest([&](Tile t) { return map_.Stair(t) == way; }, stair)) return Wander();
+  if (!dist_.Nearest(wanted, stair)) return Wander();
   return GoTo(stair);
 }
 
@@ -365,7 +393,7 @@ Held Player::Pursue(const Target& t) {
 
 Held Player::Heal(bool& healing, int belowPercent, int maxSteps) {
   Tile spring;
-  bool hasSpring = dist_.Nearest([&](Tile t) { return map_.Spring(t); }, spring);
+  bool hasSpring = !SpringGivenUp() && dist_.Nearest([&](Tile t) { return map_.Spring(t); }, spring);
   if (!healing && (G.HP * 100 >= G.MaxHP * belowPercent || !hasSpring || dist_.To(spring) > maxSteps)) return {};
   if (G.HP >= G.MaxHP || !hasSpring) {
     healing = false;
@@ -453,16 +481,20 @@ void Player::GiveUpTarget() {
   target_ = {};
 }
 
-// Leaving the boss's floor hurt and without medicine counts as a lost fight.
+// Leaving the boss's floor hurt and without medicine counts as a lost fight, if there was a
+// fight: a hero that came down only to flee another floor or to reach a spring lost none, and
+// counting it so once raised a boss's level by two dozen while the hero stood still at 17.
 void Player::NoteRetreat(Errand errand) {
   int d = G.DungeonIndex;
   bool onBossFloor = G.FloorIndex == BossFloorOf(d);
   bool away = errand == Errand::Leave || errand == Errand::Mend;
-  if (away && onBossFloor && (d == 8 || !G.BossDefeated[d]) && !retreated_) {
-    needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level)) + 1;
+  bool bossAlive = d == 8 || !G.BossDefeated[d];
+  if (onBossFloor && bossAlive && errand == Errand::Boss) bossFight_ = true;
+  if (away && onBossFloor && bossAlive && bossFight_ && !retreated_) {
+    needLevel_[d] = std::max(needLevel_[d], static_cast<int>(G.Level) + 1);
     retreated_ = true;
   }
-  if (!onBossFloor) retreated_ = false;
+  if (!onBossFloor) retreated_ = bossFight_ = false;
 }
 
 Held Player::Unstick(Held want) {
@@ -471,7 +503,10 @@ Held Player::Unstick(Held want) {
     return wiggleKeys_;
   }
   // Keys held that take the hero nowhere: against a wall, or up and down by turns.
-  if (!motion_.Stuck(G.HeroX, G.HeroY, want.AnyDirection())) return want;
+  // Hero 1 steps 8 pixels: right and left by turns toward the final opponent kept it 8
+  // pixels from where it began, outside a fixed slack of 6, for 1.7 million ticks.
+  int step = G.HeroSpeed[G.HeroIndex & 3];
+  if (!motion_.Stuck(G.HeroX, G.HeroY, want.AnyDirection(), step)) return want;
   // Stuck again and again in a short while (a boss or a pile of monsters across the way):
   // a walk somewhere else on the floor before the plan is taken up again.
   unsticks_ = tick_ - lastUnstick_ < 300 ? unsticks_ + 1 : 1;
@@ -526,15 +561,21 @@ bool Player::Dodge(Held& h) {
 
 std::vector<KeyEvent> Player::InDungeon() {
   RefreshFloor();
+  WatchSpring();
   if (Maintain()) return Decide();
   Power p = PowerOf(G);
   Errand errand = ChooseErrand();
   p.fightBoss = errand == Errand::Boss;
-  p.hunt = errand != Errand::Mend && tick_ >= passUntil_;
+  p.hunt = errand != Errand::Mend && !Fleeing() && tick_ >= passUntil_;
   NoteRetreat(errand);
   lastErrand_ = errand;
   Held want;
-  bool busy = errand == Errand::Mend ? Mend(want) : (want = Heal(healing_, BeforeBoss(errand) ? 95 : 50), healing_);
+  // A floor left because play on it went nowhere is left with its spring: the hero that
+  // stopped to heal there on the way out stood in the water for good under a pile of monsters.
+  bool leaving = errand == Errand::Leave && (tick_ < leaveUntil_ || Fleeing());
+  bool busy = errand == Errand::Mend ? Mend(want)
+              : leaving            ? false
+                                   : (want = Heal(healing_, BeforeBoss(errand) ? 95 : 50), healing_);
   if (!busy) want = Act(errand == Errand::Mend ? Errand::Farm : errand, p);
   want = Unstick(want);
   want.space = want.space || ShouldFire(p);
@@ -559,6 +600,35 @@ bool Player::Mend(Held& h) {
   }
   if (!Dodge(h)) h = GoToStair(way);
   return true;
+}
+
+// Hit points that fall (or hardly rise) while the hero stands in the spring: whatever is about
+// hurts faster than the water heals. The spring is given up for a while and the hero makes
+// for the nearest stair, since a new floor comes without this floor's monsters.
+void Player::WatchSpring() {
+  int floor = G.DungeonIndex * 10 + G.FloorIndex;
+  if (fleeFloor_ != floor) fleeUntil_ = 0;
+  bool inSpring = map_.Spring(TileOfBox(G.HeroX, G.HeroY));
+  if (!springs_.Losing(tick_, G.HP, G.MaxHP, inSpring)) return;
+  springOffFloor_ = fleeFloor_ = floor;
+  springOffUntil_ = tick_ + kStallTicks;
+  fleeUntil_ = tick_ + kFleeTicks;
+  healing_ = false;
+  GiveUpTarget();
+}
+
+bool Player::SpringGivenUp() const {
+  return tick_ < springOffUntil_ && springOffFloor_ == G.DungeonIndex * 10 + G.FloorIndex;
+}
+
+StairWay Player::FleeWay() const {
+  return autoplay::FleeWay(G.FloorIndex, BossFloorOf(G.DungeonIndex), !BossDone());
+}
+
+bool Player::BossDone() const { return G.DungeonIndex < 8 && G.BossDefeated[G.DungeonIndex]; }
+
+bool Player::Fleeing() const {
+  return tick_ < fleeUntil_ && fleeFloor_ == G.DungeonIndex * 10 + G.FloorIndex;
 }
 
 // Goes for the best target, or about the errand when there is none.
@@ -597,6 +667,7 @@ Held Player::Act(Errand errand, const Power& p) {
   if (errand == Errand::Boss && G.FloorIndex == BossFloorOf(G.DungeonIndex)) return SeekBoss();
   if (errand == Errand::Boss) return GoToStair(WayToBoss());
   if (errand == Errand::Leave) {
+    if (Fleeing()) return GoToStair(FleeWay());
     StairWay out = WayOut();
     if (tick_ < leaveUntil_ && leaveOther_) out = out == StairWay::Back ? StairWay::Onward : StairWay::Back;
     return GoToStair(out);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "floor_map.h"
+#include "judge.h"
 #include "keys.h"
 #include "progress.h"
 #include "report.h"
@@ -47,6 +48,7 @@ class Player {
   Errand ChooseErrand() const;
   bool Ready(int dungeon) const;
   bool TooHard(int dungeon) const;
+  bool Outgrown(int dungeon) const;
   void NoteProgress(int tick);
   Earnings EarnedSoFar();
   void ChangePlan(int tick);
@@ -54,7 +56,7 @@ class Player {
   Held Pursue(const Target& t);
   Held Approach(const Target& t);
   Held GoTo(Tile tile);
-  Held GoToStair(StairWay way);
+  Held GoToStair(StairWay way);  // StairWay::None: the nearest stair of either kind
   Held Wander();
   Held Heal(bool& healing, int belowPercent, int maxSteps = 60);
   void NoteRetreat(Errand errand);
@@ -64,6 +66,11 @@ class Player {
   StairWay WayToSpring(bool& here) const;
   bool BeforeBoss(Errand errand) const;
   bool Mend(Held& h);
+  void WatchSpring();
+  bool SpringGivenUp() const;
+  bool Fleeing() const;
+  StairWay FleeWay() const;  // the nearest stair, unless it leads to a boss still standing
+  bool BossDone() const;
   Held Act(Errand errand, const Power& p);
   bool ShouldFire(const Power& p) const;
   bool ClearLine(int dx, int dy) const;
@@ -84,6 +91,7 @@ class Player {
   Tile wanderTo_{-1, -1};
   int needLevel_[9];
   int tooHardBelow_[9] = {};
+  BossSeen bossSeen_[9];
   int lastEarned_ = -1, sinceEarned_ = 0, lastFloor_ = -1;
   int lastDeaths_ = 0;
   int tick_ = 0;
@@ -91,6 +99,9 @@ class Player {
   ProgressWatch progress_;
   MotionWatch motion_;
   PlanWatch plans_;
+  SpringWatch springs_;
+  int springOffFloor_ = -1, springOffUntil_ = 0;  // this floor's spring heals no more, until then
+  int fleeFloor_ = -1, fleeUntil_ = 0;            // off this floor by the nearest stair
   std::set<int> floorsSeen_;  // dungeon * 10 + floor of every floor set foot on
   int leaveUntil_ = 0;        // the floor is left, whatever else calls, until this tick
   bool leaveOther_ = false;   // ... by the stairs away from the dungeon's door
@@ -101,6 +112,7 @@ class Player {
   Held wiggleKeys_;
   bool healing_ = false;
   bool retreated_ = false;
+  bool bossFight_ = false;  // the boss was sought on this visit to its floor
   Errand lastErrand_ = Errand::Farm;
 };
 

@@ -1,5 +1,6 @@
 #include "progress.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 
@@ -27,8 +28,9 @@ bool ProgressWatch::Stalled(int tick, const Earnings& now) {
   return true;
 }
 
-bool MotionWatch::Stuck(int x, int y, bool moving) {
-  if (!moving || count_ == 0 || std::abs(x - fromX_) > slack_ || std::abs(y - fromY_) > slack_) {
+bool MotionWatch::Stuck(int x, int y, bool moving, int step) {
+  int slack = std::max(slack_, step);
+  if (!moving || count_ == 0 || std::abs(x - fromX_) > slack || std::abs(y - fromY_) > slack) {
     count_ = moving ? 1 : 0;
     fromX_ = x;
     fromY_ = y;
@@ -57,6 +59,21 @@ bool PlanWatch::Dithering(int tick, int plan) {
   changes_.clear();
   other_ = left;
   return true;
+}
+
+bool SpringWatch::Losing(int tick, int hp, int maxHp, bool inSpring) {
+  if (!inSpring || hp >= maxHp) {
+    watching_ = false;
+    return false;
+  }
+  if (!watching_ || tick - since_ >= window_) {
+    bool losing = watching_ && (hp - from_) * 4 < window_;
+    watching_ = true;
+    since_ = tick;
+    from_ = hp;
+    return losing;
+  }
+  return false;
 }
 
 }  // namespace autoplay

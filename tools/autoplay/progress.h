@@ -1,7 +1,8 @@
 // What the scripted player watches to know whether its play is getting anywhere: what it has
 // earned (experience, gold, belongings, bosses, the boss's wounds), whether the hero's box
-// goes anywhere while keys are held, and whether its choice keeps flipping between the same
-// two plans. Each watch only tells; the player decides what to do differently.
+// goes anywhere while keys are held, whether its choice keeps flipping between the same
+// two plans, and whether a spring gives back more than is taken. Each watch only tells; the
+// player decides what to do differently.
 #pragma once
 
 #include <deque>
@@ -49,8 +50,9 @@ class MotionWatch {
   MotionWatch(int ticks, int slack) : ticks_(ticks), slack_(slack) {}
 
   // True once `ticks` moving ticks in a row have kept within `slack` pixels of where they
-  // began; then it starts again.
-  bool Stuck(int x, int y, bool moving);
+  // began, or within one `step` of the hero's (a step there and back is no way either);
+  // then it starts again.
+  bool Stuck(int x, int y, bool moving, int step = 0);
 
  private:
   int ticks_, slack_;
@@ -74,6 +76,23 @@ class PlanWatch {
   bool started_ = false;
   std::deque<std::pair<int, int>> changes_;  // tick, plan taken up
   int other_ = 0;
+};
+
+// Standing in a spring while hurt, the hit points should climb by one a tick. When over a
+// window they climb by less than a quarter of that, whatever stands about the water hurts
+// faster than it heals, and waiting there only ends one way.
+class SpringWatch {
+ public:
+  explicit SpringWatch(int window) : window_(window) {}
+
+  // True on the tick a window spent hurt in the spring completes with too little gained; the
+  // window then starts again. Stepping out of the water or filling up starts it afresh.
+  bool Losing(int tick, int hp, int maxHp, bool inSpring);
+
+ private:
+  int window_;
+  bool watching_ = false;
+  int since_ = 0, from_ = 0;
 };
 
 }  // namespace autoplay
