@@ -2,13 +2,13 @@
 
 #ifdef MIROVAAN_WAYLAND_VIEWPORT
 
-#include <QGuiApplication>
-#include <QWindow>
 #include <qpa/qplatformnativeinterface.h>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <wayland-client.h>
 
+#include <QGuiApplication>
+#include <QWindow>
 #include <algorithm>
 #include <cstring>
 
@@ -23,7 +23,7 @@ constexpr int kBuffers = 3;
 struct Buffer {
   wl_buffer* buffer = nullptr;
   uint32_t* pixels = nullptr;
-  bool held = false;  // by the compositor, until it releases it: not to be written
+  bool held = false;               // by the compositor, until it releases it: not to be written
   int staleFrom = 0, staleTo = 0;  // rows behind the frame
 };
 
@@ -153,8 +153,8 @@ std::unique_ptr<WaylandScaler> WaylandScaler::Open() {
   if (QGuiApplication::platformName() != QLatin1String("wayland")) return nullptr;
   QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
   if (!native) return nullptr;
-  auto* display =
-      static_cast<wl_display*>(native->nativeResourceForIntegration(QByteArrayLiteral("wl_display")));
+  auto* display = static_cast<wl_display*>(
+      native->nativeResourceForIntegration(QByteArrayLiteral("wl_display")));
   if (!display) return nullptr;
   auto w = std::make_unique<Wayland>();
   w->display = display;
@@ -167,8 +167,7 @@ std::unique_ptr<WaylandScaler> WaylandScaler::Open() {
   if (wl_display_roundtrip_queue(display, w->queue) < 0 ||
       wl_display_roundtrip_queue(display, w->queue) < 0)
     return nullptr;
-  if (!w->compositor || !w->subcompositor || !w->shm || !w->viewporter || !w->xrgb)
-    return nullptr;
+  if (!w->compositor || !w->subcompositor || !w->shm || !w->viewporter || !w->xrgb) return nullptr;
   return std::unique_ptr<WaylandScaler>(new WaylandScaler(std::move(w)));
 }
 
@@ -182,8 +181,8 @@ WaylandScaler::Result WaylandScaler::Show(QWindow* window, QPoint at, QSize size
   if (wl_display_dispatch_queue_pending(w.display, w.queue) < 0) return Result::Failed;
   if (!w.pool && !w.MakeBuffers(srcW, srcH)) return Result::Failed;
   if (srcW != w.w || srcH != w.h) return Result::Failed;
-  auto* parent = static_cast<wl_surface*>(QGuiApplication::platformNativeInterface()
-                                              ->nativeResourceForWindow("surface", window));
+  auto* parent = static_cast<wl_surface*>(
+      QGuiApplication::platformNativeInterface()->nativeResourceForWindow("surface", window));
   if (!parent) return Result::NotNow;
   if (parent != w.parent) {
     w.DropSurface();

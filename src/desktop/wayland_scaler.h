@@ -32,8 +32,8 @@ class WaylandScaler {
   // Shows the srcW x srcH frame (0x00BBGGRR, rows stride pixels apart) scaled to size, at
   // `at` in the window's surface, rows firstRow .. firstRow + rows - 1 having changed since
   // the last call.
-  Result Show(QWindow* window, QPoint at, QSize size, const gfx::Color* pixels, int srcW,
-              int srcH, std::ptrdiff_t stride, int firstRow, int rows);
+  Result Show(QWindow* window, QPoint at, QSize size, const gfx::Color* pixels, int srcW, int srcH,
+              std::ptrdiff_t stride, int firstRow, int rows);
   // Takes the picture off the window (the window's own drawing shows again).
   void Hide();
 
