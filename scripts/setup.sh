@@ -13,6 +13,8 @@ packages=(
   libsdl2-dev
   # On X the server scales the picture (the Render extension, through xcb).
   libxcb-render0-dev
+  # On Wayland the compositor scales it (wp_viewporter, reached through Qt's native interface).
+  libwayland-dev wayland-protocols qt6-base-private-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool openbox x11-utils imagemagick libx11-dev
   desktop-file-utils appstream man-db

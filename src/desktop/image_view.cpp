@@ -4,9 +4,11 @@
 #include <QPaintEvent>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QWindow>
 #include <cmath>
 
 #include "desktop/server_surface.h"
+#include "desktop/wayland_scaler.h"
 #include "state/window_model.h"
 #include "game/window_handlers.h"
 
@@ -27,8 +29,11 @@ ImageView::ImageView(QWidget* parent, Scaling scaling) : QWidget(parent) {
       surface_->paint = [this](const QRegion& logical) { PaintByServer(logical); };
       surface_->hide();
     }
+    if (!surface_) compositor_ = WaylandScaler::Open();
   }
 }
+
+ImageView::~ImageView() = default;
 
 void ImageView::SetScaleMode(gfx::ScaleMode mode) {
   if (mode == mode_) return;
@@ -38,6 +43,7 @@ void ImageView::SetScaleMode(gfx::ScaleMode mode) {
 }
 
 void ImageView::Refresh() {
+  if (compositor_ && ByCompositor(0, 0)) return;
   if (surface_ && !surface_->isHidden())
     surface_->update();
   else
@@ -107,6 +113,10 @@ void ImageView::Present() {
   EnsureConfigured();
   if (configuredFor_ != before) ChooseRoute();
   gfx::Box changed = scaled_.Update(Window.ShownFrame.Picture);
+  if (compositor_) {
+    gfx::Box source = scaled_.SourceChange();
+    if (ByCompositor(source.y, changed.Empty() ? 0 : source.h)) return;
+  }
   if (surface_ && !surface_->isHidden()) {
     if (configuredFor_ != before) {
       DrawByServer(QRect(QPoint(0, 0), configuredFor_));
@@ -180,6 +190,83 @@ void ImageView::LeaveServer() {
   update();
 }
 
+bool ImageView::CompositorCan() const {
+  if (!compositor_ || paused_ || !notice_.isEmpty() || !isVisible()) return false;
+  if (Window.ShownFrame.Picture.Empty() || devicePixelRatioF() != 1.0) return false;
+  if (!window()->windowHandle()) return false;
+  QRect picture = PictureRect();
+  if (picture.isEmpty() || picture.width() % kViewWidth || picture.height() % kViewHeight)
+    return false;
+  // What lies over the view (the menu bar dropped over the full screen) is Qt's drawing, under
+  // the subsurface.
+  if (QWidget* parent = parentWidget()) {
+    for (QObject* child : parent->children()) {
+      auto* other = qobject_cast<QWidget*>(child);
+      if (other && other != this && !other->isWindow() && other->isVisible() &&
+          other->geometry().intersects(geometry()))
+        return false;
+    }
+  }
+  return true;
+}
+
+// Rows firstRow .. firstRow + rows - 1 of the frame changed; whether the compositor shows it.
+bool ImageView::ByCompositor(int firstRow, int rows) {
+  if (!compositor_) return false;
+  WaylandScaler::Result result = WaylandScaler::Result::NotNow;
+  if (CompositorCan()) {
+    EnsureConfigured();
+    QWindow* handle = window()->windowHandle();
+    // Where the view's picture lies in the window's surface, which holds the frame Qt draws
+    // around a window it decorates itself.
+    QMargins frame = handle->frameMargins();
+    QPoint at = mapTo(window(), picture_.topLeft()) + QPoint(frame.left(), frame.top());
+    if (!compositorShows_) firstRow = 0, rows = kViewHeight;
+    result = compositor_->Show(handle, at, picture_.size(), scaled_.Shown(), kViewWidth,
+                               kViewHeight, kViewWidth, firstRow, rows);
+  }
+  if (result == WaylandScaler::Result::NotNow || result == WaylandScaler::Result::Failed) {
+    if (compositorShows_) {
+      // The window holds the picture again before the subsurface goes, so that nothing but
+      // the picture ever shows there.
+      compositorShows_ = false;
+      repaint();
+      compositor_->Hide();
+    }
+    // Failed: the program scales the picture itself from now on.
+    if (result == WaylandScaler::Result::Failed) compositor_.reset();
+    return false;
+  }
+  bool first = !compositorShows_;
+  compositorShows_ = true;
+  // A new place takes effect with the window's next commit, made at once as Qt paints (the
+  // bars only).
+  if (first || result == WaylandScaler::Result::Moved) repaint();
+  return true;
+}
+
+void ImageView::showEvent(QShowEvent*) {
+  // The widgets beside the view, which may come over it.
+  if (!compositor_ || !parentWidget()) return;
+  for (QObject* child : parentWidget()->children())
+    if (auto* other = qobject_cast<QWidget*>(child); other && other != this)
+      other->installEventFilter(this);
+}
+
+bool ImageView::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::Move:
+    case QEvent::Resize:
+      if (compositor_) Refresh();
+      break;
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
 namespace {
 
 // The window's own surface when the painter draws straight into an image of 32-bit pixels
@@ -226,6 +313,11 @@ void ImageView::paintEvent(QPaintEvent* event) {
   }
   EnsureConfigured();
   QPainter painter(this);
+  if (compositorShows_) {
+    // Only the bars: the picture is on the compositor's surface (device pixels are logical).
+    for (const QRect& bar : event->region() - picture_) painter.fillRect(bar, Qt::black);
+    return;
+  }
   // Device pixels throughout: with a fractional scale factor the picture is still copied
   // one to one, so each source pixel covers the same number of screen pixels.
   qreal dpr = devicePixelRatioF();
@@ -282,6 +374,7 @@ void ImageView::ShowNotice(const QString& text, int milliseconds) {
 
 void ImageView::resizeEvent(QResizeEvent*) {
   ChooseRoute();
+  if (compositor_) Refresh();
   OnWindowResize(width(), height());
 }
 

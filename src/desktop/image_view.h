@@ -1,7 +1,8 @@
 // The view: ShownFrame's frame painted over the whole view in device pixels, scaled by one of
 // the three modes, with what the window itself has to say (pause, notices) drawn over it
 // but never into the game's pictures. Where the X server can scale the picture by whole
-// factors, it does (ServerSurface); otherwise the program scales it into the window itself.
+// factors, it does (ServerSurface), and so does a Wayland compositor (WaylandScaler);
+// otherwise the program scales it into the window itself.
 #pragma once
 
 #include <QImage>
@@ -9,10 +10,12 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "gfx/view_scale.h"
 
 class ServerSurface;
+class WaylandScaler;
 
 class ImageView : public QWidget {
   Q_OBJECT
@@ -22,6 +25,7 @@ class ImageView : public QWidget {
   // (so does MIROVAAN_SOFTWARE_SCALING=1 in the environment).
   enum class Scaling { Automatic, Software };
   explicit ImageView(QWidget* parent, Scaling scaling = Scaling::Automatic);
+  ~ImageView() override;
 
   void SetScaleMode(gfx::ScaleMode mode);
   gfx::ScaleMode ScaleMode() const { return mode_; }
@@ -39,6 +43,8 @@ class ImageView : public QWidget {
   QRect PictureRect() const;
   // Whether the X server scales the picture at the view's present size and mode.
   bool ServerScales() const;
+  // Whether the Wayland compositor shows the picture now.
+  bool CompositorShows() const { return compositorShows_; }
 
   std::function<void(int y)> pointerMoved;  // logical y of the pointer over the view
 
@@ -47,6 +53,8 @@ class ImageView : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QSize DeviceSize() const;
@@ -63,6 +71,10 @@ class ImageView : public QWidget {
   void PaintByServer(const QRegion& logical);
   void DrawByServer(const QRegion& device);
   void LeaveServer();
+  // The compositor's route: the picture on a subsurface, while nothing of the program's own
+  // (a banner, the menu bar over the full screen) is to be drawn over it.
+  bool CompositorCan() const;
+  bool ByCompositor(int firstRow, int rows);
 
   gfx::ScaleMode mode_ = gfx::ScaleMode::Fill;
   gfx::ScaledView scaled_;
@@ -74,4 +86,6 @@ class ImageView : public QWidget {
   QTimer noticeTimer_;
   ServerSurface* surface_ = nullptr;  // none without a server that scales
   bool serverHasFrame_ = false;       // the server holds the frame scaled_ holds
+  std::unique_ptr<WaylandScaler> compositor_;  // none without a compositor that scales
+  bool compositorShows_ = false;
 };

@@ -3,7 +3,8 @@
 # title under the desktop entry's app_id, it pauses while another window has the keyboard, a
 # key reaches the game, F11 fills the screen with the picture at a whole factor, a pointer left
 # resting there goes and comes back when moved, the program closes from the keyboard, and a run
-# ended in full screen leaves the next `--window` run a window, with the view size chosen last.
+# ended in full screen leaves the next `--window` run a window, with the view size chosen last;
+# the compositor scales the full-screen picture to the very pixels the program would.
 # Keys go through wtype, the pointer through a virtual one (virtual_pointer.py), pictures
 # through grim.
 # Usage: wayland_test.sh PROGRAM CONTENT_DIR
@@ -188,4 +189,34 @@ same_size() { [ "$(size)" = "$grown" ]; }
 wait_until 20 same_size || fail "the view size is not remembered: $(size), not $grown"
 quit
 ended || fail "the third run did not end"
+
+# The compositor scales the full-screen picture (a viewport on a subsurface, seen in the
+# protocol log) and shows the very pixels the program's own scaling shows: the title, at each
+# phase of its blinking line, scaled by the program, then through the compositor.
+grab() {  # the picture's pixels on the screen, as a checksum
+  grim "$home/full.png" 2>/dev/null || return 1
+  convert "$home/full.png" -crop "${pw}x${ph}+$(( (sw - pw) / 2 ))+$(( (sh - ph) / 2 ))" \
+    -depth 8 rgb:- | md5sum | cut -d' ' -f1
+}
+MIROVAAN_SOFTWARE_SCALING=1 started --fullscreen || fail "no window scaling by itself"
+wait_until 20 full_screen || fail "--fullscreen did not fill the screen: $(window)"
+# The title fades its line in and out: the pictures of a few seconds of it.
+sleep 2
+phases=""
+for _ in $(seq 25); do
+  shot="$(grab)" || continue
+  case " $phases " in *" $shot "*) ;; *) phases="$phases $shot" ;; esac
+  sleep 0.2
+done
+kill -TERM "$pid"
+ended || fail "the run scaling by itself did not end"
+WAYLAND_DEBUG=1 started --fullscreen || fail "no window the compositor scales"
+wait_until 20 full_screen || fail "--fullscreen did not fill the screen: $(window)"
+sleep 2
+grep -Eq "wp_viewport@[0-9]+\.set_destination\($pw, $ph\)" "$home/out.log" ||
+  fail "the compositor is not asked to scale the picture to ${pw}x${ph}"
+same_as_program() { shot="$(grab)" && case " $phases " in *" $shot "*) true ;; *) false ;; esac; }
+wait_until 10 same_as_program || fail "the compositor's picture differs from the program's"
+kill -TERM "$pid"
+ended || fail "the run the compositor scales did not end"
 echo "the game runs natively on Wayland"
