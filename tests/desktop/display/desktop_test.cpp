@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "event_pump.h"
 #include "state/window_model.h"
 #include "state/state.h"
 #include "desktop/platform/qt_platform.h"
@@ -35,23 +36,8 @@ QTemporaryDir* home;
 platform::QtPlatform* os;
 MainWindow* window;
 
-void Pump(int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < ms) {
-    QApplication::processEvents(QEventLoop::AllEvents, 5);
-    QThread::msleep(2);
-  }
-}
-
-// Waits for what the test needs, up to a limit generous enough for a machine busy with a
-// build: the X server, the window manager and the game's timer all take their own time.
-bool WaitFor(const std::function<bool()>& done, int ms = 20000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done() && clock.elapsed() < ms) Pump(10);
-  return done();
-}
+using desktoptest::Pump;
+using desktoptest::WaitFor;
 
 // Real key and pointer events through the X server to whichever window has the focus.
 void Xdo(const QStringList& args) {

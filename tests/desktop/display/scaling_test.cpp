@@ -13,28 +13,15 @@
 #include <functional>
 #include <random>
 
+#include "event_pump.h"
 #include "desktop/image_view.h"
 #include "gfx/view_scale.h"
 #include "state/window_model.h"
 
 namespace {
 
-void Pump(int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < ms) {
-    QApplication::processEvents(QEventLoop::AllEvents, 5);
-    QThread::msleep(2);
-  }
-}
-
-// The X server shows a window in its own time, more so on a machine busy with a build.
-bool WaitFor(const std::function<bool()>& done, int ms = 20000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done() && clock.elapsed() < ms) Pump(20);
-  return done();
-}
+using desktoptest::Pump;
+using desktoptest::WaitFor;
 
 void FillNoise(gfx::Bitmap& frame, uint32_t seed) {
   std::mt19937 rng(seed);
