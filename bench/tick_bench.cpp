@@ -8,6 +8,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "combat/loot.h"
 #include "combat/monsters.h"
@@ -105,16 +106,29 @@ void PopulateWorstCase() {
   }
 }
 
-// The state a tick changes, kept so that every iteration starts from the same scene.
+// The state a tick changes, kept so that every iteration starts from the same scene. The
+// scene is kept with the hero at three places a step apart, taken in turn: the two view
+// buffers trade places every tick, so each finds the hero moved since it was last drawn,
+// as in a fight on the move, the costliest frame a dark floor draws. With `places` at 1
+// the hero stands, and a buffer is mended where it was written.
+constexpr int kPlaces = 3;
 struct Scene {
-  unsigned char saved[kSavedStretchSize];
+  unsigned char saved[kPlaces][kSavedStretchSize];
   uint32_t seed;
+  int next = 0;
+  int places = kPlaces;
   void Take() {
-    std::memcpy(saved, &G, sizeof saved);
+    const int x = G.HeroX;
+    for (int i = 0; i < kPlaces; ++i) {
+      G.HeroX = x + 6 * i;
+      std::memcpy(saved[i], &G, sizeof saved[i]);
+    }
+    G.HeroX = x;
     seed = RandSeed;
   }
-  void Restore() const {
-    std::memcpy(&G, saved, sizeof saved);
+  void Restore() {
+    std::memcpy(&G, saved[next], sizeof saved[next]);
+    next = (next + 1) % places;
     RandSeed = seed;
   }
 };
@@ -162,19 +176,21 @@ void BM_DungeonTick(benchmark::State& state) {
   for (auto _ : state) {
     scene.Restore();
     GameTick();
-    benchmark::DoNotOptimize(Window.ShownFrame.Picture.Row(0));
+    benchmark::DoNotOptimize(std::as_const(Window.ShownFrame.Picture).Row(0));
   }
   if (G.GameMode != kModePlay) state.SkipWithError("the scene left dungeon play");
 }
 BENCHMARK(BM_DungeonTick)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 
+// The baseline draws into buffers of its own: drawn into the game's, it would leave them
+// written all over, and the tick run beside it would pay for redrawing what it wrote.
 void FrameBaseline() {
-  gfx::Bitmap& Frame = Window.Frame.Picture;
-  gfx::BitBlt(Frame, 0, 0, 312, 216, &Window.FloorPicture.Picture, G.HeroX - 144, G.HeroY - 96,
+  static gfx::Bitmap frame(kViewWidth, kViewHeight), shown(kViewWidth, kViewHeight);
+  gfx::BitBlt(frame, 0, 0, 312, 216, &Window.FloorPicture.Picture, G.HeroX - 144, G.HeroY - 96,
               gfx::Rop::Copy);
-  gfx::BitBlt(Frame, 0, 0, 312, 216, &Window.Backdrop.Picture, 0, 0, gfx::Rop::And);
-  gfx::BitBlt(Window.ShownFrame.Picture, 0, 0, 312, 216, &Frame, 0, 0, gfx::Rop::Copy);
-  benchmark::DoNotOptimize(Window.ShownFrame.Picture.Row(0));
+  gfx::BitBlt(frame, 0, 0, 312, 216, &Window.Backdrop.Picture, 0, 0, gfx::Rop::And);
+  gfx::BitBlt(shown, 0, 0, 312, 216, &frame, 0, 0, gfx::Rop::Copy);
+  benchmark::DoNotOptimize(std::as_const(shown).Row(0));
 }
 
 void BM_FrameBaseline(benchmark::State& state) {
@@ -191,6 +207,8 @@ BENCHMARK(BM_FrameBaseline)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 void BM_TickOverBaseline(benchmark::State& state) {
   using Clock = std::chrono::steady_clock;
   Scene& scene = BuildScene();
+  scene.places = static_cast<int>(state.range(0));
+  scene.next = 0;
   double bestTick = 1e30, bestBase = 1e30, sumTick = 0, sumBase = 0;
   int64_t batches = 0;
   constexpr int kBatch = 32;
@@ -218,8 +236,14 @@ void BM_TickOverBaseline(benchmark::State& state) {
   state.counters["baseline_us"] = bestBase;
   state.counters["ratio"] = bestTick / bestBase;
   if (batches > 0) state.counters["mean_ratio"] = sumTick / sumBase;
+  scene.places = kPlaces;
 }
-BENCHMARK(BM_TickOverBaseline)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_TickOverBaseline)
+    ->ArgName("places")
+    ->Arg(kPlaces)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
 
 // The combat blocks on their own, to show where a slow tick spends its time.
 template <void (*Block)()>
@@ -228,7 +252,7 @@ void BM_Block(benchmark::State& state) {
   for (auto _ : state) {
     scene.Restore();
     Block();
-    benchmark::DoNotOptimize(Window.Frame.Picture.Row(0));
+    benchmark::DoNotOptimize(std::as_const(Window.Frame.Picture).Row(0));
   }
 }
 void LootBlocks() {
@@ -252,7 +276,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
       if (r.run_type == Run::RT_Iteration && !r.error_occurred) {
         real_[r.benchmark_name()] = r.GetAdjustedRealTime();
         cpu_[r.benchmark_name()] = r.GetAdjustedCPUTime();
-        if (r.benchmark_name().rfind("BM_TickOverBaseline", 0) == 0) side_ = r.counters;
+        if (r.benchmark_name().rfind("BM_TickOverBaseline", 0) == 0)
+          side_[r.benchmark_name().find("places:1/") != std::string::npos ? "hero standing"
+                                                                           : "hero moving"] =
+              r.counters;
       }
     }
     ConsoleReporter::ReportRuns(runs);
@@ -261,11 +288,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::Finalize();
     // The side-by-side figure is the one to judge by on a shared machine; the separate
     // runs are shown beside it.
-    if (side_.count("ratio")) {
-      double ratio = side_["ratio"];
-      std::printf("side by side: tick %.1f us, baseline %.1f us, ratio %.2f (limit 3.00) %s\n",
-                  double(side_["tick_us"]), double(side_["baseline_us"]), ratio,
-                  ratio <= 3.0 ? "ok" : "TOO SLOW");
+    for (auto& [scene, counters] : side_) {
+      double ratio = counters["ratio"];
+      std::printf("side by side, %s: tick %.1f us, baseline %.1f us, ratio %.2f (limit 1.50) %s\n",
+                  scene.c_str(), double(counters["tick_us"]), double(counters["baseline_us"]),
+                  ratio, ratio <= 1.5 ? "ok" : "TOO SLOW");
     }
     Print("separate runs, cpu", cpu_);
     Print("separate runs, wall", real_);
@@ -277,11 +304,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
     auto base = t.find("BM_FrameBaseline/min_time:1.000");
     if (tick == t.end() || base == t.end() || base->second <= 0) return;
     double ratio = tick->second / base->second;
-    std::printf("%s: tick %.1f us, baseline %.1f us, ratio %.2f (limit 3.00) %s\n", what,
-                tick->second, base->second, ratio, ratio <= 3.0 ? "ok" : "TOO SLOW");
+    std::printf("%s: tick %.1f us, baseline %.1f us, ratio %.2f (limit 1.50) %s\n", what,
+                tick->second, base->second, ratio, ratio <= 1.5 ? "ok" : "TOO SLOW");
   }
   std::map<std::string, double> real_, cpu_;
-  benchmark::UserCounters side_;
+  std::map<std::string, benchmark::UserCounters> side_;
 };
 
 }  // namespace

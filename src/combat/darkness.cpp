@@ -8,7 +8,9 @@
 #include "combat/shots.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -45,6 +47,19 @@ bool DarknessCoversTheTick() {
 
 namespace {
 
+// The view is worked on in blocks of 8 pixels, a row's blocks as the bits of one word.
+constexpr int kBlock = 8;
+constexpr int kBlocks = kViewWidth / kBlock;
+static_assert(kViewWidth % kBlock == 0 && kBlocks <= 64, "a row's blocks fit one word");
+constexpr uint64_t kEveryBlock = kBlocks == 64 ? ~uint64_t{0} : (uint64_t{1} << kBlocks) - 1;
+
+// The blocks [x0, x1) reaches, x0 < x1 within the view.
+uint64_t BlocksOf(int x0, int x1) {
+  const int b0 = x0 / kBlock, b1 = (x1 - 1) / kBlock;  // inclusive
+  const uint64_t upTo = b1 == 63 ? ~uint64_t{0} : (uint64_t{1} << (b1 + 1)) - 1;
+  return upTo & ~((uint64_t{1} << b0) - 1);
+}
+
 // The mask never changes: it is drawn once, the way the game has always drawn it onto
 // Backdrop (black, then a white circle), and copied there in a dark tick after anything
 // else has written to Backdrop; a plain copy costs a fraction of the fill and the ellipse,
@@ -55,6 +70,8 @@ struct Darkness {
   gfx::Bitmap picture;
   int runStart[kViewHeight];
   int runEnd[kViewHeight];  // exclusive; equal to runStart for a row without white
+  uint64_t darkBlocks[kViewHeight];  // the blocks wholly outside the run
+  int widest = -1;     // the widest row, when the runs are nested around it (else -1)
   bool simple = true;  // every row is one run (else the plain AND is used)
 };
 
@@ -74,78 +91,110 @@ const Darkness& DarknessPicture() {
       for (int x = x1; x < kViewWidth; ++x) m.simple = m.simple && row[x] == gfx::kBlack;
       m.runStart[y] = x0 < kViewWidth ? x0 : 0;
       m.runEnd[y] = x0 < kViewWidth ? x1 : 0;
+      const int l0 = m.runStart[y], l1 = m.runEnd[y];
+      m.darkBlocks[y] = l0 < l1 ? kEveryBlock & ~BlocksOf(l0, l1) : kEveryBlock;
     }
+    // A circle's runs are nested: each within the next one toward its widest row.
+    const auto width = [&](int y) { return m.runEnd[y] - m.runStart[y]; };
+    const auto within = [&](int inner, int outer) {
+      return width(inner) == 0 ||
+             (m.runStart[outer] <= m.runStart[inner] && m.runEnd[inner] <= m.runEnd[outer]);
+    };
+    int widest = 0;
+    for (int y = 1; y < kViewHeight; ++y)
+      if (width(y) > width(widest)) widest = y;
+    bool nested = true;
+    for (int y = 0; y < widest; ++y) nested = nested && within(y, y + 1);
+    for (int y = widest + 1; y < kViewHeight; ++y) nested = nested && within(y, y - 1);
+    m.widest = nested ? widest : -1;
     return m;
   }();
   return d;
 }
 
+// The blocks of a row that hold any of its light.
+uint64_t LightOf(const Darkness& dark, int y) { return kEveryBlock & ~dark.darkBlocks[y]; }
+
+// Four pixels in one 16-byte vector, which every x86-64 has; wider generic vectors would
+// go through memory where the processor has no 32-byte registers.
 typedef uint32_t Four __attribute__((vector_size(16)));
 constexpr Four kColourBits = {gfx::kWhite, gfx::kWhite, gfx::kWhite, gfx::kWhite};
 
-typedef uint32_t Eight __attribute__((vector_size(32)));
-
-// d[i] = s[i] & white for n >= 8 pixels of distinct rows, eight at a time.
-__attribute__((target("avx"))) void KeepColourBitsWide(gfx::Color* d, const gfx::Color* s, int n) {
-  const Eight white = {gfx::kWhite, gfx::kWhite, gfx::kWhite, gfx::kWhite,
-                       gfx::kWhite, gfx::kWhite, gfx::kWhite, gfx::kWhite};
-  int i = 0;
-  for (; i + 8 <= n; i += 8) {
-    Eight v;
-    std::memcpy(&v, s + i, sizeof v);
-    v &= white;
-    std::memcpy(d + i, &v, sizeof v);
-  }
-  Eight v;
-  std::memcpy(&v, s + n - 8, sizeof v);
-  v &= white;
-  std::memcpy(d + n - 8, &v, sizeof v);
+inline Four Load(const gfx::Color* p) {
+  Four v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
 }
+inline void Store(gfx::Color* p, Four v) { std::memcpy(p, &v, sizeof v); }
 
-bool WideVectors() {
-  static const bool wide = (__builtin_cpu_init(), __builtin_cpu_supports("avx") != 0);
-  return wide;
-}
-
-// d[i] = s[i] & white for n pixels, four at a time (an optimised build makes no vectors of
-// a plain loop here). The last four are taken as one step even where they overlap the step
-// before: keeping bits twice gives the same pixels. s may be d itself.
-void KeepColourBits(gfx::Color* d, const gfx::Color* s, int n) {
-  if (n < 4) {
-    for (int i = 0; i < n; ++i) d[i] = s[i] & gfx::kWhite;
+// n pixels made black, or given the colour bits of `from` (which may be d itself), eight
+// at a time; the last eight are taken as one step even where they overlap the step before,
+// which gives the same pixels.
+inline void Blacken(gfx::Color* d, int n) {
+  if (n < kBlock) {
+    for (int i = 0; i < n; ++i) d[i] = gfx::kBlack;
     return;
   }
-  const auto step = [&](int i) {
-    Four v;
-    std::memcpy(&v, s + i, sizeof v);
-    v &= kColourBits;
-    std::memcpy(d + i, &v, sizeof v);
-  };
-  if (d != s && n >= 8 && WideVectors()) return KeepColourBitsWide(d, s, n);
-  if (d == s) {
-    for (int i = 0; i + 4 < n; i += 4) step(i);
-    step(n - 4);
-  } else {
-    int i = 0;
-    for (; i + 4 <= n; i += 4) step(i);
-    for (; i < n; ++i) d[i] = s[i] & gfx::kWhite;
-  }
+  const Four black = {};
+  for (int i = 0; i < n - kBlock; i += kBlock) Store(d + i, black), Store(d + i + 4, black);
+  Store(d + n - 8, black), Store(d + n - 4, black);
 }
 
-// The columns [x0, x1) of row y of the view as the mask leaves them: black outside the
-// light, and inside it the colour bits of `from` (the row itself, or the floor's row).
-void MaskSpan(gfx::Bitmap& view, const Darkness& dark, int y, int x0, int x1,
-              const gfx::Color* from) {
+inline void KeepColourBits(gfx::Color* d, const gfx::Color* from, int n) {
+  if (n < kBlock) {
+    for (int i = 0; i < n; ++i) d[i] = from[i] & gfx::kWhite;
+    return;
+  }
+  const Four t0 = Load(from + n - 8) & kColourBits, t1 = Load(from + n - 4) & kColourBits;
+  for (int i = 0; i < n - kBlock; i += kBlock) {
+    const Four v0 = Load(from + i) & kColourBits, v1 = Load(from + i + 4) & kColourBits;
+    Store(d + i, v0), Store(d + i + 4, v1);
+  }
+  Store(d + n - 8, t0), Store(d + n - 4, t1);
+}
+
+// The blocks `blocks` of view row y as the mask leaves them: black outside the light, and
+// within it the colour bits of `from` (the row itself, or the floor's row for it). Each
+// stretch of neighbouring blocks is done at once: black, light, black.
+void MaskBlocks(gfx::Bitmap& view, const Darkness& dark, int y, uint64_t blocks,
+                const gfx::Color* from) {
+  if (!blocks) return;
   gfx::Color* row = view.WriteRow(y);
-  const int l0 = std::max(x0, dark.runStart[y]), l1 = std::min(x1, dark.runEnd[y]);
-  if (l0 >= l1) {
-    std::fill(row + x0, row + x1, gfx::kBlack);
-    return;
+  if (!from) from = row;
+  const int l0 = dark.runStart[y], l1 = dark.runEnd[y];
+  while (blocks) {
+    const int b0 = __builtin_ctzll(blocks);
+    const uint64_t above = ~(blocks >> b0);
+    const int n = above ? __builtin_ctzll(above) : 64 - b0;
+    blocks = b0 + n >= 64 ? 0 : blocks & (~uint64_t{0} << (b0 + n));
+    const int x0 = b0 * kBlock, x1 = (b0 + n) * kBlock;
+    const int a = l0 < l1 ? std::clamp(l0, x0, x1) : x1, b = l0 < l1 ? std::clamp(l1, x0, x1) : x1;
+    Blacken(row + x0, a - x0);
+    KeepColourBits(row + a, from + a, b - a);
+    Blacken(row + b, x1 - b);
   }
-  std::fill(row + x0, row + l0, gfx::kBlack);
-  KeepColourBits(row + l0, (from ? from : row) + l0, l1 - l0);
-  std::fill(row + l1, row + x1, gfx::kBlack);
 }
+
+// Where a view buffer has been written, row by row, as the blocks any written rectangle
+// reaches. A crowd writes a few hundred small rectangles that overlap one another (a coin
+// under an item, a monster under its markers); one pass over each row's blocks costs far
+// less than one over each rectangle's rows. Redrawing a whole block is harmless: its pixels
+// outside the rectangles already hold what the redraw gives them.
+struct WrittenBlocks {
+  uint64_t row[kViewHeight] = {};
+
+  // Rectangle r moved by (dx, dy), clipped to the view.
+  void Add(const gfx::Rect& r, int dx = 0, int dy = 0) {
+    const int x0 = std::max(r.x0 + dx, 0), x1 = std::min(r.x1 + dx, kViewWidth);
+    const int y0 = std::max(r.y0 + dy, 0), y1 = std::min(r.y1 + dy, kViewHeight);
+    if (x0 >= x1 || y0 >= y1) return;
+    const uint64_t bits = BlocksOf(x0, x1);
+    for (int y = y0; y < y1; ++y) row[y] |= bits;
+  }
+  void Add(const std::vector<gfx::Rect>& rects) {
+    for (const gfx::Rect& r : rects) Add(r);
+  }
+};
 
 // The floor's window at (sx, sy) for a view row, when that window lies wholly on the floor.
 const gfx::Color* FloorRow(const gfx::Bitmap& floor, int sx, int sy, int y) {
@@ -200,42 +249,18 @@ LitFrame& LitFrameFor(const gfx::Bitmap& frame) {
   return fresh;
 }
 
-// Draws rectangle r of the view (clipped to it) as the finished dark frame has it.
-void RedrawRect(gfx::Bitmap& frame, const Darkness& dark, const gfx::Bitmap& floor, int sx, int sy,
-                gfx::Rect r) {
-  r.x0 = std::max(r.x0, 0), r.y0 = std::max(r.y0, 0);
-  r.x1 = std::min(r.x1, kViewWidth), r.y1 = std::min(r.y1, kViewHeight);
-  for (int y = r.y0; y < r.y1; ++y)
-    if (r.x0 < r.x1) MaskSpan(frame, dark, y, r.x0, r.x1, FloorRow(floor, sx, sy, y));
-}
-
-// Rectangle r of the view (clipped to it) made black where it lies outside the light.
-void DarkenOutside(gfx::Bitmap& frame, const Darkness& dark, gfx::Rect r) {
-  r.x0 = std::max(r.x0, 0), r.y0 = std::max(r.y0, 0);
-  r.x1 = std::min(r.x1, kViewWidth), r.y1 = std::min(r.y1, kViewHeight);
-  for (int y = r.y0; y < r.y1; ++y) {
-    if (r.x0 >= r.x1) break;
-    gfx::Color* row = frame.WriteRow(y);
-    const int l0 = dark.runStart[y], l1 = dark.runEnd[y];
-    if (l0 >= l1) {
-      std::fill(row + r.x0, row + r.x1, gfx::kBlack);
-      continue;
-    }
-    if (r.x0 < l0) std::fill(row + r.x0, row + std::min(r.x1, l0), gfx::kBlack);
-    if (r.x1 > l1) std::fill(row + std::max(r.x0, l1), row + r.x1, gfx::kBlack);
-  }
-}
-
-// The view drawn as the finished dark frame has it, row after row: black, the floor's
-// colour bits within the light, black. Where the frame's damage record holds, its pixels
-// outside the light are black already but for the rectangles written since.
+// The view drawn as the finished dark frame has it: black, the floor's colour bits within
+// the light, black. Where the frame's damage record holds, its pixels outside the light are
+// black already but for the blocks written since, and only the light and those are drawn.
 void DrawWholeLitFrame(gfx::Bitmap& frame, const Darkness& dark, const gfx::Bitmap& floor, int sx,
                        int sy) {
-  if (WindowOnFloor(floor, sx, sy) && !frame.Damage().all) {
-    for (const gfx::Rect& r : frame.Damage().rects) DarkenOutside(frame, dark, r);
+  if (WindowOnFloor(floor, sx, sy)) {
+    WrittenBlocks written;
+    if (frame.Damage().all) std::fill(std::begin(written.row), std::end(written.row), kEveryBlock);
+    else written.Add(frame.Damage().rects);
     // The floor's rows lie far apart in its picture, too far for the processor to guess
-    // the next one: a few rows ahead are asked for while this one is copied.
-    constexpr int kAhead = 3;
+    // the next one: a few rows ahead are asked for while this one is drawn.
+    constexpr int kAhead = 8;
     for (int y = 0; y < kViewHeight; ++y) {
       if (y + kAhead < kViewHeight) {
         const int a = y + kAhead;
@@ -246,18 +271,13 @@ void DrawWholeLitFrame(gfx::Bitmap& frame, const Darkness& dark, const gfx::Bitm
           __builtin_prefetch(out + x, 1);
         }
       }
-      MaskSpan(frame, dark, y, dark.runStart[y], dark.runEnd[y], FloorRow(floor, sx, sy, y));
+      MaskBlocks(frame, dark, y, written.row[y] | LightOf(dark, y), FloorRow(floor, sx, sy, y));
     }
-    return;
-  }
-  if (WindowOnFloor(floor, sx, sy)) {
-    for (int y = 0; y < kViewHeight; ++y)
-      MaskSpan(frame, dark, y, 0, kViewWidth, FloorRow(floor, sx, sy, y));
     return;
   }
   // Near the floor's edges the clipped copy of the whole view does it, then the mask.
   DrawFloorWindowWithin(frame, dark.runStart, dark.runEnd);
-  for (int y = 0; y < kViewHeight; ++y) MaskSpan(frame, dark, y, 0, kViewWidth, nullptr);
+  for (int y = 0; y < kViewHeight; ++y) MaskBlocks(frame, dark, y, kEveryBlock, nullptr);
 }
 
 // The revision Backdrop had when the mask was last copied there; none before the first.
@@ -278,9 +298,11 @@ void DrawLitFloorWindow(gfx::Bitmap& frame) {
                           kept.floorPixels == PixelsOf(floor) && kept.sx == sx && kept.sy == sy &&
                           WindowOnFloor(floor, sx, sy);
   if (stillRight) {
-    for (const gfx::Rect& r : frame.Damage().rects) RedrawRect(frame, dark, floor, sx, sy, r);
-    for (const gfx::Rect& f : kept.floorWrites)
-      RedrawRect(frame, dark, floor, sx, sy, {f.x0 - sx, f.y0 - sy, f.x1 - sx, f.y1 - sy});
+    WrittenBlocks written;
+    written.Add(frame.Damage().rects);
+    for (const gfx::Rect& f : kept.floorWrites) written.Add(f, -sx, -sy);
+    for (int y = 0; y < kViewHeight; ++y)
+      MaskBlocks(frame, dark, y, written.row[y], FloorRow(floor, sx, sy, y));
   } else {
     DrawWholeLitFrame(frame, dark, floor, sx, sy);
   }
@@ -289,18 +311,28 @@ void DrawLitFloorWindow(gfx::Bitmap& frame) {
   kept.sx = sx, kept.sy = sy;
   kept.floorAnywhere = false;
   kept.floorWrites.clear();
-  // Until the mask, sprites wholly in the dark are not drawn either.
+  // Until the mask, sprites are drawn only where the light falls, as the mask leaves them.
   static gfx::LitStretches lit;
-  lit = {&frame, dark.runStart, dark.runEnd, kViewHeight};
+  gfx::SetLitStretches(nullptr);
+  lit.target = &frame;
+  lit.start = dark.runStart, lit.end = dark.runEnd, lit.rows = kViewHeight;
+  lit.widest = dark.widest;
   gfx::SetLitStretches(&lit);
 }
 
 void DarknessMask() {
-  // What is drawn from here on is seen wherever it lies.
-  gfx::SetLitStretches(nullptr);
   const Darkness& dark = DarknessPicture();
   gfx::Bitmap& backdrop = Window.Backdrop.Picture;
   gfx::Bitmap& view = Window.Frame.Picture;
+  // Where the view keeps a damage record, its pixels outside the record are masked already:
+  // the lit floor and the sprites since were drawn so. The record is read before the lit
+  // stretches end and hand those sprites on to it.
+  const bool recorded = dark.simple && view.Width() == kViewWidth &&
+                        view.Height() == kViewHeight && !view.Damage().all;
+  WrittenBlocks blocks;
+  if (recorded) blocks.Add(view.Damage().rects);
+  // What is drawn from here on is seen wherever it lies.
+  gfx::SetLitStretches(nullptr);
   if (!dark.simple || view.Width() != kViewWidth || view.Height() < kViewHeight) {
     if (backdrop.Width() != kViewWidth || backdrop.Height() != kViewHeight) backdrop.Resize(kViewWidth, kViewHeight);
     gfx::BitBlt(backdrop, 0, 0, kViewWidth, kViewHeight, &dark.picture, 0, 0, gfx::Rop::Copy);
@@ -308,18 +340,9 @@ void DarknessMask() {
     return;
   }
   // The view ANDed with the mask, the mask taken from its runs: black clears the row
-  // outside the run, white keeps the colour bits inside it. Where the view keeps a damage
-  // record, its pixels outside the record are masked already (the lit floor drew them so).
-  const gfx::DamageRecord& written = view.Damage();
-  if (view.Height() == kViewHeight && !written.all) {
-    for (gfx::Rect r : written.rects) {
-      r.x1 = std::min(r.x1, kViewWidth), r.y1 = std::min(r.y1, kViewHeight);
-      for (int y = r.y0; y < r.y1; ++y)
-        if (r.x0 < r.x1) MaskSpan(view, dark, y, r.x0, r.x1, nullptr);
-    }
-  } else {
-    for (int y = 0; y < kViewHeight; ++y) MaskSpan(view, dark, y, 0, kViewWidth, nullptr);
-  }
+  // outside the run, white keeps the colour bits inside it.
+  for (int y = 0; y < kViewHeight; ++y)
+    MaskBlocks(view, dark, y, recorded ? blocks.row[y] : kEveryBlock, nullptr);
   // Backdrop is given the mask, as the game has always drawn it there; while nothing has
   // written to Backdrop since the last copy it still holds it, and the copy is left out.
   const bool sized = backdrop.Width() == kViewWidth && backdrop.Height() == kViewHeight;

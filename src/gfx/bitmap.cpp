@@ -103,23 +103,25 @@ __attribute__((target("avx"))) void CombineRowsWide(Color* d, size_t dStride, co
   }
 }
 
-// (d & m) | k, eight pixels a step, by the same scheme: applying it twice gives what
-// applying it once does, so the overlapping last step is harmless.
+// ((d & m) | k) & keep, eight pixels a step, by the same scheme: applying it twice gives
+// what applying it once does, so the overlapping last step is harmless.
 __attribute__((target("avx"))) void MaskRowsWide(Color* d, size_t dStride, const Color* m,
-                                                 const Color* k, size_t sStride, int w, int h) {
+                                                 const Color* k, size_t sStride, int w, int h,
+                                                 Color keep) {
   const int last = w - 8;
+  const Eight kept = {keep, keep, keep, keep, keep, keep, keep, keep};
   for (int y = 0; y < h; ++y, d += dStride, m += sStride, k += sStride) {
     Eight t, tm, tk;
     std::memcpy(&t, d + last, sizeof t);
     std::memcpy(&tm, m + last, sizeof tm);
     std::memcpy(&tk, k + last, sizeof tk);
-    t = (t & tm) | tk;
+    t = ((t & tm) | tk) & kept;
     for (int x = 0; x < last; x += 8) {
       Eight a, b, c;
       std::memcpy(&a, d + x, sizeof a);
       std::memcpy(&b, m + x, sizeof b);
       std::memcpy(&c, k + x, sizeof c);
-      a = (a & b) | c;
+      a = ((a & b) | c) & kept;
       std::memcpy(d + x, &a, sizeof a);
     }
     std::memcpy(d + last, &t, sizeof t);
@@ -227,29 +229,143 @@ void BitBlt(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap* src, int sx
   }
 }
 
-void MaskedBlt(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap& mask, const Bitmap& image,
-               int sx, int sy) {
+namespace {
+
+// A transparent sprite's transfer, its result ANDed with `keep`; the rectangle written,
+// clipped, in `written` (x0 == x1 for none). False when mask and image do not meet
+// MaskedBlt's conditions, and nothing was done.
+bool MaskedRows(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap& mask, const Bitmap& image,
+                int sx, int sy, Color keep, Rect& written) {
+  written = {};
   if (&mask == &dst || &image == &dst || mask.Width() != image.Width() ||
       mask.Height() != image.Height()) {
+    return false;
+  }
+  if (mask.Empty()) return true;
+  const bool inside = dx >= 0 && dy >= 0 && w > 0 && h > 0 && w <= dst.Width() - dx &&
+                      h <= dst.Height() - dy && sx >= 0 && sy >= 0 && w <= mask.Width() - sx &&
+                      h <= mask.Height() - sy;
+  if (!inside && !Clip(dst, &mask, dx, dy, w, h, sx, sy)) return true;
+  written = {dx, dy, dx + w, dy + h};
+  const size_t dStride = static_cast<size_t>(dst.Width()), sStride = static_cast<size_t>(mask.Width());
+  Color* d = dst.WriteRow(dy) + dx;
+  const Color* m = mask.Row(sy) + sx;
+  const Color* k = image.Row(sy) + sx;
+#ifdef MIROVAAN_WIDE_VECTORS
+  if (w >= 8 && WideVectors()) {
+    MaskRowsWide(d, dStride, m, k, sStride, w, h, keep);
+    return true;
+  }
+#endif
+  for (int y = 0; y < h; ++y, d += dStride, m += sStride, k += sStride)
+    for (int x = 0; x < w; ++x) d[x] = ((d[x] & m[x]) | k[x]) & keep;
+  return true;
+}
+
+}  // namespace
+
+void MaskedBlt(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap& mask, const Bitmap& image,
+               int sx, int sy) {
+  Rect written;
+  if (!MaskedRows(dst, dx, dy, w, h, mask, image, sx, sy, ~Color{0}, written)) {
     BitBlt(dst, dx, dy, w, h, &mask, sx, sy, Rop::And);
     BitBlt(dst, dx, dy, w, h, &image, sx, sy, Rop::Or);
     return;
   }
-  if (mask.Empty()) return;
-  const bool inside = dx >= 0 && dy >= 0 && w > 0 && h > 0 && w <= dst.Width() - dx &&
-                      h <= dst.Height() - dy && sx >= 0 && sy >= 0 && w <= mask.Width() - sx &&
-                      h <= mask.Height() - sy;
-  if (!inside && !Clip(dst, &mask, dx, dy, w, h, sx, sy)) return;
-  const size_t dStride = static_cast<size_t>(dst.Width()), sStride = static_cast<size_t>(mask.Width());
-  Color* d = dst.WriteRow(dy) + dx;
-  dst.NoteDamage(dx, dy, w, h);
-  const Color* m = mask.Row(sy) + sx;
-  const Color* k = image.Row(sy) + sx;
+  if (written.x0 < written.x1)
+    dst.NoteDamage(written.x0, written.y0, written.x1 - written.x0, written.y1 - written.y0);
+}
+
+bool MaskedBltColourBits(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap& mask,
+                         const Bitmap& image, int sx, int sy, Rect& written) {
+  return MaskedRows(dst, dx, dy, w, h, mask, image, sx, sy, kWhite, written);
+}
+
+namespace {
+
+// ((d & m) | k) & white over the stretch [a[y], b[y]) of each of h rows. The same
+// scheme as MaskRows: the last step may overlap the one before, which is harmless since the
+// operation done twice gives what it gives once.
+template <typename Vec, int kLanes>
+__attribute__((always_inline)) inline void MaskRowsWithinImpl(Color* d, size_t dStride,
+                                                              const Color* m, const Color* k,
+                               size_t sStride, const int* a, const int* b, int h) {
+  Vec white;
+  for (int i = 0; i < kLanes; ++i) white[i] = kWhite;
+  for (int y = 0; y < h; ++y, d += dStride, m += sStride, k += sStride) {
+    const int x0 = a[y], x1 = b[y];
+    if (x1 - x0 < kLanes) {
+      for (int x = x0; x < x1; ++x) d[x] = ((d[x] & m[x]) | k[x]) & kWhite;
+      continue;
+    }
+    Vec t, tm, tk;
+    std::memcpy(&t, d + x1 - kLanes, sizeof t);
+    std::memcpy(&tm, m + x1 - kLanes, sizeof tm);
+    std::memcpy(&tk, k + x1 - kLanes, sizeof tk);
+    t = ((t & tm) | tk) & white;
+    for (int x = x0; x < x1 - kLanes; x += kLanes) {
+      Vec v, vm, vk;
+      std::memcpy(&v, d + x, sizeof v);
+      std::memcpy(&vm, m + x, sizeof vm);
+      std::memcpy(&vk, k + x, sizeof vk);
+      v = ((v & vm) | vk) & white;
+      std::memcpy(d + x, &v, sizeof v);
+    }
+    std::memcpy(d + x1 - kLanes, &t, sizeof t);
+  }
+}
+
 #ifdef MIROVAAN_WIDE_VECTORS
-  if (w >= 8 && WideVectors()) return MaskRowsWide(d, dStride, m, k, sStride, w, h);
+__attribute__((target("avx"))) void MaskRowsWithinWide(Color* d, size_t dStride, const Color* m,
+                                                       const Color* k, size_t sStride,
+                                                       const int* a, const int* b, int h) {
+  MaskRowsWithinImpl<Eight, 8>(d, dStride, m, k, sStride, a, b, h);
+}
 #endif
-  for (int y = 0; y < h; ++y, d += dStride, m += sStride, k += sStride)
-    for (int x = 0; x < w; ++x) d[x] = (d[x] & m[x]) | k[x];
+
+}  // namespace
+
+bool MaskedBltWithin(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap& mask,
+                     const Bitmap& image, int sx, int sy, const int* start, const int* end,
+                     int rows, Rect& written) {
+  written = {};
+  if (&mask == &dst || &image == &dst || mask.Width() != image.Width() ||
+      mask.Height() != image.Height()) {
+    return false;
+  }
+  if (mask.Empty() || !Clip(dst, &mask, dx, dy, w, h, sx, sy)) return true;
+  h = std::max(0, std::min(h, rows - dy));
+  // Each row's stretch within the sprite, from the sprite's left edge; taken in batches of
+  // rows so that the pixel loop reads nothing else.
+  constexpr int kMostRowsWithin = 64;
+  int a[kMostRowsWithin], b[kMostRowsWithin];
+  int x0 = dx + w, x1 = dx, y0 = dy + h, y1 = dy;
+  for (int done = 0; done < h;) {
+    const int n = std::min(h - done, kMostRowsWithin);
+    for (int r = 0; r < n; ++r) {
+      const int y = dy + done + r;
+      const int from = std::max(dx, start[y]), to = std::min(dx + w, end[y]);
+      if (from >= to) {
+        a[r] = b[r] = 0;
+        continue;
+      }
+      a[r] = from - dx, b[r] = to - dx;
+      x0 = std::min(x0, from), x1 = std::max(x1, to);
+      y0 = std::min(y0, y), y1 = y + 1;
+    }
+    const size_t dStride = static_cast<size_t>(dst.Width()), sStride = static_cast<size_t>(mask.Width());
+    Color* d = dst.WriteRow(dy + done) + dx;
+    const Color* m = mask.Row(sy + done) + sx;
+    const Color* k = image.Row(sy + done) + sx;
+#ifdef MIROVAAN_WIDE_VECTORS
+    if (WideVectors()) MaskRowsWithinWide(d, dStride, m, k, sStride, a, b, n);
+    else
+#endif
+      MaskRowsWithinImpl<Four, 4>(d, dStride, m, k, sStride, a, b, n);
+    done += n;
+  }
+  if (x0 < x1) written = {x0, y0, x1, y1};
+  return true;
 }
 
 void StretchBlt(Bitmap& dst, int dx, int dy, int dw, int dh, const Bitmap& src, int sx, int sy,

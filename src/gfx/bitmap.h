@@ -143,6 +143,20 @@ void BitBlt(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap* src, int sx
 void MaskedBlt(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap& mask, const Bitmap& image,
                int sx, int sy);
 
+// MaskedBlt with only the colour bits (kWhite) of its result kept, as a darkness mask would
+// leave it within its light. Nothing is noted in dst's damage record: the rectangle written
+// is returned (x0 == x1 when nothing was) for the caller to note. False when mask and image
+// do not meet MaskedBlt's conditions, and nothing was done.
+bool MaskedBltColourBits(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap& mask,
+                         const Bitmap& image, int sx, int sy, Rect& written);
+
+// MaskedBltColourBits onto a dst about to be cleared outside one stretch [start[y], end[y])
+// of each of its first `rows` rows: only pixels within the stretches are written. The same
+// contract otherwise.
+bool MaskedBltWithin(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap& mask,
+                     const Bitmap& image, int sx, int sy, const int* start, const int* end,
+                     int rows, Rect& written);
+
 // Stretching copy: the sw x sh rectangle of src onto the dw x dh rectangle of dst,
 // nearest neighbour (each destination pixel takes the source pixel its centre falls on).
 void StretchBlt(Bitmap& dst, int dx, int dy, int dw, int dh, const Bitmap& src, int sx, int sy,

@@ -69,21 +69,46 @@ void TSprite::LoadPicture(const std::string& path, BmpSize expected) {
 
 namespace {
 
-const LitStretches* litStretches = nullptr;
+LitStretches* litStretches = nullptr;
+
+bool RowLit(const LitStretches& lit, int r, int64_t left, int64_t right) {
+  return lit.start[r] < lit.end[r] && left < lit.end[r] && right > lit.start[r];
+}
 
 // True when the w x h box at (x, y) of the lit picture misses every lit stretch.
 bool WhollyDark(const LitStretches& lit, int x, int y, int w, int h) {
   const int64_t left = x, right = static_cast<int64_t>(x) + w;
   const int y0 = static_cast<int>(std::max<int64_t>(0, y));
   const int y1 = static_cast<int>(std::min<int64_t>(lit.rows, static_cast<int64_t>(y) + h));
+  if (y0 >= y1) return true;
+  if (lit.widest >= 0) return !RowLit(lit, std::clamp(lit.widest, y0, y1 - 1), left, right);
   for (int r = y0; r < y1; ++r)
-    if (lit.start[r] < lit.end[r] && left < lit.end[r] && right > lit.start[r]) return false;
+    if (RowLit(lit, r, left, right)) return false;
+  return true;
+}
+
+// True when the w x h box at (x, y) lies wholly within the lit stretches.
+bool WhollyLit(const LitStretches& lit, int x, int y, int w, int h) {
+  if (y < 0 || w <= 0 || h <= 0 || static_cast<int64_t>(y) + h > lit.rows) return false;
+  const auto within = [&](int r) {
+    return lit.start[r] <= x && static_cast<int64_t>(x) + w <= lit.end[r];
+  };
+  if (lit.widest >= 0) return within(y) && within(y + h - 1);
+  for (int r = y; r < y + h; ++r)
+    if (!within(r)) return false;
   return true;
 }
 
 }  // namespace
 
-void SetLitStretches(const LitStretches* lit) { litStretches = lit; }
+void SetLitStretches(LitStretches* lit) {
+  if (litStretches && litStretches != lit) {
+    for (const Rect& r : litStretches->finished)
+      litStretches->target->NoteDamage(r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0);
+    litStretches->finished.clear();
+  }
+  litStretches = lit;
+}
 
 void TSprite::Draw() {
   if (!Destination || !hasPicture_) return;
@@ -95,9 +120,23 @@ void TSprite::Draw() {
   int sx = (index_ % columns) * width_;
   int sy = (index_ / columns) * height_;
   Bitmap& target = Destination->Picture;
-  if (litStretches && &target == litStretches->target &&
-      WhollyDark(*litStretches, X - dx, Y - dy, width_, height_)) {
-    return;
+  if (litStretches && &target == litStretches->target) {
+    if (WhollyDark(*litStretches, X - dx, Y - dy, width_, height_)) return;
+    // A sprite across the edge of the light is drawn row by row within it; one wholly
+    // within it in one piece.
+    const LitStretches& lit = *litStretches;
+    Rect written;
+    const bool drawn =
+        Transparent &&
+        (WhollyLit(lit, X - dx, Y - dy, width_, height_)
+             ? MaskedBltColourBits(target, X - dx, Y - dy, width_, height_, mask_, keyed_, sx,
+                                   sy, written)
+             : MaskedBltWithin(target, X - dx, Y - dy, width_, height_, mask_, keyed_, sx, sy,
+                               lit.start, lit.end, lit.rows, written));
+    if (drawn) {
+      if (written.x0 < written.x1) litStretches->finished.push_back(written);
+      return;
+    }
   }
   if (Transparent) {
     MaskedBlt(target, X - dx, Y - dy, width_, height_, mask_, keyed_, sx, sy);

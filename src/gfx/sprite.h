@@ -7,6 +7,8 @@
 #include "gfx/bmp.h"
 #include "gfx/image.h"
 
+#include <vector>
+
 namespace gfx {
 
 class TSprite {
@@ -54,16 +56,27 @@ class TSprite {
   Color colorKey_ = kBlack;
 };
 
-// Where a picture is about to be cleared outside one stretch [start[y], end[y]) of each of
-// its `rows` rows: a sprite drawn onto `target` wholly outside those stretches would be
-// wiped before anyone sees it, so it is left out. Set only while the clearing is sure to
-// follow; null (the default) draws every sprite.
+// Where a picture is about to be masked: cleared outside one stretch [start[y], end[y]) of
+// each of its `rows` rows, and kept to its colour bits (kWhite) within it. Meanwhile a
+// sprite drawn onto `target` wholly outside the stretches is left out, and a transparent
+// one wholly within them is drawn as the mask will leave it, so the mask need not go over
+// it again: what it writes is gathered in `finished` instead of the target's damage
+// record, and the mask masks the rest of the record. The stretches' end (SetLitStretches
+// with anything else) notes the finished rectangles in the record, where a later reader of
+// the record finds every write as before. Set only while the mask is sure to follow; null
+// (the default) draws every sprite as it is.
 struct LitStretches {
-  const Bitmap* target = nullptr;
+  Bitmap* target = nullptr;
   const int* start = nullptr;
   const int* end = nullptr;
   int rows = 0;
+  // When the stretches are nested (each row's within that of the next row toward this
+  // one, as in a circle of light), the widest row: a box then misses the light when it
+  // misses the row of it nearest this one, and lies within the light when its top and bottom
+  // rows do. -1 when they are not, and every row of a box is looked at.
+  int widest = -1;
+  std::vector<Rect> finished;
 };
-void SetLitStretches(const LitStretches* lit);
+void SetLitStretches(LitStretches* lit);
 
 }  // namespace gfx

@@ -1,6 +1,8 @@
 // The sprite sheet's cell rules, colour key and draws.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "gfx/bmp.h"
 #include "gfx/sprite.h"
 
@@ -228,6 +230,85 @@ TEST_F(SpriteTest, FailedLoadKeepsTheOldPicture) {
   EXPECT_EQ(sp.Width(), 12);
   EXPECT_EQ(sp.MaskBitmap().Pixel(0, 0), kWhite);
   std::remove(path.c_str());
+}
+
+// Under lit stretches a sprite is drawn as the mask that follows will leave it, and its
+// writes reach the damage record only when the stretches end. What a player sees must not
+// change: the drawn-then-masked picture equals the plainly-drawn-then-masked one, for
+// sprites within the light, across its edge, wholly dark and cut by the picture's edge;
+// with the quick tests of nested stretches, without them, and for stretches that are not
+// nested at all. Nothing outside the light is written (the mask will not go over it), and
+// every pixel the sprites changed is in the record once they end, or a frame mended from
+// the record would keep a stale sprite.
+TEST(LitSprites, DrawnAsTheMaskLeavesThemAndRecordedWhenTheLightEnds) {
+  constexpr int kW = 64, kH = 48;
+  // A disc of light (nested rows), and a light whose rows zigzag (not nested).
+  int discStart[kH], discEnd[kH], zigStart[kH], zigEnd[kH];
+  int widest = 0;
+  for (int y = 0; y < kH; ++y) {
+    const int dy = y - 22, half = dy * dy < 400 ? static_cast<int>(std::sqrt(400.0 - dy * dy)) : -1;
+    discStart[y] = half < 0 ? 0 : 30 - half;
+    discEnd[y] = half < 0 ? 0 : 30 + half;
+    if (discEnd[y] - discStart[y] > discEnd[widest] - discStart[widest]) widest = y;
+    zigStart[y] = y % 3 == 0 ? 0 : 5 + (y * 7) % 20;
+    zigEnd[y] = y % 3 == 0 ? 0 : zigStart[y] + 10 + (y * 5) % 25;
+  }
+  const auto masked = [&](Bitmap b, const int* start, const int* end) {
+    for (int y = 0; y < kH; ++y)
+      for (int x = 0; x < kW; ++x)
+        b.SetPixel(x, y, x >= start[y] && x < end[y] ? b.Pixel(x, y) & kWhite : kBlack);
+    return b;
+  };
+  Bitmap sheet(24 * 2, 17);  // cells 24 x 17, some pixels with bits above the colour
+  for (int y = 0; y < sheet.Height(); ++y)
+    for (int x = 0; x < sheet.Width(); ++x)
+      sheet.SetPixel(x, y, (x + y) % 5 == 0 ? kTeal : Rgb(x * 5, y * 9, 77) | ((x & 1) << 24));
+  struct Light {
+    const int* start;
+    const int* end;
+    int widest;
+  };
+  for (const Light& light : {Light{discStart, discEnd, widest}, Light{discStart, discEnd, -1},
+                             Light{zigStart, zigEnd, -1}}) {
+    TImage lit, plain;
+    lit.Picture.Resize(kW, kH);
+    for (int y = 0; y < kH; ++y)
+      for (int x = 0; x < kW; ++x) lit.Picture.SetPixel(x, y, 0xAB000000u | Rgb(x * 3, y * 5, 9));
+    plain.Picture = lit.Picture;
+    const Bitmap before = lit.Picture;
+    lit.Picture.ClearDamage();
+    TSprite onLit, onPlain;
+    onLit.LoadStored(sheet, &lit, 2, 1, 0, true, kTeal);
+    onPlain.LoadStored(sheet, &plain, 2, 1, 0, true, kTeal);
+    LitStretches stretches;
+    stretches.target = &lit.Picture;
+    stretches.start = light.start, stretches.end = light.end, stretches.rows = kH;
+    stretches.widest = light.widest;
+    SetLitStretches(&stretches);
+    int i = 0;
+    for (int x : {-20, -5, 3, 18, 25, 40, 55})
+      for (int y : {-12, -3, 2, 14, 20, 35, 44}) {
+        onLit.SetIndex(i % 2), onPlain.SetIndex(i % 2), ++i;
+        onLit.X = onPlain.X = x, onLit.Y = onPlain.Y = y;
+        onLit.Draw();
+        onPlain.Draw();
+      }
+    EXPECT_TRUE(lit.Picture.Damage().rects.empty());
+    SetLitStretches(nullptr);
+    EXPECT_TRUE(masked(lit.Picture, light.start, light.end) ==
+                masked(plain.Picture, light.start, light.end))
+        << "light " << light.widest;
+    ASSERT_FALSE(lit.Picture.Damage().all);
+    for (int y = 0; y < kH; ++y)
+      for (int x = 0; x < kW; ++x) {
+        if (lit.Picture.Pixel(x, y) == before.Pixel(x, y)) continue;
+        EXPECT_TRUE(x >= light.start[y] && x < light.end[y]) << "dark pixel written at " << x << "," << y;
+        bool recorded = false;
+        for (const Rect& r : lit.Picture.Damage().rects)
+          recorded = recorded || (x >= r.x0 && x < r.x1 && y >= r.y0 && y < r.y1);
+        EXPECT_TRUE(recorded) << x << "," << y;
+      }
+  }
 }
 
 }  // namespace
