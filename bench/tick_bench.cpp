@@ -1,5 +1,7 @@
 // One dungeon tick in the busiest scene the game can show, against the frame work no tick
 // can avoid: the floor window copied into Frame, one full-view AND, Frame copied to ShownFrame.
+// The scene is on a dark floor, with the hero moving (the whole light drawn anew each tick)
+// and standing (each view buffer mended where it was written).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
