@@ -229,6 +229,8 @@ bool Engine::OpenDriver(const std::string& preferred) {
   if (audioDriver_) {
     fluid_settings_getint(settings_, "audio.period-size", &periodSize_);
     fluid_settings_getint(settings_, "audio.periods", &periods_);
+    fluid_synth_reverb_on(synth_, -1, 1);
+    fluid_synth_chorus_on(synth_, -1, 1);
     mode_ = EngineMode::Device;
     return gotPreferred || preferred.empty();
   }
@@ -237,9 +239,12 @@ bool Engine::OpenDriver(const std::string& preferred) {
   mode_ = EngineMode::Silent;
   wallStart_ = std::chrono::steady_clock::now();
   clockFrames_ = 0;
-  // Nothing will be heard, so spare the machine the synthesis.
+  // Nothing will be heard, so spare the machine the synthesis, and the effects units that
+  // would go over the silence it leaves; the player keeps its clock.
   if (sfontId_ >= 0) fluid_synth_sfunload(synth_, sfontId_, 1);
   sfontId_ = -1;
+  fluid_synth_reverb_on(synth_, -1, 0);
+  fluid_synth_chorus_on(synth_, -1, 0);
   return false;
 }
 
