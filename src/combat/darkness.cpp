@@ -70,7 +70,7 @@ struct Darkness {
   gfx::Bitmap picture;
   int runStart[kViewHeight];
   int runEnd[kViewHeight];  // exclusive; equal to runStart for a row without white
-  uint64_t darkBlocks[kViewHeight];  // the blocks wholly outside the run
+  uint64_t lightBlocks[kViewHeight];  // the blocks that hold any of the run
   int widest = -1;     // the widest row, when the runs are nested around it (else -1)
   bool simple = true;  // every row is one run (else the plain AND is used)
 };
@@ -92,7 +92,7 @@ const Darkness& DarknessPicture() {
       m.runStart[y] = x0 < kViewWidth ? x0 : 0;
       m.runEnd[y] = x0 < kViewWidth ? x1 : 0;
       const int l0 = m.runStart[y], l1 = m.runEnd[y];
-      m.darkBlocks[y] = l0 < l1 ? kEveryBlock & ~BlocksOf(l0, l1) : kEveryBlock;
+      m.lightBlocks[y] = l0 < l1 ? BlocksOf(l0, l1) : 0;
     }
     // A circle's runs are nested: each within the next one toward its widest row.
     const auto width = [&](int y) { return m.runEnd[y] - m.runStart[y]; };
@@ -111,9 +111,6 @@ const Darkness& DarknessPicture() {
   }();
   return d;
 }
-
-// The blocks of a row that hold any of its light.
-uint64_t LightOf(const Darkness& dark, int y) { return kEveryBlock & ~dark.darkBlocks[y]; }
 
 // Four pixels in one 16-byte vector, which every x86-64 has; wider generic vectors would
 // go through memory where the processor has no 32-byte registers.
@@ -271,7 +268,7 @@ void DrawWholeLitFrame(gfx::Bitmap& frame, const Darkness& dark, const gfx::Bitm
           __builtin_prefetch(out + x, 1);
         }
       }
-      MaskBlocks(frame, dark, y, written.row[y] | LightOf(dark, y), FloorRow(floor, sx, sy, y));
+      MaskBlocks(frame, dark, y, written.row[y] | dark.lightBlocks[y], FloorRow(floor, sx, sy, y));
     }
     return;
   }

@@ -73,6 +73,43 @@ void CombineRows(Color* d, size_t dStride, const Color* s, size_t sStride, int w
   }
 }
 
+// The columns [x0, x1) of one row.
+struct Span {
+  int x0, x1;
+};
+
+// ((d & m) | k) & keep over the columns span(y) of each of h rows, kLanes pixels a step. The
+// last step may overlap the one before, which is harmless: the operation done twice gives
+// what it gives once. A span narrower than one step is done pixel by pixel.
+template <typename Vec, int kLanes, typename SpanOf>
+__attribute__((always_inline)) inline void MaskSpans(Color* d, size_t dStride, const Color* m,
+                                                     const Color* k, size_t sStride, int h,
+                                                     Color keep, SpanOf span) {
+  Vec kept;
+  for (int i = 0; i < kLanes; ++i) kept[i] = keep;
+  for (int y = 0; y < h; ++y, d += dStride, m += sStride, k += sStride) {
+    const auto [x0, x1] = span(y);
+    if (x1 - x0 < kLanes) {
+      for (int x = x0; x < x1; ++x) d[x] = ((d[x] & m[x]) | k[x]) & keep;
+      continue;
+    }
+    Vec tail, tm, tk;
+    std::memcpy(&tail, d + x1 - kLanes, sizeof tail);
+    std::memcpy(&tm, m + x1 - kLanes, sizeof tm);
+    std::memcpy(&tk, k + x1 - kLanes, sizeof tk);
+    tail = ((tail & tm) | tk) & kept;
+    for (int x = x0; x < x1 - kLanes; x += kLanes) {
+      Vec v, vm, vk;
+      std::memcpy(&v, d + x, sizeof v);
+      std::memcpy(&vm, m + x, sizeof vm);
+      std::memcpy(&vk, k + x, sizeof vk);
+      v = ((v & vm) | vk) & kept;
+      std::memcpy(d + x, &v, sizeof v);
+    }
+    std::memcpy(d + x1 - kLanes, &tail, sizeof tail);
+  }
+}
+
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 // Eight pixels a step where the processor has 32-byte vectors (AVX), chosen at run time so
 // that the program still runs on any x86-64; the pixels come out the same either way, as
@@ -103,29 +140,11 @@ __attribute__((target("avx"))) void CombineRowsWide(Color* d, size_t dStride, co
   }
 }
 
-// ((d & m) | k) & keep, eight pixels a step, by the same scheme: applying it twice gives
-// what applying it once does, so the overlapping last step is harmless.
+// ((d & m) | k) & keep over whole rows of w >= 8 pixels, eight a step.
 __attribute__((target("avx"))) void MaskRowsWide(Color* d, size_t dStride, const Color* m,
                                                  const Color* k, size_t sStride, int w, int h,
                                                  Color keep) {
-  const int last = w - 8;
-  const Eight kept = {keep, keep, keep, keep, keep, keep, keep, keep};
-  for (int y = 0; y < h; ++y, d += dStride, m += sStride, k += sStride) {
-    Eight t, tm, tk;
-    std::memcpy(&t, d + last, sizeof t);
-    std::memcpy(&tm, m + last, sizeof tm);
-    std::memcpy(&tk, k + last, sizeof tk);
-    t = ((t & tm) | tk) & kept;
-    for (int x = 0; x < last; x += 8) {
-      Eight a, b, c;
-      std::memcpy(&a, d + x, sizeof a);
-      std::memcpy(&b, m + x, sizeof b);
-      std::memcpy(&c, k + x, sizeof c);
-      a = ((a & b) | c) & kept;
-      std::memcpy(d + x, &a, sizeof a);
-    }
-    std::memcpy(d + last, &t, sizeof t);
-  }
+  MaskSpans<Eight, 8>(d, dStride, m, k, sStride, h, keep, [w](int) { return Span{0, w}; });
 }
 
 bool WideVectors() {
@@ -283,43 +302,12 @@ bool MaskedBltColourBits(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap
 
 namespace {
 
-// ((d & m) | k) & white over the stretch [a[y], b[y]) of each of h rows. The same
-// scheme as MaskRows: the last step may overlap the one before, which is harmless since the
-// operation done twice gives what it gives once.
-template <typename Vec, int kLanes>
-__attribute__((always_inline)) inline void MaskRowsWithinImpl(Color* d, size_t dStride,
-                                                              const Color* m, const Color* k,
-                               size_t sStride, const int* a, const int* b, int h) {
-  Vec white;
-  for (int i = 0; i < kLanes; ++i) white[i] = kWhite;
-  for (int y = 0; y < h; ++y, d += dStride, m += sStride, k += sStride) {
-    const int x0 = a[y], x1 = b[y];
-    if (x1 - x0 < kLanes) {
-      for (int x = x0; x < x1; ++x) d[x] = ((d[x] & m[x]) | k[x]) & kWhite;
-      continue;
-    }
-    Vec t, tm, tk;
-    std::memcpy(&t, d + x1 - kLanes, sizeof t);
-    std::memcpy(&tm, m + x1 - kLanes, sizeof tm);
-    std::memcpy(&tk, k + x1 - kLanes, sizeof tk);
-    t = ((t & tm) | tk) & white;
-    for (int x = x0; x < x1 - kLanes; x += kLanes) {
-      Vec v, vm, vk;
-      std::memcpy(&v, d + x, sizeof v);
-      std::memcpy(&vm, m + x, sizeof vm);
-      std::memcpy(&vk, k + x, sizeof vk);
-      v = ((v & vm) | vk) & white;
-      std::memcpy(d + x, &v, sizeof v);
-    }
-    std::memcpy(d + x1 - kLanes, &t, sizeof t);
-  }
-}
-
 #ifdef MIROVAAN_WIDE_VECTORS
 __attribute__((target("avx"))) void MaskRowsWithinWide(Color* d, size_t dStride, const Color* m,
                                                        const Color* k, size_t sStride,
                                                        const int* a, const int* b, int h) {
-  MaskRowsWithinImpl<Eight, 8>(d, dStride, m, k, sStride, a, b, h);
+  MaskSpans<Eight, 8>(d, dStride, m, k, sStride, h, kWhite,
+                      [a, b](int y) { return Span{a[y], b[y]}; });
 }
 #endif
 
@@ -361,7 +349,8 @@ bool MaskedBltWithin(Bitmap& dst, int dx, int dy, int w, int h, const Bitmap& ma
     if (WideVectors()) MaskRowsWithinWide(d, dStride, m, k, sStride, a, b, n);
     else
 #endif
-      MaskRowsWithinImpl<Four, 4>(d, dStride, m, k, sStride, a, b, n);
+      MaskSpans<Four, 4>(d, dStride, m, k, sStride, n, kWhite,
+                         [&a, &b](int y) { return Span{a[y], b[y]}; });
     done += n;
   }
   if (x0 < x1) written = {x0, y0, x1, y1};
